@@ -1,0 +1,24 @@
+// Ravelstow: a desktop database manager for people who keep their own records.
+#include "platform/ui/QtUiServices.h"
+#include "shell/frmMain.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ravelstow"));
+    QApplication::setOrganizationName(QStringLiteral("Ravelstow"));
+    QApplication::setApplicationVersion(QStringLiteral(RAVELSTOW_VERSION));
+
+    vb::QtUiServices services;
+    vb::setUi(&services);
+
+    auto* main = &frmMain::instance();
+    services.setParentProvider([main] { return static_cast<QWidget*>(main); });
+    main->MDIForm_Load();
+    main->show();
+    const int rc = QApplication::exec();
+    vb::setUi(nullptr);
+    delete main;
+    return rc;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The data entry view: the records of the open database, one at a time, in controls generated
+// from the table's columns.
+#include "shell/DBDef.h"
+#include "shell/Form.h"
+
+#include <QPointer>
+
+class QListWidget;
+
+class DataInput : public Form {
+public:
+    static DataInput& instance();
+
+    // The fields of the open table, created on first use; survives the unloading of the window.
+    DBDef& DBDefMain() { return dbDefMain_; }
+
+    QPointer<QListWidget> lstKeywrd;
+
+protected:
+    QWidget* CreateWidget() override;
+
+private:
+    DataInput() : Form(QStringLiteral("DataInput")) {}
+    DBDef dbDefMain_;
+};

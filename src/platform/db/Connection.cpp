@@ -1,0 +1,289 @@
+#include "platform/db/Connection.h"
+
+#include "platform/core/VbError.h"
+#include "platform/db/ErrorMap.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace db {
+
+namespace detail {
+
+ConnState::~ConnState() { close(); }
+
+void ConnState::close() {
+    if (db) {
+        sqlite3_close_v2(db);
+        db = nullptr;
+    }
+}
+
+Statement::Statement(sqlite3* db, const QString& sql) : db_(db) {
+    if (!db_) vb::raise(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    const QByteArray utf8 = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt_, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        raiseSqlite(rc, db_);
+    }
+}
+
+Statement::Statement(sqlite3* db, const QByteArray& utf8, int& offset) : db_(db) {
+    if (!db_) vb::raise(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    const char* start = utf8.constData() + offset;
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v2(db_, start, int(utf8.size()) - offset, &stmt_, &tail);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        raiseSqlite(rc, db_);
+    }
+    offset = tail ? int(tail - utf8.constData()) : int(utf8.size());
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+QString toStoredDate(const QDateTime& dt) {
+    return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+void Statement::bind(int index, const QVariant& v) {
+    int rc = SQLITE_OK;
+    if (!v.isValid() || v.isNull()) {
+        rc = sqlite3_bind_null(stmt_, index);
+    } else {
+        switch (v.typeId()) {
+        case QMetaType::Bool: rc = sqlite3_bind_int(stmt_, index, v.toBool() ? 1 : 0); break;
+        case QMetaType::Int:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::UChar:
+        case QMetaType::SChar:
+        case QMetaType::Char:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::LongLong: rc = sqlite3_bind_int64(stmt_, index, v.toLongLong()); break;
+        case QMetaType::ULong:
+        case QMetaType::ULongLong: {
+            const qulonglong u = v.toULongLong();
+            rc = u > qulonglong(std::numeric_limits<qint64>::max()) ? sqlite3_bind_double(stmt_, index, double(u))
+                                                                     : sqlite3_bind_int64(stmt_, index, qint64(u));
+            break;
+        }
+        case QMetaType::Double:
+        case QMetaType::Float: rc = sqlite3_bind_double(stmt_, index, v.toDouble()); break;
+        case QMetaType::QByteArray: {
+            const QByteArray b = v.toByteArray();
+            rc = sqlite3_bind_blob64(stmt_, index, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::QDate: bind(index, QVariant(toStoredDate(QDateTime(v.toDate(), QTime(0, 0))))); return;
+        case QMetaType::QDateTime: bind(index, QVariant(toStoredDate(v.toDateTime()))); return;
+        case QMetaType::QTime:
+            bind(index, QVariant(toStoredDate(QDateTime(QDate(1899, 12, 30), v.toTime()))));
+            return;
+        default: {
+            const QByteArray t = v.toString().toUtf8();
+            rc = sqlite3_bind_text64(stmt_, index, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+            break;
+        }
+        }
+    }
+    if (rc != SQLITE_OK) raiseSqlite(rc, db_);
+}
+
+void Statement::bindAll(const QVariantList& params) {
+    const int n = sqlite3_bind_parameter_count(stmt_);
+    if (params.size() > n)
+        vb::raise(err::DB_E_BADBINDINFO, QStringLiteral("The statement takes %1 parameters, %2 were given.")
+                                             .arg(n).arg(params.size()));
+    for (int i = 0; i < params.size(); ++i) bind(i + 1, params[i]);
+}
+
+bool Statement::step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    raiseSqlite(rc, db_);
+}
+
+QVariant Statement::column(int index) const { return columnValue(stmt_, index); }
+int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+
+QVariant columnValue(sqlite3_stmt* stmt, int index) {
+    switch (sqlite3_column_type(stmt, index)) {
+    case SQLITE_INTEGER: return QVariant(qint64(sqlite3_column_int64(stmt, index)));
+    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt, index));
+    case SQLITE_TEXT: {
+        const char* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, index));
+        return QVariant(QString::fromUtf8(t, sqlite3_column_bytes(stmt, index)));
+    }
+    case SQLITE_BLOB: {
+        const char* b = static_cast<const char*>(sqlite3_column_blob(stmt, index));
+        return QVariant(QByteArray(b, sqlite3_column_bytes(stmt, index)));
+    }
+    default: return QVariant();
+    }
+}
+
+}  // namespace detail
+
+using detail::Statement;
+
+Connection::Connection() : state_(std::make_shared<detail::ConnState>()) {}
+Connection::~Connection() = default;
+
+QString Connection::DataSourceOf(const QString& connStr) {
+    static const QLatin1String key("Data Source=");
+    const int at = int(connStr.lastIndexOf(key, -1, Qt::CaseInsensitive));
+    if (at < 0) return connStr.contains(QLatin1Char('=')) ? QString() : connStr;
+    return connStr.mid(at + key.size());
+}
+
+QString Connection::Bracket(const QString& identifier) {
+    QString s = identifier;
+    s.replace(QLatin1Char(']'), QLatin1String("]]"));
+    return QLatin1Char('[') + s + QLatin1Char(']');
+}
+
+void Connection::Open(const QString& connStr) {
+    if (IsOpen()) vb::raise(3705, QStringLiteral("Operation is not allowed when the object is open."));
+    const QString path = DataSourceOf(connStr);
+    if (path.trimmed().isEmpty())
+        vb::raise(vb::err::DB_SEC_E_AUTH_FAILED, QStringLiteral("No database file has been defined."));
+    const QFileInfo fi(path);
+    if (!fi.exists() || fi.isDir())
+        vb::raise(vb::err::E_FAIL_, QStringLiteral("Could not find file '%1'.").arg(path));
+
+    sqlite3* db = nullptr;
+    const QByteArray p = path.toUtf8();
+    int rc = sqlite3_open_v2(p.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        vb::raise(vb::err::E_FAIL_, QStringLiteral("Could not open file '%1'.").arg(path));
+    }
+    auto fail = [&](int code) {
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_close_v2(db);
+        if ((code & 0xff) == SQLITE_NOTADB)
+            vb::raise(vb::err::E_FAIL_, QStringLiteral("Unrecognized database format '%1'.").arg(path));
+        const int32_t n = errorNumberFor(code, msg);
+        vb::raise(n == vb::err::DB_E_NOTABLE || n == vb::err::DB_E_ERRORSINCOMMAND ? vb::err::E_FAIL_ : n,
+                  QStringLiteral("Could not use file '%1': %2").arg(path, msg));
+    };
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_busy_timeout(db, 1000);
+    // Reading the schema is the test that the file is a database and is not locked.
+    rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) fail(rc);
+    // Rollback journal: the database stays one file (a WAL file made elsewhere is switched back).
+    sqlite3_stmt* st = nullptr;
+    rc = sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &st, nullptr);
+    QByteArray mode;
+    if (rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        mode = QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))).toLower();
+    sqlite3_finalize(st);
+    if (rc != SQLITE_OK) fail(rc);
+    if (mode != "delete" && !sqlite3_db_readonly(db, "main")) {
+        rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) fail(rc);
+    }
+    state_->db = db;
+    state_->path = path;
+    state_->connStr = connStr;
+}
+
+void Connection::Close() {
+    if (state_->db && !sqlite3_get_autocommit(state_->db))
+        sqlite3_exec(state_->db, "ROLLBACK", nullptr, nullptr, nullptr);
+    state_->close();
+    state_->path.clear();
+}
+
+bool Connection::IsOpen() const { return state_->db != nullptr; }
+QString Connection::Path() const { return state_->path; }
+QString Connection::ConnectionString() const { return state_->connStr; }
+sqlite3* Connection::handle() const { return state_->db; }
+
+static sqlite3* requireOpen(const std::shared_ptr<detail::ConnState>& s) {
+    if (!s->db) vb::raise(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    return s->db;
+}
+
+qint64 Connection::Execute(const QString& sql, const QVariantList& params) {
+    sqlite3* db = requireOpen(state_);
+    const QByteArray utf8 = sql.toUtf8();
+    int offset = 0;
+    qint64 changed = 0;
+    while (offset < utf8.size()) {
+        Statement st(db, utf8, offset);
+        if (st.isNull()) continue;
+        if (!params.isEmpty() && sqlite3_bind_parameter_count(st.get()) > 0) st.bindAll(params);
+        while (st.step()) {
+        }
+        changed = sqlite3_changes64(db);
+    }
+    return changed;
+}
+
+QVariant Connection::Scalar(const QString& sql, const QVariantList& params) {
+    Statement st(requireOpen(state_), sql);
+    st.bindAll(params);
+    return st.step() ? st.column(0) : QVariant();
+}
+
+bool Connection::HasTable(const QString& name, const QString& type) {
+    const QString t = type.trimmed().toLower();
+    if (t != QLatin1String("table") && t != QLatin1String("view")) return false;
+    Statement st(requireOpen(state_),
+                 QStringLiteral("SELECT 1 FROM sqlite_schema WHERE type = ?1 AND name = ?2 COLLATE NOCASE "
+                                "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"));
+    st.bindAll({t, name});
+    return st.step();
+}
+
+QStringList Connection::TableNames() {
+    Statement st(requireOpen(state_),
+                 QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' "
+                                "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid"));
+    QStringList names;
+    while (st.step()) names << st.column(0).toString();
+    return names;
+}
+
+qint64 Connection::RowCount(const QString& table) {
+    Statement st(requireOpen(state_), QStringLiteral("SELECT COUNT(*) FROM ") + Bracket(table));
+    st.step();
+    return st.column(0).toLongLong();
+}
+
+void Connection::BeginTrans() {
+    sqlite3* db = requireOpen(state_);
+    if (!sqlite3_get_autocommit(db))
+        vb::raise(vb::err::IllegalOperation, QStringLiteral("A transaction is already in progress."));
+    Execute(QStringLiteral("BEGIN"));
+}
+
+void Connection::CommitTrans() {
+    sqlite3* db = requireOpen(state_);
+    if (sqlite3_get_autocommit(db))
+        vb::raise(vb::err::IllegalOperation, QStringLiteral("No transaction is active."));
+    Execute(QStringLiteral("COMMIT"));
+}
+
+void Connection::RollbackTrans() {
+    sqlite3* db = requireOpen(state_);
+    if (sqlite3_get_autocommit(db))
+        vb::raise(vb::err::IllegalOperation, QStringLiteral("No transaction is active."));
+    Execute(QStringLiteral("ROLLBACK"));
+}
+
+bool Connection::InTransaction() const { return state_->db && !sqlite3_get_autocommit(state_->db); }
+
+qint64 Connection::LastInsertRowId() const { return state_->db ? sqlite3_last_insert_rowid(state_->db) : 0; }
+
+}  // namespace db

@@ -1,0 +1,67 @@
+#include "platform/db/ErrorMap.h"
+
+#include "platform/core/VbError.h"
+
+#include <sqlite3.h>
+
+namespace db {
+
+int32_t errorNumberFor(int sqliteCode, const QString& message) {
+    using namespace vb::err;
+    switch (sqliteCode & 0xff) {
+    case SQLITE_OK:
+    case SQLITE_ROW:
+    case SQLITE_DONE: return 0;
+    case SQLITE_ERROR:
+        // SQLITE_ERROR covers the statement's own faults; the message tells them apart.
+        if (message.startsWith(QLatin1String("no such table"))) return DB_E_NOTABLE;
+        if (message.startsWith(QLatin1String("no such column"))) return DB_E_PARAMNOTOPTIONAL;
+        return DB_E_ERRORSINCOMMAND;
+    case SQLITE_INTERNAL: return E_FAIL_;
+    case SQLITE_PERM: return E_FAIL_;
+    case SQLITE_ABORT: return DB_E_CANCELED;
+    case SQLITE_BUSY: return E_FAIL_;           // locked by another connection or process
+    case SQLITE_LOCKED: return E_FAIL_;
+    case SQLITE_NOMEM: return err::OutOfMemory;
+    case SQLITE_READONLY: return E_FAIL_;
+    case SQLITE_INTERRUPT: return DB_E_CANCELED;
+    case SQLITE_IOERR: return E_FAIL_;
+    case SQLITE_CORRUPT: return E_FAIL_;
+    case SQLITE_NOTFOUND: return E_FAIL_;
+    case SQLITE_FULL: return E_FAIL_;
+    case SQLITE_CANTOPEN: return E_FAIL_;
+    case SQLITE_PROTOCOL: return E_FAIL_;
+    case SQLITE_EMPTY: return E_FAIL_;
+    case SQLITE_SCHEMA: return E_FAIL_;
+    case SQLITE_TOOBIG: return DB_E_ERRORSOCCURRED;   // a value too long to store
+    case SQLITE_CONSTRAINT: return E_FAIL_;           // the provider reports refused rows so
+    case SQLITE_MISMATCH: return DB_E_ERRORSOCCURRED;
+    case SQLITE_MISUSE: return IllegalOperation;
+    case SQLITE_NOLFS: return E_FAIL_;
+    case SQLITE_AUTH: return DB_SEC_E_AUTH_FAILED;
+    case SQLITE_FORMAT: return E_FAIL_;
+    case SQLITE_RANGE: return err::DB_E_BADBINDINFO;   // a parameter number out of range
+    case SQLITE_NOTADB: return E_FAIL_;
+    case SQLITE_NOTICE:
+    case SQLITE_WARNING: return 0;
+    default: return E_FAIL_;
+    }
+}
+
+void raiseSqlite(int sqliteCode, sqlite3* handle, const QString& context) {
+    QString message;
+    if (handle && sqlite3_errcode(handle) == sqliteCode) message = QString::fromUtf8(sqlite3_errmsg(handle));
+    if (message.isEmpty()) message = QString::fromUtf8(sqlite3_errstr(sqliteCode));
+    int32_t number = errorNumberFor(sqliteCode, message);
+    if (number == 0) number = vb::err::E_FAIL_;
+    QString description = message;
+    if (number == vb::err::DB_E_NOTABLE && !context.isEmpty())
+        description = QStringLiteral("The table '%1' does not exist.").arg(context);
+    else if (!context.isEmpty() && number == vb::err::E_FAIL_ && (sqliteCode & 0xff) == SQLITE_CANTOPEN)
+        description = QStringLiteral("Could not find file '%1'.").arg(context);
+    else if (!context.isEmpty() && (sqliteCode & 0xff) == SQLITE_NOTADB)
+        description = QStringLiteral("Unrecognized database format '%1'.").arg(context);
+    throw vb::VbError(number, description, QStringLiteral("Ravelstow data layer"));
+}
+
+}  // namespace db

@@ -1,0 +1,30 @@
+#pragma once
+// The one place where SQLite's result codes become the error numbers the program answers.
+#include <QString>
+#include <cstdint>
+
+struct sqlite3;
+
+namespace db {
+
+// Error numbers of the data layer that the shared error header does not name.
+namespace err {
+constexpr int32_t FeatureNotAvailable = 3251;   // the record set does not support the operation
+constexpr int32_t OutOfMemory = 7;
+constexpr int32_t DB_E_BADBINDINFO = int32_t(0x80040E12);
+}  // namespace err
+
+// The error number for a SQLite (extended) result code; the message decides between the
+// SQLITE_ERROR cases (no such table, no such column, syntax).
+int32_t errorNumberFor(int sqliteCode, const QString& message = {});
+
+// Throws the VbError for a failed SQLite call: the number from errorNumberFor, the description
+// from the connection's last message (or SQLite's text for the code when there is no connection).
+[[noreturn]] void raiseSqlite(int sqliteCode, sqlite3* handle, const QString& context = {});
+
+// Checks a SQLite return code: anything but OK/ROW/DONE raises.
+inline void check(int rc, sqlite3* handle, const QString& context = {}) {
+    if (rc != 0 && rc != 100 && rc != 101) raiseSqlite(rc, handle, context);
+}
+
+}  // namespace db

@@ -1,0 +1,159 @@
+#include "shell/Module1.h"
+
+#include "create/CreateDatabase.h"
+#include "entry/DataInput.h"
+#include "platform/core/UiServices.h"
+#include "platform/db/Connection.h"
+#include "reports/frmReports.h"
+#include "search/frmSearch.h"
+#include "shell/frmMain.h"
+
+#include <QListWidget>
+#include <QSet>
+
+namespace Module1 {
+
+void SetKeyWrdCount(int count) { KeyWrdCount = count; }
+int GetKeyWrdCount() { return KeyWrdCount; }
+void SetCurRecID(int32_t id) { CurRecID = id; }
+QString GetCurrentUser() { return CurrentUser; }
+void SetCurrentUser(const QString& user) { CurrentUser = user; }
+QString GetCurrentUserLevel() { return CurrentUserLevel; }
+void SetCurrentUserLevel(const QString& level) { CurrentUserLevel = level; }
+QString GetDBConnStr() { return DBConnStr; }
+void SetFrmColor(const QString& colour) { FrmColorVal = colour; }
+QString GetFrmColor() { return FrmColorVal; }
+void SetTextColor(const QString& colour) { TextColorVal = colour; }
+QString GetTextColor() { return TextColorVal; }
+void SetButtonColor(const QString& colour) { ButtonColorVal = colour; }
+void SetSpreadsheetPath(const QString& path) { SpreadsheetPath = path; }
+QString GetSpreadsheetPath() { return SpreadsheetPath; }
+
+void BuildConnStr() {
+    DBConnStr.clear();
+    DBConnStr = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + CurrentDBPath;
+}
+
+bool CheckDBStructure() {
+    try {
+        BuildConnStr();
+        db::Connection conn;
+        conn.Open(DBConnStr);
+        const bool hasUserTable = conn.HasTable(QStringLiteral("UserTable"), QStringLiteral("TABLE"));
+        SecurityOn = conn.HasTable(QStringLiteral("UserProfile"), QStringLiteral("TABLE"));
+        conn.Close();
+        return hasUserTable;
+    } catch (const vb::VbError& e) {
+        if (e.number != vb::err::E_FAIL_) vb::ShowErrorPair(e);
+        return false;
+    }
+}
+
+void CloseDatabase() {
+    if (!DBOpen) {
+        CreateDatabase::instance().SetFocus();
+        return;
+    }
+    if (!SilentClose) {
+        const QString prompt = "Do you want to close current database: " + CurrentDBPath + "?" + "\r\n" + "\r\n" +
+                               "Make sure current changes have been saved. ";
+        if (vb::MsgBox(prompt, vb::vbOKCancel | vb::vbQuestion, QStringLiteral("Close Database")) == vb::vbCancel) {
+            CloseConfirmed = false;
+            return;
+        }
+    }
+    frmMain* main = frmMain::existing();
+    CurrentDBPath.clear();
+    if (main) main->SetTabCaption(4, QString());
+    SetCurRecID(0);
+    DataInput::instance().Unload();
+    if (main) {
+        main->SetMenuVisible(frmMain::Menu::ScrConfig, false);
+        main->SetMenuVisible(frmMain::Menu::UserMaint, false);
+    }
+    frmReports::instance().Unload();
+    frmSearch::instance().Unload();
+    CreateDatabase::instance().Unload();
+    DBOpen = false;
+    CreatingDB = false;
+    SrchFlg = false;
+    SrchSQL.clear();
+    CloseConfirmed = true;
+    SetCurrentUser(QString());
+    SetCurrentUserLevel(QString());
+}
+
+int64_t KeyArraySize() {
+    db::Connection conn;
+    conn.Open(DBConnStr);
+    const int64_t count = conn.RowCount(QStringLiteral("UserTable"));
+    conn.Close();
+    return count * 20;
+}
+
+int FillKeyList(QStringList& keywords, const QString& window) {
+    // Empty entries count as duplicates, so none reaches a list.
+    QSet<QString> seen;
+    int d = 0;
+    for (int i = 0; i < keywords.size(); ++i) {
+        const QString key = keywords[i].toCaseFolded();
+        if (keywords[i].isEmpty() || seen.contains(key)) {
+            keywords[i].clear();
+            ++d;
+        } else {
+            seen.insert(key);
+            if (d > 0) {
+                keywords[i - d] = keywords[i];
+                keywords[i].clear();
+            }
+        }
+    }
+    const int n = int(keywords.size()) - 1 - d;
+
+    QListWidget* list = nullptr;
+    // The views fill their own lists while they load; a view that is not loaded is not loaded for this.
+    if (window == QLatin1String("DataInput") && DataInput::instance().IsLoaded()) list = DataInput::instance().lstKeywrd;
+    else if (window == QLatin1String("Search") && frmSearch::instance().IsLoaded()) list = frmSearch::instance().lstKeywrd;
+    if (list) {
+        list->clear();
+        for (int i = 0; i <= n; ++i)
+            if (!keywords[i].isEmpty()) list->addItem(keywords[i]);
+    }
+    return d;
+}
+
+int CountDescFlds() {
+    static const QStringList hidden = {"SrchInt", "KeyWord", "SrchKey", "Memofld", "RptFlg", "TolvaneID"};
+    int count = 0;
+    for (const auto& f : DataInput::instance().DBDefMain().DBFldFunct()) {
+        if (!hidden.contains(f->FldName.left(7))) ++count;
+    }
+    return count;
+}
+
+void Reset() {
+    CurrentDBPath.clear();
+    DBConnStr.clear();
+    DbUndefined = DBOpen = CloseConfirmed = CreatingDB = SrchFlg = SecurityOn = SilentClose = false;
+    SrchSQL.clear();
+    KeyWrdCount = 0;
+    CurRecID = 0;
+    CurrentUser.clear();
+    CurrentUserLevel.clear();
+    IniPath.clear();
+    HelpFilePath.clear();
+    FrmColorVal.clear();
+    TextColorVal.clear();
+    ButtonColorVal.clear();
+    SpreadsheetPath.clear();
+    AllRecsFlg = bExcelAllFlds = bExcelUsrFlds = bExcelApply = false;
+    bExpDBAllFlds = bExpDBUsrFlds = bExpDBApply = false;
+    bRptWide = bRptLandscape = bRptPortrait = bRptFewCols = false;
+    RecBookmark = 0;
+    KeyListChg = false;
+    KeyWrdList.clear();
+    AddUserMode = false;
+    SelUserName.clear();
+}
+
+}  // namespace Module1

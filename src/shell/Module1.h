@@ -1,0 +1,82 @@
+#pragma once
+// The shared state of the open database and the signed-in user, with its accessors and the
+// operations on the open database. Everything runs on the one window thread.
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace Module1 {
+
+// State of the open database and the signed-in user.
+inline QString CurrentDBPath;
+inline QString DBConnStr;
+inline bool DbUndefined = false;
+inline bool DBOpen = false;
+inline bool CloseConfirmed = false;
+inline int KeyWrdCount = 0;
+inline bool CreatingDB = false;
+inline bool SrchFlg = false;
+inline QString SrchSQL;            // the search's final SELECT text, read by the reports
+inline int32_t CurRecID = 0;
+inline QString CurrentUser;
+inline QString CurrentUserLevel;
+inline bool SecurityOn = false;
+inline QString IniPath;
+inline QString HelpFilePath;
+inline QString FrmColorVal;
+inline QString TextColorVal;
+inline QString ButtonColorVal;
+inline bool SilentClose = false;
+inline QString SpreadsheetPath;
+
+// Shared flags that belong to the reports and exports.
+inline bool AllRecsFlg = false;
+inline bool bExcelAllFlds = false, bExcelUsrFlds = false, bExcelApply = false;
+inline bool bExpDBAllFlds = false, bExpDBUsrFlds = false, bExpDBApply = false;
+inline bool bRptWide = false, bRptLandscape = false, bRptPortrait = false, bRptFewCols = false;
+// Shared between the entry view and the search.
+inline int64_t RecBookmark = 0;
+inline bool KeyListChg = false;
+inline QStringList KeyWrdList;
+// Shared by the account windows.
+inline bool AddUserMode = false;
+inline QString SelUserName;
+
+// Accessors.
+void SetKeyWrdCount(int count);
+int GetKeyWrdCount();
+void SetCurRecID(int32_t id);
+QString GetCurrentUser();
+void SetCurrentUser(const QString& user);
+QString GetCurrentUserLevel();
+void SetCurrentUserLevel(const QString& level);
+QString GetDBConnStr();
+void SetFrmColor(const QString& colour);
+QString GetFrmColor();
+void SetTextColor(const QString& colour);
+QString GetTextColor();
+void SetButtonColor(const QString& colour);
+void SetSpreadsheetPath(const QString& path);
+QString GetSpreadsheetPath();
+
+// DBConnStr := the connection string naming CurrentDBPath.
+void BuildConnStr();
+// Whether the file at CurrentDBPath is a database of this program (it holds the table UserTable);
+// sets SecurityOn from the presence of UserProfile. Never creates a file.
+bool CheckDBStructure();
+// Asks, then closes the open database; the outcome is left in CloseConfirmed.
+void CloseDatabase();
+
+// Keyword helpers.
+// Number of records of UserTable times 20: the upper bound of the keyword array.
+int64_t KeyArraySize();
+// Packs the distinct keywords (compared without regard to case) at the front of the array, blanks
+// the rest, and fills the keyword list of "DataInput" or "Search"; returns the number removed.
+int FillKeyList(QStringList& keywords, const QString& window);
+// Number of description fields in the entry view's field list.
+int CountDescFlds();
+
+// Back to the state at start (tests).
+void Reset();
+
+}  // namespace Module1

@@ -1,0 +1,56 @@
+#include "support/Fixture.h"
+
+#include "accounts/frmLogin.h"
+#include "accounts/frmUserSecurity.h"
+#include "create/CreateDatabase.h"
+#include "entry/DataInput.h"
+#include "platform/paths/AppPaths.h"
+#include "reports/frmReports.h"
+#include "search/frmSearch.h"
+#include "shell/Module1.h"
+#include "shell/frmAbout.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QTest>
+#include <sqlite3.h>
+
+void unloadAllForms() {
+    for (Form* f : std::initializer_list<Form*>{&DataInput::instance(), &frmSearch::instance(), &frmReports::instance(),
+                                                &CreateDatabase::instance(), &frmLogin::instance(),
+                                                &frmUserSecurity::instance(), &frmAbout::instance()})
+        f->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+Fixture::Fixture() {
+    Q_ASSERT(dir.isValid());
+    vb::setProgramFolderForTesting(dir.path());
+    Module1::Reset();
+    DataInput::instance().DBDefMain().DBFldFunct().Clear();
+    unloadAllForms();
+}
+
+Fixture::~Fixture() {
+    unloadAllForms();
+    Module1::Reset();
+    vb::setProgramFolderForTesting(QString());
+    if (ui.pending() > 0) QTest::qFail("Scripted answers left unused", __FILE__, __LINE__);
+}
+
+QString Fixture::path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+
+void makeSqliteFile(const QString& path, const QString& sql) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
+        qFatal("cannot create %s", qPrintable(path));
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(err ? err : "?");
+        sqlite3_free(err);
+        sqlite3_close(db);
+        qFatal("sql failed: %s", qPrintable(msg));
+    }
+    sqlite3_close(db);
+}

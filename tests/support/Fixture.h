@@ -1,0 +1,25 @@
+#pragma once
+// What each test starts from: a fresh temporary program folder, the shared state as at start,
+// no form loaded, and the scripted UI installed.
+#include "support/ScriptedUi.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+class Fixture {
+public:
+    Fixture();
+    ~Fixture();
+
+    QString path(const QString& name) const;   // a path inside the program folder
+    ScriptedUi ui;
+    QTemporaryDir dir;
+};
+
+// Unloads every form and lets the deferred deletions of their windows run.
+void unloadAllForms();
+
+// A SQLite file made directly with the given SQL (";"-separated statements), for tests that need
+// files the program itself would not make.
+void makeSqliteFile(const QString& path, const QString& sql);
