@@ -18,3 +18,7 @@ QWidget* DataInput::CreateWidget() {
     layout->addWidget(lstKeywrd);
     return w;
 }
+
+int DataInput::EditMode() const { return 0; }
+
+bool DataInput::AtBofOrEof() const { return true; }

@@ -17,6 +17,11 @@ public:
 
     QPointer<QListWidget> lstKeywrd;
 
+    // State of the view's record set that the File commands read. A view that is not loaded (or
+    // whose record set is not open) counts as idle: no edit in progress, at the end of its records.
+    int EditMode() const;
+    bool AtBofOrEof() const;
+
 protected:
     QWidget* CreateWidget() override;
 

@@ -1,15 +1,221 @@
-// The File, Screen Configuration and Help commands of the main window, and the tab strip.
+// The File menu's New, Open, Close and Exit commands, and the tab strip.
+#include "accounts/frmLogin.h"
+#include "create/CreateDatabase.h"
+#include "entry/DataInput.h"
+#include "platform/db/Connection.h"
+#include "platform/paths/AppPaths.h"
+#include "reports/frmReports.h"
+#include "search/frmSearch.h"
+#include "shell/Module1.h"
 #include "shell/frmMain.h"
 
-void frmMain::mnuCreateDB_Click() {}
-void frmMain::mnuOpenDB_Click() {}
+#include <QTabBar>
+
+using namespace Module1;
+using vb::MsgBox;
+
+void frmMain::mnuCreateDB_Click() {
+    CreatingDB = true;
+    if (!DBOpen) {
+        CreateDatabase::instance().SetFocus();
+        return;
+    }
+    if (MsgBox(QStringLiteral("Create A New Database File?"), vb::vbOKCancel, QStringLiteral("Create Ravelstow Database")) ==
+        vb::vbCancel)
+        return;
+    CloseDatabase();
+    if (!CloseConfirmed) return;
+    CreateDatabase::instance().SetFocus();
+}
+
+void frmMain::mnuOpenDB_Click() {
+    try {
+        const bool wasOpen = DBOpen;
+        if (wasOpen) {
+            CloseDatabase();
+            if (!CloseConfirmed) return;
+        }
+        ComnDlgFile.CancelError = true;
+        ComnDlgFile.Flags = vb::cdlOFNHideReadOnly;
+        ComnDlgFile.InitDir = vb::inProgramFolder(QStringLiteral("DBFiles"));
+        ComnDlgFile.Filter = QStringLiteral("All Files (*.*)|*.*|mdb Files(*.mdb)|*.mdb");
+        ComnDlgFile.FilterIndex = 2;
+        ComnDlgFile.DialogTitle = QStringLiteral("Open Existing Database");
+        ComnDlgFile.ShowOpen();
+
+        if (ComnDlgFile.FileName.isEmpty()) {
+            MsgBox(QStringLiteral("Filename cannot be Blank"), vb::vbOKOnly, QStringLiteral("File Error"));
+        } else {
+            CurrentDBPath = ComnDlgFile.FileName;
+            if (wasOpen) {
+                SetTabCaption(4, CurrentDBPath);
+                TabStrip1->setEnabled(true);
+            }
+        }
+        if (!CheckDBStructure()) {
+            MsgBox(QStringLiteral("Please Open A Ravelstow Database"), vb::vbOKOnly, QStringLiteral("Database Structure"));
+            return;
+        }
+        if (SecurityOn) {
+            if (!frmLogin::instance().Run()) {
+                if (wasOpen) {
+                    SetMenuVisible(Menu::UserMaint, false);
+                    SetMenuVisible(Menu::ScrConfig, true);
+                } else {
+                    CurrentDBPath.clear();
+                    SetMenuVisible(Menu::UserMaint, false);
+                }
+                return;
+            }
+            SetMenuVisible(Menu::UserMaint, true);
+            if (!wasOpen) {
+                SetTabCaption(4, CurrentDBPath);
+                TabStrip1->setEnabled(true);
+            }
+            SetMenuVisible(Menu::ScrConfig, true);
+        } else {
+            SetMenuVisible(Menu::UserMaint, false);
+            if (!wasOpen) {
+                SetTabCaption(4, CurrentDBPath);
+                TabStrip1->setEnabled(true);
+            }
+            SetMenuVisible(Menu::ScrConfig, true);
+            SetCurrentUser(QStringLiteral("Admin"));
+            SetCurrentUserLevel(QStringLiteral("SUPRVR"));
+        }
+        DBOpen = true;
+        DbUndefined = false;
+        TabStrip1->setEnabled(true);
+        BuildConnStr();
+        SelectTab(1);
+        if (!wasOpen) SetMenuVisible(Menu::ScrConfig, true);
+        DataInput::instance().SetFocus();
+    } catch (const vb::VbError& e) {
+        if (e.number == vb::err::CancelError) return;
+        if (e.number == vb::err::E_FAIL_ || e.number == vb::err::DB_E_NOTABLE) {
+            MsgBox(QStringLiteral("This Database Is Not The Correct Structure. Open A Tolvane Database."), vb::vbOKOnly,
+                   QStringLiteral("Database Structure"));
+        } else if (e.number == vb::err::PermissionDenied) {
+            MsgBox(QStringLiteral("This Database is Locked for writing, Exit application to unlock Database."));
+        } else {
+            vb::ShowErrorPair(e);
+        }
+    }
+}
+
+void frmMain::mnuCloseDB_Click() {
+    try {
+        if (CurrentDBPath.isEmpty()) {
+            MsgBox(QStringLiteral("There Is No Database Currently Opened."), vb::vbOKOnly, QStringLiteral("Open Database"));
+            return;
+        }
+        if (DataInput::instance().EditMode() != 0) {
+            MsgBox(QStringLiteral("Data View is in Edit Mode, Please Save Changes, By Pressing Update Key in Edit/View Then "
+                                  "Close Database."),
+                   vb::vbOKOnly, QStringLiteral("Close Database"));
+            return;
+        }
+        CloseDatabase();
+    } catch (const vb::VbError& e) {
+        if (e.number == vb::err::NoCurrentRecord) CloseDatabase();
+        else vb::ShowErrorPair(e);
+    }
+}
+
+void frmMain::mnuExit_Click() {
+    if (CurrentDBPath.isEmpty()) {
+        MDIForm_Unload();
+        return;
+    }
+    DataInput& entry = DataInput::instance();
+    if (entry.AtBofOrEof()) {
+        MDIForm_Unload();
+        return;
+    }
+    if (entry.EditMode() != 0) {
+        MsgBox(QStringLiteral("Data View is in Edit Mode, Please confirm Updates then Exit Program."), vb::vbOKOnly,
+               QStringLiteral("Close Database"));
+        return;
+    }
+    CloseDatabase();
+    if (!CloseConfirmed) return;
+    CreateDatabase::instance().Unload();
+    entry.Unload();
+    frmSearch::instance().Unload();
+    frmReports::instance().Unload();
+    MDIForm_Unload();
+}
+
+namespace {
+// Record count of UserTable in the file the connection string names; the connection is closed
+// before the count is returned.
+qint64 countUserRecords() {
+    db::Connection conn;
+    conn.Open(Module1::DBConnStr);
+    const qint64 n = conn.RowCount(QStringLiteral("UserTable"));
+    conn.Close();
+    return n;
+}
+}  // namespace
+
+void frmMain::TabStrip1_Click() {
+    const int tab = SelectedTab();
+    try {
+        switch (tab) {
+        case 1:
+            if (!CurrentDBPath.isEmpty() || DBOpen || CreatingDB || !CloseConfirmed) {
+                DataInput& entry = DataInput::instance();
+                entry.Show();
+                if (DbUndefined) entry.Hide();
+                else entry.SetFocus();
+                TabStrip1->setEnabled(true);
+            } else {
+                MsgBox(QStringLiteral("A Database File Is Not Currently Open"), vb::vbOKOnly, QStringLiteral("Open Database"));
+            }
+            break;
+        case 2:
+        case 3:
+            if (!DBOpen && !CreatingDB) {
+                MsgBox(QStringLiteral("A Database File Is Not Currently Open"), vb::vbOKOnly, QStringLiteral("Open Database"));
+                break;
+            }
+            if (countUserRecords() > 0) {
+                if (tab == 2) {
+                    frmSearch::instance().SetFocus();
+                } else {
+                    TabStrip1->setEnabled(true);
+                    frmReports::instance().SetFocus();
+                    TabStrip1->setEnabled(true);
+                }
+            } else if (tab == 2) {
+                MsgBox(QStringLiteral("There are currently no records Entered in the Database.  A Search Cannot Be Performed"),
+                       vb::vbOKOnly, QStringLiteral("Search"));
+                SelectTab(1);
+            } else {
+                MsgBox(QStringLiteral("There are currently no records Entered in the Database.  Reports Cannot Be Performed"),
+                       vb::vbOKOnly, QStringLiteral("Open Database"));
+                SelectTab(1);
+            }
+            break;
+        case 4:
+            MsgBox(QStringLiteral("Name Of Current Database: ") + CurrentDBPath, vb::vbOKOnly, QStringLiteral("Database Name"));
+            break;
+        default: break;
+        }
+    } catch (const vb::VbError& e) {
+        if (e.number == vb::err::InvalidProcCall) {
+            MsgBox(QStringLiteral("Change to Tab ") + QString::number(tab), vb::vbOKOnly, QStringLiteral("Incorrect Tab"));
+        } else {
+            vb::ShowErrorPair(e);
+            MsgBox(QStringLiteral("Change to tab ") + QString::number(tab));
+        }
+    }
+}
+
 void frmMain::mnDBSaveAs_Click() {}
 void frmMain::mnuImport_Click() {}
-void frmMain::mnuCloseDB_Click() {}
-void frmMain::mnuExit_Click() { MDIForm_Unload(); }
 void frmMain::mnuScrConfig_Click() {}
 void frmMain::mnuChgTxtClr_Click() {}
 void frmMain::mnuHelpFile_Click() {}
 void frmMain::mnuRavelstowWeb_Click() {}
 void frmMain::mnuTutorial_Click() {}
-void frmMain::TabStrip1_Click() {}

@@ -1,0 +1,264 @@
+#include "accounts/frmLogin.h"
+#include "create/CreateDatabase.h"
+#include "entry/DataInput.h"
+#include "search/frmSearch.h"
+#include "shell/Module1.h"
+#include "shell/frmMain.h"
+#include "support/Fixture.h"
+#include "support/TestRegistry.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QTabBar>
+#include <QTest>
+
+using namespace Module1;
+
+namespace {
+const char* kUserTable = "CREATE TABLE UserTable (TolvaneID INTEGER PRIMARY KEY AUTOINCREMENT, Name VARCHAR(50));";
+const char* kProfile = "CREATE TABLE UserProfile (UserName VARCHAR(50), FullName VARCHAR(50), UserDescription VARCHAR(50),"
+                       " UserLevel VARCHAR(6), PassWrd VARCHAR(50));";
+const QString kRefused = "Please Open A Ravelstow Database";
+}  // namespace
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Fixture> fx;
+    frmMain* m = nullptr;
+    int quits = 0;
+
+    QString db(const QString& name, const QString& sql) {
+        const QString p = fx->path(name);
+        makeSqliteFile(p, sql);
+        return p;
+    }
+    void open(const QString& path) {
+        fx->ui.answerOpen(path);
+        m->mnuOpenDB_Click();
+    }
+
+private Q_SLOTS:
+    void init() {
+        fx = std::make_unique<Fixture>();
+        m = &frmMain::instance();
+        quits = 0;
+        m->Quit = [this] { ++quits; };
+        m->MDIForm_Load();
+    }
+    void cleanup() {
+        delete m;
+        fx.reset();
+    }
+
+    void openWithoutAccountsSignsInAsAdmin() {
+        const QString path = db("plain.mdb", kUserTable);
+        open(path);
+        QVERIFY(fx->ui.messages().isEmpty());
+        const auto& dlg = fx->ui.requests[0].dialog;
+        QCOMPARE(dlg.DialogTitle, QString("Open Existing Database"));
+        QCOMPARE(dlg.Filter, QString("All Files (*.*)|*.*|mdb Files(*.mdb)|*.mdb"));
+        QCOMPARE(dlg.FilterIndex, 2);
+        QCOMPARE(dlg.InitDir, fx->path("DBFiles"));
+        QVERIFY(DBOpen);
+        QCOMPARE(CurrentDBPath, path);
+        QCOMPARE(DBConnStr, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path);
+        QCOMPARE(GetCurrentUser(), QString("Admin"));
+        QCOMPARE(GetCurrentUserLevel(), QString("SUPRVR"));
+        QVERIFY(!m->MenuVisible(frmMain::Menu::UserMaint));
+        QVERIFY(m->MenuVisible(frmMain::Menu::ScrConfig));
+        QVERIFY(m->TabStrip1->isEnabled());
+        QCOMPARE(m->TabCaption(4), path);
+        QCOMPARE(m->SelectedTab(), 1);
+        QVERIFY(DataInput::instance().IsLoaded());
+        QVERIFY(!QFile::exists(fx->path("DBFiles")));
+    }
+
+    void cancelledDialogChangesNothing() {
+        fx->ui.answerOpen("");
+        m->mnuOpenDB_Click();
+        QCOMPARE(fx->ui.requests.size(), 1);
+        QVERIFY(!DBOpen);
+        QVERIFY(CurrentDBPath.isEmpty());
+        QVERIFY(!m->TabStrip1->isEnabled());
+    }
+
+    void refusedFiles_data() {
+        QTest::addColumn<QString>("content");   // "missing", "text" or SQL
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("text file") << "text";
+        QTest::newRow("no UserTable") << "CREATE TABLE Other (a TEXT);";
+    }
+    void refusedFiles() {
+        QFETCH(QString, content);
+        const QString path = fx->path("refused.mdb");
+        if (content == "text") {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("not a database at all, just some words");
+        } else if (content != "missing") {
+            makeSqliteFile(path, content);
+        }
+        fx->ui.answerOpen(path).answerMsgBox(vb::vbOK);
+        m->mnuOpenDB_Click();
+        QCOMPARE(fx->ui.messages(), QStringList{kRefused});
+        QCOMPARE(fx->ui.titles(), QStringList{"Database Structure"});
+        QVERIFY(!DBOpen);
+        QCOMPARE(QFile::exists(path), content != "missing");
+    }
+
+    void openWhileOpenClosesFirst() {
+        const QString first = db("first.mdb", kUserTable);
+        const QString other = db("other.mdb", "CREATE TABLE Other (a TEXT);");
+        open(first);
+        // Cancel at the close prompt: still open, no file dialog.
+        fx->ui.clear();
+        fx->ui.answerMsgBox(vb::vbCancel);
+        m->mnuOpenDB_Click();
+        QCOMPARE(fx->ui.requests.size(), 1);
+        QVERIFY(DBOpen);
+        QCOMPARE(CurrentDBPath, first);
+        // OK, then a refused file: the old one stays closed, the refused path is shown.
+        fx->ui.clear();
+        fx->ui.answerMsgBox(vb::vbOK).answerOpen(other).answerMsgBox(vb::vbOK);
+        m->mnuOpenDB_Click();
+        QCOMPARE(fx->ui.messages().last(), kRefused);
+        QVERIFY(!DBOpen);
+        QCOMPARE(CurrentDBPath, other);
+        QCOMPARE(m->TabCaption(4), other);
+        QVERIFY(!DataInput::instance().IsLoaded());
+    }
+
+    void loginCancelLeavesNothingOpen() {
+        const QString plain = db("plain.mdb", kUserTable);
+        const QString secured = db("secured.mdb", QString(kUserTable) + kProfile);
+        for (bool wasOpen : {false, true}) {
+            if (wasOpen) {
+                open(plain);
+                fx->ui.answerMsgBox(vb::vbOK);   // close prompt
+            }
+            fx->ui.answerOpen(secured).answerModal([](QDialog&) {
+                frmLogin::instance().cmdCancel_Click();
+                return int(QDialog::Rejected);
+            });
+            m->mnuOpenDB_Click();
+            QVERIFY(!DBOpen);
+            QVERIFY(CurrentDBPath.isEmpty());
+            QVERIFY(!m->TabStrip1->isEnabled());
+            QCOMPARE(m->TabCaption(4), QString());
+            QVERIFY(!m->MenuVisible(frmMain::Menu::UserMaint));
+            QCOMPARE(m->MenuVisible(frmMain::Menu::ScrConfig), wasOpen);
+            fx->ui.clear();
+        }
+    }
+
+    void loginClosedFromTitleBarIsCancel() {
+        const QString secured = db("secured.mdb", QString(kUserTable) + kProfile);
+        frmLogin::instance().LoginSucceeded = true;   // an earlier success must not count
+        fx->ui.answerOpen(secured).answerModal([](QDialog& d) {
+            d.reject();
+            return int(QDialog::Rejected);
+        });
+        m->mnuOpenDB_Click();
+        QVERIFY(!DBOpen);
+        QVERIFY(CurrentDBPath.isEmpty());
+    }
+
+    void loginSuccessOpens() {
+        const QString secured = db("secured.mdb", QString(kUserTable) + kProfile);
+        fx->ui.answerOpen(secured).answerModal([](QDialog&) {
+            SetCurrentUser("bob");
+            SetCurrentUserLevel("RESUSR");
+            frmLogin::instance().LoginSucceeded = true;
+            return int(QDialog::Accepted);
+        });
+        m->mnuOpenDB_Click();
+        QVERIFY(DBOpen);
+        QCOMPARE(GetCurrentUser(), QString("bob"));
+        QVERIFY(m->MenuVisible(frmMain::Menu::UserMaint));
+        QVERIFY(m->MenuVisible(frmMain::Menu::ScrConfig));
+        QCOMPARE(m->TabCaption(4), secured);
+    }
+
+    void closeCommand() {
+        fx->ui.answerMsgBox(vb::vbOK);
+        m->mnuCloseDB_Click();
+        QCOMPARE(fx->ui.messages(), QStringList{"There Is No Database Currently Opened."});
+        fx->ui.clear();
+        open(db("plain.mdb", kUserTable));
+        fx->ui.clear();
+        fx->ui.answerMsgBox(vb::vbOK);
+        m->mnuCloseDB_Click();
+        QCOMPARE(fx->ui.titles(), QStringList{"Close Database"});
+        QVERIFY(!DBOpen);
+    }
+
+    void exitCommand() {
+        m->mnuExit_Click();   // nothing open: ends at once
+        QCOMPARE(quits, 1);
+        open(db("plain.mdb", kUserTable));
+        m->mnuExit_Click();   // the entry view is at the end of its (empty) table: no prompt
+        QCOMPARE(quits, 2);
+        QCOMPARE(fx->ui.messages(), QStringList());
+    }
+
+    void newDatabase() {
+        m->mnuCreateDB_Click();
+        QVERIFY(CreatingDB);
+        QVERIFY(CreateDatabase::instance().IsLoaded());
+        CreateDatabase::instance().Unload();
+        open(db("plain.mdb", kUserTable));
+        fx->ui.answerMsgBox(vb::vbCancel);
+        m->mnuCreateDB_Click();
+        QCOMPARE(fx->ui.messages(), QStringList{"Create A New Database File?"});
+        QVERIFY(DBOpen);
+        QVERIFY(CreatingDB);
+        fx->ui.answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
+        m->mnuCreateDB_Click();
+        QVERIFY(!DBOpen);
+        QVERIFY(CreateDatabase::instance().IsLoaded());
+    }
+
+    void tabs() {
+        // Nothing open: every tab but 4 says so.
+        for (int tab : {2, 3}) {
+            fx->ui.answerMsgBox(vb::vbOK);
+            m->SelectTab(tab);
+        }
+        CloseConfirmed = true;
+        fx->ui.answerMsgBox(vb::vbOK);
+        m->SelectTab(1);
+        fx->ui.answerMsgBox(vb::vbOK);
+        m->SelectTab(4);
+        QCOMPARE(fx->ui.messages(), QStringList({"A Database File Is Not Currently Open", "A Database File Is Not Currently Open",
+                                                 "A Database File Is Not Currently Open", "Name Of Current Database: "}));
+        fx->ui.clear();
+        // An empty table: Search and Report send the user back to Edit/View.
+        const QString path = db("plain.mdb", kUserTable);
+        open(path);
+        fx->ui.clear();
+        fx->ui.answerMsgBox(vb::vbOK);
+        m->SelectTab(2);
+        QCOMPARE(fx->ui.messages(),
+                 QStringList{"There are currently no records Entered in the Database.  A Search Cannot Be Performed"});
+        QCOMPARE(m->SelectedTab(), 1);
+        fx->ui.clear();
+        fx->ui.answerMsgBox(vb::vbOK);
+        m->SelectTab(3);
+        QCOMPARE(fx->ui.messages(),
+                 QStringList{"There are currently no records Entered in the Database.  Reports Cannot Be Performed"});
+        QCOMPARE(m->SelectedTab(), 1);
+        // With a record the search view opens.
+        makeSqliteFile(path, "INSERT INTO UserTable (Name) VALUES ('x');");
+        m->SelectTab(2);
+        QVERIFY(frmSearch::instance().IsLoaded());
+        // Clicking the selected tab 4 again shows its message again.
+        fx->ui.clear();
+        fx->ui.answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
+        m->SelectTab(4);
+        Q_EMIT m->TabStrip1->tabBarClicked(3);
+        QCOMPARE(fx->ui.messages(), QStringList({"Name Of Current Database: " + path, "Name Of Current Database: " + path}));
+    }
+};
+
+RV_TEST(FileCommandsTest)
+#include "FileCommandsTest.moc"
