@@ -1,5 +1,6 @@
 // Ravelstow: a desktop database manager for people who keep their own records.
 #include "platform/ui/QtUiServices.h"
+#include "shell/HelpWindow.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
@@ -15,10 +16,12 @@ int main(int argc, char** argv) {
 
     auto* main = &frmMain::instance();
     services.setParentProvider([main] { return static_cast<QWidget*>(main); });
+    services.setHelpViewer([](const vb::CommonDialog& dlg) { HelpWindow::instance().ShowHelp(dlg); });
     main->MDIForm_Load();
     main->show();
     const int rc = QApplication::exec();
     vb::setUi(nullptr);
+    HelpWindow::instance().Close();
     delete main;
     return rc;
 }

@@ -22,3 +22,5 @@ QWidget* DataInput::CreateWidget() {
 int DataInput::EditMode() const { return 0; }
 
 bool DataInput::AtBofOrEof() const { return true; }
+
+void DataInput::UpdateFrmClr() {}

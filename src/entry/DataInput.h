@@ -20,6 +20,8 @@ public:
     // State of the view's record set that the File commands read. A view that is not loaded (or
     // whose record set is not open) counts as idle: no edit in progress, at the end of its records.
     int EditMode() const;
+    // Applies the shared form and text colours to the view's labels and frames.
+    void UpdateFrmClr();
     bool AtBofOrEof() const;
 
 protected:

@@ -212,10 +212,4 @@ void frmMain::TabStrip1_Click() {
     }
 }
 
-void frmMain::mnDBSaveAs_Click() {}
 void frmMain::mnuImport_Click() {}
-void frmMain::mnuScrConfig_Click() {}
-void frmMain::mnuChgTxtClr_Click() {}
-void frmMain::mnuHelpFile_Click() {}
-void frmMain::mnuRavelstowWeb_Click() {}
-void frmMain::mnuTutorial_Click() {}

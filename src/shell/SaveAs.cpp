@@ -1,0 +1,94 @@
+// File > Save As: copies the open database to a new path and opens the copy in its place.
+#include "accounts/frmLogin.h"
+#include "entry/DataInput.h"
+#include "platform/fs/DatabaseCopy.h"
+#include "platform/fs/FileSystem.h"
+#include "platform/paths/AppPaths.h"
+#include "shell/Module1.h"
+#include "shell/frmMain.h"
+
+#include <QTabBar>
+
+using namespace Module1;
+using vb::MsgBox;
+
+void frmMain::mnDBSaveAs_Click() {
+    try {
+        if (!DBOpen) {
+            MsgBox(QStringLiteral("No database is currently opened."), vb::vbOKOnly, QStringLiteral("Save As Database"));
+            return;
+        }
+        ComnDlgFile.CancelError = true;
+        ComnDlgFile.DialogTitle = QStringLiteral("Save Database As");
+        ComnDlgFile.InitDir = vb::inProgramFolder(QStringLiteral("DBFiles"));
+        ComnDlgFile.Filter = QStringLiteral("All Files (*.*)|*.*|mdb Files(*.mdb)|*.mdb");
+        ComnDlgFile.FilterIndex = 2;
+        ComnDlgFile.Flags = vb::cdlOFNHideReadOnly;
+        ComnDlgFile.DefaultExt.clear();
+        ComnDlgFile.ShowSave();
+
+        const QString target = ComnDlgFile.FileName;
+        if (target.isEmpty()) {
+            MsgBox(QStringLiteral("Filename cannot be Blank"), vb::vbOKOnly, QStringLiteral("File Error"));
+            return;
+        }
+        if (vb::SamePath(target, CurrentDBPath)) {
+            MsgBox(QStringLiteral("Save To A Different Name"), vb::vbOKOnly, QStringLiteral("Save As Database."));
+            return;
+        }
+        if (vb::FileExists(target) &&
+            MsgBox(QStringLiteral("Database already exists. Replace existing database?"), vb::vbOKCancel,
+                   QStringLiteral("Database Exists")) == vb::vbCancel)
+            return;
+        // The copy is written beside the target and replaces it only once complete.
+        vb::CopyDatabase(CurrentDBPath, target);
+
+        SilentClose = true;
+        try {
+            CloseDatabase();
+        } catch (...) {
+            SilentClose = false;
+            throw;
+        }
+        SilentClose = false;
+
+        CurrentDBPath = target;
+        SetTabCaption(4, CurrentDBPath);
+        TabStrip1->setEnabled(true);
+        BuildConnStr();
+        DBOpen = true;
+        if (!CheckDBStructure()) {
+            DBOpen = false;
+            MsgBox(QStringLiteral("Please Open A Ravelstow Database"), vb::vbOKOnly, QStringLiteral("Database Structure"));
+            return;
+        }
+        if (SecurityOn) {
+            if (!frmLogin::instance().Run()) {
+                SetMenuVisible(Menu::UserMaint, false);
+                SetMenuVisible(Menu::ScrConfig, true);
+                DBOpen = false;
+                return;
+            }
+            SetMenuVisible(Menu::UserMaint, true);
+            SetMenuVisible(Menu::ScrConfig, true);
+        } else {
+            SetMenuVisible(Menu::UserMaint, false);
+            SetMenuVisible(Menu::ScrConfig, true);
+            SetCurrentUser(QStringLiteral("Admin"));
+            SetCurrentUserLevel(QStringLiteral("SUPRVR"));
+        }
+        DbUndefined = false;
+        DataInput::instance().Show();
+    } catch (const vb::VbError& e) {
+        if (e.number == vb::err::CancelError) return;
+        if (e.number == vb::err::E_FAIL_ || e.number == vb::err::DB_E_NOTABLE) {
+            MsgBox(QStringLiteral("This Database Is Not The Correct Structure. Open A Tolvane Database."), vb::vbOKOnly,
+                   QStringLiteral("Database Structure"));
+        } else if (e.number == vb::err::PermissionDenied) {
+            MsgBox(QStringLiteral("This Database is Locked for writing, Exit application to unlock Database."), vb::vbOKOnly,
+                   QStringLiteral("Database Permission"));
+        } else {
+            vb::ShowErrorPair(e);
+        }
+    }
+}

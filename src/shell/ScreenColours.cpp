@@ -1,0 +1,37 @@
+// Screen Configuration > Change Screen Color / Change Text Color.
+#include "entry/DataInput.h"
+#include "platform/ini/IniFile.h"
+#include "reports/frmReports.h"
+#include "search/frmSearch.h"
+#include "shell/Module1.h"
+#include "shell/frmMain.h"
+
+namespace {
+// Shows the colour dialog and applies the chosen colour; every failure ends the command silently.
+void chooseColour(frmMain& main, const QString& section, const QString& key, void (*store)(const QString&)) {
+    try {
+        main.ColorDialog.Flags = vb::cdlCCRGBInit;
+        main.ColorDialog.CancelError = true;
+        main.ColorDialog.ShowColor();
+        const QString text = QString::number(main.ColorDialog.Color);
+        vb::WritePrivateProfileString(section, key, text, Module1::IniPath);
+        store(text);
+        // Views that are not loaded take the colour from the shared state when they load.
+        if (DataInput::instance().IsLoaded()) DataInput::instance().UpdateFrmClr();
+        if (main.SelectedTab() == 2) {
+            if (frmSearch::instance().IsLoaded()) frmSearch::instance().UpdateSrchClr();
+        } else if (main.SelectedTab() == 3) {
+            if (frmReports::instance().IsLoaded()) frmReports::instance().UpdateRepFrmClr();
+        }
+    } catch (const vb::VbError&) {
+    }
+}
+}  // namespace
+
+void frmMain::mnuScrConfig_Click() {
+    chooseColour(*this, QStringLiteral("BCKCLR"), QStringLiteral("FrmColor"), &Module1::SetFrmColor);
+}
+
+void frmMain::mnuChgTxtClr_Click() {
+    chooseColour(*this, QStringLiteral("TXTCLR"), QStringLiteral("TextColor"), &Module1::SetTextColor);
+}

@@ -1,0 +1,145 @@
+#include "platform/ini/IniFile.h"
+#include "platform/shellexec/ShellExecute.h"
+#include "search/frmSearch.h"
+#include "shell/HelpWindow.h"
+#include "shell/Module1.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMain.h"
+#include "support/Fixture.h"
+#include "support/TestRegistry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabBar>
+#include <QTest>
+
+using namespace Module1;
+
+class ColoursHelpAboutTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Fixture> fx;
+    frmMain* m = nullptr;
+
+private Q_SLOTS:
+    void init() {
+        fx = std::make_unique<Fixture>();
+        m = &frmMain::instance();
+        m->Quit = [] {};
+        m->MDIForm_Load();
+    }
+    void cleanup() {
+        delete m;
+        HelpWindow::instance().Close();
+        vb::setLauncherForTesting({});
+        fx.reset();
+    }
+
+    void colourLandsInTheSettingsAndTheState() {
+        fx->ui.answerColor(0x00FF00);
+        m->mnuScrConfig_Click();
+        QCOMPARE(vb::GetPrivateProfileString("BCKCLR", "FrmColor", "", 20, IniPath), QString("65280"));
+        QCOMPARE(GetFrmColor(), QString("65280"));
+        QCOMPARE(fx->ui.requests[0].dialog.Flags, int(vb::cdlCCRGBInit));
+        // The next use starts on the colour picked last, whichever command picked it.
+        fx->ui.answerColor(0);
+        m->mnuChgTxtClr_Click();
+        QCOMPARE(fx->ui.requests[1].dialog.Color, 0x00FF00u);
+        QCOMPARE(vb::GetPrivateProfileString("TXTCLR", "TextColor", "", 20, IniPath), QString("0"));
+        QCOMPARE(GetTextColor(), QString("0"));
+        QCOMPARE(GetFrmColor(), QString("65280"));
+    }
+
+    void cancelChangesNothing() {
+        const QString before = GetFrmColor();
+        fx->ui.cancelColor();
+        m->mnuScrConfig_Click();
+        QVERIFY(!QFile::exists(IniPath));
+        QCOMPARE(GetFrmColor(), before);
+        QVERIFY(fx->ui.messages().isEmpty());
+    }
+
+    void searchViewTakesTheColourWhenItsTabIsSelected() {
+        frmSearch::instance().Load();
+        fx->ui.answerMsgBox(vb::vbOK);
+        m->SelectTab(2);   // nothing open: the tab handler says so
+        fx->ui.clear();
+        fx->ui.answerColor(255);
+        m->mnuScrConfig_Click();
+        QCOMPARE(frmSearch::instance().FrmColor, QString("255"));
+        QCOMPARE(frmSearch::instance().SrchFldsFrame->palette().color(QPalette::Window), QColor(255, 0, 0));
+    }
+
+    void helpCommands() {
+        fx->ui.expectHelp().expectHelp();
+        m->mnuHelpFile_Click();
+        m->mnuTutorial_Click();
+        QCOMPARE(fx->ui.requests[0].dialog.HelpCommand, int(vb::cdlHelpContents));
+        QCOMPARE(fx->ui.requests[0].dialog.HelpContext, 0);
+        QCOMPARE(fx->ui.requests[1].dialog.HelpCommand, int(vb::cdlHelpContext));
+        QCOMPARE(fx->ui.requests[1].dialog.HelpContext, 12345);
+        QCOMPARE(fx->ui.requests[1].dialog.HelpFile, HelpFilePath);
+        // The help window shows the contents page, and the tutorial page at its anchor.
+        QVERIFY2(QFile::exists(HelpFilePath), qPrintable(HelpFilePath));
+        HelpWindow::instance().ShowHelp(fx->ui.requests[0].dialog);
+        QCOMPARE(HelpWindow::instance().Source().fileName(), QString("index.html"));
+        HelpWindow::instance().ShowHelp(fx->ui.requests[1].dialog);
+        QCOMPARE(HelpWindow::instance().Source().fileName(), QString("tutorial.html"));
+        QCOMPARE(HelpWindow::instance().Source().fragment(), QString("12345"));
+    }
+
+    void webPageOpensInTheBrowser() {
+        QStringList started;
+        vb::setLauncherForTesting([&](const QString& program, const QStringList& args) {
+            started << program + " " + args.join(' ');
+            return true;
+        });
+        m->mnuRavelstowWeb_Click();
+        QCOMPARE(started.size(), 1);
+        QVERIFY(started[0].startsWith("xdg-open https://"));
+    }
+
+    void aboutWindow() {
+        m->mnuAbout_Click();
+        frmAbout& a = frmAbout::instance();
+        QVERIFY(a.IsLoaded());
+        QCOMPARE(a.Widget()->windowTitle(), "About " + QCoreApplication::applicationName());
+        QCOMPARE(a.lblVersion->text(), QString("Version %1.%2.%3").arg(RAVELSTOW_VERSION_MAJOR).arg(RAVELSTOW_VERSION_MINOR)
+                                           .arg(RAVELSTOW_VERSION_PATCH));
+        QVERIFY(!a.lblVersion->text().contains(".0") || QString(RAVELSTOW_VERSION).contains(".0"));
+        QCOMPARE(a.lblTitle->text(), QString("Ravelstow Database Creation Software"));
+        a.cmdOK_Click();
+        QVERIFY(!a.IsLoaded());
+    }
+
+    void systemInformationUnavailable() {
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(fx->dir.path()));
+        fx->ui.answerMsgBox(vb::vbOK);
+        frmAbout::instance().Load();
+        frmAbout::instance().cmdSysInfo_Click();
+        qputenv("PATH", path);
+        QCOMPARE(fx->ui.messages(), QStringList{"System Information Is Unavailable At This Time"});
+    }
+
+    void linkedFileCodes() {
+        vb::setLauncherForTesting([](const QString&, const QStringList&) { return true; });
+        vb::setAssociationLookupForTesting([](const QString& f) { return f.endsWith(".txt") ? QString("editor.desktop") : QString(); });
+        QFile f(fx->path("a.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QFile g(fx->path("a.zzz"));
+        QVERIFY(g.open(QIODevice::WriteOnly));
+        g.close();
+        QVERIFY(vb::ShellExecute(fx->path("a.txt")) > 32);
+        QCOMPARE(vb::ShellExecute(fx->path("missing.txt")), 2);
+        QCOMPARE(vb::ShellExecute(fx->path("no folder/missing.txt")), 3);
+        QCOMPARE(vb::ShellExecute(fx->path("a.zzz")), 31);
+        vb::setAssociationLookupForTesting({});
+    }
+};
+
+RV_TEST(ColoursHelpAboutTest)
+#include "ColoursHelpAboutTest.moc"

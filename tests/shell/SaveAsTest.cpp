@@ -1,0 +1,170 @@
+#include "accounts/frmLogin.h"
+#include "entry/DataInput.h"
+#include "shell/Module1.h"
+#include "shell/frmMain.h"
+#include "support/Fixture.h"
+#include "support/TestRegistry.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QTabBar>
+#include <QTest>
+#include <sqlite3.h>
+
+using namespace Module1;
+
+namespace {
+const char* kUserTable =
+    "CREATE TABLE UserTable (TolvaneID INTEGER PRIMARY KEY AUTOINCREMENT, Name VARCHAR(50));"
+    "INSERT INTO UserTable (Name) VALUES ('one'), ('two'), ('three');";
+const char* kProfile = "CREATE TABLE UserProfile (UserName VARCHAR(50), PassWrd VARCHAR(50), UserLevel VARCHAR(6));";
+
+int countRows(const QString& path) {
+    sqlite3* db = nullptr;
+    int n = -1;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM UserTable", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+            n = sqlite3_column_int(st, 0);
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return n;
+}
+}  // namespace
+
+class SaveAsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Fixture> fx;
+    frmMain* m = nullptr;
+    QString source;
+
+    void openSource(const QString& sql = kUserTable) {
+        source = fx->path("source.mdb");
+        makeSqliteFile(source, sql);
+        fx->ui.answerOpen(source);
+        if (sql.contains("UserProfile")) {
+            fx->ui.answerModal([](QDialog&) {
+                SetCurrentUser("sue");
+                SetCurrentUserLevel("SUPRVR");
+                frmLogin::instance().LoginSucceeded = true;
+                return int(QDialog::Accepted);
+            });
+        }
+        m->mnuOpenDB_Click();
+        QVERIFY(DBOpen);
+        fx->ui.clear();
+    }
+
+private Q_SLOTS:
+    void init() {
+        fx = std::make_unique<Fixture>();
+        m = &frmMain::instance();
+        m->Quit = [] {};
+        m->MDIForm_Load();
+    }
+    void cleanup() {
+        delete m;
+        fx.reset();
+    }
+
+    void nothingOpen() {
+        fx->ui.answerMsgBox(vb::vbOK);
+        m->mnDBSaveAs_Click();
+        QCOMPARE(fx->ui.messages(), QStringList{"No database is currently opened."});
+        QCOMPARE(fx->ui.titles(), QStringList{"Save As Database"});
+    }
+
+    void copyBecomesTheOpenDatabase() {
+        openSource();
+        SetCurrentUser("someone");
+        const QString target = fx->path("copy.mdb");
+        fx->ui.answerSave(target);
+        m->mnDBSaveAs_Click();
+        QVERIFY(fx->ui.messages().isEmpty());
+        QCOMPARE(fx->ui.requests[0].dialog.DialogTitle, QString("Save Database As"));
+        QCOMPARE(fx->ui.requests[0].dialog.InitDir, fx->path("DBFiles"));
+        QVERIFY(DBOpen);
+        QCOMPARE(CurrentDBPath, target);
+        QCOMPARE(m->TabCaption(4), target);
+        QCOMPARE(DBConnStr, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + target);
+        QCOMPARE(countRows(target), 3);
+        QCOMPARE(countRows(source), 3);
+        QCOMPARE(GetCurrentUser(), QString("Admin"));
+        QCOMPARE(GetCurrentUserLevel(), QString("SUPRVR"));
+        QVERIFY(!SilentClose);
+        QVERIFY(DataInput::instance().IsLoaded());
+        QCOMPARE(QDir(fx->dir.path()).entryList({"*.tmp"}, QDir::Files | QDir::Hidden), QStringList());
+        // A later close asks as usual.
+        fx->ui.clear();
+        fx->ui.answerMsgBox(vb::vbCancel);
+        m->mnuCloseDB_Click();
+        QCOMPARE(fx->ui.titles(), QStringList{"Close Database"});
+    }
+
+    void sameFileUnderAnotherSpelling_data() {
+        QTest::addColumn<QString>("spelling");
+        QTest::newRow("case") << "SOURCE.MDB";
+        QTest::newRow("dot dot") << "sub/../source.mdb";
+        QTest::newRow("link") << "link.mdb";
+    }
+    void sameFileUnderAnotherSpelling() {
+        QFETCH(QString, spelling);
+        openSource();
+        QDir(fx->dir.path()).mkdir("sub");
+        QFile::link(source, fx->path("link.mdb"));
+        fx->ui.answerSave(fx->path(spelling)).answerMsgBox(vb::vbOK);
+        m->mnDBSaveAs_Click();
+        QCOMPARE(fx->ui.messages(), QStringList{"Save To A Different Name"});
+        QCOMPARE(fx->ui.titles(), QStringList{"Save As Database."});
+        QVERIFY(DBOpen);
+        QCOMPARE(countRows(source), 3);
+    }
+
+    void existingTarget() {
+        openSource();
+        const QString target = fx->path("existing.mdb");
+        makeSqliteFile(target, "CREATE TABLE UserTable (a TEXT); INSERT INTO UserTable VALUES ('old');");
+        fx->ui.answerSave(target).answerMsgBox(vb::vbCancel);
+        m->mnDBSaveAs_Click();
+        QCOMPARE(fx->ui.messages(), QStringList{"Database already exists. Replace existing database?"});
+        QCOMPARE(fx->ui.requests[1].style, int(vb::vbOKCancel));
+        QCOMPARE(countRows(target), 1);
+        QCOMPARE(CurrentDBPath, source);
+        fx->ui.clear();
+        fx->ui.answerSave(target).answerMsgBox(vb::vbOK);
+        m->mnDBSaveAs_Click();
+        QCOMPARE(countRows(target), 3);
+        QCOMPARE(CurrentDBPath, target);
+    }
+
+    void failedCopyKeepsTheTargetAndTheOpenDatabase() {
+        openSource();
+        const QString target = fx->dir.path() + "/no such folder/copy.mdb";
+        fx->ui.answerSave(target).answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
+        m->mnDBSaveAs_Click();
+        QCOMPARE(fx->ui.messages().size(), 2);   // number, then description
+        QVERIFY(DBOpen);
+        QCOMPARE(CurrentDBPath, source);
+    }
+
+    void accountsAskForTheLogin() {
+        openSource(QString(kUserTable) + kProfile);
+        const QString target = fx->path("secured copy.mdb");
+        fx->ui.answerSave(target).answerModal([](QDialog&) {
+            frmLogin::instance().cmdCancel_Click();
+            return int(QDialog::Rejected);
+        });
+        m->mnDBSaveAs_Click();
+        QVERIFY(!DBOpen);
+        QVERIFY(CurrentDBPath.isEmpty());
+        QVERIFY(!m->TabStrip1->isEnabled());
+        QVERIFY(QFile::exists(target));
+        QVERIFY(!m->MenuVisible(frmMain::Menu::UserMaint));
+        QVERIFY(m->MenuVisible(frmMain::Menu::ScrConfig));
+    }
+};
+
+RV_TEST(SaveAsTest)
+#include "SaveAsTest.moc"
