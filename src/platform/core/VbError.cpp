@@ -24,6 +24,7 @@ QString describe(int32_t number) {
     case err::PathFileAccess: return "Path/File access error";
     case err::PathNotFound: return "Path not found";
     case err::ObjectVariableNotSet: return "Object variable or With block variable not set";
+    case err::InvalidUseOfNull: return "Invalid use of Null";
     case err::ComponentMissing: return "Data value named not found";
     case err::ControlArrayElement: return "Control array element doesn't exist";
     case err::InvalidPropertyValue: return "Invalid property value";

@@ -37,6 +37,7 @@ constexpr int32_t ObjectRequired = 424;
 constexpr int32_t InvalidPropertyValue = 380;
 constexpr int32_t ControlArrayElement = 340;
 constexpr int32_t ObjectVariableNotSet = 91;
+constexpr int32_t InvalidUseOfNull = 94;
 constexpr int32_t ComponentMissing = 327;
 constexpr int32_t InvalidArgument = 3001;
 constexpr int32_t NoCurrentRecord = 3021;

@@ -1,0 +1,164 @@
+#include "platform/format/DataFormat.h"
+
+#include "platform/core/VbError.h"
+#include "platform/format/VbConvert.h"
+#include "platform/format/VbFormat.h"
+
+#include <cmath>
+
+namespace vb {
+
+QString adoTypeName(int adoType) {
+    switch (adoType) {
+    case 202: return QStringLiteral("Text");
+    case 203: return QStringLiteral("Memo");
+    case 2:
+    case 3: return QStringLiteral("Integer");
+    case 5: return QStringLiteral("Double");
+    case 131: return QStringLiteral("Decimal");
+    case 7: return QStringLiteral("Date/Time");
+    case 6: return QStringLiteral("Currency");
+    case 11: return QStringLiteral("True/False");
+    default: return {};
+    }
+}
+
+ValueKind valueKindOf(const QString& fldType) {
+    if (fldType == u"Integer") return ValueKind::Integer;
+    if (fldType == u"Double") return ValueKind::Double;
+    if (fldType.startsWith(u"Decimal")) return ValueKind::Decimal;
+    if (fldType == u"Currency") return ValueKind::Currency;
+    if (fldType == u"Date/Time") return ValueKind::DateTime;
+    if (fldType == u"True/False") return ValueKind::Boolean;
+    return ValueKind::Text;
+}
+
+int decimalPlacesOf(const QString& fldType) {
+    const int slash = fldType.lastIndexOf(u'/');
+    return slash < 0 ? 0 : fldType.mid(slash + 1).toInt();
+}
+
+QString decimalTypeName(int scale) { return QStringLiteral("Decimal/") + QString::number(scale); }
+QString decimalFormatText(int scale) { return QStringLiteral("####.") + QString(std::max(scale, 0), u'0'); }
+
+DataFormat DataFormat::forFieldType(const QString& fldType) {
+    switch (valueKindOf(fldType)) {
+    case ValueKind::Integer: return DataFormat(General, QStringLiteral("0"));
+    case ValueKind::Double: return DataFormat(General, QStringLiteral("0###.000"));
+    case ValueKind::Decimal: return DataFormat(General, decimalFormatText(decimalPlacesOf(fldType)));
+    case ValueKind::Currency: return DataFormat(Custom, QStringLiteral("$0.00"));
+    case ValueKind::Boolean: return DataFormat(Boolean, {});
+    case ValueKind::DateTime:
+    case ValueKind::Text: break;
+    }
+    return DataFormat();
+}
+
+namespace {
+
+// A number as stored: numeric types, booleans as 1/0, and text in the C notation SQLite keeps.
+std::optional<double> storedNumber(const QVariant& v) {
+    if (IsNull(v)) return std::nullopt;
+    if (v.typeId() == QMetaType::Bool) return v.toBool() ? 1.0 : 0.0;
+    if (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray) {
+        bool ok = false;
+        const double d = v.toString().trimmed().toDouble(&ok);
+        if (ok) return d;
+        return std::nullopt;
+    }
+    if (IsNumeric(v)) return v.toDouble();
+    return std::nullopt;
+}
+
+std::optional<bool> storedBool(const QVariant& v) {
+    if (IsNull(v)) return std::nullopt;
+    if (v.typeId() == QMetaType::Bool) return v.toBool();
+    const QString t = v.toString().trimmed();
+    if (t.compare(u"true", Qt::CaseInsensitive) == 0) return true;
+    if (t.compare(u"false", Qt::CaseInsensitive) == 0) return false;
+    if (auto n = storedNumber(v)) return *n != 0;
+    return std::nullopt;
+}
+
+}  // namespace
+
+QString DataFormat::display(const QVariant& stored, ValueKind kind) const {
+    if (IsNull(stored)) return (Type == Boolean || kind == ValueKind::Boolean) ? NullValue : QString();
+    switch (kind) {
+    case ValueKind::Boolean:
+        if (auto b = storedBool(stored)) return *b ? TrueValue : FalseValue;
+        return stored.toString();
+    case ValueKind::DateTime:
+        if (auto dt = storedDate(stored)) return Format.isEmpty() ? generalDate(*dt) : vb::Format(*dt, Format);
+        return stored.toString();
+    case ValueKind::Integer:
+    case ValueKind::Double:
+    case ValueKind::Decimal:
+    case ValueKind::Currency:
+        if (auto n = storedNumber(stored)) return vb::Format(*n, Format);
+        return stored.toString();
+    case ValueKind::Text: break;
+    }
+    if (Type == Boolean) {
+        if (auto b = storedBool(stored)) return *b ? TrueValue : FalseValue;
+    }
+    return Format.isEmpty() ? stored.toString() : vb::Format(stored, Format);
+}
+
+QVariant DataFormat::normalized(const QVariant& stored, ValueKind kind) const {
+    switch (kind) {
+    case ValueKind::Text: return stored.toString();
+    case ValueKind::Boolean:
+        if (auto b = storedBool(stored)) return *b;
+        break;
+    case ValueKind::DateTime:
+        if (auto dt = storedDate(stored)) return *dt;
+        break;
+    case ValueKind::Integer:
+        if (auto n = storedNumber(stored)) return qlonglong(roundHalfEven(*n));
+        break;
+    case ValueKind::Double:
+    case ValueKind::Decimal:
+    case ValueKind::Currency:
+        if (auto n = storedNumber(stored)) return *n;
+        break;
+    }
+    return stored;
+}
+
+QVariant DataFormat::parse(const QString& text, ValueKind kind, const QVariant& current) const {
+    if (!IsNull(current) && display(current, kind) == text) return normalized(current, kind);
+    if (kind == ValueKind::Text) return text.isEmpty() ? QVariant() : QVariant(text);
+
+    const QString t = text.trimmed();
+    if (kind == ValueKind::Boolean && !NullValue.isEmpty() && t == NullValue) return {};
+    if (t.isEmpty()) return {};
+
+    switch (kind) {
+    case ValueKind::Boolean: {
+        auto is = [&](const QString& a) { return !a.isEmpty() && t.compare(a, Qt::CaseInsensitive) == 0; };
+        if (is(TrueValue) || is(QStringLiteral("True")) || is(QStringLiteral("T"))) return true;
+        if (is(FalseValue) || is(QStringLiteral("False")) || is(QStringLiteral("F"))) return false;
+        if (auto n = parseNumber(t)) return *n != 0;
+        raise(err::TypeMismatch);
+    }
+    case ValueKind::DateTime:
+        if (auto dt = parseDate(t, Format)) return *dt;
+        raise(err::TypeMismatch);
+    case ValueKind::Integer:
+    case ValueKind::Double:
+    case ValueKind::Decimal:
+    case ValueKind::Currency: {
+        // A pattern of "#" only shows zero as nothing but its point ("####." shows ".").
+        QVariant number = t;
+        if (!parseNumber(t) && !Format.isEmpty() && t == vb::Format(0.0, Format).trimmed()) number = 0.0;
+        if (kind == ValueKind::Integer) return qlonglong(CLng(number));
+        if (kind == ValueKind::Currency) return CCur(number);
+        return CDbl(number);
+    }
+    case ValueKind::Text: break;
+    }
+    return text;
+}
+
+}  // namespace vb

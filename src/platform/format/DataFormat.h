@@ -1,0 +1,59 @@
+#pragma once
+// The display-format object of a bound box: it shows the stored value of the box's column and
+// reads what the user typed back into the value to store. Types: 0 general, 1 custom (both by
+// their format text), 5 Boolean (true, false and null texts).
+//
+// Stored values are what the data layer hands over: numbers, booleans as 1/0 (or bool), dates as
+// ISO text 'YYYY-MM-DD HH:MM:SS' (or QDateTime/QDate). parse() returns the value to store:
+// Null for an emptied box, qlonglong for Integer, double for Double/Decimal/Currency (Currency
+// rounded to 4 places), QDateTime (a wall-clock value, see VbConvert.h) for Date/Time, bool for
+// True/False, the text itself for Text. Text that is no value of the kind raises error 13; an
+// Integer beyond 32 bits raises 6.
+//
+// Round trip: text that is still what display() showed for the current value gives that value
+// back unchanged, so showing a value and saving it untouched never alters it (a Double shown with
+// three places keeps its other digits). Dates are read through the box's own format text first,
+// so a month-first text written by the date editor is not read day-first under a day-first locale.
+#include <QString>
+#include <QVariant>
+
+namespace vb {
+
+enum class ValueKind { Text, Integer, Double, Decimal, Currency, DateTime, Boolean };
+
+// Type name of a column's ADO storage type code: 202 "Text", 203 "Memo", 2 and 3 "Integer",
+// 5 "Double", 131 "Decimal", 7 "Date/Time", 6 "Currency", 11 "True/False", anything else "".
+QString adoTypeName(int adoType);
+
+// Field-definition type names ("Integer", "Decimal/2", "Memo", ...) to the kind of value.
+ValueKind valueKindOf(const QString& fldType);
+// Decimal places of a "Decimal/n" type name: every digit after the "/" (so "Decimal/12" is 12).
+int decimalPlacesOf(const QString& fldType);
+QString decimalTypeName(int scale);    // "Decimal/2"
+QString decimalFormatText(int scale);  // "####." followed by one "0" per place
+
+class DataFormat {
+public:
+    enum FormatType { General = 0, Custom = 1, Boolean = 5 };
+
+    int Type = General;
+    QString Format;
+    QString TrueValue = QStringLiteral("True");
+    QString FalseValue = QStringLiteral("False");
+    QString NullValue;
+
+    DataFormat() = default;
+    DataFormat(int type, QString format) : Type(type), Format(std::move(format)) {}
+
+    // The format a bound box of a field of this type gets when the entry view is built.
+    static DataFormat forFieldType(const QString& fldType);
+
+    QString display(const QVariant& stored, ValueKind kind) const;
+    QVariant parse(const QString& text, ValueKind kind, const QVariant& current = {}) const;
+    bool operator==(const DataFormat&) const = default;
+
+private:
+    QVariant normalized(const QVariant& stored, ValueKind kind) const;
+};
+
+}  // namespace vb
