@@ -21,7 +21,7 @@ Form::~Form() {
 }
 
 void Form::Load() {
-    if (loaded_) return;
+    if (IsLoaded()) return;
     widget_ = CreateWidget();
     widget_->setObjectName(name_);
     loaded_ = true;
@@ -31,6 +31,10 @@ void Form::Load() {
 
 void Form::Unload() {
     if (!loaded_) return;
+    if (widget_.isNull()) {
+        loaded_ = false;
+        return;
+    }
     try {
         Form_Unload();
     } catch (const vb::VbError& e) {

@@ -31,7 +31,8 @@ public:
     Form& operator=(const Form&) = delete;
 
     const QString& Name() const { return name_; }
-    bool IsLoaded() const { return loaded_; }
+    // A window destroyed with its parent (the main window) counts as unloaded.
+    bool IsLoaded() const { return loaded_ && !widget_.isNull(); }
     QWidget* Widget() const { return widget_; }
 
     void Load();

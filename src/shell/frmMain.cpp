@@ -72,6 +72,8 @@ frmMain::frmMain() {
 }
 
 frmMain::~frmMain() {
+    // The document area reports activations while its children go; nothing may reach this window then.
+    if (MdiArea) disconnect(MdiArea.data(), nullptr, this, nullptr);
     if (viewHost() == this) setViewHost(nullptr);
     if (g_main == this) g_main = nullptr;
 }
