@@ -1,6 +1,7 @@
 // The File menu's New, Open, Close and Exit commands, and the tab strip.
 #include "accounts/frmLogin.h"
 #include "create/CreateDatabase.h"
+#include "create/frmDtaTransfer.h"
 #include "entry/DataInput.h"
 #include "platform/db/Connection.h"
 #include "platform/paths/AppPaths.h"
@@ -143,6 +144,7 @@ void frmMain::mnuExit_Click() {
     entry.Unload();
     frmSearch::instance().Unload();
     frmReports::instance().Unload();
+    frmDtaTransfer::instance().Unload();
     MDIForm_Unload();
 }
 
@@ -212,4 +214,4 @@ void frmMain::TabStrip1_Click() {
     }
 }
 
-void frmMain::mnuImport_Click() {}
+void frmMain::mnuImport_Click() { ImportExcelTable(ComnDlgFile); }

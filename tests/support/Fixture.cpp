@@ -3,6 +3,7 @@
 #include "accounts/frmLogin.h"
 #include "accounts/frmUserSecurity.h"
 #include "create/CreateDatabase.h"
+#include "create/frmDtaTransfer.h"
 #include "entry/DataInput.h"
 #include "platform/paths/AppPaths.h"
 #include "reports/frmReports.h"
@@ -19,7 +20,8 @@
 void unloadAllForms() {
     for (Form* f : std::initializer_list<Form*>{&DataInput::instance(), &frmSearch::instance(), &frmReports::instance(),
                                                 &CreateDatabase::instance(), &frmLogin::instance(),
-                                                &frmUserSecurity::instance(), &frmAbout::instance()})
+                                                &frmUserSecurity::instance(), &frmAbout::instance(),
+                                                &frmDtaTransfer::instance()})
         f->Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -28,6 +30,9 @@ Fixture::Fixture() {
     Q_ASSERT(dir.isValid());
     vb::setProgramFolderForTesting(dir.path());
     Module1::Reset();
+    // The colours the main window's start-up reads when there is no settings file.
+    Module1::SetFrmColor(QStringLiteral("16711680"));
+    Module1::SetTextColor(QStringLiteral("16777215"));
     DataInput::instance().DBDefMain().DBFldFunct().Clear();
     unloadAllForms();
 }

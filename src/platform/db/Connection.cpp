@@ -2,6 +2,7 @@
 
 #include "platform/core/VbError.h"
 #include "platform/db/ErrorMap.h"
+#include "platform/db/JetSql.h"
 
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -133,6 +134,8 @@ QVariant columnValue(sqlite3_stmt* stmt, int index) {
 using detail::Statement;
 
 Connection::Connection() : state_(std::make_shared<detail::ConnState>()) {}
+Connection::Connection(std::shared_ptr<detail::ConnState> state)
+    : state_(state ? std::move(state) : std::make_shared<detail::ConnState>()) {}
 Connection::~Connection() = default;
 
 QString Connection::DataSourceOf(const QString& connStr) {
@@ -143,9 +146,11 @@ QString Connection::DataSourceOf(const QString& connStr) {
 }
 
 QString Connection::Bracket(const QString& identifier) {
+    if (!identifier.contains(QLatin1Char(']'))) return QLatin1Char('[') + identifier + QLatin1Char(']');
+    // Brackets cannot hold a ']': such a name goes in double quotes, with its quotes doubled.
     QString s = identifier;
-    s.replace(QLatin1Char(']'), QLatin1String("]]"));
-    return QLatin1Char('[') + s + QLatin1Char(']');
+    s.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + s + QLatin1Char('"');
 }
 
 void Connection::Open(const QString& connStr) {
@@ -216,7 +221,7 @@ static sqlite3* requireOpen(const std::shared_ptr<detail::ConnState>& s) {
 
 qint64 Connection::Execute(const QString& sql, const QVariantList& params) {
     sqlite3* db = requireOpen(state_);
-    const QByteArray utf8 = sql.toUtf8();
+    const QByteArray utf8 = translateJetSql(sql).toUtf8();
     int offset = 0;
     qint64 changed = 0;
     while (offset < utf8.size()) {
@@ -231,7 +236,7 @@ qint64 Connection::Execute(const QString& sql, const QVariantList& params) {
 }
 
 QVariant Connection::Scalar(const QString& sql, const QVariantList& params) {
-    Statement st(requireOpen(state_), sql);
+    Statement st(requireOpen(state_), translateJetSql(sql));
     st.bindAll(params);
     return st.step() ? st.column(0) : QVariant();
 }

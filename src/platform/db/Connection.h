@@ -26,6 +26,7 @@ struct ConnState;
 class Connection {
 public:
     Connection();
+    explicit Connection(std::shared_ptr<detail::ConnState> state);   // another reference to a connection
     ~Connection();
     // Copies refer to the same open connection, as ADO object references do.
     Connection(const Connection&) = default;
@@ -69,7 +70,7 @@ public:
     std::shared_ptr<detail::ConnState> state() const { return state_; }
 
     // Bracketed identifier, for SQL our code writes. Names holding ']' are refused by the
-    // catalogue; here a ']' is doubled so the text stays one identifier.
+    // catalogue; a name from elsewhere that holds one is written in double quotes instead.
     static QString Bracket(const QString& identifier);
 
 private:

@@ -1,0 +1,258 @@
+// The definition form's Create command: checks the definition, asks for the file, deals with a
+// file that stands at that path, has the builder write the new file and opens it at once.
+#include "create/CreateDatabase.h"
+#include "create/DatabaseBuilder.h"
+#include "entry/DataInput.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/format/VbConvert.h"
+#include "platform/paths/AppPaths.h"
+#include "reports/frmReports.h"
+#include "search/frmSearch.h"
+#include "shell/Module1.h"
+#include "shell/frmMain.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QTabBar>
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+using namespace Module1;
+using vb::MsgBox;
+
+namespace {
+
+// Whether two paths name the same existing file (symbolic links and relative forms resolved).
+bool sameFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty()) return false;
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// A free name beside the target, where the new file is built before it takes the target's place.
+QString buildPathBeside(const QString& target) {
+    const QFileInfo info(target);
+    const QDir dir = info.absoluteDir();
+    for (;;) {
+        const QString name = QStringLiteral(".%1.%2.new")
+                                 .arg(info.fileName())
+                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const QString candidate = dir.filePath(name);
+        if (!QFileInfo::exists(candidate)) return candidate;
+    }
+}
+
+std::filesystem::path fsPath(const QString& p) { return std::filesystem::path(QFile::encodeName(p).toStdString()); }
+
+// A file that may not be replaced: one that nobody may write to (read-only, whoever runs the
+// program) is refused with 70, as deleting it would be.
+void requireReplaceable(const QString& path) {
+    const QFileDevice::Permissions p = QFile::permissions(path);
+    if (!(p & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)))
+        vb::raise(vb::err::PermissionDenied);
+}
+
+// Removes a file this command built and did not hand over.
+void removeBuilt(const QString& path) {
+    if (path.isEmpty() || !QFileInfo::exists(path)) return;
+    if (!QFile::remove(path)) vb::raise(vb::err::PermissionDenied);
+}
+
+// Puts the finished file in the target's place in one step; the old file is replaced only now.
+void moveIntoPlace(const QString& built, const QString& target) {
+    std::error_code ec;
+    std::filesystem::rename(fsPath(built), fsPath(target), ec);
+    if (ec) vb::raise(ec == std::errc::permission_denied ? vb::err::PermissionDenied : vb::err::PathFileAccess);
+}
+
+// Adds the first account to a new file's empty UserProfile.
+void addFirstAccount() {
+    db::Connection conn;
+    conn.Open(DBConnStr);
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT * FROM UserProfile"), conn, db::adOpenKeyset, db::adLockOptimistic);
+    rs.AddNew();
+    rs.Fields(QStringLiteral("UserName")).SetValue(QStringLiteral("Admin"));
+    rs.Fields(QStringLiteral("FullName")).SetValue(QStringLiteral("Administrator"));
+    rs.Fields(QStringLiteral("UserDescription")).SetValue(QStringLiteral("Admin Has Full Rights On Database"));
+    rs.Fields(QStringLiteral("UserLevel")).SetValue(QStringLiteral("SUPRVR"));
+    rs.Fields(QStringLiteral("PassWrd")).SetValue(QString(QLatin1String("")));
+    rs.Update();
+    rs.Close();
+    conn.Close();
+}
+
+}  // namespace
+
+void CreateDatabase::CreateDatabases(const QString& sNewFileName) {
+    Load();
+    DatabaseDefinition def;
+    def.noFieldsText = txtNoFields->text();
+    for (int i = 1; i <= kRows; ++i)
+        def.rows.append(DbFieldRow{Text3[i]->text(), Combo1[i]->currentText(), cmbDec[i]->currentText()});
+    def.bMemo = bMemo;
+    def.keyWordsText = txtKeyWrds->text();
+    def.bUserSec = bUserSec;
+    const DatabaseBuildResult result = BuildDatabase(sNewFileName, def);
+    NoFields = result.NoFields;
+    bCreateFailed = result.bCreateFailed;
+}
+
+void CreateDatabase::CmdCreate_Click() {
+    Load();
+    // A database may still be open when the form is used again behind its entry view: it must
+    // come through a refused or failed create unchanged.
+    const bool wasOpen = DBOpen;
+    const QString openPath = CurrentDBPath;
+    const QString openConnStr = DBConnStr;
+    QString built;   // the file being built, until it takes its place
+    bool created = false;
+    struct KeepOpenDatabase {
+        const bool& created;
+        bool wasOpen;
+        QString path, connStr;
+        ~KeepOpenDatabase() {
+            if (wasOpen && !created) {
+                CurrentDBPath = path;
+                DBConnStr = connStr;
+            }
+        }
+    } keep{created, wasOpen, openPath, openConnStr};
+    try {
+        // The counts and names.
+        const QString count = txtNoFields->text();
+        if (count == QLatin1String("0") || count.isEmpty()) {
+            MsgBox(QStringLiteral("Number of description fields cannot be 0, please enter a number between 1-20, or cancel"));
+            return;
+        }
+        const int n = std::min<int>(vb::CInt(count), kRows);
+        int blanks = 0;
+        for (int i = 1; i <= n; ++i)
+            if (Text3[i]->text().isEmpty()) ++blanks;
+        if (blanks >= 1) {
+            MsgBox(QStringLiteral("Description Field Names Cannot be blank"));
+            return;
+        }
+        if (txtKeyWrds->text().isEmpty()) txtKeyWrds->setText(QStringLiteral("0"));
+        if (vb::CInt(txtKeyWrds->text()) > 20) {
+            MsgBox(QStringLiteral("Enter number of keywords between 0-20."), vb::vbOKOnly, QStringLiteral("Keyword Definition"));
+            return;
+        }
+
+        // The file.
+        const QString dbFiles = vb::inProgramFolder(QStringLiteral("DBFiles"));
+        QDir().mkpath(dbFiles);
+        DlgDB.CancelError = true;
+        DlgDB.Flags = vb::cdlOFNHideReadOnly;
+        DlgDB.DialogTitle = QStringLiteral("Create New Database");
+        DlgDB.InitDir = dbFiles;
+        DlgDB.Filter = QStringLiteral("All Files (*.*)|*.*|mdb Files") + QStringLiteral("(*.mdb)|*.mdb");
+        DlgDB.FilterIndex = 2;
+        DlgDB.ShowSave();
+        const QString path = DlgDB.FileName;
+        if (path.isEmpty()) {
+            MsgBox(QStringLiteral("Please enter a filename or cancel from routine"));
+            return;
+        }
+        if (wasOpen && (sameFile(path, openPath) || sameFile(path, db::Connection::DataSourceOf(openConnStr)))) {
+            MsgBox(QStringLiteral("This Database Is Open And Cannot Be Overwritten, Please Choose Another Filename"),
+                   vb::vbOKOnly, QStringLiteral("Database already Exists."));
+            return;
+        }
+        CurrentDBPath = path;
+
+        // A file of that name is replaced only when it is a database of this program and the user
+        // agrees; it stays in place until the new file is complete.
+        if (QFileInfo(path).isFile()) {
+            if (MsgBox(QStringLiteral("Overwrite Database?"), vb::vbOKCancel, QStringLiteral("Database already Exists.")) ==
+                vb::vbCancel)
+                return;
+            BuildConnStr();
+            {
+                db::Connection conn;
+                conn.Open(DBConnStr);
+                db::Recordset rs;
+                rs.Open(QStringLiteral("SELECT * FROM UserTable"), conn, db::adOpenKeyset, db::adLockBatchOptimistic);
+                if (rs.RecordCount() > 0 &&
+                    MsgBox(QStringLiteral("Overwrite Database?"), vb::vbOKCancel, QStringLiteral("Database Contains Records.")) ==
+                        vb::vbCancel) {
+                    rs.Close();
+                    conn.Close();
+                    return;
+                }
+                rs.Close();
+                if (conn.IsOpen()) conn.Close();
+            }
+            requireReplaceable(path);
+        }
+
+        // The build.
+        built = buildPathBeside(path);
+        CreateDatabases(built);
+        if (bCreateFailed) {
+            removeBuilt(built);
+            built.clear();
+            CmdCancel_Click();
+            return;
+        }
+        moveIntoPlace(built, path);
+        built.clear();
+        created = true;
+
+        // The new file is the open database.
+        if (wasOpen) {
+            // The views still show the database that was open; they are rebuilt from the new one.
+            DataInput::instance().Unload();
+            frmSearch::instance().Unload();
+            frmReports::instance().Unload();
+            SrchFlg = false;
+            SrchSQL.clear();
+            SetCurRecID(0);
+        }
+        BuildConnStr();
+        DBOpen = true;
+        DbUndefined = false;
+        frmMain* main = frmMain::existing();
+        if (main) {
+            main->SetTabCaption(4, CurrentDBPath);
+            main->TabStrip1->setEnabled(true);
+            main->SelectTab(1);
+        }
+        if (bUserSec) {
+            addFirstAccount();
+            SetCurrentUser(QStringLiteral("Admin"));
+            SetCurrentUserLevel(QStringLiteral("SUPRVR"));
+            AddUserMode = false;
+            if (main) main->SetMenuVisible(frmMain::Menu::UserMaint, true);
+        } else {
+            bUserSec = false;
+            SetCurrentUser(QStringLiteral("Admin"));
+            SetCurrentUserLevel(QStringLiteral("SUPRVR"));
+            if (main) main->SetMenuVisible(frmMain::Menu::UserMaint, false);
+        }
+        // An open database always offers the colour commands, as after opening a file.
+        if (main) main->SetMenuVisible(frmMain::Menu::ScrConfig, true);
+        DataInput::instance().SetFocus();
+    } catch (const vb::VbError& e) {
+        try {
+            removeBuilt(built);
+        } catch (const vb::VbError&) {
+        }
+        if (e.number == vb::err::CancelError) {
+            // The dialog was cancelled: nothing has changed.
+        } else if (e.number == vb::err::PermissionDenied) {
+            bCreateFailed = true;
+            MsgBox(QStringLiteral("Permission Denied, Database is locked by Program, Please Rename"));
+        } else {
+            vb::ShowErrorPair(e);
+        }
+    } catch (const std::exception& e) {
+        vb::ShowUnexpectedError(e);
+    }
+}

@@ -1,0 +1,133 @@
+// Record set operations that read many rows: Find and GetRows.
+#include "platform/core/VbError.h"
+#include "platform/db/ErrorMap.h"
+#include "platform/db/JetSql.h"
+#include "platform/db/Recordset.h"
+
+#include <QRegularExpression>
+#include <sqlite3.h>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace db {
+
+using detail::Statement;
+
+void Recordset::Find(const QString& criteria, qint64 skip, bool forward) {
+    requireOpen();
+    implicitUpdate();
+    static const QRegularExpression re(
+        QStringLiteral(R"(^\s*(\[[^\]]+\]|[A-Za-z_][A-Za-z0-9_]*)\s*(<=|>=|<>|=|<|>|\bLIKE\b)\s*(.*?)\s*$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const auto m = re.match(criteria);
+    if (!m.hasMatch())
+        vb::raise(vb::err::InvalidArgument, QStringLiteral("The criterion '%1' is not of the form column, operator, value.")
+                                                .arg(criteria));
+    QString column = m.captured(1);
+    if (column.startsWith('[')) column = column.mid(1, column.size() - 2);
+    const QString op = m.captured(2).toUpper();
+    const QString literal = m.captured(3);
+    int fieldIndex = -1;
+    for (int i = 0; i < int(fields_.size()); ++i)
+        if (fields_[size_t(i)].name_.compare(column, Qt::CaseInsensitive) == 0) fieldIndex = i;
+    if (fieldIndex < 0) vb::raise(vb::err::ItemNotFound);
+    if (kind_ != Kind::Keyset)
+        vb::raise(err::FeatureNotAvailable, QStringLiteral("Find is not available on a record set of this query."));
+
+    // The value: 'text', #date#, True/False or a number.
+    QVariant value;
+    if (literal.size() >= 2 && literal.startsWith('\'') && literal.endsWith('\''))
+        value = literal.mid(1, literal.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+    else if (literal.size() >= 2 && literal.startsWith('#') && literal.endsWith('#'))
+        value = translateJetSql(literal).mid(1, 19);
+    else if (literal.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        value = qint64(1);
+    else if (literal.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        value = qint64(0);
+    else {
+        bool ok = false;
+        const qint64 i = literal.toLongLong(&ok);
+        if (ok) value = i;
+        else {
+            const double d = literal.toDouble(&ok);
+            if (!ok) vb::raise(vb::err::InvalidArgument, QStringLiteral("The value '%1' is not understood.").arg(literal));
+            value = d;
+        }
+    }
+    QString condition = Connection::Bracket(fields_[size_t(fieldIndex)].origin_) + QLatin1Char(' ') + op + QStringLiteral(" ?1");
+    if (op == QLatin1String("LIKE")) {
+        QString p = value.toString();
+        p.replace('\\', QStringLiteral("\\\\")).replace('%', QStringLiteral("\\%")).replace('_', QStringLiteral("\\_"));
+        p.replace('*', '%').replace('?', '_');
+        value = p;
+        condition += QStringLiteral(" ESCAPE '\\'");
+    }
+    std::unordered_set<qint64> hits;
+    {
+        Statement st(db(), QStringLiteral("SELECT _rowid_ FROM %1 WHERE %2").arg(Connection::Bracket(table_), condition));
+        st.bind(1, value);
+        while (st.step()) hits.insert(sqlite3_column_int64(st.get(), 0));
+    }
+    const qint64 n = qint64(keys_.size());
+    qint64 start = pos_;
+    if (onDeleted_ && !forward) start = pos_ - 1;
+    start += forward ? skip : -skip;
+    if (forward) {
+        for (qint64 i = std::max<qint64>(start, 0); i < n; ++i)
+            if (hits.count(keys_[size_t(i)])) return setPosition(i);
+        setPosition(n);
+    } else {
+        for (qint64 i = std::min(start, n - 1); i >= 0; --i)
+            if (hits.count(keys_[size_t(i)])) return setPosition(i);
+        setPosition(-1);
+    }
+}
+
+QList<QVariantList> Recordset::GetRows(qint64 maxRows) {
+    requireOpen();
+    implicitUpdate();
+    QList<QVariantList> out;
+    const qint64 n = qint64(keys_.size());
+    qint64 from = std::max<qint64>(pos_, 0);
+    if (!onDeleted_ && (keys_.empty() || pos_ >= n || pos_ < 0)) {
+        if (keys_.empty() || pos_ >= n) vb::raise(vb::err::NoCurrentRecord);
+    }
+    const qint64 to = maxRows < 0 ? n : std::min(n, from + maxRows);
+    auto convert = [this](const QVariantList& stored) {
+        QVariantList row;
+        row.reserve(stored.size());
+        for (int i = 0; i < stored.size(); ++i) row << fromStored(stored[i], fields_[size_t(i)].type_.type);
+        return row;
+    };
+    if (kind_ == Kind::Snapshot) {
+        for (qint64 i = from; i < to; ++i) out << convert(snapshot_[size_t(i)]);
+    } else {
+        // A batch of rows per statement, returned in the set's order; rows gone from the file are left out.
+        const int batch = 500;
+        QStringList cols;
+        for (const Field& f : fields_) cols << Connection::Bracket(f.origin_);
+        for (qint64 b = from; b < to; b += batch) {
+            const qint64 e = std::min(to, b + batch);
+            QStringList marks;
+            for (qint64 i = b; i < e; ++i) marks << QStringLiteral("?%1").arg(i - b + 1);
+            Statement st(db(), QStringLiteral("SELECT _rowid_, %1 FROM %2 WHERE _rowid_ IN (%3)")
+                                   .arg(cols.join(QStringLiteral(", ")), Connection::Bracket(table_),
+                                        marks.join(QLatin1Char(','))));
+            for (qint64 i = b; i < e; ++i) st.bind(int(i - b + 1), keys_[size_t(i)]);
+            std::unordered_map<qint64, QVariantList> got;
+            while (st.step()) {
+                QVariantList row;
+                for (int i = 0; i < int(fields_.size()); ++i) row << st.column(i + 1);
+                got.emplace(sqlite3_column_int64(st.get(), 0), std::move(row));
+            }
+            for (qint64 i = b; i < e; ++i) {
+                const auto it = got.find(keys_[size_t(i)]);
+                if (it != got.end()) out << convert(it->second);
+            }
+        }
+    }
+    setPosition(to);
+    return out;
+}
+
+}  // namespace db

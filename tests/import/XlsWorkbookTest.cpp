@@ -1,0 +1,98 @@
+#include "XlsFixture.h"
+#include "platform/core/VbError.h"
+#include "platform/xls/XlsWorkbook.h"
+#include "support/TestRegistry.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <sqlite3.h>
+
+namespace {
+int32_t errorOf(const std::function<void()>& f, QString* description = nullptr) {
+    try {
+        f();
+    } catch (const vb::VbError& e) {
+        if (description) *description = e.description;
+        return e.number;
+    }
+    return 0;
+}
+
+QString describe(const QList<xls::SheetColumn>& columns) {
+    QStringList out;
+    for (const auto& c : columns) out << c.Name + ":" + QString::number(c.Type);
+    return out.join(QStringLiteral(" | "));
+}
+}  // namespace
+
+class XlsWorkbookTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString book;
+
+private Q_SLOTS:
+    void initTestCase() {
+        book = dir.filePath(QStringLiteral("standard.xls"));
+        QVERIFY2(xlsfixture::makeStandard(book), "python3-xlwt is needed to make the test workbook");
+    }
+
+    void sheetsAndColumns() {
+        xls::Workbook wb;
+        wb.Open(book);
+        QVERIFY(wb.IsOpen());
+        QCOMPARE(wb.SheetNames(), (QStringList{"People", "Stock Items", "Empty"}));
+        // Numbers are doubles, dates and times dates, text short or long text; a column without a
+        // name is named by its number; the type comes from the eight rows below the names.
+        QCOMPARE(describe(wb.Columns("People")),
+                 QString("Name:202 | Age:5 | Born:7 | Salary:5 | Remarks:203 | F6:202 | Code:5"));
+        QCOMPARE(describe(wb.Columns("Stock Items")),
+                 QString("Item:202 | Price:5 | Added:7 | Unit.Price:5 | First Name #2:202"));
+        QVERIFY(wb.Columns("Empty").isEmpty());
+        // Worksheet names are matched without regard to case when no name matches exactly.
+        QCOMPARE(wb.Columns("stock items").size(), 5);
+        wb.Close();
+        QVERIFY(!wb.IsOpen());
+        QVERIFY(wb.SheetNames().isEmpty());
+    }
+
+    void sheetThatCannotBeRead() {
+        xls::Workbook wb;
+        QCOMPARE(errorOf([&] { wb.Columns("People"); }), vb::err::DB_E_ERRORSINCOMMAND);
+        wb.Open(book);
+        QCOMPARE(errorOf([&] { wb.Columns("Nowhere"); }), vb::err::DB_E_ERRORSINCOMMAND);
+        QCOMPARE(errorOf([&] { wb.Columns(""); }), vb::err::DB_E_ERRORSINCOMMAND);
+    }
+
+    void workbookRefused_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing file") << "missing";
+        QTest::newRow("text file") << "text";
+        QTest::newRow("database file") << "sqlite";
+        QTest::newRow("empty file") << "empty";
+    }
+    void workbookRefused() {
+        QFETCH(QString, kind);
+        const QString path = dir.filePath(kind + ".xls");
+        if (kind == "text" || kind == "empty") {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            if (kind == "text") f.write("Name,Age\nAnn,30\n");
+        } else if (kind == "sqlite") {
+            sqlite3* db = nullptr;
+            QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+            sqlite3_exec(db, "CREATE TABLE t(a)", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        }
+        xls::Workbook wb;
+        wb.Open(book);
+        QString description;
+        QCOMPARE(errorOf([&] { wb.Open(path); }, &description), vb::err::E_FAIL_);
+        QVERIFY2(description.contains(path), qPrintable(description));
+        // The workbook open before is closed, not kept.
+        QVERIFY(!wb.IsOpen());
+        QVERIFY(wb.SheetNames().isEmpty());
+    }
+};
+
+RV_TEST(XlsWorkbookTest)
+#include "XlsWorkbookTest.moc"
