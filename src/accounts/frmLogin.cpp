@@ -1,6 +1,9 @@
 #include "accounts/frmLogin.h"
 
+#include "accounts/AccountStore.h"
+#include "accounts/CryptPassWrd.h"
 #include "platform/core/Twips.h"
+#include "platform/core/UiServices.h"
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
 
@@ -84,12 +87,42 @@ bool frmLogin::Run() {
 }
 
 void frmLogin::Form_Activate() {
+    // Each showing starts signed out, whatever the last one left.
+    LoginSucceeded = false;
     txtUserName->clear();
     txtPassword->clear();
     txtUserName->setFocus();
 }
 
-void frmLogin::cmdOK_Click() {}
+void frmLogin::cmdOK_Click() {
+    if (txtUserName->text().isEmpty()) {
+        vb::MsgBox(QStringLiteral("Please Enter a User Name"), vb::vbOKOnly, QStringLiteral("User Login"));
+        return;
+    }
+    const QString name = txtUserName->text();
+    LoginSucceeded = false;
+    std::optional<QString> level;
+    try {
+        QString key = txtPassword->text();
+        const QString scrambled = CryptPassWrd(txtPassword->text(), key);
+        level = accounts::FindLogin(Module1::GetDBConnStr(), name, scrambled);
+    } catch (const vb::VbError& e) {
+        // The window stays open: the user may try again or cancel.
+        vb::ShowErrorPair(e);
+        return;
+    }
+    if (!level) {
+        vb::MsgBox(QStringLiteral("Invalid Password, try again!"), vb::vbOKOnly, QStringLiteral("Login"));
+        txtPassword->setFocus();
+        txtPassword->selectAll();
+        return;
+    }
+    Module1::SetCurrentUser(name);
+    // Only the exact supervisor level signs in with supervisor rights.
+    Module1::SetCurrentUserLevel(accounts::EffectiveLevel(*level));
+    LoginSucceeded = true;
+    if (Dialog()) Dialog()->done(QDialog::Accepted);
+}
 
 void frmLogin::cmdCancel_Click() {
     LoginSucceeded = false;

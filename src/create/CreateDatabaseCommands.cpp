@@ -229,6 +229,7 @@ void CreateDatabase::CmdCreate_Click() {
             SetCurrentUser(QStringLiteral("Admin"));
             SetCurrentUserLevel(QStringLiteral("SUPRVR"));
             AddUserMode = false;
+            DataInput::instance().SetVisible(true);
             if (main) main->SetMenuVisible(frmMain::Menu::UserMaint, true);
         } else {
             bUserSec = false;

@@ -1,8 +1,67 @@
+// The entry view's window: its controls with their design layout, the state that outlives the
+// window, and the unload.
 #include "entry/DataInput.h"
 
+#include "platform/core/Colors.h"
+#include "platform/core/Twips.h"
+#include "platform/paths/AppPaths.h"
+#include "platform/ui/WidgetColors.h"
+#include "shell/frmMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabBar>
+#include <QToolButton>
+
+using vb::twipsToPx;
+
+const QString DataInput::kAddCaption = QStringLiteral("+ &Add");
+const QString DataInput::kCancelCaption = QStringLiteral("&Cancel");
+
+namespace {
+
+constexpr int kClientWidth = 15240, kClientHeight = 9705;
+
+void place(QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
+}
+
+QFont boldFont(double points) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(points);
+    f.setBold(true);
+    return f;
+}
+
+// Design placement of field row i (1..20) and keyword box i (frame coordinates).
+int fieldLeft(int i) { return 480 + 3480 * ((i - 1) / 5); }
+int fieldTop(int i) {
+    static const int tops[5] = {840, 1440, 2040, 2760, 3360};
+    return tops[(i - 1) % 5];
+}
+int keywordLeft(int i) { return 240 + 2400 * ((i - 1) / 5); }
+int keywordTop(int i) { return 360 + 480 * ((i - 1) % 5); }
+
+QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setIcon(icon);
+    b->setAutoRaise(false);
+    b->setFocusPolicy(Qt::TabFocus);   // a click leaves the focus where it is, as a picture button does
+    return b;
+}
+
+}  // namespace
 
 DataInput& DataInput::instance() {
     static DataInput form;
@@ -11,16 +70,236 @@ DataInput& DataInput::instance() {
 
 QWidget* DataInput::CreateWidget() {
     auto* w = new QWidget;
-    w->setWindowTitle(QStringLiteral("Data Entry"));
-    auto* layout = new QVBoxLayout(w);
+    w->setWindowTitle(QStringLiteral("& +Add"));
+    w->setFixedSize(twipsToPx(kClientWidth), twipsToPx(kClientHeight));
+    vb::SetBackColor(w, vb::RGB(192, 192, 192));
+    gate_ = new vb::ValidationGate(w);
+    QStyle* style = QApplication::style();
+    const QFont boxFont = boldFont(9);
+
+    strAddIcon = QDir(vb::resourceFolder()).filePath(QStringLiteral("res/Add3.ico"));
+    strCancelIcon = QDir(vb::resourceFolder()).filePath(QStringLiteral("res/Cancel2.ico"));
+
+    // The bar across the top: record commands, navigation and the record counter.
+    Picture1 = new QFrame(w);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    place(Picture1, 0, 0, 15240, 495);
+    cmdAction.assign(5, nullptr);
+    const struct { int index; const char* tip; } actions[] = {
+        {0, "Add/Cancel Record"}, {1, "Delete Record"}, {3, "Save Changes"}, {4, "Reset Changes"}};
+    const QIcon actionIcons[5] = {QIcon(strAddIcon), style->standardIcon(QStyle::SP_TrashIcon), QIcon(),
+                                  style->standardIcon(QStyle::SP_DialogSaveButton),
+                                  style->standardIcon(QStyle::SP_BrowserReload)};
+    for (const auto& a : actions) {
+        auto* b = pictureButton(Picture1, QStringLiteral("cmdAction_%1").arg(a.index), QString::fromLatin1(a.tip),
+                                actionIcons[a.index]);
+        place(b, a.index == 0 ? 0 : a.index == 1 ? 480 : a.index == 3 ? 960 : 1440, 0, 495, 495);
+        cmdAction[size_t(a.index)] = b;
+        const int index = a.index;
+        QObject::connect(b, &QToolButton::clicked, w, [this, index] { gate_->Run([this, index] { cmdAction_Click(index); }); });
+    }
+    cmdNegotiate.assign(4, nullptr);
+    const struct { int left; const char* tip; QStyle::StandardPixmap icon; } moves[] = {
+        {1920, "Goto First Record", QStyle::SP_MediaSkipBackward},
+        {2760, "Previous Record", QStyle::SP_MediaSeekBackward},
+        {5880, "Next Record", QStyle::SP_MediaSeekForward},
+        {6720, "Go To Last Record", QStyle::SP_MediaSkipForward}};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = pictureButton(Picture1, QStringLiteral("cmdNegotiate_%1").arg(i), QString::fromLatin1(moves[i].tip),
+                                style->standardIcon(moves[i].icon));
+        place(b, moves[i].left, 0, 855, 495);
+        cmdNegotiate[size_t(i)] = b;
+        QObject::connect(b, &QToolButton::clicked, w, [this, i] { gate_->Run([this, i] { cmdNegotiate_Click(i); }); });
+    }
+    lblRecord = new QLabel(Picture1);
+    lblRecord->setObjectName(QStringLiteral("lblRecord"));
+    place(lblRecord, 3600, 0, 2295, 480);
+    lblRecord->setFont(boldFont(9));
+    lblRecord->setAlignment(Qt::AlignCenter);
+    vb::SetBackColor(lblRecord, vb::RGB(255, 255, 128));
+
+    cmdAdd = new QPushButton(kAddCaption, w);
+    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
+    cmdAdd->hide();
+
+    // The field rows.
+    flddata.assign(kRows + 1, nullptr);
+    Label1.assign(kRows + 1, nullptr);
+    for (int i = 1; i <= kRows; ++i) {
+        auto* label = new QLabel(QStringLiteral("Name Of Field"), w);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        place(label, fieldLeft(i), fieldTop(i) - 240, 2775, 255);
+        label->setFont(boldFont(8.25));
+        vb::SetBackColor(label, vb::RGB(192, 192, 192));
+        vb::SetForeColor(label, vb::RGB(255, 255, 255));
+        label->hide();   // the load shows the rows of the open table
+        Label1[size_t(i)] = label;
+
+        auto* box = new QLineEdit(w);
+        box->setObjectName(QStringLiteral("flddata_%1").arg(i));
+        place(box, fieldLeft(i), fieldTop(i), 2775, 375);
+        box->setFont(boxFont);
+        box->setAcceptDrops(false);
+        box->hide();
+        flddata[size_t(i)] = box;
+        gate_->Watch(box, [this, i] {
+            bool cancel = false;
+            flddata_Validate(i, cancel);
+            return !cancel;
+        });
+    }
+
+    // The keyword area.
+    Frame1 = new QGroupBox(QStringLiteral("Keywords"), w);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    place(Frame1, 360, 3960, 9735, 2775);
+    Frame1->setFont(boldFont(12));
+    Keywrd.assign(kRows + 1, nullptr);
+    for (int i = 1; i <= kRows; ++i) {
+        auto* box = new QLineEdit(Frame1);
+        box->setObjectName(QStringLiteral("Keywrd_%1").arg(i));
+        place(box, keywordLeft(i), keywordTop(i), 2175, 375);
+        box->setFont(boxFont);
+        box->setAcceptDrops(false);
+        box->hide();
+        Keywrd[size_t(i)] = box;
+    }
+    LblKeyWrd = new QLabel(QStringLiteral("Drag Keyword To Text Box"), w);
+    LblKeyWrd->setObjectName(QStringLiteral("LblKeyWrd"));
+    place(LblKeyWrd, 10320, 3840, 2655, 255);
+    LblKeyWrd->setFont(boldFont(8.25));
     lstKeywrd = new QListWidget(w);
     lstKeywrd->setObjectName(QStringLiteral("lstKeywrd"));
-    layout->addWidget(lstKeywrd);
+    place(lstKeywrd, 10320, 4080, 2055, 3885);
+    lstKeywrd->setFont(boxFont);
+
+    // The notes.
+    txtmemo = new QPlainTextEdit(w);
+    txtmemo->setObjectName(QStringLiteral("txtmemo"));
+    place(txtmemo, 960, 6840, 9135, 1455);
+    txtmemo->setFont(boxFont);
+    txtmemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lblNote = new QLabel(QStringLiteral("Notes"), w);
+    lblNote->setObjectName(QStringLiteral("lblNote"));
+    place(lblNote, 360, 6960, 615, 255);
+    lblNote->setFont(boldFont(8.25));
+    PicNote = new QLabel(w);
+    PicNote->setObjectName(QStringLiteral("PicNote"));
+    place(PicNote, 360, 7200, 375, 495);
+    PicNote->setPixmap(style->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(twipsToPx(375) - 2));
+
+    // The templates of the per-field editors; element i is made from element 0 for row i.
+    CmdOpen.assign(kRows + 1, nullptr);
+    CmdOpen[0] = pictureButton(w, QStringLiteral("CmdOpen_0"), QStringLiteral("Open File"),
+                               style->standardIcon(QStyle::SP_DialogOpenButton));
+    place(CmdOpen[0], 0, 0, 375, 375);
+    CmdOpen[0]->hide();
+    chkDteTme.assign(kRows + 1, nullptr);
+    chkDteTme[0] = pictureButton(w, QStringLiteral("chkDteTme_0"), QStringLiteral("Check To Change Date/Time"),
+                                 style->standardIcon(QStyle::SP_FileDialogDetailedView));
+    chkDteTme[0]->setCheckable(true);
+    place(chkDteTme[0], 0, 0, 375, 375);
+    chkDteTme[0]->hide();
+    CmboTF.assign(kRows + 1, nullptr);
+    CmboTF[0] = new QComboBox(w);
+    CmboTF[0]->setObjectName(QStringLiteral("CmboTF_0"));
+    CmboTF[0]->setFont(boxFont);
+    CmboTF[0]->resize(twipsToPx(1095), CmboTF[0]->sizeHint().height());
+    CmboTF[0]->hide();
+
+    // Tab order: the field boxes, then the keyword boxes.
+    QWidget* previous = nullptr;
+    for (int i = 1; i <= kRows; ++i) {
+        if (previous) QWidget::setTabOrder(previous, flddata[size_t(i)]);
+        previous = flddata[size_t(i)];
+    }
+    for (int i = 1; i <= kRows; ++i) {
+        QWidget::setTabOrder(previous, Keywrd[size_t(i)]);
+        previous = Keywrd[size_t(i)];
+    }
     return w;
 }
 
-int DataInput::EditMode() const { return 0; }
+// ---- binding ----
 
-bool DataInput::AtBofOrEof() const { return true; }
+BoundBox& DataInput::bind(QLineEdit* box, const QString& field, const vb::DataFormat& format, vb::ValueKind kind) {
+    bound_.push_back(std::make_unique<BoundBox>(box));
+    bound_.back()->Bind(field, format, kind);
+    return *bound_.back();
+}
 
-void DataInput::UpdateFrmClr() {}
+BoundBox& DataInput::bind(QPlainTextEdit* box, const QString& field, const vb::DataFormat& format, vb::ValueKind kind) {
+    bound_.push_back(std::make_unique<BoundBox>(box));
+    bound_.back()->Bind(field, format, kind);
+    return *bound_.back();
+}
+
+BoundBox* DataInput::BindingOf(const QWidget* box) const {
+    if (!box) return nullptr;
+    for (const auto& b : bound_)
+        if (b->Widget() == box) return b.get();
+    return nullptr;
+}
+
+bool DataInput::HasDirtyBoxes() const {
+    for (const auto& b : bound_)
+        if (b->Dirty()) return true;
+    return false;
+}
+
+void DataInput::PushBoundBoxes() {
+    if (!adoUserTbl.IsOpen()) return;
+    db::Recordset& rs = adoUserTbl.Recordset();
+    for (const auto& b : bound_) {
+        if (!b->Dirty()) continue;
+        try {
+            b->Push(rs);
+        } catch (const vb::VbError&) {
+            if (QWidget* box = b->Widget(); box && box->isEnabled() && !box->isHidden()) box->setFocus(Qt::OtherFocusReason);
+            throw;
+        }
+    }
+}
+
+// ---- state the File commands read ----
+
+int DataInput::EditMode() const {
+    if (!IsLoaded() || !adoUserTbl.IsOpen()) return 0;
+    const int mode = adoUserTbl.Recordset().EditMode();
+    if (mode == db::adEditNone && HasDirtyBoxes()) return db::adEditInProgress;
+    return mode;
+}
+
+bool DataInput::AtBofOrEof() const {
+    if (!IsLoaded() || !adoUserTbl.IsOpen()) return true;
+    const db::Recordset& rs = adoUserTbl.Recordset();
+    return rs.Bof() || rs.Eof();
+}
+
+// ---- unload ----
+
+void DataInput::Form_Unload() {
+    if (Picture1) Picture1->hide();
+    // A record being added or edited is dropped, never written half-checked; the data control
+    // goes with the window.
+    const bool wasAdding = bAddingRec;
+    bound_.clear();
+    adoUserTbl.MoveComplete = nullptr;
+    adoUserTbl.Close();
+    bAddingRec = false;
+    if (wasAdding) {
+        if (frmMain* main = frmMain::existing()) main->TabStrip1->setEnabled(true);
+    }
+}
+
+void DataInput::placeWindow(int left, int top, int width, int height) {
+    QWidget* w = Widget();
+    if (!w) return;
+    // In the main window the view sits in a frame of the document area; the frame is placed.
+    QWidget* frame = w->parentWidget() && w->parentWidget()->inherits("QMdiSubWindow") ? w->parentWidget() : w;
+    if (frame == w) {
+        w->move(twipsToPx(left), twipsToPx(top));
+        return;   // the view keeps its fixed client size
+    }
+    frame->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
+}

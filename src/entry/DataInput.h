@@ -1,33 +1,163 @@
 #pragma once
 // The data entry view: the records of the open database, one at a time, in controls generated
-// from the table's columns.
+// from the table's columns. The view owns a fixed pool of controls (20 field rows, 20 keyword
+// boxes, notes, the keyword list, the record and navigation bar); each load reads the columns of
+// UserTable and decides which are shown, what they are called and to which column each is bound.
+//
+// The handlers are spread over several files by concern:
+//   DataInput.cpp            the window, its controls and the members that outlive it
+//   DataInputLoad.cpp        the load: column scan, field list, keyword area, keyword list
+//   DataInputRecords.cpp     the record commands (add/cancel, delete, save, reset)
+//   DataInputNavigation.cpp  navigation, the record counter, showing the current row
+//   DataInputAccess.cpp      access levels, activation, colours
+//   DataInputEditors.cpp     the per-field checks and editors
+#include "entry/AdoDataControl.h"
+#include "entry/BoundBox.h"
+#include "platform/core/UiServices.h"
+#include "platform/format/DataFormat.h"
+#include "platform/ui/ValidationGate.h"
 #include "shell/DBDef.h"
 #include "shell/Form.h"
 
 #include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
 
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
 
 class DataInput : public Form {
 public:
     static DataInput& instance();
 
+    static constexpr int kRows = 20;        // field rows and keyword boxes, indexed 1..20
+
+    // ---- Public operations ----
     // The fields of the open table, created on first use; survives the unloading of the window.
     DBDef& DBDefMain() { return dbDefMain_; }
-
-    QPointer<QListWidget> lstKeywrd;
+    // Type name of a column's storage type code ("Text", "Memo", "Integer", ...; "" for none).
+    static QString FieldType(int16_t intType);
+    // Rebuilds the shared keyword list from the keyword columns and refills lstKeywrd.
+    void RefreshKeyList();
+    // Enables the commands and boxes by the user's level and whether the table holds records; may
+    // set the caller's flag to false.
+    void SetVisible(bool& blnStatus);
+    void SetVisible(bool&& blnStatus) { SetVisible(blnStatus); }
+    // Applies the shared form and text colours to the view's labels and frames.
+    void UpdateFrmClr();
 
     // State of the view's record set that the File commands read. A view that is not loaded (or
     // whose record set is not open) counts as idle: no edit in progress, at the end of its records.
+    // A box whose text was changed and not yet handed to the record counts as an edit in progress.
     int EditMode() const;
-    // Applies the shared form and text colours to the view's labels and frames.
-    void UpdateFrmClr();
     bool AtBofOrEof() const;
+
+    // ---- Handlers ----
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Unload() override;
+    void Form_Resize() {}
+    void cmdAction_Click(int Index);
+    void cmdNegotiate_Click(int Index);
+    void adoUserTbl_MoveComplete();          // the record counter, and the bound boxes follow the row
+    void flddata_Validate(int Index, bool& Cancel);
+    void CmboTF_Click(int Index);
+    void CmboTF_LostFocus(int) {}
+
+    // ---- Controls (arrays indexed as the view indexes them; unused elements are null) ----
+    std::vector<QPointer<QLineEdit>> flddata;          // 1..20
+    std::vector<QPointer<QLabel>> Label1;              // 1..20
+    std::vector<QPointer<QLineEdit>> Keywrd;           // 1..20, inside Frame1
+    QPointer<QGroupBox> Frame1;
+    QPointer<QLabel> LblKeyWrd;
+    QPointer<QListWidget> lstKeywrd;
+    QPointer<QPlainTextEdit> txtmemo;
+    QPointer<QLabel> lblNote;
+    QPointer<QLabel> PicNote;
+    QPointer<QFrame> Picture1;
+    QPointer<QLabel> lblRecord;
+    std::vector<QPointer<QToolButton>> cmdAction;      // 0, 1, 3, 4
+    std::vector<QPointer<QToolButton>> cmdNegotiate;   // 0..3
+    QPointer<QPushButton> cmdAdd;                      // hidden; its caption marks the add mode
+    std::vector<QPointer<QToolButton>> CmdOpen;        // 0 template; i beside file-path field i
+    std::vector<QPointer<QToolButton>> chkDteTme;      // 0 template; i beside Date/Time field i
+    std::vector<QPointer<QComboBox>> CmboTF;           // 0 template; i over True/False field i
+    AdoDataControl adoUserTbl;
+    vb::CommonDialog CmdlgFileNme;
+
+    // ---- Form state; survives the unloading of the window ----
+    bool bAddingRec = false;
+    bool bHasMemo = false;
+    int intKeyCount = 0;
+    std::array<int, kRows + 1> intTFFlds{};
+    int intTFCount = 0;
+    qint64 varBookmark = 0;
+    QString strFrmClr, strTxtClr;
+    QString strAddIcon, strCancelIcon;
+    vb::DataFormat f1, fmtBooleanData, FmtDte;
+
+    // ---- Binding ----
+    // The binding of a box (flddata, Keywrd or txtmemo), or nullptr when it is not bound.
+    BoundBox* BindingOf(const QWidget* box) const;
+    // Whether any bound box holds text not yet handed to the record.
+    bool HasDirtyBoxes() const;
+    // Hands every changed box to the current row (0x80040E21 for a text a column refuses).
+    void PushBoundBoxes();
+    // Shows the current row in every bound box and True/False combo.
+    void ShowCurrentRecord();
+    vb::ValidationGate* Gate() const { return gate_; }
+    // The keyword columns the load found, in column order.
+    const QStringList& KeywordColumns() const { return keyColumns_; }
+
+    // Caption of the add/cancel marker.
+    static const QString kAddCaption;      // "+ &Add"
+    static const QString kCancelCaption;   // "&Cancel"
 
 protected:
     QWidget* CreateWidget() override;
 
 private:
     DataInput() : Form(QStringLiteral("DataInput")) {}
+
+    // Load steps.
+    void scanColumns(int& f, int& k, QStringList& keywordValues);
+    void layOutKeywordArea(int f, int k);
+    void handleLoadError(const vb::VbError& e);
+    // Controls of row i, bounds-checked (340 outside 1..20).
+    QLineEdit* fieldBox(int i) const;
+    QLabel* fieldLabel(int i) const;
+    QLineEdit* keywordBox(int i) const;
+    void loadOpenButton(int i);
+    void loadDateCheck(int i);
+    void loadTrueFalseCombo(int i);
+    BoundBox& bind(QLineEdit* box, const QString& field, const vb::DataFormat& format, vb::ValueKind kind);
+    BoundBox& bind(QPlainTextEdit* box, const QString& field, const vb::DataFormat& format, vb::ValueKind kind);
+
+    // Record commands.
+    void setAddMode(bool adding);
+    void browsingTail();
+    void handleActionError(const vb::VbError& e);
+    void focusFirstFieldBox();
+    void showSaveRefused(const vb::VbError& e);
+
+    // Navigation and colours.
+    void showTrueFalseCombos();
+    void applyFormColours();
+    void placeWindow(int left, int top, int width, int height);
+
     DBDef dbDefMain_;
+    std::vector<std::unique_ptr<BoundBox>> bound_;
+    QStringList keyColumns_;
+    QPointer<vb::ValidationGate> gate_;
 };

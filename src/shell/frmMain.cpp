@@ -3,6 +3,7 @@
 #include "accounts/frmUserSecurity.h"
 #include "platform/core/Colors.h"
 #include "platform/core/Twips.h"
+#include "platform/ui/ValidationGate.h"
 #include "platform/ui/WidgetColors.h"
 #include "platform/ini/IniFile.h"
 #include "platform/paths/AppPaths.h"
@@ -103,11 +104,25 @@ void frmMain::buildTabStrip() {
     }
     // A change of selection (by the user or by code) runs the handler once; a click on the tab
     // that is already selected runs it again.
-    connect(TabStrip1.data(), &QTabBar::currentChanged, this, [this](int) {
+    // A user's pick of a tab is a command: the box being edited is validated first, and a box
+    // that holds the focus keeps the tab that was selected.
+    connect(TabStrip1.data(), &QTabBar::currentChanged, this, [this](int index) {
+        if (refuseNextTabChange_) {
+            refuseNextTabChange_ = false;
+            const QSignalBlocker block(TabStrip1.data());
+            TabStrip1->setCurrentIndex(lastTab_);
+            return;
+        }
+        lastTab_ = index;
         vb::RunTrapped([this] { TabStrip1_Click(); });
     });
     connect(TabStrip1.data(), &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index >= 0 && index == TabStrip1->currentIndex()) vb::RunTrapped([this] { TabStrip1_Click(); });
+        if (index < 0) return;
+        if (!vb::ValidationGate::ValidateFocused()) {
+            refuseNextTabChange_ = index != TabStrip1->currentIndex();
+            return;
+        }
+        if (index == TabStrip1->currentIndex()) vb::RunTrapped([this] { TabStrip1_Click(); });
     });
 }
 

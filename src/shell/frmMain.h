@@ -93,6 +93,7 @@ private:
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)());
     void onSubWindowActivated(QMdiSubWindow* sub);
     std::map<Form*, QPointer<QMdiSubWindow>> children_;
-    bool tabHandlerRunning_ = false;
+    int lastTab_ = 0;
+    bool refuseNextTabChange_ = false;
     bool quitting_ = false;
 };

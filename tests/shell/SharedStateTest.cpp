@@ -6,6 +6,7 @@
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
 #include "support/Fixture.h"
+#include "support/TestDb.h"
 #include "support/TestRegistry.h"
 
 #include <QFile>
@@ -90,22 +91,22 @@ private Q_SLOTS:
     }
 
     void closePromptCancelKeepsEverything() {
-        openFakeDatabase();
+        const QString path = openDatabase();
         fx->ui.answerMsgBox(vb::vbCancel);
         CloseDatabase();
-        QCOMPARE(fx->ui.messages(), QStringList({"Do you want to close current database: /x/db.mdb?\r\n\r\n"
+        QCOMPARE(fx->ui.messages(), QStringList({"Do you want to close current database: " + path + "?\r\n\r\n"
                                                  "Make sure current changes have been saved. "}));
         QCOMPARE(fx->ui.titles(), QStringList({"Close Database"}));
         QCOMPARE(fx->ui.requests[0].style, vb::vbOKCancel | vb::vbQuestion);
         QVERIFY(DBOpen);
         QVERIFY(!CloseConfirmed);
-        QCOMPARE(CurrentDBPath, QString("/x/db.mdb"));
+        QCOMPARE(CurrentDBPath, path);
         QVERIFY(DataInput::instance().IsLoaded());
     }
 
     void closePromptOkClosesEverything() {
         for (bool silent : {false, true}) {
-            openFakeDatabase();
+            const QString path = openDatabase();
             SilentClose = silent;
             if (!silent) fx->ui.answerMsgBox(vb::vbOK);
             CloseDatabase();
@@ -120,7 +121,7 @@ private Q_SLOTS:
             QCOMPARE(CurRecID, 0);
             QVERIFY(GetCurrentUser().isEmpty());
             QVERIFY(GetCurrentUserLevel().isEmpty());
-            QCOMPARE(DBConnStr, QString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/x/db.mdb"));
+            QCOMPARE(DBConnStr, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path);
             QVERIFY(SecurityOn);
             for (Form* f : std::initializer_list<Form*>{&DataInput::instance(), &frmSearch::instance(),
                                                         &frmReports::instance(), &CreateDatabase::instance()})
@@ -154,8 +155,7 @@ private Q_SLOTS:
         QFETCH(QStringList, packed);
         QFETCH(QStringList, list);
         QFETCH(int, removed);
-        DataInput::instance().Load();
-        frmSearch::instance().Load();
+        openDatabase();
         DataInput::instance().lstKeywrd->addItem("stale");
         frmSearch::instance().lstKeywrd->addItem("stale");
         QCOMPARE(FillKeyList(input, window), removed);
@@ -223,8 +223,14 @@ private Q_SLOTS:
     }
 
 private:
-    void openFakeDatabase() {
-        CurrentDBPath = "/x/db.mdb";
+    // A database with one record, open as the Open command leaves it, with every view shown.
+    QString openDatabase() {
+        const QString path = fx->path("db.mdb");
+        if (!QFile::exists(path)) {
+            testdb::build(path, {{"Name", "Text", ""}}, true, 2);
+            testdb::exec(path, "INSERT INTO UserTable (Name, SrchInt, SrchKey, RptFlg) VALUES ('x', 0, 0, 0)");
+        }
+        CurrentDBPath = path;
         BuildConnStr();
         DBOpen = true;
         CreatingDB = true;
@@ -243,6 +249,7 @@ private:
         frmSearch::instance().Show();
         frmReports::instance().Show();
         CreateDatabase::instance().Show();
+        return path;
     }
 };
 

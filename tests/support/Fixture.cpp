@@ -1,6 +1,7 @@
 #include "support/Fixture.h"
 
 #include "accounts/frmLogin.h"
+#include "accounts/dlgUserSecur.h"
 #include "accounts/frmUserSecurity.h"
 #include "create/CreateDatabase.h"
 #include "create/frmDtaTransfer.h"
@@ -21,7 +22,7 @@ void unloadAllForms() {
     for (Form* f : std::initializer_list<Form*>{&DataInput::instance(), &frmSearch::instance(), &frmReports::instance(),
                                                 &CreateDatabase::instance(), &frmLogin::instance(),
                                                 &frmUserSecurity::instance(), &frmAbout::instance(),
-                                                &frmDtaTransfer::instance()})
+                                                &frmDtaTransfer::instance(), &dlgUserSecur::instance()})
         f->Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -1,0 +1,53 @@
+#pragma once
+// Reading and writing the accounts of a database file (table UserProfile). Every name and
+// password goes into the statements as a bound parameter; names compare without regard to case,
+// passwords (in scrambled form) exactly. Rows are addressed by their row id, so two accounts that
+// share a name are never mixed up. No widgets here.
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <optional>
+
+namespace accounts {
+
+inline const QString kSupervisor = QStringLiteral("SUPRVR");
+inline const QString kRestricted = QStringLiteral("RESUSR");
+inline const QString kAdminName = QStringLiteral("Admin");
+
+// Only the exact level "SUPRVR" has supervisor rights; any other value is the restricted level.
+inline bool IsSupervisor(const QString& level) { return level == kSupervisor; }
+inline QString EffectiveLevel(const QString& stored) { return IsSupervisor(stored) ? kSupervisor : kRestricted; }
+// The built-in account, whatever the letter case it is written in.
+inline bool IsAdminName(const QString& name) { return name.compare(kAdminName, Qt::CaseInsensitive) == 0; }
+// Names compare as the database compares them.
+inline bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+struct Account {
+    qint64 key = 0;   // row id
+    QString UserName, FullName, UserDescription, UserLevel, PassWrd;   // a null value reads as ""
+};
+
+// The rows of "SELECT * FROM UserProfile" in table order, with their columns as stored.
+struct AccountRows {
+    QStringList columns;
+    QList<qint64> keys;
+    QList<QVariantList> values;
+};
+
+// The stored level of the first account whose name matches (ignoring case) and whose stored
+// password equals the scrambled one exactly; nothing when there is none.
+std::optional<QString> FindLogin(const QString& connStr, const QString& name, const QString& scrambled);
+
+AccountRows ReadAccounts(const QString& connStr);
+std::optional<Account> FindAccount(const QString& connStr, qint64 key);
+// Is the name used by an account other than the row `except`?
+bool NameTaken(const QString& connStr, const QString& name, qint64 except = 0);
+// Returns the new row's id.
+qint64 AddAccount(const QString& connStr, const Account& a);
+// Writes the five columns of row a.key; false when the row is gone.
+bool UpdateAccount(const QString& connStr, const Account& a);
+// Deletes the one row; false when it was already gone.
+bool DeleteAccount(const QString& connStr, qint64 key);
+
+}  // namespace accounts

@@ -1,0 +1,56 @@
+#pragma once
+// A text box bound to a column of the data control's record set: it shows the current row's
+// value through its display format, and hands what the user typed back to the record set, read
+// through the same format, when the record is saved or left (Push). A box is dirty while its text
+// differs from what it last showed or handed over.
+#include "platform/format/DataFormat.h"
+
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace db {
+class Recordset;
+}
+
+class BoundBox {
+public:
+    explicit BoundBox(QLineEdit* box);
+    explicit BoundBox(QPlainTextEdit* box);
+
+    QWidget* Widget() const;
+    bool Alive() const { return Widget() != nullptr; }
+
+    // DataField and DataFormat of the box; the kind of value says how typed text is read.
+    void Bind(const QString& dataField, const vb::DataFormat& format, vb::ValueKind kind);
+    void SetFormat(const vb::DataFormat& format);   // a new format; the value is shown again through it
+    const QString& DataField() const { return field_; }
+    const vb::DataFormat& Format() const { return format_; }
+    vb::ValueKind Kind() const { return kind_; }
+
+    // Shows the record set's current row (no current row: an empty box).
+    void Show(db::Recordset* rs);
+    bool Dirty() const;
+    // Hands a changed text to the current row. A text the column cannot take raises 0x80040E21
+    // naming the field; the box keeps the text and stays dirty.
+    void Push(db::Recordset& rs);
+    // Forgets the change: the text is shown again from the last value.
+    void Revert();
+
+    QString Text() const;
+    void SetText(const QString& text);
+
+private:
+    void setShown(const QString& text);
+    QPointer<QLineEdit> line_;
+    QPointer<QPlainTextEdit> plain_;
+    QString field_;
+    vb::DataFormat format_;
+    vb::ValueKind kind_ = vb::ValueKind::Text;
+    QVariant value_;    // the value the box shows
+    QString shown_;     // the text it showed for it
+};

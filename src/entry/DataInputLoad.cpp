@@ -1,0 +1,376 @@
+// The entry view's load: the column scan that decides which controls are shown and bound, the
+// field list DBDefMain, the keyword area and the keyword list.
+#include "entry/DataInput.h"
+
+#include "platform/core/Colors.h"
+#include "platform/core/Twips.h"
+#include "platform/ui/WidgetColors.h"
+#include "shell/Module1.h"
+#include "shell/frmMain.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QToolButton>
+
+using vb::twipsToPx;
+
+namespace {
+
+const QString kRecordSource = QStringLiteral("SELECT * FROM UserTable Order By TolvaneID");
+
+// Appends the distinct non-empty values of one keyword column. The column name is bracketed, so a
+// name with a blank ("Key Notes") is read like any other.
+void gatherDistinct(db::Connection& conn, const QString& column, QStringList& out) {
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT Distinct ") + db::Connection::Bracket(column) + QStringLiteral(" FROM UserTable"), conn,
+            db::adOpenKeyset, db::adLockOptimistic);
+    if (rs.RecordCount() > 0) {
+        for (const QVariantList& row : rs.GetRows()) {
+            const QVariant v = row.value(0);
+            if (v.isNull()) continue;
+            const QString text = v.toString();
+            if (!text.isEmpty()) out << text;
+        }
+    }
+    rs.Close();
+}
+
+void colour(QWidget* w, uint32_t back, uint32_t fore) {
+    vb::SetBackColor(w, back);
+    vb::SetForeColor(w, fore);
+}
+
+}  // namespace
+
+QString DataInput::FieldType(int16_t intType) { return vb::adoTypeName(intType); }
+
+// ---- bounds-checked control arrays ----
+
+QLineEdit* DataInput::fieldBox(int i) const {
+    if (i < 1 || i > kRows || !flddata[size_t(i)])
+        vb::raise(vb::err::ControlArrayElement, QStringLiteral("Control array element '%1' doesn't exist").arg(i));
+    return flddata[size_t(i)];
+}
+
+QLabel* DataInput::fieldLabel(int i) const {
+    if (i < 1 || i > kRows || !Label1[size_t(i)])
+        vb::raise(vb::err::ControlArrayElement, QStringLiteral("Control array element '%1' doesn't exist").arg(i));
+    return Label1[size_t(i)];
+}
+
+QLineEdit* DataInput::keywordBox(int i) const {
+    if (i < 1 || i > kRows || !Keywrd[size_t(i)])
+        vb::raise(vb::err::ControlArrayElement, QStringLiteral("Control array element '%1' doesn't exist").arg(i));
+    return Keywrd[size_t(i)];
+}
+
+// ---- the per-field editors, made from their templates ----
+
+void DataInput::loadOpenButton(int i) {
+    QLineEdit* box = fieldBox(i);
+    auto* b = new QToolButton(Widget());
+    b->setObjectName(QStringLiteral("CmdOpen_%1").arg(i));
+    b->setIcon(CmdOpen[0]->icon());
+    b->setToolTip(CmdOpen[0]->toolTip());
+    b->setFont(CmdOpen[0]->font());
+    b->setFocusPolicy(CmdOpen[0]->focusPolicy());
+    b->setGeometry(box->x() + box->width() + twipsToPx(10), box->y(), twipsToPx(375), twipsToPx(375));
+    b->show();
+    CmdOpen[size_t(i)] = b;
+}
+
+void DataInput::loadDateCheck(int i) {
+    QLineEdit* box = fieldBox(i);
+    auto* c = new QToolButton(Widget());
+    c->setObjectName(QStringLiteral("chkDteTme_%1").arg(i));
+    c->setIcon(chkDteTme[0]->icon());
+    c->setToolTip(chkDteTme[0]->toolTip());
+    c->setCheckable(true);
+    c->setFocusPolicy(chkDteTme[0]->focusPolicy());
+    c->setGeometry(box->x() - twipsToPx(400), box->y(), twipsToPx(390), twipsToPx(375));
+    c->setEnabled(box->isEnabled());   // the editor of a box a restricted user cannot change is disabled too
+    c->show();
+    chkDteTme[size_t(i)] = c;
+}
+
+void DataInput::loadTrueFalseCombo(int i) {
+    QLineEdit* box = fieldBox(i);
+    auto* c = new QComboBox(Widget());
+    c->setObjectName(QStringLiteral("CmboTF_%1").arg(i));
+    c->setFont(CmboTF[0]->font());
+    c->addItems({QStringLiteral("False"), QStringLiteral("True")});
+    c->setGeometry(box->x(), box->y(), twipsToPx(1215), CmboTF[0]->height());
+    c->setEnabled(box->isEnabled());
+    c->show();
+    c->raise();
+    CmboTF[size_t(i)] = c;
+    QObject::connect(c, &QComboBox::activated, c, [this, i](int) { vb::RunTrapped([this, i] { CmboTF_Click(i); }); });
+}
+
+// ---- the load ----
+
+void DataInput::Form_Load() {
+    try {
+        // 1. Colours.
+        intTFCount = 0;
+        intTFFlds.fill(0);
+        bAddingRec = false;
+        bound_.clear();
+        keyColumns_.clear();
+        strFrmClr = Module1::GetFrmColor();
+        strTxtClr = Module1::GetTextColor();
+        applyFormColours();
+
+        // 2. Menus and the command bar.
+        frmMain* main = frmMain::existing();
+        if (main) main->SetMenuVisible(frmMain::Menu::ScrConfig, true);
+        Picture1->show();
+
+        // 3. The field list starts empty.
+        DBFldFunct& fields = dbDefMain_.DBFldFunct();
+        for (int n = fields.Count(); n > 0; --n) fields.CollDelete(1);
+
+        // 4. Keywords are dragged from the list by themselves.
+        lstKeywrd->setDragEnabled(true);
+        lstKeywrd->setDragDropMode(QAbstractItemView::DragOnly);
+
+        // 5, 6. The data control on the table in record-id order.
+        adoUserTbl.MoveComplete = [this] { adoUserTbl_MoveComplete(); };
+        adoUserTbl.ConnectionString = Module1::DBConnStr;
+        adoUserTbl.RecordSource = kRecordSource;
+        adoUserTbl.Refresh();
+
+        // 7. Access level.
+        bool restricted = false;
+        if (Module1::SecurityOn) {
+            if (Module1::GetCurrentUserLevel() == QLatin1String("RESUSR")) {
+                restricted = true;
+                SetVisible(false);
+            }
+        } else {
+            SetVisible(true);
+        }
+
+        // 8. Place and size.
+        placeWindow(0, 15, 16050, 10245);
+
+        // 9. Everything hidden until the scan shows it.
+        const uint32_t back = uint32_t(vb::colourFromText(strFrmClr));
+        const uint32_t fore = uint32_t(vb::colourFromText(strTxtClr));
+        for (int i = 1; i <= kRows; ++i) {
+            Label1[size_t(i)]->hide();
+            colour(Label1[size_t(i)], back, fore);
+            Keywrd[size_t(i)]->hide();
+            flddata[size_t(i)]->hide();
+        }
+        PicNote->hide();
+        colour(PicNote, back, fore);
+        lblNote->hide();
+        colour(lblNote, back, fore);
+        txtmemo->hide();
+        bHasMemo = false;
+
+        // 10-12. The column scan.
+        int f = 0, k = 0;
+        QStringList keywordValues;
+        scanColumns(f, k, keywordValues);
+        Module1::SetKeyWrdCount(k);
+
+        // 13. The keyword area.
+        if (k == 0) {
+            LblKeyWrd->hide();
+            colour(LblKeyWrd, back, fore);
+            Frame1->hide();
+            lstKeywrd->hide();
+        } else {
+            Module1::FillKeyList(keywordValues, QStringLiteral("DataInput"));
+            Frame1->show();
+            lstKeywrd->show();
+            lstKeywrd->setDragEnabled(true);
+            intKeyCount = k;
+            colour(LblKeyWrd, back, fore);
+        }
+
+        // 14. Its layout.
+        layOutKeywordArea(f, k);
+
+        // 15, 16.
+        txtmemo->setEnabled(!restricted);
+        if (main) main->TabStrip1->setEnabled(true);
+
+        // The boxes bound by the scan show the current record.
+        ShowCurrentRecord();
+    } catch (const vb::VbError& e) {
+        handleLoadError(e);
+    } catch (const std::exception& e) {
+        vb::ShowUnexpectedError(e);
+    }
+}
+
+void DataInput::scanColumns(int& f, int& k, QStringList& keywordValues) {
+    db::Recordset& rs = adoUserTbl.Recordset();
+    db::Connection& conn = adoUserTbl.Connection();
+    DBFldFunct& fields = dbDefMain_.DBFldFunct();
+    const int c = rs.FieldCount();
+    int kw = 1;
+    for (int i = 1; i <= c - 4; ++i) {
+        const db::Field& column = rs.Fields(i);
+        const QString name = column.Name();
+        const QString t = FieldType(int16_t(column.Type()));
+
+        if (name.left(3) == QLatin1String("Key")) {
+            QLineEdit* box = keywordBox(kw);
+            f1 = vb::DataFormat();
+            box->show();
+            box->setAcceptDrops(true);
+            bind(box, name, f1, vb::ValueKind::Text);
+            fields.Add(name, QStringLiteral("Text"));
+            keyColumns_ << name;
+            gatherDistinct(conn, name, keywordValues);
+            ++k;
+            ++kw;
+        } else if (t == QLatin1String("Text")) {
+            QLineEdit* box = fieldBox(i);
+            f1 = vb::DataFormat();
+            QLabel* label = fieldLabel(i);
+            label->show();
+            if (name.endsWith(QLatin1String("FP"))) {
+                label->setText(name.left(name.size() - 2));
+                loadOpenButton(i);
+            } else {
+                label->setText(name);
+            }
+            box->show();
+            bind(box, name, f1, vb::ValueKind::Text);
+            fields.Add(name, QStringLiteral("Text"));
+            ++f;
+        } else if (t == QLatin1String("Memo")) {
+            f1 = vb::DataFormat();
+            txtmemo->show();
+            bind(txtmemo, name, f1, vb::ValueKind::Text);
+            PicNote->show();
+            lblNote->show();
+            bHasMemo = true;
+            fields.Add(name, QStringLiteral("Memo"));
+        } else if (t == QLatin1String("Integer") &&
+                   (name == QLatin1String("SrchInt") || name == QLatin1String("SrchKey") || name == QLatin1String("TolvaneID"))) {
+            fields.Add(name, QStringLiteral("Integer"));
+            ++f;
+        } else if (t == QLatin1String("Integer") || t == QLatin1String("Double") || t == QLatin1String("Decimal") ||
+                   t == QLatin1String("Date/Time") || t == QLatin1String("Currency")) {
+            const QString fldType = t == QLatin1String("Decimal") ? vb::decimalTypeName(column.NumericScale()) : t;
+            QLineEdit* box = fieldBox(i);
+            f1 = vb::DataFormat::forFieldType(fldType);
+            QLabel* label = fieldLabel(i);
+            label->show();
+            label->setText(name);
+            box->show();
+            bind(box, name, f1, vb::valueKindOf(fldType));
+            if (t == QLatin1String("Date/Time")) loadDateCheck(i);
+            fields.Add(name, fldType);
+            ++f;
+        } else if (t == QLatin1String("True/False")) {
+            QLineEdit* box = fieldBox(i);
+            loadTrueFalseCombo(i);
+            fmtBooleanData = vb::DataFormat(vb::DataFormat::Boolean, QString());
+            fmtBooleanData.TrueValue = QStringLiteral("True");
+            fmtBooleanData.FalseValue = QStringLiteral("False");
+            fmtBooleanData.NullValue = QString();
+            QLabel* label = fieldLabel(i);
+            label->show();
+            label->setText(name);
+            box->show();
+            box->resize(twipsToPx(950), twipsToPx(315));
+            bind(box, name, fmtBooleanData, vb::ValueKind::Boolean);
+            // The combo shows the record's value (ShowCurrentRecord), so it never reads "False"
+            // over a record that holds true.
+            intTFFlds[size_t(intTFCount)] = i;
+            ++intTFCount;
+            fields.Add(name, QStringLiteral("True/False"));
+            ++f;
+        }
+        // Any other storage type: the column is left out of the view and of the field list.
+    }
+}
+
+void DataInput::layOutKeywordArea(int f, int k) {
+    int width = 0, labelTop = 0, labelLeft = 0, listTop = 0, listLeft = 0;
+    if (f <= 5 && k <= 5) {
+        width = 2655, labelTop = 2040, labelLeft = 3780, listTop = 2280, listLeft = 3780;
+    } else if (f <= 10 && k <= 10) {
+        width = 5535, labelTop = 2640, labelLeft = 7200, listTop = 2880, listLeft = 7200;
+    } else if (f > 10 && k > 10) {
+        width = 9735, labelTop = 3840, labelLeft = 10920, listTop = 4080, listLeft = 10920;
+    } else {
+        return;   // the design layout stays
+    }
+    Frame1->resize(twipsToPx(width), Frame1->height());
+    LblKeyWrd->move(twipsToPx(labelLeft), twipsToPx(labelTop));
+    lstKeywrd->move(twipsToPx(listLeft), twipsToPx(listTop));
+    const uint32_t back = uint32_t(vb::colourFromText(strFrmClr));
+    const uint32_t fore = uint32_t(vb::colourFromText(strTxtClr));
+    colour(LblKeyWrd, back, fore);
+}
+
+void DataInput::handleLoadError(const vb::VbError& e) {
+    using namespace vb::err;
+    try {
+        if (e.number == DB_SEC_E_AUTH_FAILED) {
+            vb::MsgBox(QStringLiteral("A Database Has Not Been Defined, Please Finish Defining The User Table"), vb::vbOKOnly,
+                       QStringLiteral("Creating Database"));
+            Module1::DbUndefined = true;
+        } else if (e.number == CancelError) {
+            // silent
+        } else if (e.number == E_FAIL_) {
+            vb::MsgBox(QStringLiteral("Database is currently opened in design mode, Close Database"), vb::vbOKOnly,
+                       QStringLiteral("Database Error"));
+            if (frmMain* main = frmMain::existing()) main->SelectTab(4);
+        } else if (e.number == DB_E_NOTABLE) {
+            vb::MsgBox(QStringLiteral("This is not a Ravelstow database structure, please open a Ravelstow Database"),
+                       vb::vbOKOnly, QStringLiteral("Incorrect Database Structure"));
+        } else {
+            vb::ShowErrorPair(e);
+        }
+    } catch (const vb::VbError& inner) {
+        vb::ShowErrorPair(inner);
+    }
+}
+
+// ---- the keyword list ----
+
+void DataInput::RefreshKeyList() {
+    try {
+        db::Connection conn;
+        conn.Open(Module1::DBConnStr);
+        QStringList values;
+        intKeyCount = Module1::GetKeyWrdCount();
+        if (intKeyCount > 0) {
+            // The keyword columns the load found (KeyWord1.. in a database of this program).
+            for (int j = 1; j <= intKeyCount; ++j) {
+                const QString column = j <= keyColumns_.size() ? keyColumns_[j - 1] : QStringLiteral("KeyWord%1").arg(j);
+                gatherDistinct(conn, column, values);
+            }
+            Module1::KeyWrdList = values;
+            Module1::FillKeyList(Module1::KeyWrdList, QStringLiteral("DataInput"));
+            Module1::KeyListChg = true;
+        } else {
+            Module1::KeyWrdList.clear();
+        }
+        conn.Close();
+    } catch (const vb::VbError& e) {
+        if (e.number == vb::err::NoCurrentRecord) {
+            vb::MsgBox(QStringLiteral("A customer needs to be located before proceeding"), vb::vbOKOnly,
+                       QStringLiteral("Data Entry"));
+            if (IsLoaded() && cmdAction[0]) cmdAction[0]->setText(QStringLiteral("&Add"));
+            bAddingRec = false;
+        } else {
+            vb::MsgBox(e.description.isEmpty() ? vb::describe(e.number) : e.description, vb::vbOKOnly,
+                       QStringLiteral("Ravelstow"));
+        }
+    }
+}

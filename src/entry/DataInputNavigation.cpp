@@ -1,0 +1,102 @@
+// Navigation through the records, the record counter, and the bound boxes following the current
+// row.
+#include "entry/DataInput.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+
+void DataInput::cmdNegotiate_Click(int Index) {
+    try {
+        db::Recordset& rs = adoUserTbl.Recordset();
+        // What the user typed goes to the row first; the move stores it.
+        PushBoundBoxes();
+        switch (Index) {
+        case 0: rs.MoveFirst(); break;
+        case 1:
+            rs.MovePrevious();
+            if (rs.Bof()) rs.MoveFirst();
+            break;
+        case 2:
+            rs.MoveNext();
+            if (rs.Eof()) rs.MoveLast();
+            break;
+        case 3: rs.MoveLast(); break;
+        default: break;
+        }
+    } catch (const vb::VbError& e) {
+        using namespace vb::err;
+        auto recover = [](auto&& step) {
+            try {
+                step();
+            } catch (const vb::VbError& inner) {
+                vb::ShowErrorPair(inner);
+            }
+        };
+        if (e.number == NoCurrentRecord) {
+            vb::MsgBox(QStringLiteral("A Record Needs to be located before proceeding"));
+        } else if (e.number == DB_E_NOTABLE) {
+            recover([this] {
+                db::Recordset& rs = adoUserTbl.Recordset();
+                varBookmark = rs.Bookmark();
+                rs.Requery();
+                rs.SetBookmark(varBookmark);
+            });
+        } else if (e.number == DB_E_CANCELED) {
+            recover([this] {
+                db::Recordset& rs = adoUserTbl.Recordset();
+                varBookmark = rs.Bookmark();
+                rs.MoveNext();
+                rs.Requery();
+                rs.SetBookmark(varBookmark);
+            });
+        } else if (e.number == DB_E_ERRORSOCCURRED) {
+            showSaveRefused(e);
+        } else {
+            vb::ShowErrorPair(e);
+        }
+    }
+}
+
+void DataInput::adoUserTbl_MoveComplete() {
+    try {
+        if (!IsLoaded() || !adoUserTbl.IsOpen()) return;
+        db::Recordset& rs = adoUserTbl.Recordset();
+        if (rs.RecordCount() > 0) {
+            lblRecord->setText(QStringLiteral("Record: ") + QString::number(rs.AbsolutePosition()) + QStringLiteral(" of ") +
+                               QString::number(rs.RecordCount()));
+        } else {
+            lblRecord->setText(QStringLiteral("No Records Available"));
+            bool status = false;
+            SetVisible(status);
+            lstKeywrd->clear();
+        }
+        ShowCurrentRecord();
+    } catch (const vb::VbError& e) {
+        vb::ShowErrorPair(e);
+    }
+}
+
+void DataInput::ShowCurrentRecord() {
+    if (!IsLoaded()) return;
+    db::Recordset* rs = adoUserTbl.IsOpen() ? &adoUserTbl.Recordset() : nullptr;
+    for (const auto& b : bound_)
+        if (b->Alive()) b->Show(rs);
+    showTrueFalseCombos();
+}
+
+void DataInput::showTrueFalseCombos() {
+    // Each combo shows what its box holds (blank for a Null), without counting as a choice.
+    for (int k = 0; k < intTFCount; ++k) {
+        const int i = intTFFlds[size_t(k)];
+        if (i < 1 || i > kRows || !CmboTF[size_t(i)] || !flddata[size_t(i)]) continue;
+        const QString text = flddata[size_t(i)]->text();
+        int index = -1;
+        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) index = 1;
+        else if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) index = 0;
+        const QSignalBlocker block(CmboTF[size_t(i)]);
+        CmboTF[size_t(i)]->setCurrentIndex(index);
+    }
+}

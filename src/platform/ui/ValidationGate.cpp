@@ -1,0 +1,107 @@
+#include "platform/ui/ValidationGate.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <vector>
+
+namespace vb {
+
+namespace {
+std::vector<ValidationGate*>& gates() {
+    static std::vector<ValidationGate*> all;
+    return all;
+}
+}  // namespace
+
+ValidationGate::ValidationGate(QWidget* scope) : QObject(scope), scope_(scope) {
+    gates().push_back(this);
+    if (qApp)
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { onFocusChanged(old, now); });
+}
+
+ValidationGate::~ValidationGate() {
+    auto& all = gates();
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+}
+
+void ValidationGate::Watch(QWidget* box, Check check) {
+    if (!box) return;
+    checks_[box] = std::move(check);
+    // A box destroyed before the gate leaves no dangling entry behind.
+    connect(box, &QObject::destroyed, this, [this, box] { checks_.erase(box); });
+}
+
+void ValidationGate::Unwatch(QWidget* box) {
+    checks_.erase(box);
+    if (pending_ == box) pending_ = nullptr;
+}
+
+void ValidationGate::SetPending(QWidget* box) {
+    if (box && checks_.count(box)) pending_ = box;
+}
+
+bool ValidationGate::runCheck(QWidget* box) {
+    const auto it = checks_.find(box);
+    if (it == checks_.end() || !it->second) return true;
+    running_ = true;
+    bool ok = true;
+    try {
+        ok = it->second();
+    } catch (const VbError& e) {
+        ShowErrorPair(e);   // reported; the box does not keep the user locked in
+    } catch (const std::exception& e) {
+        ShowUnexpectedError(e);
+    }
+    running_ = false;
+    return ok;
+}
+
+void ValidationGate::holdFocus(QWidget* box) {
+    pending_ = box;
+    if (box && !box->hasFocus()) {
+        running_ = true;
+        box->setFocus(Qt::OtherFocusReason);
+        running_ = false;
+    }
+}
+
+bool ValidationGate::ValidatePending() {
+    if (running_) return false;
+    QPointer<QWidget> box = pending_;
+    if (!box) return true;
+    if (!runCheck(box)) {
+        holdFocus(box);
+        return false;
+    }
+    // Passed: the box stays pending only while it keeps the focus (a button click does not take it).
+    if (box && !box->hasFocus()) pending_ = nullptr;
+    return true;
+}
+
+void ValidationGate::onFocusChanged(QWidget* old, QWidget* now) {
+    if (running_ || !now || !scope_) return;
+    // Only moves inside the form count; a dialog, a pop-up or another view leaves the box pending.
+    if (!scope_->isAncestorOf(now) && now != scope_) return;
+    if (pending_ && old == pending_ && now != old) {
+        QPointer<QWidget> box = pending_;
+        if (!runCheck(box)) {
+            holdFocus(box);
+            return;
+        }
+        pending_ = nullptr;
+    }
+    if (checks_.count(now)) pending_ = now;
+}
+
+bool ValidationGate::ValidateFocused() {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) return true;
+    // A copy: a check may unload a form and so destroy its gate.
+    const std::vector<QPointer<ValidationGate>> all(gates().begin(), gates().end());
+    for (const auto& g : all) {
+        if (g && g->pending_ == focus) return g->ValidatePending();
+    }
+    return true;
+}
+
+}  // namespace vb

@@ -1,0 +1,446 @@
+#include "AccountsDb.h"
+#include "accounts/dlgUserSecur.h"
+#include "accounts/frmLogin.h"
+#include "accounts/frmUserSecurity.h"
+#include "shell/Module1.h"
+#include "shell/frmMain.h"
+#include "support/Fixture.h"
+#include "support/TestRegistry.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <sqlite3.h>
+
+namespace {
+const QString kCurrentUser = QStringLiteral("Current User Is: %1\r\nCurrent User Cannot Be Deleted, Please Login As Admin And Delete User\"");
+const QString kAdminDelete = QStringLiteral("Admin User Account Cannot Be Deleted.");
+const QString kSpecial = QStringLiteral("User Name Cannot Contain Special Characters");
+const QString kTooLong = QStringLiteral("User Name Cannot Be Longer then 8 Characters");
+const QString kBlank = QStringLiteral("User Name cannot be blank.  Please add user or cancel.");
+const QString kDuplicate = QStringLiteral("User Has Already Been Added, Please Add A New User");
+const QString kReadOnly = QStringLiteral("Database is Read Only Please reset Flag, User Can not be added");
+
+frmUserSecurity& list() { return frmUserSecurity::instance(); }
+dlgUserSecur& dlg() { return dlgUserSecur::instance(); }
+
+int rowOf(const QString& name) {
+    for (int r = 0; r < list().adoSecur->rowCount(); ++r)
+        if (list().adoSecur->NameAt(r) == name) return r;
+    return -1;
+}
+
+// Holds a write lock on the file from another connection, so that every write fails.
+struct WriteLock {
+    sqlite3* db = nullptr;
+    explicit WriteLock(const QString& path) {
+        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    }
+    ~WriteLock() {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+};
+}  // namespace
+
+class AccountMaintenanceTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Fixture> fx;
+    QString path;
+
+    // Runs the properties dialog from the list's Add or Properties; `user` plays the user.
+    void runDialog(bool add, std::function<void()> user) {
+        fx->ui.answerModal([user](QDialog&) {
+            user();
+            return 0;
+        });
+        if (add) list().cmdAdd_Click();
+        else list().cmdProperties_Click();
+    }
+
+private Q_SLOTS:
+    void init() {
+        fx = std::make_unique<Fixture>();
+        path = accountsdb::makeDb(*fx);
+        accountsdb::addAccount(path, QStringLiteral("Bob"), QStringLiteral("RESUSR"), QStringLiteral("s3cret"));
+        accountsdb::open(path);
+        list().bUserExist = false;
+        Module1::AddUserMode = false;
+        Module1::SelUserName.clear();
+    }
+    void cleanup() {
+        dlg().Unload();
+        fx.reset();
+    }
+
+    void listShowsAccountsWithoutPasswords() {
+        list().Load();
+        QDialog* d = list().Dialog();
+        QCOMPARE(d->windowTitle(), QStringLiteral("User Maintenance"));
+        QCOMPARE(list().adoSecur->rowCount(), 2);
+        QCOMPARE(list().adoSecur->headerData(4, Qt::Horizontal).toString(), QStringLiteral("PassWrd"));
+        QVERIFY(list().grdUserSecur->isColumnHidden(4));
+        for (int c = 0; c < 4; ++c) QVERIFY(!list().grdUserSecur->isColumnHidden(c));
+        QCOMPARE(list().CurrentRowName(), QStringLiteral("Admin"));
+        QVERIFY(!Module1::AddUserMode);
+    }
+
+    void menuShowsTheListAndCloseBoxUnloadsIt() {
+        frmMain& m = frmMain::instance();
+        m.Quit = [] {};
+        m.MDIForm_Load();
+        int rows = 0;
+        fx->ui.answerModal([&](QDialog& d) {
+            rows = list().adoSecur->rowCount();
+            d.show();
+            d.close();
+            return 0;
+        });
+        m.mnuUserMaint_Click();
+        delete frmMain::existing();
+        QCOMPARE(rows, 2);
+        QVERIFY(!list().IsLoaded());
+    }
+
+    void buttonsFollowTheLevel_data() {
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<bool>("empty");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("supervisor") << "SUPRVR" << false << true;
+        QTest::newRow("restricted") << "RESUSR" << false << false;
+        QTest::newRow("other case") << "suprvr" << false << false;
+        QTest::newRow("no level") << "" << false << false;
+        QTest::newRow("supervisor, no accounts") << "SUPRVR" << true << true;
+        QTest::newRow("restricted, no accounts") << "RESUSR" << true << false;
+    }
+    void buttonsFollowTheLevel() {
+        QFETCH(QString, level);
+        QFETCH(bool, empty);
+        QFETCH(bool, enabled);
+        if (empty) accountsdb::connect(path).Execute(QStringLiteral("DELETE FROM UserProfile"));
+        Module1::SetCurrentUserLevel(level);
+        list().Load();
+        QCOMPARE(list().cmdAdd->isEnabled(), enabled);
+        QCOMPARE(list().cmdDelete->isEnabled(), enabled);
+        QCOMPARE(list().cmdProperties->isEnabled(), enabled);
+        QVERIFY(list().cmdExit->isEnabled());
+        QCOMPARE(Module1::AddUserMode, empty);
+    }
+
+    // Add a restricted account, sign in as it, then delete it.
+    void addSignInDelete() {
+        list().Load();
+        runDialog(true, [] {
+            QVERIFY(dlg().AddMode());
+            QVERIFY(dlg().OptResUser->isChecked());
+            QTest::keyClicks(dlg().txtusernme, QStringLiteral("carol"));
+            dlg().txtfullnme->setText(QStringLiteral("Carol Reed"));
+            QTest::keyClicks(dlg().txtPasswrd, QStringLiteral("pa55word"));
+            dlg().OKButton->click();   // straight from the password box: no focus change first
+        });
+        QVERIFY(fx->ui.messages().isEmpty());
+        QVERIFY(!dlg().IsLoaded());
+        QVERIFY(!Module1::AddUserMode);
+        QCOMPARE(accountsdb::column(path, "UserName"), (QStringList{"Admin", "Bob", "carol"}));
+        QCOMPARE(accountsdb::column(path, "UserLevel").last(), QStringLiteral("RESUSR"));
+        const QString stored = accountsdb::passwordOf(path, QStringLiteral("carol")).toString();
+        QVERIFY(stored != QStringLiteral("pa55word"));
+        QCOMPARE(stored, CryptPassWrd(QStringLiteral("pa55word")));
+        QCOMPARE(list().adoSecur->rowCount(), 3);
+        QVERIFY(list().grdUserSecur->isColumnHidden(4));
+
+        fx->ui.answerModal([](QDialog& d) {
+            frmLogin::instance().txtUserName->setText(QStringLiteral("Carol"));
+            frmLogin::instance().txtPassword->setText(QStringLiteral("pa55word"));
+            frmLogin::instance().cmdOK_Click();
+            return d.result();
+        });
+        QVERIFY(frmLogin::instance().Run());
+        QCOMPARE(Module1::GetCurrentUserLevel(), QStringLiteral("RESUSR"));
+
+        Module1::SetCurrentUser(QStringLiteral("Admin"));
+        Module1::SetCurrentUserLevel(QStringLiteral("SUPRVR"));
+        list().grdUserSecur_Click(rowOf(QStringLiteral("carol")));
+        QCOMPARE(Module1::SelUserName, QStringLiteral("carol"));
+        list().cmdDelete_Click();
+        QCOMPARE(accountsdb::column(path, "UserName"), (QStringList{"Admin", "Bob"}));
+        QCOMPARE(list().adoSecur->rowCount(), 2);
+        QVERIFY(list().grdUserSecur->isColumnHidden(4));
+        QVERIFY(fx->ui.messages().isEmpty());
+    }
+
+    void deleteRefusals_data() {
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("pick");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("current user") << "Bob" << "Bob" << kCurrentUser.arg("Bob") << "Delete User";
+        QTest::newRow("current user typed in other case") << "bOB" << "Bob" << kCurrentUser.arg("bOB") << "Delete User";
+        QTest::newRow("Admin") << "Bob" << "Admin" << kAdminDelete << "User Accounts";
+        QTest::newRow("ADMIN") << "Bob" << "ADMIN" << kAdminDelete << "User Accounts";
+    }
+    void deleteRefusals() {
+        QFETCH(QString, current);
+        QFETCH(QString, pick);
+        QFETCH(QString, message);
+        QFETCH(QString, title);
+        accountsdb::addAccount(path, QStringLiteral("ADMIN"), QStringLiteral("SUPRVR"), QString());
+        Module1::SetCurrentUser(current);
+        list().Load();
+        list().grdUserSecur_Click(rowOf(pick));
+        fx->ui.answerMsgBox(vb::vbOK);
+        list().cmdDelete_Click();
+        QCOMPARE(fx->ui.messages(), QStringList{message});
+        QCOMPARE(fx->ui.titles(), QStringList{title});
+        QCOMPARE(accountsdb::column(path, "UserName").size(), 3);
+    }
+
+    void deleteRemovesThePickedRowOnly() {
+        accountsdb::addAccount(path, QStringLiteral("bob"), QStringLiteral("RESUSR"), QString());
+        Module1::SetCurrentUser(QStringLiteral("Admin"));
+        list().Load();
+        list().grdUserSecur_Click(rowOf(QStringLiteral("bob")));
+        list().cmdDelete_Click();
+        QCOMPARE(accountsdb::column(path, "UserName"), (QStringList{"Admin", "Bob"}));
+    }
+
+    void deleteNeedsAPickOfThisShowing() {
+        list().Load();
+        list().grdUserSecur_Click(rowOf(QStringLiteral("Bob")));
+        list().cmdExit_Click();
+        QCOMPARE(Module1::SelUserName, QStringLiteral("Bob"));
+        list().Load();
+        list().cmdDelete_Click();
+        QCOMPARE(accountsdb::column(path, "UserName"), (QStringList{"Admin", "Bob"}));
+        QVERIFY(fx->ui.messages().isEmpty());
+    }
+
+    void failedDeleteIsReported() {
+        list().Load();
+        list().grdUserSecur_Click(rowOf(QStringLiteral("Bob")));
+        {
+            WriteLock lock(path);
+            fx->ui.answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
+            list().cmdDelete_Click();
+        }
+        QCOMPARE(fx->ui.messages().first(), QString::number(vb::err::E_FAIL_));
+        QCOMPARE(accountsdb::column(path, "UserName"), (QStringList{"Admin", "Bob"}));
+        QCOMPARE(list().PickedKey() != 0, true);
+    }
+
+    void nameKeysAndValidation() {
+        list().Load();
+        runDialog(true, [this] {
+            fx->ui.answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
+            QTest::keyClicks(dlg().txtusernme, QStringLiteral("a1b c"));
+            QCOMPARE(dlg().txtusernme->text(), QStringLiteral("abc"));
+            QCOMPARE(fx->ui.messages(), (QStringList{kSpecial, kSpecial}));
+            QCOMPARE(fx->ui.titles().first(), QStringLiteral("Ravelstow"));
+            QTest::keyClick(dlg().txtusernme, Qt::Key_Backspace);
+            QCOMPARE(dlg().txtusernme->text(), QStringLiteral("ab"));
+            fx->ui.clear();
+
+            bool cancel = false;
+            dlg().txtusernme->setText(QStringLiteral("abcdefgh"));   // 8: accepted
+            dlg().txtusernme_Validate(cancel);
+            QVERIFY(!cancel);
+            fx->ui.answerMsgBox(vb::vbOK);
+            dlg().txtusernme->setText(QStringLiteral("abcdefghi"));  // pasted 9
+            dlg().txtusernme_Validate(cancel);
+            QVERIFY(cancel);
+            QVERIFY(dlg().txtusernme->text().isEmpty());
+            fx->ui.answerMsgBox(vb::vbOK);
+            cancel = false;
+            dlg().txtusernme->setText(QStringLiteral("ab-cd"));      // pasted punctuation
+            dlg().txtusernme_Validate(cancel);
+            QVERIFY(cancel);
+            QCOMPARE(fx->ui.messages(), (QStringList{kTooLong, kSpecial}));
+            dlg().CancelButton->click();
+        });
+        QCOMPARE(accountsdb::column(path, "UserName").size(), 2);
+    }
+
+    // Leaving a box with Tab runs its check; moving to a button leaves the check to the command.
+    void leavingTheBoxes() {
+        list().Load();
+        runDialog(true, [this] {
+            QDialog* d = dlg().Dialog();
+            d->show();
+            QApplication::setActiveWindow(d);
+            dlg().txtusernme->setFocus(Qt::OtherFocusReason);
+            if (!dlg().txtusernme->hasFocus()) {
+                dlg().CancelButton_Click();
+                return;
+            }
+            dlg().txtusernme->setText(QStringLiteral("abcdefghij"));
+            fx->ui.answerMsgBox(vb::vbOK);
+            QTest::keyClick(dlg().txtusernme, Qt::Key_Tab);
+            QCOMPARE(fx->ui.messages(), QStringList{kTooLong});
+            QVERIFY(dlg().txtusernme->text().isEmpty());
+            QVERIFY(dlg().txtusernme->hasFocus());
+            dlg().txtPasswrd->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(dlg().txtPasswrd, QStringLiteral("pw"));
+            dlg().OKButton->setFocus(Qt::MouseFocusReason);
+            QCOMPARE(dlg().txtPasswrd->text(), QStringLiteral("pw"));   // left to Update
+            dlg().txtPasswrd->setFocus(Qt::TabFocusReason);
+            dlg().txtfullnme->setFocus(Qt::TabFocusReason);
+            QCOMPARE(dlg().txtPasswrd->text(), CryptPassWrd(QStringLiteral("pw")));
+            dlg().CancelButton_Click();
+        });
+    }
+
+    void addRefusals_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("blank") << "" << kBlank << "Add User";
+        QTest::newRow("existing") << "Bob" << kDuplicate << "Ravelstow";
+        QTest::newRow("existing in other case") << "aDMIN" << kDuplicate << "Ravelstow";
+    }
+    void addRefusals() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        QFETCH(QString, title);
+        list().Load();
+        runDialog(true, [&] {
+            fx->ui.answerMsgBox(vb::vbOK);
+            dlg().txtusernme->setText(name);
+            dlg().OKButton_Click();
+            QVERIFY(dlg().IsLoaded());
+            dlg().CancelButton_Click();
+        });
+        QCOMPARE(fx->ui.messages(), QStringList{message});
+        QCOMPARE(fx->ui.titles(), QStringList{title});
+        QCOMPARE(accountsdb::column(path, "UserName").size(), 2);
+    }
+
+    void editKeepsOrReplacesThePassword() {
+        const QString before = accountsdb::passwordOf(path, QStringLiteral("Bob")).toString();
+        list().Load();
+        list().grdUserSecur_Click(rowOf(QStringLiteral("Bob")));
+        runDialog(false, [] {
+            QVERIFY(!dlg().AddMode());
+            QCOMPARE(dlg().txtusernme->text(), QStringLiteral("Bob"));
+            QVERIFY(dlg().OptResUser->isChecked());
+            bool cancel = false;
+            dlg().txtPasswrd_Validate(cancel);   // entered and left without typing
+            dlg().txtuserdescp->setText(QStringLiteral("Clerk"));
+            dlg().OptSuperv->setChecked(true);
+            dlg().OKButton_Click();
+        });
+        QCOMPARE(accountsdb::passwordOf(path, QStringLiteral("Bob")).toString(), before);
+        QCOMPARE(accountsdb::column(path, "UserDescription").last(), QStringLiteral("Clerk"));
+        QCOMPARE(accountsdb::column(path, "UserLevel").last(), QStringLiteral("SUPRVR"));
+
+        runDialog(false, [] {
+            dlg().txtPasswrd->selectAll();
+            QTest::keyClicks(dlg().txtPasswrd, QStringLiteral("n3w"));
+            bool cancel = false;
+            dlg().txtPasswrd_Validate(cancel);
+            QCOMPARE(dlg().txtPasswrd->text(), CryptPassWrd(QStringLiteral("n3w")));
+            dlg().txtPasswrd_Validate(cancel);   // not scrambled twice
+            dlg().OKButton_Click();
+        });
+        QCOMPARE(accountsdb::passwordOf(path, QStringLiteral("Bob")).toString(), CryptPassWrd(QStringLiteral("n3w")));
+    }
+
+    void adminKeepsNameAndLevel() {
+        list().Load();   // current row: Admin
+        runDialog(false, [] {
+            QVERIFY(!dlg().txtusernme->isEnabled());
+            QVERIFY(!dlg().OptSuperv->isEnabled());
+            QVERIFY(!dlg().OptResUser->isEnabled());
+            QVERIFY(dlg().OptSuperv->isChecked());
+            QVERIFY(dlg().txtfullnme->isEnabled());
+            dlg().txtfullnme->setText(QStringLiteral("Boss"));
+            QTest::keyClicks(dlg().txtPasswrd, QStringLiteral("root"));
+            dlg().OKButton_Click();
+        });
+        QCOMPARE(accountsdb::column(path, "FullName").first(), QStringLiteral("Boss"));
+        QCOMPARE(accountsdb::column(path, "UserLevel").first(), QStringLiteral("SUPRVR"));
+        QCOMPARE(accountsdb::passwordOf(path, QStringLiteral("Admin")).toString(), CryptPassWrd(QStringLiteral("root")));
+    }
+
+    void editRefusals_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("blank") << "" << kBlank;
+        QTest::newRow("another account's name") << "admin" << kDuplicate;
+    }
+    void editRefusals() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        list().Load();
+        list().grdUserSecur_Click(rowOf(QStringLiteral("Bob")));
+        runDialog(false, [&] {
+            fx->ui.answerMsgBox(vb::vbOK);
+            dlg().txtusernme->setText(name);
+            dlg().OKButton_Click();
+            QVERIFY(dlg().IsLoaded());
+            dlg().CancelButton_Click();
+        });
+        QCOMPARE(fx->ui.messages(), QStringList{message});
+        QCOMPARE(accountsdb::column(path, "UserName"), (QStringList{"Admin", "Bob"}));
+    }
+
+    void unknownLevelIsStoredRestricted() {
+        accountsdb::connect(path).Execute(QStringLiteral("UPDATE UserProfile SET UserLevel = 'Boss' WHERE UserName = 'Bob'"));
+        list().Load();
+        list().grdUserSecur_Click(rowOf(QStringLiteral("Bob")));
+        runDialog(false, [] {
+            QVERIFY(!dlg().OptSuperv->isChecked());
+            QVERIFY(!dlg().OptResUser->isChecked());
+            dlg().OKButton_Click();
+        });
+        QCOMPARE(accountsdb::column(path, "UserLevel").last(), QStringLiteral("RESUSR"));
+    }
+
+    void missingAccountIsNotOverwritten() {
+        list().Load();
+        list().grdUserSecur_Click(rowOf(QStringLiteral("Bob")));
+        accountsdb::connect(path).Execute(QStringLiteral("DELETE FROM UserProfile WHERE UserName = 'Bob'"));
+        runDialog(false, [] {
+            QVERIFY(dlg().txtusernme->text().isEmpty());
+            QVERIFY(dlg().OptResUser->isChecked());
+            QVERIFY(!dlg().OKButton->isEnabled());
+            dlg().txtusernme->setText(QStringLiteral("Eve"));
+            dlg().OKButton_Click();
+            dlg().CancelButton_Click();
+        });
+        QCOMPARE(accountsdb::column(path, "UserName"), QStringList{"Admin"});
+    }
+
+    void propertiesAfterAnAbandonedAddEdits() {
+        list().Load();
+        runDialog(true, [] { dlg().CancelButton->click(); });
+        QVERIFY(Module1::AddUserMode);
+        runDialog(false, [] {
+            QVERIFY(!dlg().AddMode());
+            QCOMPARE(dlg().txtusernme->text(), QStringLiteral("Admin"));
+            dlg().CancelButton_Click();
+        });
+    }
+
+    void failedUpdateClosesBothWindows() {
+        list().Load();
+        runDialog(true, [this] {
+            dlg().txtusernme->setText(QStringLiteral("Zed"));
+            WriteLock lock(path);
+            fx->ui.answerMsgBox(vb::vbOK);
+            dlg().OKButton_Click();
+        });
+        QCOMPARE(fx->ui.messages(), QStringList{kReadOnly});
+        QVERIFY(!dlg().IsLoaded());
+        QVERIFY(!list().IsLoaded());
+        QCOMPARE(accountsdb::column(path, "UserName").size(), 2);
+    }
+};
+
+RV_TEST(AccountMaintenanceTest)
+#include "AccountMaintenanceTest.moc"
