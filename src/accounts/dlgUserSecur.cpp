@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <QDialog>
 #include <QFocusEvent>
+#include "platform/ui/FormWidgets.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,15 +34,6 @@ const QString kReadOnly = QStringLiteral("Database is Read Only Please reset Fla
 bool isLetter(QChar ch) { return (ch >= u'A' && ch <= u'Z') || (ch >= u'a' && ch <= u'z'); }
 bool allLetters(const QString& s) { return std::all_of(s.begin(), s.end(), isLetter); }
 
-// Closing the dialog from its title bar, or with Esc, is the Close command.
-class UserPropDialog : public QDialog {
-public:
-    explicit UserPropDialog(dlgUserSecur& form) : form_(form) {}
-    void reject() override { form_.CancelButton_Click(); }
-
-private:
-    dlgUserSecur& form_;
-};
 
 // An option button whose caption wraps over several lines within its width.
 class WrappingRadioButton : public QRadioButton {
@@ -116,13 +109,10 @@ dlgUserSecur& dlgUserSecur::instance() {
 }
 
 QWidget* dlgUserSecur::CreateWidget() {
-    auto* dlg = new UserPropDialog(*this);
+    auto* dlg = new vb::CommandDialog([this] { CancelButton_Click(); });
     dlg->setWindowTitle(QStringLiteral("Enter User Properties"));
     dlg->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dlg->setFixedSize(twipsToPx(6030), twipsToPx(4350));
-    auto place = [](QWidget* c, int l, int t, int w, int h) {
-        c->setGeometry(twipsToPx(l), twipsToPx(t), twipsToPx(w), twipsToPx(h));
-    };
     QFont labelFont(QStringLiteral("Liberation Sans"));
     labelFont.setPointSizeF(9);
     labelFont.setBold(true);
@@ -133,12 +123,12 @@ QWidget* dlgUserSecur::CreateWidget() {
         l = new QLabel(caption, dlg);
         l->setObjectName(QLatin1String(name));
         l->setFont(labelFont);
-        place(l, left, top, width, 255);
+        vb::PlaceTwips(l, left, top, width, 255);
     };
     auto box = [&](QPointer<QLineEdit>& b, const char* name, int top) {
         b = new QLineEdit(dlg);
         b->setObjectName(QLatin1String(name));
-        place(b, 1800, top, 3735, 375);
+        vb::PlaceTwips(b, 1800, top, 3735, 375);
     };
     label(Label1, "Label1", QStringLiteral("User Name:"), 240, 240, 1215);
     box(txtusernme, "txtusernme", 120);
@@ -160,18 +150,18 @@ QWidget* dlgUserSecur::CreateWidget() {
         QStringLiteral("Supervisor:  Users Can create Databases, Add Records, Delete Records and Change Field Names."), dlg);
     OptSuperv->setObjectName(QStringLiteral("OptSuperv"));
     OptSuperv->setFont(optionFont);
-    place(OptSuperv, 120, 2160, 5175, 735);
+    vb::PlaceTwips(OptSuperv, 120, 2160, 5175, 735);
     OptResUser = new WrappingRadioButton(QStringLiteral("Restricted User:  Read Only Access."), dlg);
     OptResUser->setObjectName(QStringLiteral("OptResUser"));
     OptResUser->setFont(optionFont);
-    place(OptResUser, 120, 3000, 3615, 615);
+    vb::PlaceTwips(OptResUser, 120, 3000, 3615, 615);
 
     OKButton = new QPushButton(QStringLiteral("Update"), dlg);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    place(OKButton, 1440, 3840, 1215, 375);
+    vb::PlaceTwips(OKButton, 1440, 3840, 1215, 375);
     CancelButton = new QPushButton(QStringLiteral("Close"), dlg);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    place(CancelButton, 2760, 3840, 1215, 375);
+    vb::PlaceTwips(CancelButton, 2760, 3840, 1215, 375);
     for (QPushButton* b : {OKButton.data(), CancelButton.data()}) {
         b->setAutoDefault(false);
         b->setDefault(false);

@@ -5,6 +5,7 @@
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
 #include "shell/Module1.h"
+#include "platform/ui/FormWidgets.h"
 #include "shell/frmMain.h"
 
 #include <QDialog>
@@ -20,43 +21,30 @@ frmLogin& frmLogin::instance() {
     return form;
 }
 
-namespace {
-// Closing the window from its title bar or with Esc is the Cancel command.
-class LoginDialog : public QDialog {
-public:
-    explicit LoginDialog(frmLogin& form) : form_(form) {}
-    void reject() override { form_.cmdCancel_Click(); }
-
-private:
-    frmLogin& form_;
-};
-}  // namespace
-
 QWidget* frmLogin::CreateWidget() {
-    auto* dlg = new LoginDialog(*this);
+    auto* dlg = new vb::CommandDialog([this] { cmdCancel_Click(); });
     dlg->setWindowTitle(QStringLiteral("Login"));
     dlg->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dlg->setFixedSize(twipsToPx(3750), twipsToPx(1545));
-    auto place = [](QWidget* c, int l, int t, int w, int h) { c->setGeometry(twipsToPx(l), twipsToPx(t), twipsToPx(w), twipsToPx(h)); };
     QFont bold(QStringLiteral("Liberation Sans"));
     bold.setPointSizeF(9.75);
     bold.setBold(true);
     lblLabels0 = new QLabel(QStringLiteral("&User Name:"), dlg);
     lblLabels0->setObjectName(QStringLiteral("lblLabels_0"));
     lblLabels0->setFont(bold);
-    place(lblLabels0, 105, 150, 1200, 270);
+    vb::PlaceTwips(lblLabels0, 105, 150, 1200, 270);
     txtUserName = new QLineEdit(dlg);
     txtUserName->setObjectName(QStringLiteral("txtUserName"));
-    place(txtUserName, 1320, 135, 2325, 345);
+    vb::PlaceTwips(txtUserName, 1320, 135, 2325, 345);
     lblLabels0->setBuddy(txtUserName);
     lblLabels1 = new QLabel(QStringLiteral("&Password:"), dlg);
     lblLabels1->setObjectName(QStringLiteral("lblLabels_1"));
     lblLabels1->setFont(bold);
-    place(lblLabels1, 105, 540, 1080, 270);
+    vb::PlaceTwips(lblLabels1, 105, 540, 1080, 270);
     txtPassword = new QLineEdit(dlg);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setEchoMode(QLineEdit::Password);
-    place(txtPassword, 1320, 525, 2325, 345);
+    vb::PlaceTwips(txtPassword, 1320, 525, 2325, 345);
     lblLabels1->setBuddy(txtPassword);
     for (QLabel* l : {lblLabels0.data(), lblLabels1.data()}) {
         QPalette p = l->palette();
@@ -67,11 +55,11 @@ QWidget* frmLogin::CreateWidget() {
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setFont(bold);
     cmdOK->setDefault(true);
-    place(cmdOK, 495, 1020, 1140, 390);
+    vb::PlaceTwips(cmdOK, 495, 1020, 1140, 390);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), dlg);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setFont(bold);
-    place(cmdCancel, 2100, 1020, 1140, 390);
+    vb::PlaceTwips(cmdCancel, 2100, 1020, 1140, 390);
     QWidget::setTabOrder(txtUserName, txtPassword);
     QWidget::setTabOrder(txtPassword, cmdOK);
     QWidget::setTabOrder(cmdOK, cmdCancel);

@@ -3,6 +3,7 @@
 #include "accounts/dlgUserSecur.h"
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
+#include "platform/ui/FormWidgets.h"
 #include "shell/Module1.h"
 
 #include <QDialog>
@@ -62,25 +63,10 @@ frmUserSecurity& frmUserSecurity::instance() {
     return form;
 }
 
-namespace {
-// Closing the window from its title bar, or with Esc, is the Close command.
-class UserSecurityDialog : public QDialog {
-public:
-    explicit UserSecurityDialog(frmUserSecurity& form) : form_(form) {}
-    void reject() override { form_.cmdExit_Click(); }
-
-private:
-    frmUserSecurity& form_;
-};
-}  // namespace
-
 QWidget* frmUserSecurity::CreateWidget() {
-    auto* dlg = new UserSecurityDialog(*this);
+    auto* dlg = new vb::CommandDialog([this] { cmdExit_Click(); });
     dlg->setWindowTitle(QStringLiteral("User Maintenance"));
     dlg->setSizeGripEnabled(true);
-    auto place = [](QWidget* c, int l, int t, int w, int h) {
-        c->setGeometry(twipsToPx(l), twipsToPx(t), twipsToPx(w), twipsToPx(h));
-    };
 
     QFont labelFont(QStringLiteral("Liberation Sans"));
     labelFont.setPointSizeF(9.75);
@@ -93,7 +79,7 @@ QWidget* frmUserSecurity::CreateWidget() {
     Label1->setFont(labelFont);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(Label1, 600, 120, 5175, 735);
+    vb::PlaceTwips(Label1, 600, 120, 5175, 735);
 
     adoSecur = new AccountListModel(dlg);
     adoSecur->setObjectName(QStringLiteral("adoSecur"));
@@ -103,13 +89,13 @@ QWidget* frmUserSecurity::CreateWidget() {
     grdUserSecur->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdUserSecur->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdUserSecur->setSelectionMode(QAbstractItemView::SingleSelection);
-    place(grdUserSecur, 120, 1080, 6615, 1455);
+    vb::PlaceTwips(grdUserSecur, 120, 1080, 6615, 1455);
 
     auto button = [&](QPointer<QPushButton>& b, const char* name, const QString& caption, int left, int width) {
         b = new QPushButton(caption, dlg);
         b->setObjectName(QLatin1String(name));
         b->setAutoDefault(false);
-        place(b, left, 2880, width, 375);
+        vb::PlaceTwips(b, left, 2880, width, 375);
     };
     button(cmdAdd, "cmdAdd", QStringLiteral("Add"), 720, 1215);
     button(cmdDelete, "cmdDelete", QStringLiteral("Delete"), 2040, 1215);

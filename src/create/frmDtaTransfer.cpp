@@ -7,6 +7,7 @@
 #include "platform/fs/FileSystem.h"
 #include "platform/paths/AppPaths.h"
 #include "shell/Module1.h"
+#include "shell/OpenErrors.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -341,14 +342,6 @@ void ImportExcelTable(vb::CommonDialog& ComnDlgFile) {
         Module1::SetSpreadsheetPath(ComnDlgFile.FileName);
         frmDtaTransfer::instance().SetFocus();
     } catch (const vb::VbError& e) {
-        if (e.number == vb::err::CancelError) return;
-        if (e.number == vb::err::E_FAIL_ || e.number == vb::err::DB_E_NOTABLE) {
-            MsgBox(QStringLiteral("This Database Is Not The Correct Structure. Open A Tolvane Database."), vb::vbOKOnly,
-                   QStringLiteral("Database Structure"));
-        } else if (e.number == vb::err::PermissionDenied) {
-            MsgBox(QStringLiteral("This Database is Locked for writing, Exit application to unlock Database."));
-        } else {
-            vb::ShowErrorPair(e);
-        }
+        ReportOpenError(e);
     }
 }

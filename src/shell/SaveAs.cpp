@@ -5,6 +5,7 @@
 #include "platform/fs/FileSystem.h"
 #include "platform/paths/AppPaths.h"
 #include "shell/Module1.h"
+#include "shell/OpenErrors.h"
 #include "shell/frmMain.h"
 
 #include <QTabBar>
@@ -80,15 +81,6 @@ void frmMain::mnDBSaveAs_Click() {
         DbUndefined = false;
         DataInput::instance().Show();
     } catch (const vb::VbError& e) {
-        if (e.number == vb::err::CancelError) return;
-        if (e.number == vb::err::E_FAIL_ || e.number == vb::err::DB_E_NOTABLE) {
-            MsgBox(QStringLiteral("This Database Is Not The Correct Structure. Open A Tolvane Database."), vb::vbOKOnly,
-                   QStringLiteral("Database Structure"));
-        } else if (e.number == vb::err::PermissionDenied) {
-            MsgBox(QStringLiteral("This Database is Locked for writing, Exit application to unlock Database."), vb::vbOKOnly,
-                   QStringLiteral("Database Permission"));
-        } else {
-            vb::ShowErrorPair(e);
-        }
+        ReportOpenError(e, QStringLiteral("Database Permission"));
     }
 }

@@ -5,6 +5,7 @@
 #include "platform/paths/AppPaths.h"
 #include "platform/shellexec/ShellExecute.h"
 #include "platform/sysinfo/SysInfo.h"
+#include "platform/ui/FormWidgets.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -20,24 +21,8 @@ frmAbout& frmAbout::instance() {
     return form;
 }
 
-namespace {
-// Enter and Esc both press OK.
-class AboutDialog : public QDialog {
-public:
-    AboutDialog(frmAbout& form, QWidget* parent) : QDialog(parent), form_(form) {}
-    void reject() override { form_.cmdOK_Click(); }
-
-private:
-    frmAbout& form_;
-};
-
-void place(QWidget* w, int l, int t, int width, int h) {
-    w->setGeometry(twipsToPx(l), twipsToPx(t), twipsToPx(width), twipsToPx(h));
-}
-}  // namespace
-
 QWidget* frmAbout::CreateWidget() {
-    auto* dlg = new AboutDialog(*this, viewHost() ? viewHost()->DialogParent() : nullptr);
+    auto* dlg = new vb::CommandDialog([this] { cmdOK_Click(); }, viewHost() ? viewHost()->DialogParent() : nullptr);
     dlg->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dlg->setFixedSize(twipsToPx(5730), twipsToPx(3780));
     QFont bold(QStringLiteral("Liberation Sans"));
@@ -49,20 +34,20 @@ QWidget* frmAbout::CreateWidget() {
     picIcon->setPixmap(QPixmap(QDir(vb::resourceFolder()).filePath(QStringLiteral("res/ravelstow.png"))));
     picIcon->setScaledContents(true);
     picIcon->setFocusPolicy(Qt::TabFocus);
-    place(picIcon, 120, 120, 900, 1125);
+    vb::PlaceTwips(picIcon, 120, 120, 900, 1125);
     lblTitle = new QLabel(dlg);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    place(lblTitle, 1080, 120, 3645, 240);
+    vb::PlaceTwips(lblTitle, 1080, 120, 3645, 240);
     lblVersion = new QLabel(dlg);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    place(lblVersion, 1080, 780, 4365, 225);
+    vb::PlaceTwips(lblVersion, 1080, 780, 4365, 225);
     lblDescription = new QLabel(
         QStringLiteral("Ravelstow database software is an organization tool. Users can create, edit and search databases, "
                        "print reports, and export data to formats such as Excel spreadsheet, HTML and PDF."),
         dlg);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
     lblDescription->setWordWrap(true);
-    place(lblDescription, 1080, 1800, 4365, 930);
+    vb::PlaceTwips(lblDescription, 1080, 1800, 4365, 930);
     for (QLabel* l : {lblTitle.data(), lblVersion.data(), lblDescription.data()}) l->setFont(bold);
 
     auto* grey = new QFrame(dlg);
@@ -79,10 +64,10 @@ QWidget* frmAbout::CreateWidget() {
     cmdOK = new QPushButton(QStringLiteral("OK"), dlg);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    place(cmdOK, 4245, 2880, 1260, 345);
+    vb::PlaceTwips(cmdOK, 4245, 2880, 1260, 345);
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), dlg);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    place(cmdSysInfo, 4260, 3360, 1245, 345);
+    vb::PlaceTwips(cmdSysInfo, 4260, 3360, 1245, 345);
     QWidget::setTabOrder(cmdOK, picIcon);
     QWidget::setTabOrder(picIcon, cmdSysInfo);
     QObject::connect(cmdOK.data(), &QPushButton::clicked, dlg, [this] { cmdOK_Click(); });

@@ -8,6 +8,7 @@
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
 #include "shell/Module1.h"
+#include "shell/OpenErrors.h"
 #include "shell/frmMain.h"
 
 #include <QTabBar>
@@ -92,15 +93,7 @@ void frmMain::mnuOpenDB_Click() {
         if (!wasOpen) SetMenuVisible(Menu::ScrConfig, true);
         DataInput::instance().SetFocus();
     } catch (const vb::VbError& e) {
-        if (e.number == vb::err::CancelError) return;
-        if (e.number == vb::err::E_FAIL_ || e.number == vb::err::DB_E_NOTABLE) {
-            MsgBox(QStringLiteral("This Database Is Not The Correct Structure. Open A Tolvane Database."), vb::vbOKOnly,
-                   QStringLiteral("Database Structure"));
-        } else if (e.number == vb::err::PermissionDenied) {
-            MsgBox(QStringLiteral("This Database is Locked for writing, Exit application to unlock Database."));
-        } else {
-            vb::ShowErrorPair(e);
-        }
+        ReportOpenError(e);
     }
 }
 

@@ -39,17 +39,10 @@ class DefinitionFormTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        fx = std::make_unique<Fixture>();
-        m = &frmMain::instance();
-        m->Quit = [] {};
-        m->MDIForm_Load();
-
+        fx = std::make_unique<Fixture>(Fixture::WithMainWindow);
+        m = fx->main;
     }
     void cleanup() {
-        // The views go before the main window that hosts them.
-        unloadAllForms();
-        m->hide();
-        delete m;
         fx.reset();
     }
 

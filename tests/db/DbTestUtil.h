@@ -3,6 +3,7 @@
 #include "create/DatabaseBuilder.h"
 #include "platform/core/VbError.h"
 #include "platform/db/Connection.h"
+#include "support/TestDb.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -13,17 +14,7 @@ namespace dbtest {
 
 inline QString connStr(const QString& path) { return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path; }
 
-// The row texts of a definition: {name, type, decimals}.
-inline DatabaseDefinition definition(const QList<DbFieldRow>& rows, bool notes = false, const QString& keywords = {},
-                                     bool security = false) {
-    DatabaseDefinition d;
-    d.noFieldsText = QString::number(rows.size());
-    d.rows = rows;
-    d.bMemo = notes;
-    d.keyWordsText = keywords;
-    d.bUserSec = security;
-    return d;
-}
+using testdb::definition;
 
 // A database with the fields Name (Text), Age (Number/Integer), Price (Number/Double, 2), Born
 // (Date/Time), Cost (Currency), Active (True/False), Scan (FilePath), notes and 3 keywords.
@@ -41,15 +32,7 @@ inline QString buildSample(const QTemporaryDir& dir, const QString& file = QStri
     return path;
 }
 
-// Runs f and returns the error number it raised (0 when it raised none).
-inline int32_t errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::VbError& e) {
-        return e.number;
-    }
-    return 0;
-}
+using testdb::errorOf;
 
 // Output of the sqlite3 command-line program on a file (empty when it is not installed).
 inline QString sqliteCli(const QString& path, const QString& command) {

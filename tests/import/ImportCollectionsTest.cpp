@@ -1,19 +1,13 @@
 #include "create/ImportCollections.h"
 #include "platform/core/VbError.h"
+#include "support/TestDb.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
 
-namespace {
-int32_t errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::VbError& e) {
-        return e.number;
-    }
-    return 0;
-}
+using testdb::errorOf;
 
+namespace {
 QStringList keys(const ImportFunct& c) {
     QStringList out;
     for (const auto& item : c) out << item->ID();

@@ -25,13 +25,10 @@ class ColoursHelpAboutTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        fx = std::make_unique<Fixture>();
-        m = &frmMain::instance();
-        m->Quit = [] {};
-        m->MDIForm_Load();
+        fx = std::make_unique<Fixture>(Fixture::WithMainWindow);
+        m = fx->main;
     }
     void cleanup() {
-        delete m;
         HelpWindow::instance().Close();
         vb::setLauncherForTesting({});
         fx.reset();

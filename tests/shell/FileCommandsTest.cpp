@@ -25,7 +25,6 @@ class FileCommandsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<Fixture> fx;
     frmMain* m = nullptr;
-    int quits = 0;
 
     QString db(const QString& name, const QString& sql) {
         const QString p = fx->path(name);
@@ -39,14 +38,10 @@ class FileCommandsTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        fx = std::make_unique<Fixture>();
-        m = &frmMain::instance();
-        quits = 0;
-        m->Quit = [this] { ++quits; };
-        m->MDIForm_Load();
+        fx = std::make_unique<Fixture>(Fixture::WithMainWindow);
+        m = fx->main;
     }
     void cleanup() {
-        delete m;
         fx.reset();
     }
 
@@ -194,10 +189,10 @@ private Q_SLOTS:
 
     void exitCommand() {
         m->mnuExit_Click();   // nothing open: ends at once
-        QCOMPARE(quits, 1);
+        QCOMPARE(fx->quits, 1);
         open(db("plain.mdb", kUserTable));
         m->mnuExit_Click();   // the entry view is at the end of its (empty) table: no prompt
-        QCOMPARE(quits, 2);
+        QCOMPARE(fx->quits, 2);
         QCOMPARE(fx->ui.messages(), QStringList());
     }
 

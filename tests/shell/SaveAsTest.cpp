@@ -59,13 +59,10 @@ class SaveAsTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        fx = std::make_unique<Fixture>();
-        m = &frmMain::instance();
-        m->Quit = [] {};
-        m->MDIForm_Load();
+        fx = std::make_unique<Fixture>(Fixture::WithMainWindow);
+        m = fx->main;
     }
     void cleanup() {
-        delete m;
         fx.reset();
     }
 

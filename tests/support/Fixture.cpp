@@ -11,6 +11,7 @@
 #include "search/frmSearch.h"
 #include "shell/Module1.h"
 #include "shell/frmAbout.h"
+#include "shell/frmMain.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,7 +28,7 @@ void unloadAllForms() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-Fixture::Fixture() {
+Fixture::Fixture(Window window) {
     Q_ASSERT(dir.isValid());
     vb::setProgramFolderForTesting(dir.path());
     Module1::Reset();
@@ -36,10 +37,17 @@ Fixture::Fixture() {
     Module1::SetTextColor(QStringLiteral("16777215"));
     DataInput::instance().DBDefMain().DBFldFunct().Clear();
     unloadAllForms();
+    if (window == WithMainWindow) {
+        main = &frmMain::instance();
+        main->Quit = [this] { ++quits; };
+        main->MDIForm_Load();
+    }
 }
 
 Fixture::~Fixture() {
+    // The views go before the main window that hosts them.
     unloadAllForms();
+    delete main;
     Module1::Reset();
     vb::setProgramFolderForTesting(QString());
     if (ui.pending() > 0) QTest::qFail("Scripted answers left unused", __FILE__, __LINE__);

@@ -7,10 +7,18 @@
 #include <QTemporaryDir>
 #include <memory>
 
+class frmMain;
+
 class Fixture {
 public:
-    Fixture();
+    enum Window { NoMainWindow, WithMainWindow };
+    // WithMainWindow: the main window is made and started as at program start; its Quit only
+    // counts in `quits`.
+    explicit Fixture(Window window = NoMainWindow);
     ~Fixture();
+
+    frmMain* main = nullptr;
+    int quits = 0;
 
     QString path(const QString& name) const;   // a path inside the program folder
     ScriptedUi ui;
