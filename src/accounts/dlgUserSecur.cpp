@@ -328,6 +328,8 @@ bool dlgUserSecur::save() {
             vb::raise(vb::err::DB_E_CONCURRENCYVIOLATION,
                       QStringLiteral("Row cannot be located for updating. Some values may have been changed since it "
                                      "was last read."));
+        // The signed-in account keeps being recognised as the current user under its new name.
+        if (accounts::SameName(loadedName_, Module1::GetCurrentUser())) Module1::SetCurrentUser(a.UserName);
         list.RefreshGrid();
     }
     return true;

@@ -24,7 +24,7 @@ frmLogin& frmLogin::instance() {
 QWidget* frmLogin::CreateWidget() {
     auto* dlg = new vb::CommandDialog([this] { cmdCancel_Click(); });
     dlg->setWindowTitle(QStringLiteral("Login"));
-    dlg->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    dlg->setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dlg->setFixedSize(twipsToPx(3750), twipsToPx(1545));
     QFont bold(QStringLiteral("Liberation Sans"));
     bold.setPointSizeF(9.75);

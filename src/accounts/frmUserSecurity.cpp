@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTableView>
 
@@ -108,6 +109,12 @@ QWidget* frmUserSecurity::CreateWidget() {
 
     QObject::connect(grdUserSecur.data(), &QTableView::clicked, dlg,
                      [this](const QModelIndex& i) { vb::RunTrapped([&] { grdUserSecur_Click(i.row()); }); });
+    // Moving the highlight with the keys picks the account too, so Delete never acts on a row
+    // other than the highlighted one.
+    QObject::connect(grdUserSecur->selectionModel(), &QItemSelectionModel::currentRowChanged, dlg,
+                     [this](const QModelIndex& now, const QModelIndex&) {
+                         if (!movingByCode_ && now.isValid()) vb::RunTrapped([&] { grdUserSecur_Click(now.row()); });
+                     });
     QObject::connect(cmdAdd.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdAdd_Click(); }); });
     QObject::connect(cmdDelete.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdDelete_Click(); }); });
     QObject::connect(cmdProperties.data(), &QPushButton::clicked, dlg,
@@ -132,6 +139,7 @@ void frmUserSecurity::Form_Load() {
         vb::ShowErrorPair(e);
     }
     if (adoSecur->rowCount() > 0) {
+        const QScopedValueRollback<bool> byCode(movingByCode_, true);
         grdUserSecur->setCurrentIndex(adoSecur->index(0, 0));
     } else {
         Module1::AddUserMode = true;
@@ -163,6 +171,7 @@ void frmUserSecurity::RefreshGrid() {
         pickedKey_ = 0;
         throw;
     }
+    const QScopedValueRollback<bool> byCode(movingByCode_, true);
     adoSecur->SetRows(std::move(rows));
     hidePasswordColumn();
     // The pick follows its account (renamed by the properties dialog, or gone).
@@ -171,7 +180,10 @@ void frmUserSecurity::RefreshGrid() {
     else if (!adoSecur->NameAt(picked).isEmpty()) Module1::SelUserName = adoSecur->NameAt(picked);
     int row = adoSecur->RowOfKey(current);
     if (row < 0 && adoSecur->rowCount() > 0) row = 0;
-    if (row >= 0) grdUserSecur->setCurrentIndex(adoSecur->index(row, 0));
+    if (row >= 0) {
+        const QScopedValueRollback<bool> byCode(movingByCode_, true);
+        grdUserSecur->setCurrentIndex(adoSecur->index(row, 0));
+    }
 }
 
 qint64 frmUserSecurity::CurrentRowKey() const {

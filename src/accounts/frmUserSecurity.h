@@ -67,4 +67,5 @@ private:
     frmUserSecurity() : DialogForm(QStringLiteral("frmUserSecurity")) {}
     void hidePasswordColumn();
     qint64 pickedKey_ = 0;
+    bool movingByCode_ = false;
 };

@@ -6,6 +6,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/format/VbConvert.h"
+#include "platform/fs/FileSystem.h"
 #include "platform/paths/AppPaths.h"
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
@@ -17,59 +18,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QRandomGenerator>
 #include <QTabBar>
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 using namespace Module1;
 using vb::MsgBox;
 
 namespace {
-
-// Whether two paths name the same existing file (symbolic links and relative forms resolved).
-bool sameFile(const QString& a, const QString& b) {
-    if (a.isEmpty() || b.isEmpty()) return false;
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
-}
-
-// A free name beside the target, where the new file is built before it takes the target's place.
-QString buildPathBeside(const QString& target) {
-    const QFileInfo info(target);
-    const QDir dir = info.absoluteDir();
-    for (;;) {
-        const QString name = QStringLiteral(".%1.%2.new")
-                                 .arg(info.fileName())
-                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const QString candidate = dir.filePath(name);
-        if (!QFileInfo::exists(candidate)) return candidate;
-    }
-}
-
-std::filesystem::path fsPath(const QString& p) { return std::filesystem::path(QFile::encodeName(p).toStdString()); }
-
-// A file that may not be replaced: one that nobody may write to (read-only, whoever runs the
-// program) is refused with 70, as deleting it would be.
-void requireReplaceable(const QString& path) {
-    const QFileDevice::Permissions p = QFile::permissions(path);
-    if (!(p & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)))
-        vb::raise(vb::err::PermissionDenied);
-}
-
-// Removes a file this command built and did not hand over.
-void removeBuilt(const QString& path) {
-    if (path.isEmpty() || !QFileInfo::exists(path)) return;
-    if (!QFile::remove(path)) vb::raise(vb::err::PermissionDenied);
-}
-
-// Puts the finished file in the target's place in one step; the old file is replaced only now.
-void moveIntoPlace(const QString& built, const QString& target) {
-    std::error_code ec;
-    std::filesystem::rename(fsPath(built), fsPath(target), ec);
-    if (ec) vb::raise(ec == std::errc::permission_denied ? vb::err::PermissionDenied : vb::err::PathFileAccess);
-}
 
 // Adds the first account to a new file's empty UserProfile.
 void addFirstAccount() {
@@ -160,7 +115,7 @@ void CreateDatabase::CmdCreate_Click() {
             MsgBox(QStringLiteral("Please enter a filename or cancel from routine"));
             return;
         }
-        if (wasOpen && (sameFile(path, openPath) || sameFile(path, db::Connection::DataSourceOf(openConnStr)))) {
+        if (wasOpen && (vb::SameFile(path, openPath) || vb::SameFile(path, db::Connection::DataSourceOf(openConnStr)))) {
             MsgBox(QStringLiteral("This Database Is Open And Cannot Be Overwritten, Please Choose Another Filename"),
                    vb::vbOKOnly, QStringLiteral("Database already Exists."));
             return;
@@ -189,19 +144,19 @@ void CreateDatabase::CmdCreate_Click() {
                 rs.Close();
                 if (conn.IsOpen()) conn.Close();
             }
-            requireReplaceable(path);
+            vb::RequireReplaceable(path);
         }
 
         // The build.
-        built = buildPathBeside(path);
+        built = vb::TempPathBeside(path);
         CreateDatabases(built);
         if (bCreateFailed) {
-            removeBuilt(built);
+            QFile::remove(built);
             built.clear();
             CmdCancel_Click();
             return;
         }
-        moveIntoPlace(built, path);
+        vb::ReplaceFile(built, path);
         built.clear();
         created = true;
 
@@ -241,10 +196,7 @@ void CreateDatabase::CmdCreate_Click() {
         if (main) main->SetMenuVisible(frmMain::Menu::ScrConfig, true);
         DataInput::instance().SetFocus();
     } catch (const vb::VbError& e) {
-        try {
-            removeBuilt(built);
-        } catch (const vb::VbError&) {
-        }
+        if (!built.isEmpty()) QFile::remove(built);
         if (e.number == vb::err::CancelError) {
             // The dialog was cancelled: nothing has changed.
         } else if (e.number == vb::err::PermissionDenied) {

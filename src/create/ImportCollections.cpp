@@ -5,7 +5,7 @@
 #include <limits>
 
 ImportFunct::Item_t ImportFunct::Add(const QString& FldName, int16_t FldType, const QString& TblName) {
-    if (keyCounter_ == std::numeric_limits<int16_t>::max()) vb::raise(vb::err::Overflow);
+    if (keyCounter_ == std::numeric_limits<int32_t>::max()) vb::raise(vb::err::Overflow);
     ++keyCounter_;
     auto item = std::make_shared<ImportCollect>();
     item->SetID(QStringLiteral("FLD") + QStringLiteral("%1").arg(keyCounter_, 2, 10, QLatin1Char('0')));

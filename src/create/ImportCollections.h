@@ -63,7 +63,7 @@ public:
 
 private:
     std::vector<Item_t> items_;
-    int16_t keyCounter_ = 0;
+    int32_t keyCounter_ = 0;
     size_t indexOf(int position) const;
     size_t indexOf(const QString& key) const;
 };

@@ -35,6 +35,11 @@ void BuildConnStr() {
 }
 
 bool CheckDBStructure() {
+    // No file named: refused as silently as a file the provider cannot open.
+    if (CurrentDBPath.isEmpty()) {
+        BuildConnStr();
+        return false;
+    }
     try {
         BuildConnStr();
         db::Connection conn;

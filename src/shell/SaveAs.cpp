@@ -19,6 +19,13 @@ void frmMain::mnDBSaveAs_Click() {
             MsgBox(QStringLiteral("No database is currently opened."), vb::vbOKOnly, QStringLiteral("Save As Database"));
             return;
         }
+        // The copy is made from the file: a record being edited or added would be lost.
+        if (DataInput::instance().EditMode() != 0) {
+            MsgBox(QStringLiteral("Data View is in Edit Mode, Please Save Changes, By Pressing Update Key in Edit/View Then "
+                                  "Save The Database As A New File."),
+                   vb::vbOKOnly, QStringLiteral("Save As Database"));
+            return;
+        }
         ComnDlgFile.CancelError = true;
         ComnDlgFile.DialogTitle = QStringLiteral("Save Database As");
         ComnDlgFile.InitDir = vb::inProgramFolder(QStringLiteral("DBFiles"));
@@ -37,10 +44,12 @@ void frmMain::mnDBSaveAs_Click() {
             MsgBox(QStringLiteral("Save To A Different Name"), vb::vbOKOnly, QStringLiteral("Save As Database."));
             return;
         }
-        if (vb::FileExists(target) &&
-            MsgBox(QStringLiteral("Database already exists. Replace existing database?"), vb::vbOKCancel,
-                   QStringLiteral("Database Exists")) == vb::vbCancel)
-            return;
+        if (vb::FileExists(target)) {
+            if (MsgBox(QStringLiteral("Database already exists. Replace existing database?"), vb::vbOKCancel,
+                       QStringLiteral("Database Exists")) == vb::vbCancel)
+                return;
+            vb::RequireReplaceable(target);   // a file that could not be deleted is not replaced either
+        }
         // The copy is written beside the target and replaces it only once complete.
         vb::CopyDatabase(CurrentDBPath, target);
 

@@ -24,6 +24,7 @@ void chooseColour(frmMain& main, const QString& section, const QString& key, voi
             if (frmReports::instance().IsLoaded()) frmReports::instance().UpdateRepFrmClr();
         }
     } catch (const vb::VbError&) {
+    } catch (const std::exception&) {
     }
 }
 }  // namespace

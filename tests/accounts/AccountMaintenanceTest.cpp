@@ -210,6 +210,33 @@ private Q_SLOTS:
         QCOMPARE(accountsdb::column(path, "UserName"), (QStringList{"Admin", "Bob"}));
     }
 
+    void deleteFollowsTheHighlightMovedWithTheKeys() {
+        accountsdb::addAccount(path, QStringLiteral("carol"), QStringLiteral("RESUSR"), QString());
+        Module1::SetCurrentUser(QStringLiteral("Admin"));
+        list().Load();
+        list().grdUserSecur_Click(rowOf(QStringLiteral("Bob")));
+        list().grdUserSecur->selectionModel()->setCurrentIndex(list().adoSecur->index(rowOf(QStringLiteral("carol")), 0),
+                                                               QItemSelectionModel::ClearAndSelect);
+        list().cmdDelete_Click();
+        QCOMPARE(accountsdb::column(path, "UserName"), (QStringList{"Admin", "Bob"}));
+    }
+
+    void renamingTheSignedInAccountKeepsItProtected() {
+        Module1::SetCurrentUser(QStringLiteral("bob"));
+        list().Load();
+        list().grdUserSecur_Click(rowOf(QStringLiteral("Bob")));
+        runDialog(false, [] {
+            dlg().txtusernme->setText(QStringLiteral("Robert"));
+            dlg().OKButton_Click();
+        });
+        QCOMPARE(Module1::GetCurrentUser(), QStringLiteral("Robert"));
+        list().grdUserSecur_Click(rowOf(QStringLiteral("Robert")));
+        fx->ui.answerMsgBox(vb::vbOK);
+        list().cmdDelete_Click();
+        QCOMPARE(fx->ui.titles(), QStringList{"Delete User"});
+        QCOMPARE(accountsdb::column(path, "UserName"), (QStringList{"Admin", "Robert"}));
+    }
+
     void deleteNeedsAPickOfThisShowing() {
         list().Load();
         list().grdUserSecur_Click(rowOf(QStringLiteral("Bob")));

@@ -268,6 +268,11 @@ private Q_SLOTS:
         const DataFormat c = DataFormat::forFieldType("Currency");
         QCOMPARE(c.parse("$12.35", ValueKind::Currency, 12.3456), QVariant(12.3456));
         QCOMPARE(c.parse("", ValueKind::Currency, 12.3456), QVariant());
+        // An integer column holding a fraction (written by another program) shows "3" and keeps 2.5.
+        const DataFormat i = DataFormat::forFieldType("Integer");
+        QCOMPARE(i.display(2.5, ValueKind::Integer), QString("3"));
+        QCOMPARE(i.parse("3", ValueKind::Integer, 2.5), QVariant(2.5));
+        QCOMPARE(i.parse("4", ValueKind::Integer, 2.5), QVariant(qlonglong(4)));
     }
 
     void booleanTexts() {

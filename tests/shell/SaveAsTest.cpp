@@ -136,6 +136,30 @@ private Q_SLOTS:
         QCOMPARE(CurrentDBPath, target);
     }
 
+    void readOnlyTargetIsNotReplaced() {
+        openSource();
+        const QString target = fx->path("readonly.mdb");
+        makeSqliteFile(target, "CREATE TABLE UserTable (a TEXT);");
+        QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        fx->ui.answerSave(target).answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
+        m->mnDBSaveAs_Click();
+        QCOMPARE(fx->ui.messages().last(), QString("This Database is Locked for writing, Exit application to unlock Database."));
+        QCOMPARE(fx->ui.titles().last(), QString("Database Permission"));
+        QCOMPARE(countRows(target), 0);
+        QCOMPARE(CurrentDBPath, source);
+    }
+
+    void recordBeingAddedIsNotLost() {
+        openSource();
+        DataInput::instance().cmdAction_Click(0);   // Add
+        QVERIFY(DataInput::instance().EditMode() != 0);
+        fx->ui.answerMsgBox(vb::vbOK);
+        m->mnDBSaveAs_Click();
+        QCOMPARE(fx->ui.titles(), QStringList{"Save As Database"});
+        QVERIFY(DBOpen);
+        QVERIFY(DataInput::instance().EditMode() != 0);
+    }
+
     void failedCopyKeepsTheTargetAndTheOpenDatabase() {
         openSource();
         const QString target = fx->dir.path() + "/no such folder/copy.mdb";

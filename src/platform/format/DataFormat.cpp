@@ -115,7 +115,8 @@ QVariant DataFormat::normalized(const QVariant& stored, ValueKind kind) const {
         if (auto dt = storedDate(stored)) return *dt;
         break;
     case ValueKind::Integer:
-        if (auto n = storedNumber(stored)) return qlonglong(roundHalfEven(*n));
+        // A fraction stored by another program is kept as it is, not rounded behind the user's back.
+        if (auto n = storedNumber(stored)) return *n == std::floor(*n) ? QVariant(qlonglong(*n)) : QVariant(*n);
         break;
     case ValueKind::Double:
     case ValueKind::Decimal:

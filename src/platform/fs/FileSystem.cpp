@@ -44,10 +44,19 @@ void DeleteFile(const QString& path) {
     if (std::remove(QFile::encodeName(path).constData()) != 0) raise(errnoToVb(errno));
 }
 
-bool SamePath(const QString& a, const QString& b) {
-    if (a.compare(b, Qt::CaseInsensitive) == 0) return true;
+bool SameFile(const QString& a, const QString& b) {
     if (a.isEmpty() || b.isEmpty()) return false;
     return canonicalOf(a) == canonicalOf(b);
+}
+
+bool SamePath(const QString& a, const QString& b) {
+    return (!a.isEmpty() && a.compare(b, Qt::CaseInsensitive) == 0) || SameFile(a, b);
+}
+
+void RequireReplaceable(const QString& path) {
+    if (!FileExists(path)) return;
+    const QFileDevice::Permissions p = QFile::permissions(path);
+    if (!(p & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther))) raise(err::PermissionDenied);
 }
 
 QString TempPathBeside(const QString& target) {
