@@ -173,6 +173,11 @@ void CreateDatabase::CmdCreate_Click() {
         BuildConnStr();
         DBOpen = true;
         DbUndefined = false;
+        // The creator works in the new file as its supervisor from the view's first showing on,
+        // whatever the account signed in to the file open before.
+        SecurityOn = bUserSec;
+        SetCurrentUser(QStringLiteral("Admin"));
+        SetCurrentUserLevel(QStringLiteral("SUPRVR"));
         frmMain* main = frmMain::existing();
         if (main) {
             main->SetTabCaption(4, CurrentDBPath);

@@ -70,6 +70,11 @@ bool BoundBox::Dirty() const { return Alive() && Text() != shown_; }
 
 void BoundBox::Revert() { setShown(shown_); }
 
+void BoundBox::CheckText() const {
+    if (!Dirty()) return;
+    (void)format_.parse(Text(), kind_, value_);
+}
+
 void BoundBox::Push(db::Recordset& rs) {
     if (!Dirty()) return;
     const QString text = Text();

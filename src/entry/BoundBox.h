@@ -38,6 +38,9 @@ public:
     // Hands a changed text to the current row. A text the column cannot take raises 0x80040E21
     // naming the field; the box keeps the text and stays dirty.
     void Push(db::Recordset& rs);
+    // Reads a changed text as Push would, without handing it over: raises the error Push would
+    // meet reading it (13 no value of the kind, 6 beyond the type's range).
+    void CheckText() const;
     // Forgets the change: the text is shown again from the last value.
     void Revert();
 

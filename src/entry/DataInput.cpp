@@ -1,6 +1,7 @@
 // The entry view's window: its controls with their design layout, the state that outlives the
 // window, and the unload.
 #include "entry/DataInput.h"
+#include "entry/EntryWidgets.h"
 
 #include "platform/core/Colors.h"
 #include "platform/core/Twips.h"
@@ -147,6 +148,7 @@ QWidget* DataInput::CreateWidget() {
             flddata_Validate(i, cancel);
             return !cancel;
         });
+        installFieldEvents(i);
     }
 
     // The keyword area.
@@ -156,7 +158,7 @@ QWidget* DataInput::CreateWidget() {
     Frame1->setFont(boldFont(12));
     Keywrd.assign(kRows + 1, nullptr);
     for (int i = 1; i <= kRows; ++i) {
-        auto* box = new QLineEdit(Frame1);
+        auto* box = new KeywordBox(Frame1);
         box->setObjectName(QStringLiteral("Keywrd_%1").arg(i));
         place(box, keywordLeft(i), keywordTop(i), 2175, 375);
         box->setFont(boxFont);
@@ -168,7 +170,7 @@ QWidget* DataInput::CreateWidget() {
     LblKeyWrd->setObjectName(QStringLiteral("LblKeyWrd"));
     place(LblKeyWrd, 10320, 3840, 2655, 255);
     LblKeyWrd->setFont(boldFont(8.25));
-    lstKeywrd = new QListWidget(w);
+    lstKeywrd = new KeywordList(w);
     lstKeywrd->setObjectName(QStringLiteral("lstKeywrd"));
     place(lstKeywrd, 10320, 4080, 2055, 3885);
     lstKeywrd->setFont(boxFont);
@@ -302,4 +304,11 @@ void DataInput::placeWindow(int left, int top, int width, int height) {
         return;   // the view keeps its fixed client size
     }
     frame->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
+}
+
+bool DataInput::QueryUnload() {
+    if (EditMode() == 0) return true;
+    vb::MsgBox(QStringLiteral("Data View is in Edit Mode, Please Save Or Cancel The Current Record First."), vb::vbOKOnly,
+               QStringLiteral("Data Entry"));
+    return false;
 }

@@ -10,7 +10,10 @@
 //   DataInputRecords.cpp     the record commands (add/cancel, delete, save, reset)
 //   DataInputNavigation.cpp  navigation, the record counter, showing the current row
 //   DataInputAccess.cpp      access levels, activation, colours
-//   DataInputEditors.cpp     the per-field checks and editors
+//   DataInputValidation.cpp  the per-field checks and the key reminder
+//   DataInputEditors.cpp     the typed editors (file picker, True/False combo, date) and linked files
+//   DataInputKeywords.cpp    the keyword list, dragging keywords into the keyword boxes
+//   DataInputRename.cpp      renaming a field and rebuilding the field list
 #include "entry/AdoDataControl.h"
 #include "entry/BoundBox.h"
 #include "platform/core/UiServices.h"
@@ -27,8 +30,10 @@
 #include <memory>
 #include <vector>
 
+class DBFlds;
 class QComboBox;
 class QFrame;
+class QMimeData;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -56,6 +61,19 @@ public:
     void SetVisible(bool&& blnStatus) { SetVisible(blnStatus); }
     // Applies the shared form and text colours to the view's labels and frames.
     void UpdateFrmClr();
+    // Renames a column of UserTable (a file-path field keeps its "FP"), then unloads the search
+    // and reports views; errors are reported here. newnme may get "FP" appended.
+    void RenameColumn(QString& oldnme, QString& newnme, int ColIndex);
+    // Rebuilds DBDefMain, the labels and the bindings from the table's columns; the record set is
+    // opened again on the first record. Errors go to the caller.
+    void RefreshCollection();
+    // Opens a linked file with the desktop's program for its type; a failure is reported here.
+    void OpenDoc(const QString& DocName);
+    // The one shell call: the shell's result code (above 32: started).
+    int32_t StartDoc(const QString& DocName);
+    // Whether the signed-in user has the supervisor's rights here: only the exact level "SUPRVR"
+    // has; a database without accounts is worked on as the supervisor.
+    static bool SupervisorRights();
 
     // State of the view's record set that the File commands read. A view that is not loaded (or
     // whose record set is not open) counts as idle: no edit in progress, at the end of its records.
@@ -67,13 +85,26 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Unload() override;
+    // Closing the view's frame while a record is being added or edited would lose it: refused.
+    bool QueryUnload() override;
     void Form_Resize() {}
     void cmdAction_Click(int Index);
     void cmdNegotiate_Click(int Index);
     void adoUserTbl_MoveComplete();          // the record counter, and the bound boxes follow the row
     void flddata_Validate(int Index, bool& Cancel);
+    // Focus on a field box; focus that comes back from a dialog or a pop-up is not a new entry.
+    void flddata_GotFocus(int Index, Qt::FocusReason reason = Qt::OtherFocusReason);
+    void flddata_KeyDown(int Index);
     void CmboTF_Click(int Index);
     void CmboTF_LostFocus(int) {}
+    void chkDteTme_Click(int Index);
+    void CmdOpen_Click(int Index);
+    void Label1_DblClick(int Index);
+    // A drop on keyword box Index: the dropped text replaces the box's text. False when the box
+    // takes no drop (disabled, hidden, or no text in the data).
+    bool Keywrd_OLEDragDrop(int Index, const QMimeData* data);
+    // What a drag from the keyword list carries: the selected entry's text (nullptr: none).
+    QMimeData* KeywordDragData() const;
 
     // ---- Controls (arrays indexed as the view indexes them; unused elements are null) ----
     std::vector<QPointer<QLineEdit>> flddata;          // 1..20
@@ -141,6 +172,13 @@ private:
     void loadOpenButton(int i);
     void loadDateCheck(int i);
     void loadTrueFalseCombo(int i);
+    void installFieldEvents(int i);
+    static void gatherDistinctKeywords(db::Connection& conn, const QString& column, QStringList& out);
+    // The field of row i: the DBDefMain item of the column its box is bound to (item i when the
+    // box is not bound); nullptr when there is none.
+    const DBFlds* fieldOfRow(int i);
+    void handleRenameError(const vb::VbError& e);
+    bool refuseRename(const QString& newName);
     BoundBox& bind(QLineEdit* box, const QString& field, const vb::DataFormat& format, vb::ValueKind kind);
     BoundBox& bind(QPlainTextEdit* box, const QString& field, const vb::DataFormat& format, vb::ValueKind kind);
 

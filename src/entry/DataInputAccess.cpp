@@ -15,8 +15,8 @@
 
 void DataInput::SetVisible(bool& blnStatus) {
     Load();
-    const QString level = Module1::GetCurrentUserLevel();
-    if (level == QLatin1String("RESUSR")) {
+    // Only the exact supervisor level has the supervisor's rights; any other level is restricted.
+    if (!SupervisorRights()) {
         for (int i : {0, 1, 3, 4}) cmdAction[size_t(i)]->setEnabled(blnStatus);
         // Browsing only: the boxes, and the editors that write into them, stay disabled while the
         // view is loaded.
@@ -26,7 +26,7 @@ void DataInput::SetVisible(bool& blnStatus) {
             if (chkDteTme[size_t(i)]) chkDteTme[size_t(i)]->setEnabled(false);
         }
         for (int i = 1; i <= kRows; ++i) Keywrd[size_t(i)]->setEnabled(false);
-    } else if (level == QLatin1String("SUPRVR")) {
+    } else {
         // A record set that could not be opened holds no records.
         if (!adoUserTbl.IsOpen() || adoUserTbl.Recordset().RecordCount() == 0) blnStatus = false;
         for (int i = 0; i < 4; ++i) cmdNegotiate[size_t(i)]->setEnabled(blnStatus);
@@ -55,7 +55,7 @@ void DataInput::Form_Activate() {
 
         // 4. Access.
         if (Module1::SecurityOn) {
-            if (Module1::GetCurrentUserLevel() == QLatin1String("RESUSR")) SetVisible(false);
+            if (!SupervisorRights()) SetVisible(false);
         } else {
             SetVisible(rs.RecordCount() > 0);
         }

@@ -23,9 +23,11 @@ namespace {
 
 const QString kRecordSource = QStringLiteral("SELECT * FROM UserTable Order By TolvaneID");
 
+}  // namespace
+
 // Appends the distinct non-empty values of one keyword column. The column name is bracketed, so a
 // name with a blank ("Key Notes") is read like any other.
-void gatherDistinct(db::Connection& conn, const QString& column, QStringList& out) {
+void DataInput::gatherDistinctKeywords(db::Connection& conn, const QString& column, QStringList& out) {
     db::Recordset rs;
     rs.Open(QStringLiteral("SELECT Distinct ") + db::Connection::Bracket(column) + QStringLiteral(" FROM UserTable"), conn,
             db::adOpenKeyset, db::adLockOptimistic);
@@ -39,6 +41,8 @@ void gatherDistinct(db::Connection& conn, const QString& column, QStringList& ou
     }
     rs.Close();
 }
+
+namespace {
 
 void colour(QWidget* w, uint32_t back, uint32_t fore) {
     vb::SetBackColor(w, back);
@@ -82,6 +86,7 @@ void DataInput::loadOpenButton(int i) {
     b->setGeometry(box->x() + box->width() + twipsToPx(10), box->y(), twipsToPx(375), twipsToPx(375));
     b->show();
     CmdOpen[size_t(i)] = b;
+    QObject::connect(b, &QToolButton::clicked, b, [this, i] { gate_->Run([this, i] { CmdOpen_Click(i); }); });
 }
 
 void DataInput::loadDateCheck(int i) {
@@ -96,6 +101,10 @@ void DataInput::loadDateCheck(int i) {
     c->setEnabled(box->isEnabled());   // the editor of a box a restricted user cannot change is disabled too
     c->show();
     chkDteTme[size_t(i)] = c;
+    QObject::connect(c, &QToolButton::clicked, c, [this, i, c] {
+        gate_->Run([this, i] { chkDteTme_Click(i); });
+        c->setChecked(false);   // a push button in the look of a check box: never left checked
+    });
 }
 
 void DataInput::loadTrueFalseCombo(int i) {
@@ -148,7 +157,7 @@ void DataInput::Form_Load() {
         // 7. Access level.
         bool restricted = false;
         if (Module1::SecurityOn) {
-            if (Module1::GetCurrentUserLevel() == QLatin1String("RESUSR")) {
+            if (!SupervisorRights()) {
                 restricted = true;
                 SetVisible(false);
             }
@@ -231,7 +240,7 @@ void DataInput::scanColumns(int& f, int& k, QStringList& keywordValues) {
             bind(box, name, f1, vb::ValueKind::Text);
             fields.Add(name, QStringLiteral("Text"));
             keyColumns_ << name;
-            gatherDistinct(conn, name, keywordValues);
+            gatherDistinctKeywords(conn, name, keywordValues);
             ++k;
             ++kw;
         } else if (t == QLatin1String("Text")) {
@@ -338,39 +347,5 @@ void DataInput::handleLoadError(const vb::VbError& e) {
         }
     } catch (const vb::VbError& inner) {
         vb::ShowErrorPair(inner);
-    }
-}
-
-// ---- the keyword list ----
-
-void DataInput::RefreshKeyList() {
-    try {
-        db::Connection conn;
-        conn.Open(Module1::DBConnStr);
-        QStringList values;
-        intKeyCount = Module1::GetKeyWrdCount();
-        if (intKeyCount > 0) {
-            // The keyword columns the load found (KeyWord1.. in a database of this program).
-            for (int j = 1; j <= intKeyCount; ++j) {
-                const QString column = j <= keyColumns_.size() ? keyColumns_[j - 1] : QStringLiteral("KeyWord%1").arg(j);
-                gatherDistinct(conn, column, values);
-            }
-            Module1::KeyWrdList = values;
-            Module1::FillKeyList(Module1::KeyWrdList, QStringLiteral("DataInput"));
-            Module1::KeyListChg = true;
-        } else {
-            Module1::KeyWrdList.clear();
-        }
-        conn.Close();
-    } catch (const vb::VbError& e) {
-        if (e.number == vb::err::NoCurrentRecord) {
-            vb::MsgBox(QStringLiteral("A customer needs to be located before proceeding"), vb::vbOKOnly,
-                       QStringLiteral("Data Entry"));
-            if (IsLoaded() && cmdAction[0]) cmdAction[0]->setText(QStringLiteral("&Add"));
-            bAddingRec = false;
-        } else {
-            vb::MsgBox(e.description.isEmpty() ? vb::describe(e.number) : e.description, vb::vbOKOnly,
-                       QStringLiteral("Ravelstow"));
-        }
     }
 }

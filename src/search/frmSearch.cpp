@@ -3,6 +3,7 @@
 #include "platform/core/Colors.h"
 #include "platform/core/UiServices.h"
 #include "platform/ui/WidgetColors.h"
+#include "entry/DataInput.h"
 #include "shell/Module1.h"
 
 #include <QCheckBox>
@@ -55,7 +56,14 @@ QWidget* frmSearch::CreateWidget() {
     return w;
 }
 
-void frmSearch::Form_Activate() { UpdateSrchClr(); }
+void frmSearch::Form_Activate() {
+    UpdateSrchClr();
+    if (Module1::GetKeyWrdCount() > 0 && Module1::KeyListChg) {
+        DataInput::instance().RefreshKeyList();
+        QStringList keywords = Module1::KeyWrdList;
+        Module1::FillKeyList(keywords, QStringLiteral("Search"));
+    }
+}
 
 void frmSearch::UpdateSrchClr() {
     Load();

@@ -46,6 +46,8 @@ public:
     virtual void Form_Load() {}
     virtual void Form_Activate() {}
     virtual void Form_Unload() {}
+    // Asked before the user's close of the window unloads it; false keeps the window.
+    virtual bool QueryUnload() { return true; }
 
     // Runs the activate step when this form was not the active child view; trapped.
     void Activated();

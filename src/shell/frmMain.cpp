@@ -34,6 +34,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override {
         e->ignore();
+        bool mayGo = false;
+        vb::RunTrapped([&] { mayGo = form_.QueryUnload(); });
+        if (!mayGo) return;
         Form* f = &form_;
         QTimer::singleShot(0, qApp, [f] { f->Unload(); });
     }

@@ -67,6 +67,7 @@ private Q_SLOTS:
 
     void setVisible_data() {
         QTest::addColumn<QString>("level");
+        QTest::addColumn<bool>("accounts");
         QTest::addColumn<int>("records");
         QTest::addColumn<bool>("status");
         QTest::addColumn<bool>("addSave");       // cmdAction 0 and 3
@@ -74,15 +75,20 @@ private Q_SLOTS:
         QTest::addColumn<bool>("navigation");
         QTest::addColumn<bool>("boxes");
         QTest::addColumn<bool>("statusAfter");
-        QTest::newRow("restricted, true") << "RESUSR" << 2 << true << true << true << true << false << true;
-        QTest::newRow("restricted, false") << "RESUSR" << 2 << false << false << false << true << false << false;
-        QTest::newRow("supervisor, records, true") << "SUPRVR" << 2 << true << true << true << true << true << true;
-        QTest::newRow("supervisor, records, false") << "SUPRVR" << 2 << false << true << false << false << true << false;
-        QTest::newRow("supervisor, empty, true") << "SUPRVR" << 0 << true << true << false << false << true << false;
-        QTest::newRow("other level") << "supervisor" << 2 << false << true << true << true << true << false;
+        QTest::newRow("restricted, true") << "RESUSR" << true << 2 << true << true << true << true << false << true;
+        QTest::newRow("restricted, false") << "RESUSR" << true << 2 << false << false << false << true << false << false;
+        QTest::newRow("supervisor, records, true") << "SUPRVR" << true << 2 << true << true << true << true << true << true;
+        QTest::newRow("supervisor, records, false") << "SUPRVR" << true << 2 << false << true << false << false << true << false;
+        QTest::newRow("supervisor, empty, true") << "SUPRVR" << false << 0 << true << true << false << false << true << false;
+        // Only the exact level "SUPRVR" is a supervisor: any other level is restricted.
+        QTest::newRow("other level") << "supervisor" << true << 2 << false << false << false << true << false << false;
+        QTest::newRow("empty level") << "" << true << 2 << true << true << true << true << false << true;
+        // Without accounts the database is worked on as the supervisor.
+        QTest::newRow("no accounts, no level yet") << "" << false << 2 << false << true << false << false << true << false;
     }
     void setVisible() {
         QFETCH(QString, level);
+        QFETCH(bool, accounts);
         QFETCH(int, records);
         QFETCH(bool, status);
         QFETCH(bool, addSave);
@@ -97,6 +103,7 @@ private Q_SLOTS:
             v.SetVisible(on);
         }
         Module1::SetCurrentUserLevel(level);
+        Module1::SecurityOn = accounts;
         bool flag = status;
         v.SetVisible(flag);
         QCOMPARE(flag, statusAfter);

@@ -1,5 +1,6 @@
 #include "platform/ini/IniFile.h"
 #include "platform/shellexec/ShellExecute.h"
+#include "entry/DataInput.h"
 #include "search/frmSearch.h"
 #include "shell/HelpWindow.h"
 #include "shell/Module1.h"
@@ -47,6 +48,17 @@ private Q_SLOTS:
         QCOMPARE(vb::GetPrivateProfileString("TXTCLR", "TextColor", "", 20, IniPath), QString("0"));
         QCOMPARE(GetTextColor(), QString("0"));
         QCOMPARE(GetFrmColor(), QString("65280"));
+    }
+
+    void colourReachesTheOpenEntryView() {
+        const QString path = fx->path("c.mdb");
+        makeSqliteFile(path, "CREATE TABLE UserTable (TolvaneID INTEGER PRIMARY KEY AUTOINCREMENT, Name VARCHAR(50));");
+        fx->ui.answerOpen(path);
+        m->mnuOpenDB_Click();
+        QVERIFY(DataInput::instance().IsLoaded());
+        fx->ui.answerColor(0x0000FF);
+        m->mnuScrConfig_Click();
+        QCOMPARE(DataInput::instance().strFrmClr, QString("255"));
     }
 
     void cancelChangesNothing() {

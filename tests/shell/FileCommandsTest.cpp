@@ -196,6 +196,42 @@ private Q_SLOTS:
         QCOMPARE(fx->ui.messages(), QStringList());
     }
 
+    void exitAsksWhenThereAreRecords() {
+        const QString path = db("plain.mdb", kUserTable);
+        makeSqliteFile(path, "INSERT INTO UserTable (Name) VALUES ('x');");
+        open(path);
+        QVERIFY(!DataInput::instance().AtBofOrEof());
+        fx->ui.answerMsgBox(vb::vbCancel);
+        m->mnuExit_Click();
+        QCOMPARE(fx->quits, 0);
+        QVERIFY(DBOpen);
+        fx->ui.answerMsgBox(vb::vbOK);
+        m->mnuExit_Click();
+        QCOMPARE(fx->quits, 1);
+        QVERIFY(!DataInput::instance().IsLoaded());
+        QCOMPARE(fx->ui.titles(), QStringList({"Close Database", "Close Database"}));
+    }
+
+    void exitAndCloseRefuseWhileARecordIsAdded() {
+        const QString path = db("plain.mdb", kUserTable);
+        makeSqliteFile(path, "INSERT INTO UserTable (Name) VALUES ('x');");
+        open(path);
+        DataInput::instance().cmdAction_Click(0);   // Add
+        fx->ui.answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
+        m->mnuExit_Click();
+        m->mnuCloseDB_Click();
+        DataInput::instance().Widget()->parentWidget()->close();   // the view's own frame
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(fx->ui.messages(),
+                 QStringList({"Data View is in Edit Mode, Please confirm Updates then Exit Program.",
+                              "Data View is in Edit Mode, Please Save Changes, By Pressing Update Key in Edit/View Then "
+                              "Close Database.",
+                              "Data View is in Edit Mode, Please Save Or Cancel The Current Record First."}));
+        QCOMPARE(fx->quits, 0);
+        QVERIFY(DBOpen);
+        QVERIFY(DataInput::instance().IsLoaded());
+    }
+
     void newDatabase() {
         m->mnuCreateDB_Click();
         QVERIFY(CreatingDB);

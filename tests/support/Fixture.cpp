@@ -6,6 +6,7 @@
 #include "create/CreateDatabase.h"
 #include "create/frmDtaTransfer.h"
 #include "entry/DataInput.h"
+#include "entry/DlgEntryDte.h"
 #include "platform/paths/AppPaths.h"
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
@@ -23,7 +24,8 @@ void unloadAllForms() {
     for (Form* f : std::initializer_list<Form*>{&DataInput::instance(), &frmSearch::instance(), &frmReports::instance(),
                                                 &CreateDatabase::instance(), &frmLogin::instance(),
                                                 &frmUserSecurity::instance(), &frmAbout::instance(),
-                                                &frmDtaTransfer::instance(), &dlgUserSecur::instance()})
+                                                &frmDtaTransfer::instance(), &dlgUserSecur::instance(),
+                                                &DlgEntryDte::instance()})
         f->Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

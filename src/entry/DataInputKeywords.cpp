@@ -1,0 +1,107 @@
+// The keyword list of the entry view: the distinct keyword values of the table, rebuilt after the
+// record commands and for the search view, and dragged from the list into the keyword boxes.
+#include "entry/DataInput.h"
+#include "entry/EntryWidgets.h"
+
+#include "shell/Module1.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QToolButton>
+
+// ---- the widgets ----
+
+QStringList KeywordList::mimeTypes() const { return {QStringLiteral("text/plain")}; }
+
+QMimeData* KeywordList::mimeData(const QList<QListWidgetItem*>& items) const {
+    if (items.isEmpty() || !items.first()) return nullptr;
+    auto* data = new QMimeData;
+    data->setText(items.first()->text());
+    return data;
+}
+
+bool KeywordBox::CanTake(const QMimeData* data) const {
+    return data && data->hasText() && isEnabled() && !isReadOnly() && acceptDrops() && !isHidden();
+}
+
+bool KeywordBox::DropText(const QMimeData* data) {
+    if (!CanTake(data)) return false;
+    // One keyword per box: the dropped entry replaces what the box held.
+    QString text = data->text();
+    if (const qsizetype eol = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]"))); eol >= 0) text.truncate(eol);
+    setText(text);
+    return true;
+}
+
+void KeywordBox::dragEnterEvent(QDragEnterEvent* e) {
+    if (CanTake(e->mimeData())) e->acceptProposedAction();
+    else e->ignore();
+}
+
+void KeywordBox::dragMoveEvent(QDragMoveEvent* e) {
+    if (CanTake(e->mimeData())) e->acceptProposedAction();
+    else e->ignore();
+}
+
+void KeywordBox::dropEvent(QDropEvent* e) {
+    if (DropText(e->mimeData())) e->acceptProposedAction();
+    else e->ignore();
+}
+
+// ---- the view's side ----
+
+bool DataInput::Keywrd_OLEDragDrop(int Index, const QMimeData* data) {
+    if (!IsLoaded()) return false;
+    auto* box = dynamic_cast<KeywordBox*>(keywordBox(Index));
+    return box && box->DropText(data);
+}
+
+QMimeData* DataInput::KeywordDragData() const {
+    if (!IsLoaded() || !lstKeywrd) return nullptr;
+    QListWidgetItem* item = lstKeywrd->currentItem();
+    if (!item || !item->isSelected()) {
+        const QList<QListWidgetItem*> selected = lstKeywrd->selectedItems();
+        item = selected.isEmpty() ? nullptr : selected.first();
+    }
+    if (!item) return nullptr;
+    auto* data = new QMimeData;
+    data->setText(item->text());
+    return data;
+}
+
+void DataInput::RefreshKeyList() {
+    try {
+        db::Connection conn;
+        conn.Open(Module1::DBConnStr);
+        intKeyCount = Module1::GetKeyWrdCount();
+        if (intKeyCount > 0) {
+            // The values of every keyword column, column by column; the list grows as it needs,
+            // so no count of values can overflow it.
+            QStringList values;
+            for (int j = 1; j <= intKeyCount; ++j) {
+                // The keyword columns the load found (KeyWord1.. in a database of this program).
+                const QString column = j <= keyColumns_.size() ? keyColumns_[j - 1] : QStringLiteral("KeyWord%1").arg(j);
+                gatherDistinctKeywords(conn, column, values);
+            }
+            Module1::KeyWrdList = values;
+            Module1::FillKeyList(Module1::KeyWrdList, QStringLiteral("DataInput"));
+            Module1::KeyListChg = true;
+        } else {
+            // No keyword column: the array starts again empty; the list keeps what it shows.
+            Module1::KeyWrdList.clear();
+        }
+        conn.Close();
+    } catch (const vb::VbError& e) {
+        if (e.number == vb::err::NoCurrentRecord) {
+            vb::MsgBox(QStringLiteral("A customer needs to be located before proceeding"), vb::vbOKOnly,
+                       QStringLiteral("Data Entry"));
+            if (IsLoaded() && cmdAction[0]) cmdAction[0]->setText(QStringLiteral("&Add"));
+            bAddingRec = false;
+        } else {
+            vb::MsgBox(e.description.isEmpty() ? vb::describe(e.number) : e.description, vb::vbOKOnly,
+                       QStringLiteral("Ravelstow"));
+        }
+    }
+}

@@ -1,0 +1,116 @@
+// The checks of the field boxes by field type, run when the focus leaves a box and before every
+// command of the view, and the reminder a key press gives in an empty table.
+#include "entry/DataInput.h"
+
+#include "platform/format/VbConvert.h"
+#include "platform/format/VbFormat.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+const QString kTypeErrorTitle = QStringLiteral("Data Type Error");
+const QString kNumericMessage = QStringLiteral("This is a numeric field, please enter all numbers");
+}  // namespace
+
+const DBFlds* DataInput::fieldOfRow(int i) {
+    DBFldFunct& fields = dbDefMain_.DBFldFunct();
+    // The box's own column decides: a column the view leaves out (a type it cannot show) shifts
+    // the items of DBDefMain against the rows after it.
+    if (i >= 1 && i <= kRows) {
+        if (const BoundBox* binding = BindingOf(flddata[size_t(i)])) {
+            for (const auto& f : fields)
+                if (f->FldName == binding->DataField()) return f.get();
+        }
+    }
+    if (i < 1 || i > fields.Count()) return nullptr;
+    return &fields.Item(i);
+}
+
+void DataInput::flddata_Validate(int Index, bool& Cancel) {
+    if (!IsLoaded()) return;
+    QLineEdit* box = fieldBox(Index);
+    const DBFlds* field = fieldOfRow(Index);
+    if (!field) return;
+    const QString T = field->FldType;
+    const QString S = box->text();
+    const BoundBox* binding = BindingOf(box);
+
+    auto reject = [&](const QString& message) {
+        vb::MsgBox(message, vb::vbOKOnly, kTypeErrorTitle);
+        box->setText(QString());
+        if (box->isVisible()) box->setFocus(Qt::OtherFocusReason);
+        Cancel = true;
+    };
+
+    if (T == QLatin1String("Integer")) {
+        if (S.isEmpty()) return;
+        const qsizetype L = S.size();   // every character counts: sign, blanks and separators too
+        if (!vb::IsNumeric(S)) return reject(kNumericMessage);
+        if (L >= 11) {
+            // The text stays for the user to shorten.
+            vb::MsgBox(QStringLiteral("An Integer Field Can Only Be 10 digits"), vb::vbOKOnly, kTypeErrorTitle);
+            Cancel = true;
+            return;
+        }
+    } else if (T == QLatin1String("Double") || T.left(7) == QLatin1String("Decimal")) {
+        if (S.isEmpty()) return;
+        const std::optional<double> n = vb::parseNumber(S);
+        if (!n) return reject(kNumericMessage);
+        // A Decimal is written with the column's places: at least one whole digit, no grouping.
+        // A value shown untouched is the stored one already and is left as shown.
+        if (T != QLatin1String("Double") && !(binding && !binding->Dirty())) {
+            const int places = vb::decimalPlacesOf(T);
+            const QString pattern = places > 0 ? QStringLiteral("0.") + QString(places, u'0') : QStringLiteral("0");
+            box->setText(vb::Format(*n, pattern));
+        }
+    } else if (T == QLatin1String("Currency")) {
+        if (S.isEmpty()) return;
+        if (!vb::IsNumeric(S)) return reject(QStringLiteral("This is a Currency field, please enter a monetary value"));
+    } else if (T == QLatin1String("Date/Time")) {
+        if (S.isEmpty()) return;
+        // Read through the box's own format first, so a month-first text written by the date
+        // editor is a date under a day-first locale too.
+        const QString pattern = binding ? binding->Format().Format : QString();
+        if (!vb::IsDate(S, pattern))
+            return reject(QStringLiteral("This Is Not A Valid Date, Please Enter A Valid Date Value"));
+    } else if (T == QLatin1String("True/False")) {
+        QString text = S;
+        if (text.isEmpty()) {
+            text = QStringLiteral("FALSE");
+            box->setText(text);
+        }
+        if (text == QLatin1String("TRUE") || text == QLatin1String("FALSE") || text == QLatin1String("True") ||
+            text == QLatin1String("False")) {
+            // accepted as typed
+        } else if (text == QLatin1String("T") || text == QLatin1String("t")) {
+            box->setText(QStringLiteral("True"));
+        } else if (text == QLatin1String("F") || text == QLatin1String("f")) {
+            box->setText(QStringLiteral("False"));
+        } else {
+            return reject(QStringLiteral("Please Enter TRUE or FALSE, or T or F for Value"));
+        }
+    } else {
+        return;   // Text, file paths and any other type: no check
+    }
+
+    // The text passed its type's check; a value the column still cannot take (an integer beyond
+    // 32 bits) is reported here, while the user is at the box, and the text stays to be corrected.
+    if (binding) {
+        try {
+            binding->CheckText();
+        } catch (const vb::VbError& e) {
+            vb::ShowErrorPair(e);
+            Cancel = true;
+        }
+    }
+}
+
+void DataInput::flddata_KeyDown(int Index) {
+    Q_UNUSED(Index);
+    if (!IsLoaded() || bAddingRec) return;
+    const bool empty = !adoUserTbl.IsOpen() || adoUserTbl.Recordset().RecordCount() < 1;
+    if (empty && cmdAction[0] && cmdAction[0]->text() == QLatin1String("&Add"))
+        vb::MsgBox(QStringLiteral("Select The Add Command, before entering data"));
+}
