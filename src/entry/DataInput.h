@@ -165,6 +165,8 @@ private:
     void scanColumns(int& f, int& k, QStringList& keywordValues);
     void layOutKeywordArea(int f, int k);
     void handleLoadError(const vb::VbError& e);
+    void handleTableError(const vb::VbError& e, const QString& undefinedText, const QString& undefinedTitle,
+                          const QString& structureTitle);
     // Controls of row i, bounds-checked (340 outside 1..20).
     QLineEdit* fieldBox(int i) const;
     QLabel* fieldLabel(int i) const;

@@ -327,11 +327,17 @@ void DataInput::layOutKeywordArea(int f, int k) {
 }
 
 void DataInput::handleLoadError(const vb::VbError& e) {
+    handleTableError(e, QStringLiteral("A Database Has Not Been Defined, Please Finish Defining The User Table"),
+                     QStringLiteral("Creating Database"), QStringLiteral("Incorrect Database Structure"));
+}
+
+// The answers of the load and the rename to an error on the table; they differ only in texts.
+void DataInput::handleTableError(const vb::VbError& e, const QString& undefinedText, const QString& undefinedTitle,
+                                 const QString& structureTitle) {
     using namespace vb::err;
     try {
         if (e.number == DB_SEC_E_AUTH_FAILED) {
-            vb::MsgBox(QStringLiteral("A Database Has Not Been Defined, Please Finish Defining The User Table"), vb::vbOKOnly,
-                       QStringLiteral("Creating Database"));
+            vb::MsgBox(undefinedText, vb::vbOKOnly, undefinedTitle);
             Module1::DbUndefined = true;
         } else if (e.number == CancelError) {
             // silent
@@ -341,7 +347,7 @@ void DataInput::handleLoadError(const vb::VbError& e) {
             if (frmMain* main = frmMain::existing()) main->SelectTab(4);
         } else if (e.number == DB_E_NOTABLE) {
             vb::MsgBox(QStringLiteral("This is not a Ravelstow database structure, please open a Ravelstow Database"),
-                       vb::vbOKOnly, QStringLiteral("Incorrect Database Structure"));
+                       vb::vbOKOnly, structureTitle);
         } else {
             vb::ShowErrorPair(e);
         }

@@ -172,25 +172,6 @@ void DataInput::RefreshCollection() {
 }
 
 void DataInput::handleRenameError(const vb::VbError& e) {
-    using namespace vb::err;
-    try {
-        if (e.number == DB_SEC_E_AUTH_FAILED) {
-            vb::MsgBox(QStringLiteral("A database has not been defined, please finish defining the user table"), vb::vbOKOnly,
-                       QStringLiteral("Database Creation"));
-            Module1::DbUndefined = true;
-        } else if (e.number == CancelError) {
-            // silent
-        } else if (e.number == E_FAIL_) {
-            vb::MsgBox(QStringLiteral("Database is currently opened in design mode, Close Database"), vb::vbOKOnly,
-                       QStringLiteral("Database Error"));
-            if (frmMain* main = frmMain::existing()) main->SelectTab(4);
-        } else if (e.number == DB_E_NOTABLE) {
-            vb::MsgBox(QStringLiteral("This is not a Ravelstow database structure, please open a Ravelstow Database"),
-                       vb::vbOKOnly, QStringLiteral("Database Structure"));
-        } else {
-            vb::ShowErrorPair(e);
-        }
-    } catch (const vb::VbError& inner) {
-        vb::ShowErrorPair(inner);
-    }
+    handleTableError(e, QStringLiteral("A database has not been defined, please finish defining the user table"),
+                     QStringLiteral("Database Creation"), QStringLiteral("Database Structure"));
 }
