@@ -252,8 +252,15 @@ bool DataInput::HasDirtyBoxes() const {
 void DataInput::PushBoundBoxes() {
     if (!adoUserTbl.IsOpen()) return;
     db::Recordset& rs = adoUserTbl.Recordset();
+    // Text typed where there is no record (an empty table) has nowhere to go: it is dropped, as the
+    // reminder shown on entering the box said.
+    const bool noRecord = rs.EditMode() == db::adEditNone && (rs.Bof() || rs.Eof());
     for (const auto& b : bound_) {
         if (!b->Dirty()) continue;
+        if (noRecord) {
+            b->Revert();
+            continue;
+        }
         try {
             b->Push(rs);
         } catch (const vb::VbError&) {
@@ -267,8 +274,9 @@ void DataInput::PushBoundBoxes() {
 
 int DataInput::EditMode() const {
     if (!IsLoaded() || !adoUserTbl.IsOpen()) return 0;
-    const int mode = adoUserTbl.Recordset().EditMode();
-    if (mode == db::adEditNone && HasDirtyBoxes()) return db::adEditInProgress;
+    const db::Recordset& rs = adoUserTbl.Recordset();
+    const int mode = rs.EditMode();
+    if (mode == db::adEditNone && HasDirtyBoxes() && !rs.Bof() && !rs.Eof()) return db::adEditInProgress;
     return mode;
 }
 

@@ -53,8 +53,10 @@ void DataInput::Form_Activate() {
         if (!adoUserTbl.IsOpen()) return;
         db::Recordset& rs = adoUserTbl.Recordset();
 
-        // 4. Access.
-        if (Module1::SecurityOn) {
+        // 4. Access. While a record is being added the buttons Add turned off stay off.
+        if (bAddingRec) {
+            SetVisible(false);
+        } else if (Module1::SecurityOn) {
             if (!SupervisorRights()) SetVisible(false);
         } else {
             SetVisible(rs.RecordCount() > 0);

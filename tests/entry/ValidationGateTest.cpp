@@ -1,13 +1,13 @@
 // The validation gate: a box's check runs when the focus leaves it inside its window and before
 // a command; a failed check keeps the focus and stops the command.
-#include "EntryTestUtil.h"
+#include "support/ScriptedUi.h"
 #include "platform/ui/ValidationGate.h"
 #include "support/TestRegistry.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QTest>
 #include <QVBoxLayout>
-
-using namespace entrytest;
 
 class ValidationGateTest : public QObject {
     Q_OBJECT
@@ -73,25 +73,6 @@ private Q_SLOTS:
         gate->Run([&] { ++commands; });
         QCOMPARE(ui.messages().first(), QString("13"));
         QCOMPARE(commands, 1);
-    }
-
-    // The entry view's buttons go through its gate.
-    void entryCommandsWaitForTheCheck() {
-        Fixture fx;
-        const QString path = build(fx, "g.mdb", {{"Name", "Text", ""}}, false, 0);
-        addRows(path, "Name", 2);
-        DataInput& v = openView(path);
-        bool passes = false;
-        v.Gate()->Watch(v.flddata[1], [&] { return passes; });
-        v.Gate()->SetPending(v.flddata[1]);
-        v.flddata[1]->setText("edited");
-        QTest::mouseClick(v.cmdNegotiate[2], Qt::LeftButton);
-        QCOMPARE(v.lblRecord->text(), QString("Record: 1 of 2"));
-        QCOMPARE(sql(path, "SELECT Name FROM UserTable WHERE TolvaneID = 1"), QString("R1"));
-        passes = true;
-        QTest::mouseClick(v.cmdAction[3], Qt::LeftButton);
-        QCOMPARE(sql(path, "SELECT Name FROM UserTable WHERE TolvaneID = 1"), QString("edited"));
-        QVERIFY(fx.ui.messages().isEmpty());
     }
 };
 

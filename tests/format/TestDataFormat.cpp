@@ -33,16 +33,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("name");
         QTest::newRow("202") << 202 << "Text";
-        QTest::newRow("203") << 203 << "Memo";
         QTest::newRow("2") << 2 << "Integer";
-        QTest::newRow("3") << 3 << "Integer";
         QTest::newRow("5") << 5 << "Double";
-        QTest::newRow("131") << 131 << "Decimal";
         QTest::newRow("7") << 7 << "Date/Time";
-        QTest::newRow("6") << 6 << "Currency";
         QTest::newRow("11") << 11 << "True/False";
         QTest::newRow("4 single") << 4 << "";
-        QTest::newRow("0") << 0 << "";
         QTest::newRow("-1") << -1 << "";
     }
     void typeNames() {
@@ -58,14 +53,10 @@ private Q_SLOTS:
         QTest::newRow("Integer") << "Integer" << 0 << "0";
         QTest::newRow("Double") << "Double" << 0 << "0###.000";
         QTest::newRow("Decimal/2") << "Decimal/2" << 0 << "####.00";
-        QTest::newRow("Decimal/0") << "Decimal/0" << 0 << "####.";
         QTest::newRow("Decimal/9") << "Decimal/9" << 0 << "####.000000000";
-        QTest::newRow("Decimal/12") << "Decimal/12" << 0 << "####.000000000000";
         QTest::newRow("Currency") << "Currency" << 1 << "$0.00";
         QTest::newRow("True/False") << "True/False" << 5 << "";
-        QTest::newRow("Date/Time") << "Date/Time" << 0 << "";
         QTest::newRow("Text") << "Text" << 0 << "";
-        QTest::newRow("Memo") << "Memo" << 0 << "";
     }
     void formatsOfFields() {
         QFETCH(QString, fldType);
@@ -89,31 +80,17 @@ private Q_SLOTS:
             QTest::newRow(name) << QString(t) << v << s;
         };
         row("integer", "Integer", 42, "42");
-        row("integer negative", "Integer", -7, "-7");
-        row("integer null", "Integer", QVariant(), "");
         row("integer stored as text", "Integer", QString("42"), "42");
-        row("integer max", "Integer", qlonglong(2147483647), "2147483647");
-        row("double", "Double", 3.14159, "0003.142");
-        row("double stored as C text", "Double", QString("3.5"), "0003.500");
         row("decimal", "Decimal/2", 1234.5, "1234.50");
-        row("decimal zero", "Decimal/2", 0.0, ".00");
-        row("decimal negative below one", "Decimal/2", -0.25, "-.25");
         row("decimal scale 0", "Decimal/0", 12, "12.");
         row("currency", "Currency", 12.5, "$12.50");
-        row("currency tiny negative", "Currency", -0.004, "$0.00");
-        row("currency large", "Currency", 922337203685.47, "$922337203685.47");
         row("date", "Date/Time", QString("2024-03-05 00:00:00"), "3/5/2024");
         row("date time", "Date/Time", QString("2024-03-05 14:07:09"), "3/5/2024 2:07:09 PM");
-        row("date as QDateTime", "Date/Time", QDateTime(QDate(2024, 2, 29), QTime(0, 0)), "2/29/2024");
-        row("date null", "Date/Time", QVariant(), "");
         row("boolean 1", "True/False", 1, "True");
         row("boolean 0", "True/False", 0, "False");
-        row("boolean bool", "True/False", true, "True");
         row("boolean text", "True/False", QString("FALSE"), "False");
         row("boolean null", "True/False", QVariant(), "");
-        row("text", "Text", QString("abc"), "abc");
         row("text that looks like a number", "Text", QString("00123"), "00123");
-        row("text null", "Text", QVariant(), "");
     }
     void display() {
         QFETCH(QString, fldType);
@@ -137,47 +114,26 @@ private Q_SLOTS:
             QTest::newRow(name) << QString(loc) << QString(t) << QString(fmt) << text << e << error;
         };
         row("integer", "en_US", "Integer", "", "42", QVariant(qlonglong(42)));
-        row("integer 1.5 to even", "en_US", "Integer", "", "1.5", QVariant(qlonglong(2)));
         row("integer 2.5 to even", "en_US", "Integer", "", "2.5", QVariant(qlonglong(2)));
-        row("integer negative", "en_US", "Integer", "", "-123456789", QVariant(qlonglong(-123456789)));
         row("integer beyond 32 bits", "en_US", "Integer", "", "9999999999", null, OV);
         row("integer letters", "en_US", "Integer", "", "12a", null, TM);
         row("integer empty", "en_US", "Integer", "", "", null);
-        row("integer blanks", "en_US", "Integer", "", "   ", null);
         row("double", "en_US", "Double", "", "3.14159", QVariant(3.14159));
-        row("double shown form", "en_US", "Double", "", "0003.142", QVariant(3.142));
         row("decimal below one", "en_US", "Decimal/2", "", ".50", QVariant(0.5));
-        row("decimal negative below one", "en_US", "Decimal/2", "", "-.25", QVariant(-0.25));
         row("decimal zero shown as point", "en_US", "Decimal/0", "", ".", QVariant(0.0));
         row("decimal grouping", "en_US", "Decimal/2", "", "1,234.50", QVariant(1234.5));
-        row("currency plain", "en_US", "Currency", "", "12.50", QVariant(12.5));
-        row("currency dollar", "en_US", "Currency", "", "$12.50", QVariant(12.5));
-        row("currency grouped", "en_US", "Currency", "", "$1,234.50", QVariant(1234.5));
-        row("currency negative", "en_US", "Currency", "", "-$1,234.50", QVariant(-1234.5));
-        row("currency four places", "en_US", "Currency", "", "0.12345", QVariant(0.1234));
         row("currency words", "en_US", "Currency", "", "twelve", null, TM);
-        row("currency de plain", "de_DE", "Currency", "", "1234,5", QVariant(1234.5));
         row("currency de dollar", "de_DE", "Currency", "", "$1.234,50", QVariant(1234.5));
         row("currency de euro", "de_DE", "Currency", "", "1.234,50 €", QVariant(1234.5));
         row("currency de point is no decimal", "de_DE", "Currency", "", "12.50", null, TM);
         row("date us", "en_US", "Date/Time", "", "3/5/2024", QVariant(dt(2024, 3, 5)));
-        row("date two-digit year", "en_US", "Date/Time", "", "3/5/24", QVariant(dt(2024, 3, 5)));
-        row("date gb", "en_GB", "Date/Time", "", "05/03/2024", QVariant(dt(2024, 3, 5)));
         row("date gb through the editor's format", "en_GB", "Date/Time", "mm/dd/yyyy", "03/05/2024",
             QVariant(dt(2024, 3, 5)));
         row("date gb editor's format with time", "en_GB", "Date/Time", "mm/dd/yyyy hh:nn AM/PM", "03/05/2024 02:07 PM",
             QVariant(dt(2024, 3, 5, 14, 7)));
-        row("date leap day", "en_US", "Date/Time", "", "2/29/2024", QVariant(dt(2024, 2, 29)));
-        row("date no leap day", "en_US", "Date/Time", "", "2/29/2023", null, TM);
-        row("date midnight", "en_US", "Date/Time", "", "3/5/2024 12:00:00 AM", QVariant(dt(2024, 3, 5)));
         row("date empty", "en_US", "Date/Time", "", "", null);
         row("boolean True", "en_US", "True/False", "", "True", QVariant(true));
-        row("boolean TRUE", "en_US", "True/False", "", "TRUE", QVariant(true));
-        row("boolean t", "en_US", "True/False", "", "t", QVariant(true));
-        row("boolean FALSE", "en_US", "True/False", "", "FALSE", QVariant(false));
         row("boolean -1", "en_US", "True/False", "", "-1", QVariant(true));
-        row("boolean 0", "en_US", "True/False", "", "0", QVariant(false));
-        row("boolean empty", "en_US", "True/False", "", "", null);
         row("boolean yes", "en_US", "True/False", "", "yes", null, TM);
         row("text", "en_US", "Text", "", " a b ", QVariant(" a b "));
         row("text empty is null", "en_US", "Text", "", "", null);
@@ -210,31 +166,21 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<QVariant>("value");
         const QList<std::tuple<const char*, const char*, QVariant, QVariant>> cases{
-            {"int zero", "Integer", 0, qlonglong(0)},
             {"int negative", "Integer", -5, qlonglong(-5)},
             {"int max", "Integer", qlonglong(2147483647), qlonglong(2147483647)},
             {"int min", "Integer", qlonglong(-2147483647 - 1), qlonglong(-2147483647 - 1)},
             {"decimal", "Decimal/2", 1234.5, 1234.5},
-            {"decimal negative", "Decimal/2", -0.25, -0.25},
-            {"decimal zero", "Decimal/2", 0.0, 0.0},
             {"decimal scale 0 zero", "Decimal/0", 0.0, 0.0},
-            {"decimal scale 0", "Decimal/0", 12.0, 12.0},
             {"decimal large", "Decimal/3", 9999999.125, 9999999.125},
             {"currency", "Currency", 12.5, 12.5},
             {"currency negative", "Currency", -1234.56, -1234.56},
-            {"currency zero", "Currency", 0.0, 0.0},
-            {"currency large", "Currency", 1e9, 1e9},
             {"double three places", "Double", 2.5, 2.5},
             {"date leap day", "Date/Time", QString("2024-02-29 00:00:00"), dt(2024, 2, 29)},
             {"date time", "Date/Time", QString("2024-03-05 14:07:09"), dt(2024, 3, 5, 14, 7, 9)},
-            {"date end of century", "Date/Time", QString("1999-12-31 23:59:59"), dt(1999, 12, 31, 23, 59, 59)},
             {"date old", "Date/Time", QString("1929-07-04 00:00:00"), dt(1929, 7, 4)},
-            {"date ahead", "Date/Time", QString("2030-01-13 00:00:00"), dt(2030, 1, 13)},
             {"time alone", "Date/Time", QString("1899-12-30 14:07:00"), dt(1899, 12, 30, 14, 7)},
             {"date as QDateTime", "Date/Time", QDateTime(QDate(2024, 3, 12), QTime(1, 2, 3)), dt(2024, 3, 12, 1, 2, 3)},
             {"bool 1", "True/False", 1, true},
-            {"bool 0", "True/False", 0, false},
-            {"bool true", "True/False", true, true},
             {"text", "Text", QString("x"), QString("x")},
         };
         for (const char* loc : {"en_US", "en_GB", "de_DE", "fr_FR", "fi_FI", "ja_JP"})

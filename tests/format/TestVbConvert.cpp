@@ -1,25 +1,16 @@
 #include "LocaleScope.h"
 #include "platform/core/VbError.h"
 #include "platform/format/VbConvert.h"
+#include "support/TestDb.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
-#include <functional>
 
 using namespace vb;
 
+using testdb::errorOf;
+
 namespace {
-
-// The error number a call raises, 0 when it returns.
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.number;
-    }
-    return 0;
-}
-
 QDateTime dt(int y, int m, int d, int h = 0, int mi = 0, int s = 0) { return makeDateTime(QDate(y, m, d), QTime(h, mi, s)); }
 
 }  // namespace
@@ -34,20 +25,14 @@ private Q_SLOTS:
         QTest::addColumn<double>("even");
         QTest::addColumn<double>("away");
         QTest::newRow("2.5") << 2.5 << 0 << 2.0 << 3.0;
-        QTest::newRow("3.5") << 3.5 << 0 << 4.0 << 4.0;
         QTest::newRow("-2.5") << -2.5 << 0 << -2.0 << -3.0;
-        QTest::newRow("-0.5") << -0.5 << 0 << 0.0 << -1.0;
         QTest::newRow("0.125 to 2") << 0.125 << 2 << 0.12 << 0.13;
-        QTest::newRow("0.135 to 2") << 0.135 << 2 << 0.14 << 0.14;
         // Decimal halves, not their binary neighbours (2.675 is 2.67499999... in binary).
         QTest::newRow("2.675 to 2") << 2.675 << 2 << 2.68 << 2.68;
         QTest::newRow("1.005 to 2") << 1.005 << 2 << 1.0 << 1.01;
-        QTest::newRow("zero") << 0.0 << 2 << 0.0 << 0.0;
-        QTest::newRow("below the places") << 0.0004 << 2 << 0.0 << 0.0;
         QTest::newRow("carry 9.995") << 9.995 << 2 << 10.0 << 10.0;
         QTest::newRow("tens") << 1250.0 << -2 << 1200.0 << 1300.0;
         QTest::newRow("large") << 123456789012.5 << 0 << 123456789012.0 << 123456789013.0;
-        QTest::newRow("4 places") << 12.34565 << 4 << 12.3456 << 12.3457;
     }
     void rounding() {
         QFETCH(double, value);
@@ -67,39 +52,21 @@ private Q_SLOTS:
             QTest::newRow(name) << QString(loc) << text << ok << v;
         };
         row("plain", "en_US", "12", true, 12);
-        row("blanks around", "en_US", "  12  ", true, 12);
         row("negative", "en_US", "-12", true, -12);
-        row("plus", "en_US", "+12", true, 12);
         row("grouped", "en_US", "1,234,567.5", true, 1234567.5);
-        row("bad grouping", "en_US", "1,2,3", false);
         row("comma decimal under en_US", "en_US", "12,34", false);
         row("dollar", "en_US", "$12.50", true, 12.5);
-        row("minus dollar", "en_US", "-$12.50", true, -12.5);
         row("dollar minus", "en_US", "$-12.50", true, -12.5);
         row("parentheses", "en_US", "(12.5)", true, -12.5);
         row("leading point", "en_US", ".5", true, 0.5);
-        row("negative leading point", "en_US", "-.50", true, -0.5);
-        row("trailing point", "en_US", "5.", true, 5);
-        row("exponent", "en_US", "1.5E-2", true, 0.015);
-        row("exponent plus", "en_US", "1e+3", true, 1000);
         row("letters", "en_US", "abc", false);
-        row("trailing letter", "en_US", "12a", false);
         row("empty", "en_US", "", false);
-        row("blank", "en_US", "   ", false);
         row("sign only", "en_US", "-", false);
-        row("dollar only", "en_US", "$", false);
-        row("point only", "en_US", ".", false);
         row("too large for a Double", "en_US", "1e400", false);
-        row("very large", "en_US", "12345678901234567890", true, 12345678901234567890.0);
-        row("hex is not a number", "en_US", "&H10", false);
-        row("two points", "en_US", "1.2.3", false);
         row("de grouped", "de_DE", "1.234,5", true, 1234.5);
         row("de point is grouping", "de_DE", "12.50", false);
         row("de euro after", "de_DE", "12,50 €", true, 12.5);
-        row("de dollar", "de_DE", "$12,50", true, 12.5);
-        row("de negative", "de_DE", "-12,5", true, -12.5);
         row("fr blank grouping", "fr_FR", "1 234,5", true, 1234.5);
-        row("fr narrow blank grouping", "fr_FR", QString("1") + QChar(0x202F) + "234,5", true, 1234.5);
         row("fi minus sign", "fi_FI", QString(QChar(0x2212)) + "3,5", true, -3.5);
         row("ch apostrophe", "de_CH", "1'234.50", true, 1234.5);
     }
@@ -136,28 +103,20 @@ private Q_SLOTS:
         QTest::addColumn<int>("cbyteErr");
         const int OV = err::Overflow, TM = err::TypeMismatch, NU = err::InvalidUseOfNull;
         QTest::newRow("1.5 rounds to even 2") << QVariant("1.5") << 2 << 0 << 2LL << 0 << 2 << 0;
-        QTest::newRow("2.5 rounds to even 2") << QVariant("2.5") << 2 << 0 << 2LL << 0 << 2 << 0;
         QTest::newRow("-2.5") << QVariant(-2.5) << -2 << 0 << -2LL << 0 << 0 << OV;
-        QTest::newRow("-0.5 is zero") << QVariant(-0.5) << 0 << 0 << 0LL << 0 << 0 << 0;
-        QTest::newRow("zero") << QVariant(0) << 0 << 0 << 0LL << 0 << 0 << 0;
         QTest::newRow("255") << QVariant(255) << 255 << 0 << 255LL << 0 << 255 << 0;
-        QTest::newRow("256") << QVariant("256") << 256 << 0 << 256LL << 0 << 0 << OV;
         QTest::newRow("32767") << QVariant(32767) << 32767 << 0 << 32767LL << 0 << 0 << OV;
-        QTest::newRow("32767.5 rounds up out") << QVariant(32767.5) << 0 << OV << 32768LL << 0 << 0 << OV;
         QTest::newRow("-32768") << QVariant("-32768") << -32768 << 0 << -32768LL << 0 << 0 << OV;
         QTest::newRow("-32768.5 rounds to even in") << QVariant(-32768.5) << -32768 << 0 << -32768LL << 0 << 0 << OV;
         QTest::newRow("32768") << QVariant(32768) << 0 << OV << 32768LL << 0 << 0 << OV;
         QTest::newRow("2147483647") << QVariant("2147483647") << 0 << OV << 2147483647LL << 0 << 0 << OV;
         QTest::newRow("2147483648") << QVariant(2147483648.0) << 0 << OV << 0LL << OV << 0 << OV;
         QTest::newRow("-2147483648") << QVariant(qlonglong(-2147483648LL)) << 0 << OV << -2147483648LL << 0 << 0 << OV;
-        QTest::newRow("ten nines") << QVariant("9999999999") << 0 << OV << 0LL << OV << 0 << OV;
         QTest::newRow("1e300") << QVariant(1e300) << 0 << OV << 0LL << OV << 0 << OV;
         QTest::newRow("currency text") << QVariant("$1,234.50") << 1234 << 0 << 1234LL << 0 << 0 << OV;
         QTest::newRow("letters") << QVariant("12a") << 0 << TM << 0LL << TM << 0 << TM;
-        QTest::newRow("empty text") << QVariant(QString("")) << 0 << TM << 0LL << TM << 0 << TM;
         QTest::newRow("null") << QVariant() << 0 << NU << 0LL << NU << 0 << NU;
         QTest::newRow("True is -1") << QVariant(true) << -1 << 0 << -1LL << 0 << 0 << OV;
-        QTest::newRow("False is 0") << QVariant(false) << 0 << 0 << 0LL << 0 << 0 << 0;
         QTest::newRow("a date") << QVariant(QDate(2024, 3, 5)) << 0 << TM << 0LL << TM << 0 << TM;
     }
     void conversions() {
@@ -200,43 +159,26 @@ private Q_SLOTS:
             QTest::newRow(name) << QString(loc) << text << pat << e;
         };
         row("us short", "en_US", "3/5/2024", {}, dt(2024, 3, 5));
-        row("us padded with time", "en_US", "03/05/2024 02:07 PM", {}, dt(2024, 3, 5, 14, 7));
-        row("us general date", "en_US", "3/5/2024 2:07:09 PM", {}, dt(2024, 3, 5, 14, 7, 9));
         row("two-digit year 24 is 2024", "en_US", "3/5/24", {}, dt(2024, 3, 5));
         row("two-digit year 29 is 2029", "en_US", "3/5/29", {}, dt(2029, 3, 5));
         row("two-digit year 30 is 1930", "en_US", "3/5/30", {}, dt(1930, 3, 5));
         row("iso", "en_US", "2024-03-05 14:07:09", {}, dt(2024, 3, 5, 14, 7, 9));
-        row("iso T", "en_US", "2024-03-05T14:07", {}, dt(2024, 3, 5, 14, 7));
         row("leap day", "en_US", "2/29/2024", {}, dt(2024, 2, 29));
         // A wall-clock time inside a daylight-saving gap of some zones stays as typed.
         row("daylight-saving gap", "en_US", "3/10/2024 2:30:00 AM", {}, dt(2024, 3, 10, 2, 30));
-        row("daylight-saving gap, pattern", "en_US", "03/10/2024 02:30 AM", "mm/dd/yyyy hh:nn AM/PM", dt(2024, 3, 10, 2, 30));
+        row("hour 25", "en_US", "25:00", {}, no);
         row("no leap day in 2023", "en_US", "2/29/2023", {}, no);
-        row("month 31", "en_US", "31/31/2024", {}, no);
         row("day-first text is not swapped under en_US", "en_US", "13/5/2024", {}, no);
         row("month name", "en_US", "March 5, 2024", {}, dt(2024, 3, 5));
-        row("day month-abbreviation year", "en_US", "5 Mar 2024", {}, dt(2024, 3, 5));
         row("midnight AM", "en_US", "12:00 AM", {}, dt(1899, 12, 30, 0, 0));
-        row("noon PM", "en_US", "12:00 PM", {}, dt(1899, 12, 30, 12, 0));
         row("time alone", "en_US", "14:07", {}, dt(1899, 12, 30, 14, 7));
-        row("hour 25", "en_US", "25:00", {}, no);
-        row("13 PM", "en_US", "3/5/2024 13:00 PM", {}, no);
         row("letters", "en_US", "abc", {}, no);
-        row("empty", "en_US", "", {}, no);
-        row("number alone", "en_US", "12", {}, no);
         row("gb day first", "en_GB", "05/03/2024", {}, dt(2024, 3, 5));
         row("gb 03/05 is 3 May", "en_GB", "03/05/2024", {}, dt(2024, 5, 3));
-        row("gb 13 May", "en_GB", "13/05/2024", {}, dt(2024, 5, 13));
         row("gb no month 13", "en_GB", "05/13/2024", {}, no);
         row("gb month-first pattern", "en_GB", "03/05/2024", "mm/dd/yyyy", dt(2024, 3, 5));
-        row("gb pattern with time", "en_GB", "03/05/2024 02:07 PM", "mm/dd/yyyy hh:nn AM/PM", dt(2024, 3, 5, 14, 7));
-        row("gb pattern, time left out", "en_GB", "03/05/2024", "mm/dd/yyyy hh:nn AM/PM", dt(2024, 3, 5));
         row("gb pattern, time added", "en_GB", "03/05/2024 14:07", "mm/dd/yyyy", dt(2024, 3, 5, 14, 7));
-        row("gb pattern, two-digit year", "en_GB", "03/05/24", "mm/dd/yyyy", dt(2024, 3, 5));
-        row("pattern midnight", "en_US", "02/29/2024 12:00 AM", "mm/dd/yyyy hh:nn AM/PM", dt(2024, 2, 29));
         row("de dotted", "de_DE", "05.03.2024", {}, dt(2024, 3, 5));
-        row("de short year", "de_DE", "5.3.24", {}, dt(2024, 3, 5));
-        row("de with time", "de_DE", "05.03.2024 14:07:09", {}, dt(2024, 3, 5, 14, 7, 9));
         row("de month-first pattern writes dots", "de_DE", "03.05.2024", "mm/dd/yyyy", dt(2024, 3, 5));
         row("fi day.month with dotted time", "fi_FI", "5.3.2024 14.07.09", {}, dt(2024, 3, 5, 14, 7, 9));
         row("ja year first", "ja_JP", "2024/03/05", {}, dt(2024, 3, 5));

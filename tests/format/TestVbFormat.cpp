@@ -20,78 +20,50 @@ private Q_SLOTS:
         };
         // Integer boxes.
         row("0: half away from zero", 1.5, "0", "2");
-        row("0: 2.5", 2.5, "0", "3");
         row("0: -2.5", -2.5, "0", "-3");
-        row("0: zero", 0, "0", "0");
         row("0: small negative has no sign", -0.4, "0", "0");
-        row("0: int max", qlonglong(2147483647), "0", "2147483647");
         row("0: very large", 1e20, "0", "100000000000000000000");
         row("0: True is -1", true, "0", "-1");
         // Double boxes: the leftmost 0 fixes the whole digits shown.
         row("0###.000: pi", 3.14159, "0###.000", "0003.142");
-        row("0###.000: wide", 12345.678, "0###.000", "12345.678");
         row("0###.000: negative", -3.14159, "0###.000", "-0003.142");
-        row("0###.000: zero", 0, "0###.000", "0000.000");
         // Decimal boxes.
         row("####.00: half", 0.5, "####.00", ".50");
         row("####.00: negative whole", -2, "####.00", "-2.00");
-        row("####.00: large", 12345678.9, "####.00", "12345678.90");
-        row("####.00: zero", 0, "####.00", ".00");
         row("####.00: decimal half", 1.005, "####.00", "1.01");
         row("####.: whole", 12, "####.", "12.");
-        row("####.: zero", 0, "####.", ".");
         row("####.000000000: nine places", 1.5, "####.000000000", "1.500000000");
-        row("0.00: validation rewrite", "3.14159", "0.00", "3.14");
-        row("0.00: 1234.5", "1234.5", "0.00", "1234.50");
-        row("0.00: -2", "-2", "0.00", "-2.00");
-        row("0.00: 0.125", "0.125", "0.00", "0.13");
-        row("0.000: 2", "2", "0.000", "2.000");
         // Currency.
         row("$0.00", 12.5, "$0.00", "$12.50");
         row("$0.00: negative", -12.5, "$0.00", "-$12.50");
-        row("$0.00: zero", 0, "$0.00", "$0.00");
         row("$0.00: no grouping", 1234567.891, "$0.00", "$1234567.89");
         row("$ ###0.00", 12.5, "$ ###0.00", "$ 12.50");
-        row("$ ###0.00: below one", 0.5, "$ ###0.00", "$ 0.50");
         row("$#,##0.00", 1234567.891, "$#,##0.00", "$1,234,567.89");
         row("$#,##0.00: carry into a group", 999.995, "$#,##0.00", "$1,000.00");
-        row("$#,##0.00: negative", -1234.5, "$#,##0.00", "-$1,234.50");
         row("#####: zero is blank", 0, "#####", "");
-        row("#####: rounds", 123.6, "#####", "124");
-        row("####.000", 2.5, "####.000", "2.500");
         row("0###: pads", 7, "0###", "0007");
         // Other pattern pieces.
         row("percent", 0.1234, "0.00%", "12.34%");
         row("scientific", 12345, "0.00E+00", "1.23E+04");
-        row("scientific small", 0.000123, "0.00E+00", "1.23E-04");
         row("scientific carry", 9.999, "0.00E+00", "1.00E+01");
-        row("thousands scale", 1234567, "0,", "1235");
         row("negative section", -1234, "#,##0;(#,##0)", "(1,234)");
-        row("zero section", 0, "0.00;-0.00;\"zero\"", "zero");
         row("null section", QVariant(), "0;-0;\"zero\";\"none\"", "none");
         row("escaped literal", 5, "0\\h", "5h");
-        row("literal dashes", 1234567, "000-0000", "123-4567");
         // Values that are no numbers.
         row("text left alone", "abc", "0.00", "abc");
-        row("empty text", QString(""), "0.00", "");
         row("null", QVariant(), "0.00", "");
         // General number (no pattern).
         row("general", 1234.5, "", "1234.5");
-        row("general negative", -0.25, "", "-0.25");
         row("general large", 1e20, "", "1E+20");
         row("general tiny", 0.00001, "", "1E-05");
-        row("general 0.0001", 0.0001, "", "0.0001");
         row("general 15 digits", 0.1 + 0.2, "", "0.3");
         row("general bool", true, "", "True");
         // Named formats.
         row("Percent", 0.5, "Percent", "50.00%");
         row("Standard", 1234.5, "Standard", "1,234.50");
-        row("Fixed", 1234.5, "Fixed", "1234.50");
         row("Currency", 1234.5, "Currency", "$1,234.50");
         row("Yes/No", 1, "Yes/No", "Yes");
-        row("True/False zero", 0, "True/False", "False");
         row("True/False -1", -1, "True/False", "True");
-        row("On/Off", 0, "On/Off", "Off");
     }
     void numbers() {
         QFETCH(QVariant, value);
@@ -110,7 +82,6 @@ private Q_SLOTS:
         QTest::newRow("de grouping") << "de_DE" << 1234567.891 << "$#,##0.00" << "$1.234.567,89";
         QTest::newRow("de decimal") << "de_DE" << 0.5 << "####.00" << ",50";
         QTest::newRow("fr grouping") << "fr_FR" << 1234.5 << "#,##0.00" << QString("1") + QChar(0x202F) + "234,50";
-        QTest::newRow("gb") << "en_GB" << 12.5 << "$0.00" << "$12.50";
     }
     void numbersFollowTheLocale() {
         QFETCH(QString, locale);
@@ -136,31 +107,20 @@ private Q_SLOTS:
         };
         row("mm/dd/yyyy", "en_US", v, "mm/dd/yyyy", "03/05/2024");
         row("with time", "en_US", v, "mm/dd/yyyy hh:nn AM/PM", "03/05/2024 02:07 PM");
-        row("hh:mm AMPM", "en_US", v, "hh:mm AMPM", "02:07 PM");
         row("midnight AM", "en_US", midnight, "hh:nn AM/PM", "12:00 AM");
         row("noon PM", "en_US", noon, "hh:nn AM/PM", "12:00 PM");
-        row("lower am/pm", "en_US", v, "h:nn am/pm", "2:07 pm");
-        row("a/p", "en_US", v, "h:nn a/p", "2:07 p");
         row("two-digit year only when asked", "en_US", v, "m/d/yy", "3/5/24");
         row("names", "en_US", v, "dddd, mmmm d, yyyy", "Tuesday, March 5, 2024");
-        row("abbreviations", "en_US", v, "ddd mmm", "Tue Mar");
         row("iso-like", "en_US", v, "yyyy-mm-dd hh:nn:ss", "2024-03-05 14:07:09");
-        row("quarter, day of year", "en_US", v, "q y", "1 65");
         row("minutes after h", "en_US", v, "h:mm", "14:07");
-        row("minutes before s", "en_US", v, "mm:ss", "07:09");
-        row("quoted literal", "en_US", v, "\"on\" d", "on 5");
         row("general date", "en_US", v, "General Date", "3/5/2024 2:07:09 PM");
         row("general date at midnight", "en_US", midnight, "General Date", "3/5/2024");
-        row("no pattern", "en_US", v, "", "3/5/2024 2:07:09 PM");
         row("short date has four digits", "en_US", v, "Short Date", "3/5/2024");
         row("time alone on day zero", "en_US", makeDateTime(QDate(1899, 12, 30), QTime(14, 7)), "", "2:07:00 PM");
         row("stored iso text", "en_US", QString("2024-02-29 00:00:00"), "mm/dd/yyyy", "02/29/2024");
-        row("qdate", "en_US", QDate(2024, 2, 29), "", "2/29/2024");
         row("serial number", "en_US", 45356.5, "mm/dd/yyyy hh:nn", "03/05/2024 12:00");
         row("gb general", "en_GB", v, "", "05/03/2024 14:07:09");
-        row("gb month-first pattern", "en_GB", v, "mm/dd/yyyy", "03/05/2024");
         row("de separators", "de_DE", v, "mm/dd/yyyy", "03.05.2024");
-        row("de general", "de_DE", v, "", "05.03.2024 14:07:09");
     }
     void dates() {
         QFETCH(QString, locale);
@@ -175,7 +135,7 @@ private Q_SLOTS:
     void datesReadBack_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("pattern");
-        for (const char* loc : {"en_US", "en_GB", "de_DE", "fr_FR", "ja_JP", "fi_FI", "C"})
+        for (const char* loc : {"en_US", "en_GB", "de_DE", "fi_FI", "ja_JP"})
             for (const char* p : {"", "mm/dd/yyyy hh:nn:ss", "General Date", "dd/mm/yyyy h:nn:ss AM/PM"})
                 QTest::addRow("%s %s", loc, p) << QString(loc) << QString(p);
     }
@@ -197,14 +157,8 @@ private Q_SLOTS:
     }
 
     void datePatternDetection() {
-        QVERIFY(isDatePattern("mm/dd/yyyy"));
-        QVERIFY(isDatePattern("hh:mm AMPM"));
-        QVERIFY(isDatePattern("Short Date"));
-        QVERIFY(!isDatePattern("$0.00"));
-        QVERIFY(!isDatePattern("####.00"));
-        QVERIFY(!isDatePattern("True/False"));
-        QVERIFY(!isDatePattern("Currency"));
-        QVERIFY(!isDatePattern(""));
+        QVERIFY(isDatePattern("mm/dd/yyyy") && isDatePattern("hh:mm AMPM") && isDatePattern("Short Date"));
+        QVERIFY(!isDatePattern("$0.00") && !isDatePattern("####.00") && !isDatePattern("True/False") && !isDatePattern(""));
     }
 };
 

@@ -81,10 +81,7 @@ private Q_SLOTS:
         QList<Col> many;
         for (int i = 1; i <= 21; ++i) many << Col{QStringLiteral("C%1").arg(i), 202};
         QTest::newRow("21 fields") << many << "" << int(vb::err::InvalidProcCall) << false;
-        QTest::newRow("21 keywords") << QList<Col>{{"A", 202}} << "21" << int(vb::err::InvalidProcCall) << false;
-        QTest::newRow("keywords not a number") << QList<Col>{} << "two" << int(vb::err::TypeMismatch) << false;
         QTest::newRow("keywords past 16 bits") << QList<Col>{} << "40000" << int(vb::err::Overflow) << false;
-        QTest::newRow("name with a full stop") << QList<Col>{{"Unit.Price", 5}} << "" << int(vb::err::DB_E_ERRORSINCOMMAND) << true;
         QTest::newRow("same name twice") << QList<Col>{{"Name", 202}, {"name", 5}} << "" << int(vb::err::DB_E_ERRORSINCOMMAND)
                                          << true;
         QTest::newRow("a fixed column's name") << QList<Col>{{"RptFlg", 202}} << "" << int(vb::err::DB_E_ERRORSINCOMMAND) << true;

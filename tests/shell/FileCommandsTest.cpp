@@ -41,9 +41,7 @@ private Q_SLOTS:
         fx = std::make_unique<Fixture>(Fixture::WithMainWindow);
         m = fx->main;
     }
-    void cleanup() {
-        fx.reset();
-    }
+    void cleanup() { fx.reset(); }
 
     void openWithoutAccountsSignsInAsAdmin() {
         const QString path = db("plain.mdb", kUserTable);
@@ -144,18 +142,6 @@ private Q_SLOTS:
             QCOMPARE(m->MenuVisible(frmMain::Menu::ScrConfig), wasOpen);
             fx->ui.clear();
         }
-    }
-
-    void loginClosedFromTitleBarIsCancel() {
-        const QString secured = db("secured.mdb", QString(kUserTable) + kProfile);
-        frmLogin::instance().LoginSucceeded = true;   // an earlier success must not count
-        fx->ui.answerOpen(secured).answerModal([](QDialog& d) {
-            d.reject();
-            return int(QDialog::Rejected);
-        });
-        m->mnuOpenDB_Click();
-        QVERIFY(!DBOpen);
-        QVERIFY(CurrentDBPath.isEmpty());
     }
 
     void loginSuccessOpens() {

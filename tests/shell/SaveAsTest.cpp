@@ -3,6 +3,7 @@
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
 #include "support/Fixture.h"
+#include "support/TestDb.h"
 #include "support/TestRegistry.h"
 
 #include <QDialog>
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QTabBar>
 #include <QTest>
-#include <sqlite3.h>
 
 using namespace Module1;
 
@@ -20,18 +20,7 @@ const char* kUserTable =
     "INSERT INTO UserTable (Name) VALUES ('one'), ('two'), ('three');";
 const char* kProfile = "CREATE TABLE UserProfile (UserName VARCHAR(50), PassWrd VARCHAR(50), UserLevel VARCHAR(6));";
 
-int countRows(const QString& path) {
-    sqlite3* db = nullptr;
-    int n = -1;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM UserTable", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-            n = sqlite3_column_int(st, 0);
-        sqlite3_finalize(st);
-    }
-    sqlite3_close(db);
-    return n;
-}
+int countRows(const QString& path) { return testdb::cli(path, "SELECT COUNT(*) FROM UserTable").toInt(); }
 }  // namespace
 
 class SaveAsTest : public QObject {
@@ -62,9 +51,7 @@ private Q_SLOTS:
         fx = std::make_unique<Fixture>(Fixture::WithMainWindow);
         m = fx->main;
     }
-    void cleanup() {
-        fx.reset();
-    }
+    void cleanup() { fx.reset(); }
 
     void nothingOpen() {
         fx->ui.answerMsgBox(vb::vbOK);

@@ -1,6 +1,8 @@
 #include "support/TestDb.h"
 
 #include "platform/core/VbError.h"
+#include "platform/db/Catalog.h"
+#include "platform/db/Connection.h"
 
 #include <QProcess>
 #include <QTest>
@@ -44,6 +46,23 @@ void exec(const QString& path, const QString& sql) {
     }
     sqlite3_close(db);
     if (rc != SQLITE_OK) QTest::qFail(qPrintable("SQL failed: " + msg + " in " + sql), __FILE__, __LINE__);
+}
+
+void addRows(const QString& path, const QString& column, int n) {
+    if (n > 0)
+        exec(path, QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
+                              "INSERT INTO UserTable ([%2], SrchInt, SrchKey, RptFlg) SELECT 'R' || i, 0, 0, 0 FROM c")
+                   .arg(n)
+                   .arg(column));
+}
+
+QStringList columns(const QString& path, const QString& table, bool types) {
+    db::Connection conn;
+    conn.Open(path);
+    QStringList out;
+    for (const db::ColumnInfo& c : db::Catalog(conn).Columns(table))
+        out << (types ? c.Name + ":" + QString::number(c.Type) : c.Name);
+    return out;
 }
 
 QString cli(const QString& path, const QString& query) {
