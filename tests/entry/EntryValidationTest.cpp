@@ -46,6 +46,7 @@ private Q_SLOTS:
         QTest::newRow("integer, empty") << 2 << "" << "" << "";
         QTest::newRow("integer, ten digits") << 2 << "1234567890" << "" << "1234567890";
         QTest::newRow("integer, 1.5 as typed") << 2 << "1.5" << "" << "1.5";
+        QTest::newRow("integer, minus and nine digits") << 2 << "-123456789" << "" << "-123456789";
         QTest::newRow("integer, eleven digits kept") << 2 << "12345678901" << length << "12345678901";
         QTest::newRow("integer, not numeric") << 2 << "12a" << numeric << "";
         QTest::newRow("decimal/2, rounded") << 3 << "3.14159" << "" << "3.14";
@@ -59,6 +60,7 @@ private Q_SLOTS:
         QTest::newRow("true/false, empty becomes FALSE") << 6 << "" << "" << "FALSE";
         QTest::newRow("true/false, t") << 6 << "t" << "" << "True";
         QTest::newRow("true/false, TRUE") << 6 << "TRUE" << "" << "TRUE";
+        QTest::newRow("true/false, F") << 6 << "F" << "" << "False";
         QTest::newRow("true/false, lower case") << 6 << "true" << truth << "";
         QTest::newRow("true/false, trailing blank") << 6 << "FALSE " << truth << "";
     }
