@@ -2,10 +2,13 @@
 #include "platform/core/DialogFilter.h"
 #include "platform/core/UiServices.h"
 #include "platform/ini/IniFile.h"
+#include "platform/ui/WidgetColors.h"
 #include "support/ScriptedUi.h"
 #include "support/TestRegistry.h"
 
 #include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,6 +72,16 @@ private Q_SLOTS:
         QCOMPARE(qColorToWinRgb(QColor(0, 0, 255)), 16711680u);
         QCOMPARE(RGB(192, 192, 192), 12632256u);
         QCOMPARE(qColorToWinRgb(winRgbToQColor(0x123456)), 0x123456u);
+    }
+
+    void frameColoursLeaveTheTextOfItsBoxes() {
+        QGroupBox frame;
+        auto* box = new QLineEdit(&frame);
+        const QColor typed = box->palette().color(QPalette::Text);
+        SetForeColor(&frame, 16777215);
+        SetBackColor(&frame, 16711680);
+        QCOMPARE(frame.palette().color(QPalette::WindowText), QColor(255, 255, 255));
+        QCOMPARE(box->palette().color(QPalette::Text), typed);
     }
 
     void colourTexts_data() {

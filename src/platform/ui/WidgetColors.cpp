@@ -21,9 +21,10 @@ void SetForeColor(QWidget* w, uint32_t winRgb) {
     if (!w) return;
     QPalette p = w->palette();
     const QColor c = winRgbToQColor(winRgb);
+    // The caption's colour only: the text typed into boxes inside a frame keeps its own colour
+    // (palettes pass on to child controls, a frame's fore colour does not).
     p.setColor(QPalette::WindowText, c);
     p.setColor(QPalette::ButtonText, c);
-    p.setColor(QPalette::Text, c);
     w->setPalette(p);
 }
 
