@@ -1,6 +1,7 @@
 // The definition form's window: its controls, layouts, the checks on the counts, the cleaning of
 // field names and the form's own buttons. The Create command lives in CreateDatabaseCommands.cpp.
 #include "create/CreateDatabase.h"
+#include "platform/ui/FormWidgets.h"
 
 #include "platform/core/Colors.h"
 #include "platform/core/Twips.h"
@@ -158,13 +159,13 @@ QWidget* CreateDatabase::CreateWidget() {
     named(txtKeyWrds, QStringLiteral("txtKeyWrds"));
     place(txtKeyWrds, 5160, 4920, 735, 375);
 
-    chkMemo = new QCheckBox(QStringLiteral(" Notes"), w);
+    chkMemo = new vb::GraphicalCheckBox(QStringLiteral(" Notes"), w);
     named(chkMemo, QStringLiteral("chkMemo"));
     chkMemo->setToolTip(QStringLiteral("Add Notes"));
     chkMemo->setIcon(w->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     place(chkMemo, 1560, 5400, 855, 735);
 
-    chkusersec = new QCheckBox(QStringLiteral("Security"), w);
+    chkusersec = new vb::GraphicalCheckBox(QStringLiteral("Security"), w);
     named(chkusersec, QStringLiteral("chkusersec"));
     chkusersec->setToolTip(QStringLiteral("Add Security"));
     chkusersec->setIcon(w->style()->standardIcon(QStyle::SP_DialogYesButton));

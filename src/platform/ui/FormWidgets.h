@@ -1,6 +1,7 @@
 #pragma once
 // Small pieces every window uses: placing a control at a position given in twips, and a dialog
 // whose title-bar close (and Esc) runs the window's own Cancel or Close command.
+#include <QCheckBox>
 #include <QDialog>
 #include <functional>
 
@@ -17,6 +18,16 @@ public:
 
 private:
     std::function<void()> onClose_;
+};
+
+// A check box drawn as a button with its picture above its caption, pressed in while ticked.
+class GraphicalCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
 }  // namespace vb

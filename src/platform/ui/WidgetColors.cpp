@@ -12,7 +12,6 @@ void SetBackColor(QWidget* w, uint32_t winRgb) {
     QPalette p = w->palette();
     const QColor c = winRgbToQColor(winRgb);
     p.setColor(QPalette::Window, c);
-    p.setColor(QPalette::Button, c);
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
@@ -21,10 +20,9 @@ void SetForeColor(QWidget* w, uint32_t winRgb) {
     if (!w) return;
     QPalette p = w->palette();
     const QColor c = winRgbToQColor(winRgb);
-    // The caption's colour only: the text typed into boxes inside a frame keeps its own colour
-    // (palettes pass on to child controls, a frame's fore colour does not).
+    // The caption's colour only: buttons and the text typed into boxes inside a frame keep their
+    // own colours (palettes pass on to child controls; a window's colours do not in the original).
     p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::ButtonText, c);
     w->setPalette(p);
 }
 
