@@ -94,6 +94,12 @@ void frmMain::buildTabStrip() {
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     TabStrip1->setGeometry(0, 0, twipsToPx(16890), twipsToPx(375));
     TabStrip1->setExpanding(false);
+    // Light tabs on the navy strip.
+    TabStrip1->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { background: rgb(212,208,200); color: black; border: 1px solid rgb(128,128,128);"
+        " padding: 2px 10px; margin-right: 2px; }"
+        "QTabBar::tab:selected { background: white; }"
+        "QTabBar::tab:disabled { color: rgb(128,128,128); }"));
     TabStrip1->setDrawBase(false);
     const struct { const char* caption; const char* tip; } tabs[] = {
         {"Edit/View", "View Existing or Create New Records In Database"},
