@@ -38,10 +38,6 @@ const char* const kTypes[] = {"Text", "Number/Integer", "Number/Double", "Date/T
 
 const QString kCreateTitle = QStringLiteral("Create Database");
 
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-}
-
 void moveTo(QWidget* w, int left, int top) { w->move(twipsToPx(left), twipsToPx(top)); }
 
 int rowTop(int i) { return kRowTop + kRowHeight * ((i - 1) % 10); }
@@ -110,15 +106,15 @@ QWidget* CreateDatabase::CreateWidget() {
 
     Label1 = new QLabel(QStringLiteral("Specify Number Of Fields (Minimum 1, Maximum 20):"), w);
     named(Label1, QStringLiteral("Label1"));
-    place(Label1, 1600, 3922, 5535, 375);
+    vb::PlaceTwips(Label1, 1600, 3922, 5535, 375);
 
     txtNoFields = new QLineEdit(w);
     named(txtNoFields, QStringLiteral("txtNoFields"));
-    place(txtNoFields, 7200, 3922, 1335, 375);
+    vb::PlaceTwips(txtNoFields, 7200, 3922, 1335, 375);
 
     cmdInitialize = new QPushButton(QStringLiteral("Create Fields"), w);
     named(cmdInitialize, QStringLiteral("cmdInitialize"));
-    place(cmdInitialize, 8800, 3922, 1455, 375);
+    vb::PlaceTwips(cmdInitialize, 8800, 3922, 1455, 375);
 
     Text3.assign(kRows + 1, nullptr);
     Combo1.assign(kRows + 1, nullptr);
@@ -131,7 +127,7 @@ QWidget* CreateDatabase::CreateWidget() {
         const bool left = leftColumn(i);
         auto* name = new QLineEdit(w);
         named(name, QStringLiteral("Text3_%1").arg(i));
-        place(name, left ? 360 : 6840, rowTop(i), 3855, kRowHeight);
+        vb::PlaceTwips(name, left ? 360 : 6840, rowTop(i), 3855, kRowHeight);
         name->installEventFilter(events);
         Text3[i] = name;
 
@@ -139,45 +135,45 @@ QWidget* CreateDatabase::CreateWidget() {
         named(type, QStringLiteral("Combo1_%1").arg(i));
         type->setEditable(false);
         type->addItems(types);
-        place(type, left ? 4200 : 10680, rowTop(i), 2175, kRowHeight);
+        vb::PlaceTwips(type, left ? 4200 : 10680, rowTop(i), 2175, kRowHeight);
         Combo1[i] = type;
 
         auto* dec = new QComboBox(w);
         named(dec, QStringLiteral("cmbDec_%1").arg(i));
         dec->setEditable(true);
         dec->addItems(places);
-        place(dec, left ? 6360 : 12840, rowTop(i), 495, kRowHeight);
+        vb::PlaceTwips(dec, left ? 6360 : 12840, rowTop(i), 495, kRowHeight);
         dec->hide();
         cmbDec[i] = dec;
     }
 
     Label3 = new QLabel(QStringLiteral("How Many Keywords Per Record? (0-20)"), w);
     named(Label3, QStringLiteral("Label3"));
-    place(Label3, 240, 4920, 4815, 375);
+    vb::PlaceTwips(Label3, 240, 4920, 4815, 375);
 
     txtKeyWrds = new QLineEdit(w);
     named(txtKeyWrds, QStringLiteral("txtKeyWrds"));
-    place(txtKeyWrds, 5160, 4920, 735, 375);
+    vb::PlaceTwips(txtKeyWrds, 5160, 4920, 735, 375);
 
     chkMemo = new vb::GraphicalCheckBox(QStringLiteral(" Notes"), w);
     named(chkMemo, QStringLiteral("chkMemo"));
     chkMemo->setToolTip(QStringLiteral("Add Notes"));
     chkMemo->setIcon(w->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    place(chkMemo, 1560, 5400, 855, 735);
+    vb::PlaceTwips(chkMemo, 1560, 5400, 855, 735);
 
     chkusersec = new vb::GraphicalCheckBox(QStringLiteral("Security"), w);
     named(chkusersec, QStringLiteral("chkusersec"));
     chkusersec->setToolTip(QStringLiteral("Add Security"));
     chkusersec->setIcon(w->style()->standardIcon(QStyle::SP_DialogYesButton));
-    place(chkusersec, 2520, 5400, 855, 735);
+    vb::PlaceTwips(chkusersec, 2520, 5400, 855, 735);
 
     CmdCreate = new QPushButton(QStringLiteral("Create"), w);
     named(CmdCreate, QStringLiteral("CmdCreate"));
-    place(CmdCreate, 5400, 6500, 1455, 375);
+    vb::PlaceTwips(CmdCreate, 5400, 6500, 1455, 375);
 
     CmdCancel = new QPushButton(QStringLiteral("Cancel"), w);
     named(CmdCancel, QStringLiteral("CmdCancel"));
-    place(CmdCancel, 10340, 3922, 1455, 375);
+    vb::PlaceTwips(CmdCancel, 10340, 3922, 1455, 375);
 
     // Tab order: the count line, the rows (name, type), the keyword count, the check boxes and
     // buttons, and last the decimals boxes.
@@ -392,9 +388,9 @@ void CreateDatabase::cmdInitialize_Click() {
         }
         Combo1_Click(i);
     }
-    place(Label1, 360, 480, 6885, 375);
+    vb::PlaceTwips(Label1, 360, 480, 6885, 375);
     Label1->setText(QStringLiteral("Number of Fields:"));
-    place(txtNoFields, 2460, 480, 885, 375);
+    vb::PlaceTwips(txtNoFields, 2460, 480, 885, 375);
     txtNoFields->setText(QString::number(n));
     txtNoFields->setEnabled(false);
     if (pendingBox_ == txtNoFields) pendingBox_ = nullptr;

@@ -1,4 +1,5 @@
 #include "create/frmDtaTransfer.h"
+#include "platform/ui/FormWidgets.h"
 
 #include "create/ImportBuilder.h"
 #include "platform/core/Twips.h"
@@ -26,10 +27,6 @@ namespace {
 
 const QString kImportTitle = QStringLiteral("Import Function");
 constexpr int kClientWidth = 10185, kClientHeight = 5910;
-
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-}
 
 // The row of a list's selected entry, or -1 when none is selected (a list box's ListIndex).
 int listIndex(const QListWidget* list) {
@@ -106,39 +103,39 @@ QWidget* frmDtaTransfer::CreateWidget() {
     auto label = [&](const char* name, const QString& caption, int left, int top, int width) {
         auto* l = named(new QLabel(caption, w), name);
         l->setFont(bold);
-        place(l, left, top, width, 255);
+        vb::PlaceTwips(l, left, top, width, 255);
         return l;
     };
     auto button = [&](const char* name, const QString& caption, int left, int top, int width, int height) {
         auto* b = named(new QPushButton(caption, w), name);
         b->setFont(bold);
-        place(b, left, top, width, height);
+        vb::PlaceTwips(b, left, top, width, height);
         return b;
     };
 
     Label1 = label("Label1", QStringLiteral("Choose worksheet to import:"), 240, 120, 4335);
     cmboWorksheet = named(new QComboBox(w), "cmboWorksheet");
     cmboWorksheet->setEditable(false);
-    place(cmboWorksheet, 240, 420, 4335, 315);
+    vb::PlaceTwips(cmboWorksheet, 240, 420, 4335, 315);
 
     Label2 = label("Label2", QStringLiteral("Fields To Export"), 240, 900, 4335);
     lstFrom = named(new QListWidget(w), "lstFrom");
-    place(lstFrom, 240, 1200, 4335, 3375);
+    vb::PlaceTwips(lstFrom, 240, 1200, 4335, 3375);
 
     cmdAdd = button("cmdAdd", QStringLiteral("Add>>"), 4695, 2040, 1095, 375);
     cmdRemove = button("cmdRemove", QStringLiteral("Remove"), 4695, 2640, 1095, 375);
 
     lblNmeImport = label("lblNmeImport", QStringLiteral("Fields To Import"), 5910, 900, 4035);
     lstTo = named(new QListWidget(w), "lstTo");
-    place(lstTo, 5910, 1200, 4035, 3375);
+    vb::PlaceTwips(lstTo, 5910, 1200, 4035, 3375);
 
     Label3 = label("Label3", QStringLiteral("Number of KeyWords"), 240, 4860, 2055);
     txtNoKey = named(new QLineEdit(w), "txtNoKey");
-    place(txtNoKey, 2400, 4800, 735, 315);
+    vb::PlaceTwips(txtNoKey, 2400, 4800, 735, 315);
     chkMemo = named(new QCheckBox(QStringLiteral("Notes:"), w), "chkMemo");
     chkMemo->setFont(bold);
     chkMemo->setLayoutDirection(Qt::RightToLeft);
-    place(chkMemo, 3480, 4830, 1095, 255);
+    vb::PlaceTwips(chkMemo, 3480, 4830, 1095, 255);
 
     CmdCreate = button("CmdCreate", QStringLiteral("Import"), 6480, 4740, 1575, 495);
     CmdCancel = button("CmdCancel", QStringLiteral("Close"), 8370, 4740, 1575, 495);

@@ -1,6 +1,7 @@
 // The entry view's window: its controls with their design layout, the state that outlives the
 // window, and the unload.
 #include "entry/DataInput.h"
+#include "platform/ui/FormWidgets.h"
 #include "entry/EntryWidgets.h"
 
 #include "platform/core/Colors.h"
@@ -31,10 +32,6 @@ const QString DataInput::kCancelCaption = QStringLiteral("&Cancel");
 namespace {
 
 constexpr int kClientWidth = 15240, kClientHeight = 9705;
-
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-}
 
 QFont boldFont(double points) {
     QFont f(QStringLiteral("Arial"));
@@ -84,7 +81,7 @@ QWidget* DataInput::CreateWidget() {
     // The bar across the top: record commands, navigation and the record counter.
     Picture1 = new QFrame(w);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    place(Picture1, 0, 0, 15240, 495);
+    vb::PlaceTwips(Picture1, 0, 0, 15240, 495);
     cmdAction.assign(5, nullptr);
     const struct { int index; const char* tip; } actions[] = {
         {0, "Add/Cancel Record"}, {1, "Delete Record"}, {3, "Save Changes"}, {4, "Reset Changes"}};
@@ -94,7 +91,7 @@ QWidget* DataInput::CreateWidget() {
     for (const auto& a : actions) {
         auto* b = pictureButton(Picture1, QStringLiteral("cmdAction_%1").arg(a.index), QString::fromLatin1(a.tip),
                                 actionIcons[a.index]);
-        place(b, a.index == 0 ? 0 : a.index == 1 ? 480 : a.index == 3 ? 960 : 1440, 0, 495, 495);
+        vb::PlaceTwips(b, a.index == 0 ? 0 : a.index == 1 ? 480 : a.index == 3 ? 960 : 1440, 0, 495, 495);
         cmdAction[size_t(a.index)] = b;
         const int index = a.index;
         QObject::connect(b, &QToolButton::clicked, w, [this, index] { gate_->Run([this, index] { cmdAction_Click(index); }); });
@@ -108,13 +105,13 @@ QWidget* DataInput::CreateWidget() {
     for (int i = 0; i < 4; ++i) {
         auto* b = pictureButton(Picture1, QStringLiteral("cmdNegotiate_%1").arg(i), QString::fromLatin1(moves[i].tip),
                                 style->standardIcon(moves[i].icon));
-        place(b, moves[i].left, 0, 855, 495);
+        vb::PlaceTwips(b, moves[i].left, 0, 855, 495);
         cmdNegotiate[size_t(i)] = b;
         QObject::connect(b, &QToolButton::clicked, w, [this, i] { gate_->Run([this, i] { cmdNegotiate_Click(i); }); });
     }
     lblRecord = new QLabel(Picture1);
     lblRecord->setObjectName(QStringLiteral("lblRecord"));
-    place(lblRecord, 3600, 0, 2295, 480);
+    vb::PlaceTwips(lblRecord, 3600, 0, 2295, 480);
     lblRecord->setFont(boldFont(9));
     lblRecord->setAlignment(Qt::AlignCenter);
     vb::SetBackColor(lblRecord, vb::RGB(255, 255, 128));
@@ -129,7 +126,7 @@ QWidget* DataInput::CreateWidget() {
     for (int i = 1; i <= kRows; ++i) {
         auto* label = new QLabel(QStringLiteral("Name Of Field"), w);
         label->setObjectName(QStringLiteral("Label1_%1").arg(i));
-        place(label, fieldLeft(i), fieldTop(i) - 240, 2775, 255);
+        vb::PlaceTwips(label, fieldLeft(i), fieldTop(i) - 240, 2775, 255);
         label->setFont(boldFont(8.25));
         vb::SetBackColor(label, vb::RGB(192, 192, 192));
         vb::SetForeColor(label, vb::RGB(255, 255, 255));
@@ -138,7 +135,7 @@ QWidget* DataInput::CreateWidget() {
 
         auto* box = new QLineEdit(w);
         box->setObjectName(QStringLiteral("flddata_%1").arg(i));
-        place(box, fieldLeft(i), fieldTop(i), 2775, 375);
+        vb::PlaceTwips(box, fieldLeft(i), fieldTop(i), 2775, 375);
         box->setFont(boxFont);
         box->setAcceptDrops(false);
         box->hide();
@@ -154,13 +151,13 @@ QWidget* DataInput::CreateWidget() {
     // The keyword area.
     Frame1 = new QGroupBox(QStringLiteral("Keywords"), w);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    place(Frame1, 360, 3960, 9735, 2775);
+    vb::PlaceTwips(Frame1, 360, 3960, 9735, 2775);
     Frame1->setFont(boldFont(12));
     Keywrd.assign(kRows + 1, nullptr);
     for (int i = 1; i <= kRows; ++i) {
         auto* box = new KeywordBox(Frame1);
         box->setObjectName(QStringLiteral("Keywrd_%1").arg(i));
-        place(box, keywordLeft(i), keywordTop(i), 2175, 375);
+        vb::PlaceTwips(box, keywordLeft(i), keywordTop(i), 2175, 375);
         box->setFont(boxFont);
         box->setAcceptDrops(false);
         box->hide();
@@ -168,39 +165,39 @@ QWidget* DataInput::CreateWidget() {
     }
     LblKeyWrd = new QLabel(QStringLiteral("Drag Keyword To Text Box"), w);
     LblKeyWrd->setObjectName(QStringLiteral("LblKeyWrd"));
-    place(LblKeyWrd, 10320, 3840, 2655, 255);
+    vb::PlaceTwips(LblKeyWrd, 10320, 3840, 2655, 255);
     LblKeyWrd->setFont(boldFont(8.25));
     lstKeywrd = new KeywordList(w);
     lstKeywrd->setObjectName(QStringLiteral("lstKeywrd"));
-    place(lstKeywrd, 10320, 4080, 2055, 3885);
+    vb::PlaceTwips(lstKeywrd, 10320, 4080, 2055, 3885);
     lstKeywrd->setFont(boxFont);
 
     // The notes.
     txtmemo = new QPlainTextEdit(w);
     txtmemo->setObjectName(QStringLiteral("txtmemo"));
-    place(txtmemo, 960, 6840, 9135, 1455);
+    vb::PlaceTwips(txtmemo, 960, 6840, 9135, 1455);
     txtmemo->setFont(boxFont);
     txtmemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lblNote = new QLabel(QStringLiteral("Notes"), w);
     lblNote->setObjectName(QStringLiteral("lblNote"));
-    place(lblNote, 360, 6960, 615, 255);
+    vb::PlaceTwips(lblNote, 360, 6960, 615, 255);
     lblNote->setFont(boldFont(8.25));
     PicNote = new QLabel(w);
     PicNote->setObjectName(QStringLiteral("PicNote"));
-    place(PicNote, 360, 7200, 375, 495);
+    vb::PlaceTwips(PicNote, 360, 7200, 375, 495);
     PicNote->setPixmap(style->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(twipsToPx(375) - 2));
 
     // The templates of the per-field editors; element i is made from element 0 for row i.
     CmdOpen.assign(kRows + 1, nullptr);
     CmdOpen[0] = pictureButton(w, QStringLiteral("CmdOpen_0"), QStringLiteral("Open File"),
                                style->standardIcon(QStyle::SP_DialogOpenButton));
-    place(CmdOpen[0], 0, 0, 375, 375);
+    vb::PlaceTwips(CmdOpen[0], 0, 0, 375, 375);
     CmdOpen[0]->hide();
     chkDteTme.assign(kRows + 1, nullptr);
     chkDteTme[0] = pictureButton(w, QStringLiteral("chkDteTme_0"), QStringLiteral("Check To Change Date/Time"),
                                  style->standardIcon(QStyle::SP_FileDialogDetailedView));
     chkDteTme[0]->setCheckable(true);
-    place(chkDteTme[0], 0, 0, 375, 375);
+    vb::PlaceTwips(chkDteTme[0], 0, 0, 375, 375);
     chkDteTme[0]->hide();
     CmboTF.assign(kRows + 1, nullptr);
     CmboTF[0] = new QComboBox(w);
