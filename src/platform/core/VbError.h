@@ -11,6 +11,9 @@ struct VbError : std::exception {
     int32_t number = 0;
     QString description;
     QString source;
+    // The storage engine's own code for the failure (SQLite's extended result code), 0 when the
+    // error did not come from it. Several causes share one error number; this tells them apart.
+    int native = 0;
 
     VbError() = default;
     VbError(int32_t n, QString d, QString s = {}) : number(n), description(std::move(d)), source(std::move(s)) {}

@@ -5,6 +5,10 @@
 
 struct sqlite3;
 
+namespace vb {
+struct VbError;
+}
+
 namespace db {
 
 // Error numbers of the data layer that the shared error header does not name.
@@ -21,6 +25,21 @@ int32_t errorNumberFor(int sqliteCode, const QString& message = {});
 // Throws the VbError for a failed SQLite call: the number from errorNumberFor, the description
 // from the connection's last message (or SQLite's text for the code when there is no connection).
 [[noreturn]] void raiseSqlite(int sqliteCode, sqlite3* handle, const QString& context = {});
+
+// Why the file refused a read or a write. The provider reports all of these as its general
+// failure (0x80004005), and handlers that answer that number keep working; the cause lets the
+// ones that name it tell a locked file from a read-only one, a full disk or a damaged file.
+enum class Cause {
+    None,         // not a refusal of the file (or not from the data layer)
+    Locked,       // another program holds a lock on the file
+    ReadOnly,     // the file or its folder may not be written
+    DiskFull,     // no room left for the file (or its journal) to grow
+    Unreadable,   // the file is damaged or not a database
+};
+Cause causeOfSqlite(int sqliteCode);
+Cause causeOf(const vb::VbError& e);
+// A write the file refused because it or its folder is read-only.
+inline bool IsReadOnlyRefusal(const vb::VbError& e) { return causeOf(e) == Cause::ReadOnly; }
 
 // Checks a SQLite return code: anything but OK/ROW/DONE raises.
 inline void check(int rc, sqlite3* handle, const QString& context = {}) {
