@@ -101,7 +101,7 @@ inline QString convert(const QString& file, const QString& format, const QString
 }
 
 // The ticks of the reports view as a plain choice.
-inline reports::ViewChoices choices(std::initializer_list<int> ticked = {}, bool hasNotes = false, bool inclNotes = false,
+inline reports::ViewChoices viewChoices(std::initializer_list<int> ticked = {}, bool hasNotes = false, bool inclNotes = false,
                                     bool srchRes = false, const QString& sort = reports::kSortOff) {
     reports::ViewChoices v;
     for (int i : ticked) v.ticked[size_t(i)] = true;

@@ -64,7 +64,7 @@ private Q_SLOTS:
     void typedCellsThatLibreOfficeReads() {
         sampleDb();
         answerDialog(1);
-        reports::RunSpreadsheetExport(exporttest::choices({}, true));
+        reports::RunSpreadsheetExport(viewChoices({}, true));
         const QString xlsx = onlyWorkbook();
         QVERIFY(QFileInfo(xlsx).fileName().contains(QRegularExpression("^Export \\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d-\\d\\d\\.xlsx$")));
         QCOMPARE(desk->opened, QStringList{xlsx});
@@ -141,7 +141,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         sampleDb();
         Module1::SrchFlg = searchResult;
-        auto v = exporttest::choices({}, true, inclNotes, searchResult, sort);
+        auto v = viewChoices({}, true, inclNotes, searchResult, sort);
         for (int i : ticked) v.ticked[size_t(i)] = true;
         answerDialog(option, apply);
         if (!message.isEmpty()) fx->ui.answerMsgBox(vb::vbOK);
@@ -163,7 +163,7 @@ private Q_SLOTS:
     void theChoiceIsRememberedAndTheDialogResets() {
         sampleDb();
         answerDialog(2);
-        auto v = exporttest::choices({1});
+        auto v = viewChoices({1});
         reports::RunSpreadsheetExport(v);
         QVERIFY(Module1::bExcelUsrFlds && !Module1::bExcelAllFlds);
         // A second run without a click repeats the choice; the dialog shows no option chosen.
@@ -191,7 +191,7 @@ private Q_SLOTS:
         desk->hasProgram = false;
         answerDialog(1);
         fx->ui.answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
-        reports::RunSpreadsheetExport(exporttest::choices());
+        reports::RunSpreadsheetExport(viewChoices());
         const QString xlsx = onlyWorkbook();
         QVERIFY(desk->opened.isEmpty());
         const QStringList msgs = fx->ui.messages();
@@ -211,7 +211,7 @@ private Q_SLOTS:
         openDb(path);
         vb::ProgressBox::setCancelAtForTesting(1);
         answerDialog(1);
-        reports::RunSpreadsheetExport(exporttest::choices());
+        reports::RunSpreadsheetExport(viewChoices());
         QVERIFY(desk->files().isEmpty());
         QVERIFY(desk->opened.isEmpty());
         QVERIFY(fx->ui.messages().isEmpty());
@@ -222,7 +222,7 @@ private Q_SLOTS:
         addRows(path, "Name", 70000);
         openDb(path);
         answerDialog(1);
-        reports::RunSpreadsheetExport(exporttest::choices());
+        reports::RunSpreadsheetExport(viewChoices());
         const auto c = readSheet(onlyWorkbook());
         QCOMPARE(sheetRows(c), 70001);
         QCOMPARE(c["A70001"].value, QString("R70000"));
