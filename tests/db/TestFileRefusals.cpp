@@ -93,7 +93,7 @@ private Q_SLOTS:
         lock.reset();
         QCOMPARE(e.number, vb::err::E_FAIL_);   // the number the handlers of the general failure answer
         QCOMPARE(int(db::causeOf(e)), cause);
-        QCOMPARE(db::IsReadOnlyRefusal(e), kind.startsWith("ro-"));
+        QCOMPARE(db::IsReadOnlyError(e), kind.startsWith("ro-"));
         conn.Close();
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QCOMPARE(cli(path, "SELECT Name FROM UserTable"), QString("before"));

@@ -11,9 +11,7 @@ struct VbError : std::exception {
     int32_t number = 0;
     QString description;
     QString source;
-    // The storage engine's own code for the failure (SQLite's extended result code), 0 when the
-    // error did not come from it. Several causes share one error number; this tells them apart.
-    int native = 0;
+    int nativeError = 0;   // the database engine's own code, when the error came from it (0 otherwise)
 
     VbError() = default;
     VbError(int32_t n, QString d, QString s = {}) : number(n), description(std::move(d)), source(std::move(s)) {}

@@ -72,7 +72,7 @@ Cause causeOfSqlite(int code) {
 }
 
 Cause causeOf(const vb::VbError& e) {
-    if (e.native != 0) return causeOfSqlite(e.native);
+    if (e.nativeError != 0) return causeOfSqlite(e.nativeError);
     if (e.number == vb::err::DiskFull) return Cause::DiskFull;
     return Cause::None;
 }
@@ -95,9 +95,14 @@ void raiseSqlite(int sqliteCode, sqlite3* handle, const QString& context) {
         description = QStringLiteral("Could not find file '%1'.").arg(context);
     else if (!context.isEmpty() && (sqliteCode & 0xff) == SQLITE_NOTADB)
         description = QStringLiteral("Unrecognized database format '%1'.").arg(context);
-    vb::VbError e(number, description, QStringLiteral("Ravelstow data layer"));
-    e.native = sqliteCode;
-    throw e;
+    vb::VbError error(number, description, QStringLiteral("Ravelstow data layer"));
+    error.nativeError = sqliteCode;
+    throw error;
+}
+
+bool IsReadOnlyError(const vb::VbError& e) {
+    const int primary = e.nativeError & 0xff;
+    return primary == SQLITE_READONLY || primary == SQLITE_PERM;
 }
 
 }  // namespace db

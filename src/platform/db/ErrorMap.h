@@ -38,8 +38,10 @@ enum class Cause {
 };
 Cause causeOfSqlite(int sqliteCode);
 Cause causeOf(const vb::VbError& e);
-// A write the file refused because it or its folder is read-only.
-inline bool IsReadOnlyRefusal(const vb::VbError& e) { return causeOf(e) == Cause::ReadOnly; }
+// Whether the error is the database refusing a write: the file or its folder cannot be written
+// (read-only file or medium, no right to write the journal). Its number stays the provider's
+// general failure, which the account dialog answers; the search tells the case apart by this.
+bool IsReadOnlyError(const vb::VbError& e);
 
 // Checks a SQLite return code: anything but OK/ROW/DONE raises.
 inline void check(int rc, sqlite3* handle, const QString& context = {}) {
