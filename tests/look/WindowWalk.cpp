@@ -24,9 +24,18 @@ namespace look {
 
 namespace {
 
+// The child view's frame a control stands in, below `root`; nullptr when there is none.
+const QMdiSubWindow* frameBelow(const QWidget* w, const QWidget* root) {
+    for (const QWidget* p = w->parentWidget(); p && p != root; p = p->parentWidget())
+        if (auto* frame = qobject_cast<const QMdiSubWindow*>(p)) return frame;
+    return nullptr;
+}
+
+// "window/control", the window being the child view when the control stands in one.
 QString nameOf(const QWidget* w) {
     const QString name = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
-    const QWidget* win = w->window();
+    const QMdiSubWindow* frame = frameBelow(w, nullptr);
+    const QWidget* win = frame && frame->widget() ? frame->widget() : w->window();
     return (win && win != w ? win->objectName() + "/" : QString()) + name;
 }
 
@@ -168,8 +177,9 @@ QStringList ProblemsOfControls(QWidget* root) {
     QStringList out;
     const QList<QWidget*> all = root->findChildren<QWidget*>();
     for (QWidget* w : all) {
-        // Controls of another window (a dialog of this one) are walked with their own window.
-        if (!w->isVisibleTo(root) || w->window() != root->window()) continue;
+        // Controls of another window (a dialog of this one) or of a child view are walked with
+        // their own window or view.
+        if (!w->isVisibleTo(root) || w->window() != root->window() || frameBelow(w, root)) continue;
         // A control that reaches past its holder's edge is cut there (scrolled contents aside).
         QWidget* parent = w->parentWidget();
         if (parent && !w->isWindow() && !parent->inherits("QAbstractScrollArea") && !parent->inherits("QMdiSubWindow") &&
