@@ -294,8 +294,12 @@ void frmMain::RemoveChild(Form& form) {
 void frmMain::ActivateChild(Form& form) {
     auto it = children_.find(&form);
     if (it != children_.end() && it->second) {
-        it->second->show();
-        MdiArea->setActiveSubWindow(it->second);
+        QMdiSubWindow* sub = it->second;
+        sub->show();
+        // A frame wider or taller than the document area reaches past its right or bottom edge,
+        // never past its left or top one, where the view's controls could not be reached.
+        if (!sub->isMaximized() && (sub->x() < 0 || sub->y() < 0)) sub->move(qMax(0, sub->x()), qMax(0, sub->y()));
+        MdiArea->setActiveSubWindow(sub);
     }
 }
 

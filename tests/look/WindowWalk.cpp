@@ -226,6 +226,13 @@ QStringList ProblemsOfChildView(QMdiSubWindow* frame, const QColor& formColour) 
     if (!view) return out;
     if (!sameIcon(frame->windowIcon(), vb::ProgramIcon()))
         out << QStringLiteral("child view %1 does not show the program's icon").arg(view->objectName());
+    // The frame starts inside the document area (a frame larger than the area reaches past its
+    // right or bottom edge, never past its left or top one, where its controls would be lost).
+    if (!frame->isMaximized() && (frame->x() < 0 || frame->y() < 0))
+        out << QStringLiteral("child view %1 starts at %2,%3, outside the document area")
+                   .arg(view->objectName())
+                   .arg(frame->x())
+                   .arg(frame->y());
     // The view covers the whole inside of its frame...
     const QRect inside = frame->layout() ? frame->layout()->contentsRect() : frame->contentsRect();
     if (!view->geometry().contains(inside))
