@@ -120,6 +120,15 @@ QWidget* frmSearch::CreateWidget() {
     small.setPointSizeF(7.5);
     for (QWidget* c : std::initializer_list<QWidget*>{Frame2, Frame3, AndOption, OrOption, OptKeyAnd, OptKeyOr}) c->setFont(small);
     PlaceTwips(OptKeyOr, 1200, 240, 615, 210);
+    // The logic frames keep the face colour of their own (the view's colours do not reach them),
+    // so their dark captions stay readable on any form colour.
+    for (QGroupBox* frame : {Frame2.data(), Frame3.data()}) {
+        QPalette face = frame->palette();
+        face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+        face.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
+        frame->setPalette(face);
+        frame->setAutoFillBackground(true);
+    }
 
     cmboSort = new QComboBox(w);
     cmboSort->setObjectName(QStringLiteral("cmboSort"));
