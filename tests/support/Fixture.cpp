@@ -9,6 +9,8 @@
 #include "entry/DlgEntryDte.h"
 #include "platform/paths/AppPaths.h"
 #include "platform/ui/BusyCursor.h"
+#include "reports/FieldChoiceDialog.h"
+#include "reports/FrmMailLbls.h"
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
 #include "shell/Module1.h"
@@ -26,7 +28,8 @@ void unloadAllForms() {
                                                 &CreateDatabase::instance(), &frmLogin::instance(),
                                                 &frmUserSecurity::instance(), &frmAbout::instance(),
                                                 &frmDtaTransfer::instance(), &dlgUserSecur::instance(),
-                                                &DlgEntryDte::instance()})
+                                                &DlgEntryDte::instance(), &FrmMailLbls::instance(),
+                                                &FrmExpToExcel::instance(), &frmGenDB::instance()})
         f->Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
