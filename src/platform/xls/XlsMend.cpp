@@ -10,7 +10,7 @@ namespace {
 
 constexpr quint32 kEndOfChain = 0xFFFFFFFE, kFreeSector = 0xFFFFFFFF;
 constexpr int kMiniSectorSize = 64;
-constexpr quint16 kBof = 0x0809, kBoundSheet = 0x0085, kSst = 0x00FC, kContinue = 0x003C, kFormula = 0x0006,
+constexpr quint16 kBof = 0x0809, kFilePass = 0x002F, kBoundSheet = 0x0085, kSst = 0x00FC, kContinue = 0x003C, kFormula = 0x0006,
                   kString = 0x0207, kShrFmla = 0x04BC, kArray = 0x0221, kTable = 0x0236, kNumber = 0x0203,
                   kLabel = 0x0204, kBoolErr = 0x0205;
 // A record type FreeXL passes over: it fills the room a shorter rewritten record leaves.
@@ -481,8 +481,11 @@ MendReport MendForFreeXL(QByteArray& file) {
     }
     // The worksheets' places in the stream, in the order of the workbook's list.
     QHash<quint32, int> sheetAt;
-    for (const Record& r : records)
+    for (const Record& r : records) {
+        // The records of a workbook protected by a password are encrypted: nothing to mend.
+        if (r.type == kFilePass) return report;
         if (r.type == kBoundSheet && r.size >= 4) sheetAt.insert(u32(s, r.body()), int(sheetAt.size()));
+    }
 
     int sheet = -1;   // -1: the workbook's globals
     for (qsizetype i = 0; i < records.size(); ++i) {

@@ -123,7 +123,7 @@ void Workbook::Open(const QString& path) {
     if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
     MendReport mend = bytes.isEmpty() ? MendReport{} : MendForFreeXL(bytes);
     std::unique_ptr<QTemporaryFile> copy;
-    if (mend.changed) {
+    if (mend.changed && !QDir::tempPath().isEmpty()) {
         copy = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("ravelstow-XXXXXX.xls")));
         if (!copy->open() || copy->write(bytes) != bytes.size() || !copy->flush()) copy.reset();
     }
