@@ -94,7 +94,8 @@ bool rowCondition(const RowCriterion& r, int row, Condition& out, Outcome& msg) 
             return false;
         }
         out.where = QStringLiteral("%1 BETWEEN ? AND ?").arg(column);
-        out.params = {vb::toStoredDate(r.from), vb::toStoredDate(r.to)};
+        // Bound as date values: the data layer writes them in the stored form.
+        out.params = {r.from, r.to};
         return true;
     }
     if (r.type == QLatin1String("Currency")) {
