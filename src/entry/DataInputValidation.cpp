@@ -2,6 +2,7 @@
 // command of the view, and the reminder a key press gives in an empty table.
 #include "entry/DataInput.h"
 
+#include "platform/format/UserDates.h"
 #include "platform/format/VbConvert.h"
 #include "platform/format/VbFormat.h"
 
@@ -70,10 +71,8 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
         if (!vb::IsNumeric(S)) return reject(QStringLiteral("This is a Currency field, please enter a monetary value"));
     } else if (T == QLatin1String("Date/Time")) {
         if (S.isEmpty()) return;
-        // Read through the box's own format first, so a month-first text written by the date
-        // editor is a date under a day-first locale too.
-        const QString pattern = binding ? binding->Format().Format : QString();
-        if (!vb::IsDate(S, pattern))
+        // The one rule every date box reads by (the box's format plays no part in it).
+        if (!vb::isUserDate(S))
             return reject(QStringLiteral("This Is Not A Valid Date, Please Enter A Valid Date Value"));
     } else if (T == QLatin1String("True/False")) {
         QString text = S;
