@@ -5,6 +5,9 @@
 #include "platform/db/Catalog.h"
 #include "platform/format/VbConvert.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+
 namespace importdb {
 
 bool ColumnFor(int16_t adoType, db::AdoType& type, int& attributes) {
@@ -28,6 +31,59 @@ int FieldColumnCount(const ImportFunct& columns) {
     return n;
 }
 
+namespace {
+
+// Why name cannot be a column of a database of this program, or "".
+QString reservedReason(const QString& name) {
+    static const QStringList ownNames = {QStringLiteral("TolvaneID"), QStringLiteral("Memofld"), QStringLiteral("SrchInt"),
+                                         QStringLiteral("SrchKey"), QStringLiteral("SrchMemo"), QStringLiteral("RptFlg")};
+    static const QRegularExpression keywordColumn(QStringLiteral("^keyword[0-9]+$"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    const auto own = [&] {
+        return QStringLiteral("The field name '%1' is the name of one of the database's own columns. "
+                              "Please remove it from the import list.")
+            .arg(name);
+    };
+    for (const QString& n : ownNames)
+        if (name.compare(n, Qt::CaseInsensitive) == 0) return own();
+    if (keywordColumn.match(name).hasMatch()) return own();
+    // The entry view knows its columns by how their names begin.
+    if (name.startsWith(QLatin1String("Key")))
+        return QStringLiteral("The field name '%1' begins with Key, which is reserved for keyword columns. "
+                              "Please remove it from the import list.")
+            .arg(name);
+    for (const char* prefix : {"SrchInt", "SrchKey", "Memofld"})
+        if (name.startsWith(QLatin1String(prefix)))
+            return QStringLiteral("The field name '%1' begins with %2, which is reserved for the database's own columns. "
+                                  "Please remove it from the import list.")
+                .arg(name, QLatin1String(prefix));
+    return {};
+}
+
+}  // namespace
+
+QString RefusedColumnName(const ImportFunct& columns) {
+    QStringList seen;
+    db::AdoType type;
+    int attributes = 0;
+    for (const auto& item : columns) {
+        if (!ColumnFor(item->FldType, type, attributes)) continue;
+        const QString& name = item->FldName;
+        for (const QString& earlier : seen) {
+            if (earlier == name)
+                return QStringLiteral("The field name '%1' is in the import list twice. Please remove one of them.").arg(name);
+            if (earlier.compare(name, Qt::CaseInsensitive) == 0)
+                return QStringLiteral("The field names '%1' and '%2' differ only in case, which the database does not "
+                                      "tell apart. Please remove one of them.")
+                    .arg(earlier, name);
+        }
+        const QString reason = reservedReason(name);
+        if (!reason.isEmpty()) return reason;
+        seen << name;
+    }
+    return {};
+}
+
 int KeywordCount(const QString& keyWordsText) { return keyWordsText.isEmpty() ? 0 : vb::CInt(keyWordsText); }
 
 void BuildImportDatabase(const QString& path, const ImportFunct& columns, bool notes, const QString& keyWordsText) {
@@ -37,6 +93,7 @@ void BuildImportDatabase(const QString& path, const ImportFunct& columns, bool n
         vb::raise(vb::err::InvalidProcCall, QStringLiteral("A database holds at most %1 fields.").arg(kMaxFields));
     if (keywords > kMaxKeywords)
         vb::raise(vb::err::InvalidProcCall, QStringLiteral("A database holds at most %1 keywords.").arg(kMaxKeywords));
+    if (const QString refused = RefusedColumnName(columns); !refused.isEmpty()) vb::raise(vb::err::InvalidProcCall, refused);
 
     db::Catalog cat;
     try {

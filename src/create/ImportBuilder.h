@@ -27,10 +27,20 @@ int FieldColumnCount(const ImportFunct& columns);
 // number (13 when it is no number, 6 when it does not fit).
 int KeywordCount(const QString& keyWordsText);
 
+// Why a chosen column cannot become a column of the new table under its name, as a message for
+// the user, or "" when every name can be used. Only the columns that become columns are looked
+// at, in list order; the first fault found is told. A name is refused when an earlier column has
+// it (the database does not tell names apart by case), when it is one of the database's own
+// columns (TolvaneID, Memofld, SrchInt, SrchKey, SrchMemo, RptFlg, KeyWord and a number), or when
+// the entry view would take the column for one of them (a name beginning with Key, SrchInt,
+// SrchKey or Memofld).
+QString RefusedColumnName(const ImportFunct& columns);
+
 // Builds the file at path, which must not exist. Before the file is made, the definition is
-// refused with error 5 when more than kMaxFields columns or kMaxKeywords keywords are asked for,
-// or with the conversion error of the keyword count. Any other failure (a name the catalogue
-// refuses, a name used twice) is raised as the catalogue raised it; the file, made empty by
+// refused with error 5 when more than kMaxFields columns or kMaxKeywords keywords are asked for
+// or a name is refused (RefusedColumnName gives the description), or with the conversion error
+// of the keyword count. Any other failure (a name the catalogue
+// refuses) is raised as the catalogue raised it; the file, made empty by
 // then, stays for the caller to remove. No connection stays open.
 void BuildImportDatabase(const QString& path, const ImportFunct& columns, bool notes, const QString& keyWordsText);
 

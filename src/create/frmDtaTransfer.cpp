@@ -268,6 +268,13 @@ void frmDtaTransfer::CmdCreate_Click() {
             return;
         }
 
+        // Names the table cannot hold twice, or that the database uses itself, are refused here
+        // rather than failing the build halfway.
+        if (const QString refused = importdb::RefusedColumnName(ImprtMain().ImportFunct()); !refused.isEmpty()) {
+            MsgBox(refused, vb::vbOKOnly, kImportTitle);
+            return;
+        }
+
         DlgExptDB.CancelError = true;
         DlgExptDB.Flags = vb::cdlOFNHideReadOnly;
         DlgExptDB.DialogTitle = QStringLiteral("Create New Database");

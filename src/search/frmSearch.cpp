@@ -1,18 +1,75 @@
+// The search view's window: its controls, the load that builds the criteria rows and the keyword
+// list from the open database, activation and colours.
 #include "search/frmSearch.h"
 
-#include "platform/core/Colors.h"
-#include "platform/core/UiServices.h"
-#include "platform/ui/WidgetColors.h"
 #include "entry/DataInput.h"
+#include "entry/EntryWidgets.h"
+#include "platform/core/Colors.h"
+#include "platform/core/Twips.h"
+#include "platform/core/UiServices.h"
+#include "platform/db/Connection.h"
+#include "platform/ui/FormWidgets.h"
+#include "platform/ui/ValidationGate.h"
+#include "platform/ui/WidgetColors.h"
+#include "search/SearchResultModel.h"
 #include "shell/Module1.h"
+#include "shell/frmMain.h"
 
+#include <QApplication>
 #include <QCheckBox>
-#include <QGridLayout>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFrame>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStyle>
 #include <QTableView>
+#include <QToolButton>
+
+using vb::PlaceTwips;
+using vb::twipsToPx;
+
+namespace {
+
+constexpr int kClientWidth = 16890;
+constexpr int kClientHeight = 10140;
+
+QFont arialBold(double points) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(points);
+    f.setBold(true);
+    return f;
+}
+
+QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setIcon(icon);
+    b->setIconSize(QSize(24, 24));
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+
+QIcon themed(const char* name, QStyle::StandardPixmap fallback) {
+    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
+}
+
+// The operator lists: a prompt, then five items whose first two characters are the operator.
+QStringList operatorItems(int row) {
+    if (row == 1) return {"> Greater Than", ">= Greater Equal To", "<  Less Than", "<= Less Equal To", "=  Equal To"};
+    if (row == 2) return {"> Greater ", ">= Greater Equal To", "<  Less ", "<= Less Equal To", "=  Equal To"};
+    return {"> Greater ", ">= Greater Equal To", "<  Less ", "<= Less  Equal To", "=  Equal To"};
+}
+
+int rowLeft(int i) { return i < 10 ? 360 : 4200; }
+int rowTop(int i) { return 1200 + 600 * (i % 10); }
+
+}  // namespace
 
 frmSearch& frmSearch::instance() {
     static frmSearch form;
@@ -21,72 +78,314 @@ frmSearch& frmSearch::instance() {
 
 QWidget* frmSearch::CreateWidget() {
     auto* w = new QWidget;
-    w->setWindowTitle(QStringLiteral("Search"));
-    auto* layout = new QGridLayout(w);
+    w->setWindowTitle(QStringLiteral("Tolvane Search"));
+    w->setFixedSize(twipsToPx(kClientWidth), twipsToPx(kClientHeight));
+    gate_ = new vb::ValidationGate(w);
+
+    Picture1 = new QFrame(w);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAutoFillBackground(true);
+    PlaceTwips(Picture1, 0, -120, 16890, 615);
+
+    cmdSearch = pictureButton(w, QStringLiteral("cmdSearch"), QStringLiteral("Search Database"),
+                              themed("edit-find", QStyle::SP_FileDialogContentsView));
+    PlaceTwips(cmdSearch, 0, 0, 495, 495);
+    cmdClear = pictureButton(w, QStringLiteral("cmdClear"), QStringLiteral("Clear Search Criteria And Results"),
+                             themed("edit-clear", QStyle::SP_DialogResetButton));
+    PlaceTwips(cmdClear, 480, 0, 495, 495);
+    cmdPrtRep = pictureButton(w, QStringLiteral("cmdPrtRep"), QStringLiteral("Report Search Results"),
+                              themed("document-print", QStyle::SP_FileDialogDetailedView));
+    PlaceTwips(cmdPrtRep, 960, 0, 495, 495);
+
+    Frame2 = new QGroupBox(QStringLiteral("Field Search Logic"), w);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    PlaceTwips(Frame2, 1440, 0, 1695, 495);
+    AndOption = new QRadioButton(QStringLiteral("AND"), Frame2);
+    AndOption->setObjectName(QStringLiteral("AndOption"));
+    PlaceTwips(AndOption, 120, 240, 615, 210);
+    OrOption = new QRadioButton(QStringLiteral("OR"), Frame2);
+    OrOption->setObjectName(QStringLiteral("OrOption"));
+    PlaceTwips(OrOption, 840, 240, 615, 210);
+    Frame3 = new QGroupBox(QStringLiteral("Keyword Search Logic"), w);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    PlaceTwips(Frame3, 3120, 0, 2055, 495);
+    OptKeyAnd = new QRadioButton(QStringLiteral("AND"), Frame3);
+    OptKeyAnd->setObjectName(QStringLiteral("OptKeyAnd"));
+    PlaceTwips(OptKeyAnd, 360, 240, 615, 210);
+    OptKeyOr = new QRadioButton(QStringLiteral("OR"), Frame3);
+    OptKeyOr->setObjectName(QStringLiteral("OptKeyOr"));
+    PlaceTwips(OptKeyOr, 1200, 240, 615, 210);
+
+    cmboSort = new QComboBox(w);
+    cmboSort->setObjectName(QStringLiteral("cmboSort"));
+    PlaceTwips(cmboSort, 5280, 120, 2175, 315);
+
+    chkMemoSrch = new QCheckBox(Picture1);
+    chkMemoSrch->setObjectName(QStringLiteral("chkMemoSrch"));
+    chkMemoSrch->setToolTip(QStringLiteral("Search For Text in Notes:"));
+    PlaceTwips(chkMemoSrch, 7800, 240, 255, 315);
+    txtmemo = new QLineEdit(QStringLiteral("Search For Text in Notes"), w);
+    txtmemo->setObjectName(QStringLiteral("txtmemo"));
+    txtmemo->setEnabled(false);
+    PlaceTwips(txtmemo, 8160, 120, 2655, 315);
+
     SrchFldsFrame = new QGroupBox(QStringLiteral("Field Search Criteria"), w);
     SrchFldsFrame->setObjectName(QStringLiteral("SrchFldsFrame"));
-    auto* frameLayout = new QGridLayout(SrchFldsFrame);
-    chfldSrch.clear();
-    for (int i = 0; i < 20; ++i) {
-        auto* box = new QCheckBox(SrchFldsFrame);
-        box->setObjectName(QStringLiteral("chfldSrch_%1").arg(i));
-        box->hide();
-        frameLayout->addWidget(box, i, 0);
-        chfldSrch.push_back(box);
-    }
-    lblKeywrd = new QLabel(QStringLiteral("Keyword Search Criteria Drag Keyword To Text Box"), w);
-    lblKeywrd->setObjectName(QStringLiteral("lblKeywrd"));
-    lstKeywrd = new QListWidget(w);
+    SrchFldsFrame->setFont(arialBold(12));
+    vb::SetBackColor(SrchFldsFrame, vb::RGB(255, 255, 255));
+    vb::SetForeColor(SrchFldsFrame, vb::RGB(0, 0, 64));
+    PlaceTwips(SrchFldsFrame, 120, 840, 7695, 6375);
+
+    LblKeyWrd = new QLabel(QStringLiteral("Keyword Search Criteria Drag Keyword To Text Box"), w);
+    LblKeyWrd->setObjectName(QStringLiteral("LblKeyWrd"));
+    LblKeyWrd->setFont(arialBold(9));
+    LblKeyWrd->setWordWrap(true);
+    LblKeyWrd->setAutoFillBackground(true);
+    PlaceTwips(LblKeyWrd, 8040, 840, 2295, 495);
+    lstKeywrd = new KeywordList(w);
     lstKeywrd->setObjectName(QStringLiteral("lstKeywrd"));
+    lstKeywrd->setFont(arialBold(8.25));
+    lstKeywrd->setDragEnabled(true);
+    lstKeywrd->setDragDropMode(QAbstractItemView::DragOnly);
+    lstKeywrd->setDefaultDropAction(Qt::CopyAction);
+    PlaceTwips(lstKeywrd, 8040, 1320, 2415, 4680);
+    txtKeySrch.clear();
+    for (int i = 0; i < kKeyBoxes; ++i) {
+        auto* box = new KeywordBox(w);
+        box->setObjectName(QStringLiteral("txtKeySrch_%1").arg(i));
+        box->setAcceptDrops(true);
+        PlaceTwips(box, 10560, 1200 + 480 * i, 1815, 375);
+        txtKeySrch.push_back(box);
+    }
+
+    buildRows(w);
+
+    model_ = new SearchResultModel(w);
     grdSrchRes = new QTableView(w);
     grdSrchRes->setObjectName(QStringLiteral("grdSrchRes"));
+    grdSrchRes->setModel(model_);
+    grdSrchRes->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdSrchRes->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdSrchRes->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdSrchRes->verticalHeader()->setDefaultSectionSize(twipsToPx(255));
+    grdSrchRes->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdSrchRes->hide();
-    cmdSearch = new QPushButton(QStringLiteral("Search"), w);
-    cmdSearch->setObjectName(QStringLiteral("cmdSearch"));
-    cmdClear = new QPushButton(QStringLiteral("Clear"), w);
-    cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    layout->addWidget(SrchFldsFrame, 0, 0, 1, 2);
-    layout->addWidget(lblKeywrd, 1, 0);
-    layout->addWidget(lstKeywrd, 2, 0);
-    layout->addWidget(grdSrchRes, 3, 0, 1, 2);
-    layout->addWidget(cmdSearch, 4, 0);
-    layout->addWidget(cmdClear, 4, 1);
-    QObject::connect(cmdSearch.data(), &QPushButton::clicked, w, [this] { vb::RunTrapped([this] { cmdSearch_Click(); }); });
-    QObject::connect(cmdClear.data(), &QPushButton::clicked, w, [this] { vb::RunTrapped([this] { cmdClear_Click(); }); });
+    PlaceTwips(grdSrchRes, 120, 7320, 14775, 2535);
+
+    QObject::connect(cmdSearch.data(), &QToolButton::clicked, w, [this] { gate_->Run([this] { cmdSearch_Click(); }); });
+    QObject::connect(cmdClear.data(), &QToolButton::clicked, w, [this] { gate_->Run([this] { cmdClear_Click(); }); });
+    QObject::connect(cmdPrtRep.data(), &QToolButton::clicked, w, [this] { gate_->Run([this] { cmdPrtRep_Click(); }); });
+    QObject::connect(chkMemoSrch.data(), &QCheckBox::toggled, w, [this] { vb::RunTrapped([this] { chkMemoSrch_Click(); }); });
+    QObject::connect(grdSrchRes.data(), &QTableView::clicked, w,
+                     [this](const QModelIndex& index) { vb::RunTrapped([this, index] { grdSrchRes_Click(index.row()); }); });
     return w;
+}
+
+void frmSearch::buildRows(QWidget* w) {
+    chfldSrch.clear();
+    txtSrcFld.clear();
+    cmbonum.clear();
+    cmbSrchTF.clear();
+    const QFont rowFont = arialBold(9);
+    // The value box's focus opens the file picker of a file-path row.
+    auto* focusHook = new EventHook(w, [this](QObject* watched, QEvent* e) {
+        if (e->type() != QEvent::FocusIn || pickerByCode_) return false;
+        const auto reason = static_cast<QFocusEvent*>(e)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+        for (int i = 0; i < kRows; ++i)
+            if (txtSrcFld[size_t(i)] == watched) vb::RunTrapped([this, i] { txtSrcFld_GotFocus(i); });
+        return false;
+    });
+    for (int i = 0; i < kRows; ++i) {
+        auto* check = new QCheckBox(QStringLiteral("Name of Field"), w);
+        check->setObjectName(QStringLiteral("chfldSrch_%1").arg(i));
+        check->setFont(rowFont);
+        check->setAutoFillBackground(true);
+        vb::SetBackColor(check, vb::RGB(255, 255, 255));
+        vb::SetForeColor(check, vb::RGB(0, 0, 64));
+        PlaceTwips(check, rowLeft(i), rowTop(i), i < 10 ? 3015 : 3375, 255);
+        check->hide();
+        chfldSrch.push_back(check);
+
+        auto* value = new QLineEdit(w);
+        value->setObjectName(QStringLiteral("txtSrcFld_%1").arg(i));
+        PlaceTwips(value, rowLeft(i), rowTop(i) + 240, i < 10 ? 3135 : 3255, 315);
+        value->hide();
+        value->installEventFilter(focusHook);
+        txtSrcFld.push_back(value);
+        gate_->Watch(value, [this, i] { return !txtSrcFld_Validate(i); });
+
+        // The operator list offers its own operators only; until one is picked it shows its prompt.
+        auto* op = new QComboBox(w);
+        op->setObjectName(QStringLiteral("cmbonum_%1").arg(i));
+        op->addItems(operatorItems(i));
+        op->setPlaceholderText(i == 0 ? QStringLiteral("Select <> or =") : QStringLiteral("Select < > or ="));
+        op->setCurrentIndex(-1);
+        PlaceTwips(op, i < 10 ? 1680 : 5520, rowTop(i) + 240, 1935, 315);
+        op->hide();
+        cmbonum.push_back(op);
+
+        auto* tf = new QComboBox(SrchFldsFrame);
+        tf->setObjectName(QStringLiteral("cmbSrchTF_%1").arg(i));
+        tf->addItems({QStringLiteral("TRUE"), QStringLiteral("FALSE")});
+        PlaceTwips(tf, 6240, 0, 1215, 315);
+        tf->hide();
+        cmbSrchTF.push_back(tf);
+
+        QObject::connect(check, &QCheckBox::toggled, w, [this, i] { vb::RunTrapped([this, i] { chfldSrch_Click(i); }); });
+    }
+}
+
+void frmSearch::Form_Load() {
+    QWidget* w = Widget();
+    FrmColor = Module1::GetFrmColor();
+    TextColor = Module1::GetTextColor();
+    vb::SetBackColor(w, uint32_t(vb::colourFromText(FrmColor)));
+    vb::SetBackColor(SrchFldsFrame, uint32_t(vb::colourFromText(FrmColor)));
+    RowRange = {};
+    RowDef = {};
+    bHasMemo = false;
+    int keywordCount = 0;
+    try {
+        grdSrchRes->hide();
+        model_->Clear();
+        frmMain* main = frmMain::existing();
+        const bool searchTab = main && main->TabCaption(main->SelectedTab()) == QLatin1String("Search");
+        if (searchTab) {
+            db::Connection conn;
+            conn.Open(Module1::DBConnStr);
+            if (conn.RowCount(QStringLiteral("UserTable")) < 1) {
+                conn.Close();
+                vb::MsgBox(QStringLiteral("There are currently no records Entered in the Database.  A Search Cannot Be Performed"));
+                return;
+            }
+            for (int i = 0; i < kRows; ++i) {
+                chfldSrch[size_t(i)]->hide();
+                txtSrcFld[size_t(i)]->hide();
+                cmbonum[size_t(i)]->hide();
+            }
+            // The keyword values grow as they need: no count of records can overflow them.
+            QStringList keywords;
+            int r = 0;
+            cmboSort->clear();
+            cmboSort->addItem(QStringLiteral("Sort Off"));
+            const DBFldFunct& defs = DataInput::instance().DBDefMain().DBFldFunct();
+            for (int d = 1; d <= defs.Count(); ++d) {
+                const QString name = defs.Item(d).FldName;
+                const QString type = defs.Item(d).FldType;
+                if (name.startsWith(QLatin1String("KeyWord"))) {
+                    const QString sql = QStringLiteral("SELECT DISTINCT %1 FROM UserTable WHERE %1 IS NOT NULL AND %1 <> ''")
+                                            .arg(db::Connection::Bracket(name));
+                    db::detail::Statement st(conn.handle(), sql);
+                    while (st.step()) keywords << st.column(0).toString();
+                    ++keywordCount;
+                    continue;
+                }
+                if (type == QLatin1String("Memo")) {
+                    bHasMemo = true;
+                    continue;
+                }
+                const bool getsRow = type.startsWith(QLatin1String("Decimal")) || type == QLatin1String("Text") ||
+                                     type == QLatin1String("Double") || type == QLatin1String("Date/Time") ||
+                                     type == QLatin1String("Currency") || type == QLatin1String("True/False") ||
+                                     (type == QLatin1String("Integer") && !name.startsWith(QLatin1String("Srch")));
+                if (!getsRow || r >= kRows) continue;
+                QCheckBox* box = chfldSrch[size_t(r)];
+                box->show();
+                vb::SetBackColor(box, uint32_t(vb::colourFromText(FrmColor)));
+                const bool filePath = type == QLatin1String("Text") && name.endsWith(QLatin1String("FP"));
+                box->setText(filePath ? name.left(name.size() - 2) : name);
+                cmboSort->addItem(name);
+                // Every handler reads the row's own definition: rows and definitions stay in step
+                // even when a definition earns no row.
+                RowDef[size_t(r)] = d;
+                ++r;
+            }
+            conn.Close();
+            LayoutRows = r;
+            if (keywords.isEmpty()) {
+                showKeywordArea(false);
+            } else {
+                showKeywordArea(true);
+                Module1::FillKeyList(keywords, QStringLiteral("Search"));
+            }
+        } else {
+            LayoutRows = 0;
+        }
+        placeLayout(LayoutRows);
+        chkMemoSrch->setVisible(bHasMemo);
+        txtmemo->setVisible(bHasMemo);
+        // Defaults; a view built without data has no sort entry to select.
+        AndOption->setChecked(true);
+        OptKeyOr->setChecked(true);
+        if (cmboSort->count() > 0) cmboSort->setCurrentIndex(0);
+    } catch (const vb::VbError& e) {
+        vb::ShowErrorPair(e);
+    }
+}
+
+void frmSearch::showKeywordArea(bool show) {
+    LblKeyWrd->setVisible(show);
+    lstKeywrd->setVisible(show);
+    for (auto& box : txtKeySrch) box->setVisible(show);
+}
+
+void frmSearch::placeLayout(int rows) {
+    const bool wide = rows > 10;
+    SrchFldsFrame->resize(twipsToPx(wide ? 7695 : 3885), SrchFldsFrame->height());
+    const int listLeft = wide ? 8040 : 4200;
+    LblKeyWrd->move(twipsToPx(listLeft), LblKeyWrd->y());
+    lstKeywrd->move(twipsToPx(listLeft), lstKeywrd->y());
+    for (auto& box : txtKeySrch) box->move(twipsToPx(wide ? 10560 : 6720), box->y());
+    vb::SetBackColor(LblKeyWrd, uint32_t(vb::colourFromText(FrmColor)));
 }
 
 void frmSearch::Form_Activate() {
     UpdateSrchClr();
     if (Module1::GetKeyWrdCount() > 0 && Module1::KeyListChg) {
         DataInput::instance().RefreshKeyList();
-        QStringList keywords = Module1::KeyWrdList;
-        Module1::FillKeyList(keywords, QStringLiteral("Search"));
+        QStringList values;
+        for (const QString& k : Module1::KeyWrdList)
+            if (!k.isEmpty()) values << k;
+        // A list of one keyword is shown too; with none left the keyword area goes, as at load.
+        showKeywordArea(!values.isEmpty());
+        lstKeywrd->clear();
+        lstKeywrd->addItems(values);
     }
 }
 
 void frmSearch::UpdateSrchClr() {
-    Load();
+    // Colours reach a view that is loaded; one that is not takes them when it loads.
+    if (!IsLoaded()) return;
     FrmColor = Module1::GetFrmColor();
     TextColor = Module1::GetTextColor();
     const uint32_t back = uint32_t(vb::colourFromText(FrmColor));
+    const uint32_t fore = uint32_t(vb::colourFromText(TextColor));
     vb::SetBackColor(Widget(), back);
     vb::SetBackColor(SrchFldsFrame, back);
-    const uint32_t fore = uint32_t(vb::colourFromText(TextColor));
     vb::SetForeColor(SrchFldsFrame, fore);
     const int n = Module1::CountDescFlds();
     if (n > 0) {
-        for (int i = 0; i < n && i < int(chfldSrch.size()); ++i) {
+        for (int i = 0; i < n && i < kRows; ++i) {
             vb::SetBackColor(chfldSrch[size_t(i)], back);
             vb::SetForeColor(chfldSrch[size_t(i)], fore);
         }
-        vb::SetBackColor(lblKeywrd, back);
-        vb::SetForeColor(lblKeywrd, fore);
+        vb::SetBackColor(LblKeyWrd, back);
+        vb::SetForeColor(LblKeyWrd, fore);
     }
 }
 
-void frmSearch::cmdSearch_Click() {}
-
-void frmSearch::cmdClear_Click() {}
+void frmSearch::Form_Unload() { LayoutRows = 0; }
 
 bool frmSearch::ResultsVisible() const { return IsLoaded() && grdSrchRes && !grdSrchRes->isHidden(); }
+
+bool frmSearch::rowField(int Index, QString& name, QString& type) const {
+    if (Index < 0 || Index >= kRows) return false;
+    const DBFldFunct& defs = DataInput::instance().DBDefMain().DBFldFunct();
+    if (defs.Count() == 0) return false;
+    const int d = RowDef[size_t(Index)] > 0 ? RowDef[size_t(Index)] : Index + 1;
+    if (d > defs.Count()) return false;
+    name = defs.Item(d).FldName;
+    type = defs.Item(d).FldType;
+    return true;
+}

@@ -275,8 +275,9 @@ private Q_SLOTS:
         const QString bad = QString::number(vb::err::DB_E_ERRORSINCOMMAND);
         QTest::newRow("refused name") << "refused" << QStringList{bad, "*Unit.Price*"}
                                       << QStringList{"Ravelstow", "Import Function"};
-        QTest::newRow("duplicate name") << "duplicate" << QStringList{bad, "*Name*"}
-                                        << QStringList{"Ravelstow", "Import Function"};
+        QTest::newRow("duplicate name")
+            << "duplicate" << QStringList{"The field name 'Name' is in the import list twice. Please remove one of them."}
+            << QStringList{"Import Function"};
         QTest::newRow("21st column")
             << "columns" << QStringList{"A database can have at most 20 fields. Please remove fields from the import list."}
             << QStringList{"Import Function"};
@@ -290,7 +291,7 @@ private Q_SLOTS:
         QFETCH(QStringList, messages);
         QFETCH(QStringList, titles);
         showWindow();
-        const bool limit = case_ == "columns" || case_ == "keywords" || case_ == "typo";
+        const bool limit = case_ == "columns" || case_ == "keywords" || case_ == "typo" || case_ == "duplicate";
         if (case_ == "refused") {
             pickSheet("Stock Items");
             add("Item");

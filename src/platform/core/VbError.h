@@ -11,6 +11,7 @@ struct VbError : std::exception {
     int32_t number = 0;
     QString description;
     QString source;
+    int nativeError = 0;   // the database engine's own code, when the error came from it (0 otherwise)
 
     VbError() = default;
     VbError(int32_t n, QString d, QString s = {}) : number(n), description(std::move(d)), source(std::move(s)) {}

@@ -133,6 +133,40 @@ QVariant columnValue(sqlite3_stmt* stmt, int index) {
 
 using detail::Statement;
 
+namespace {
+
+// casefold(x): text with every letter folded to one case (Unicode full folding, so "É" and "é"
+// meet); values that are not text come back unchanged. SQLite's NOCASE, lower() and LIKE fold
+// ASCII letters only.
+void casefoldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_value* v = argv[0];
+    if (sqlite3_value_type(v) != SQLITE_TEXT) {
+        sqlite3_result_value(ctx, v);
+        return;
+    }
+    const char* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    const int bytes = sqlite3_value_bytes(v);
+    // ASCII text folds in place without a round trip through UTF-16.
+    bool ascii = true;
+    for (int i = 0; i < bytes && ascii; ++i) ascii = (static_cast<unsigned char>(text[i]) & 0x80) == 0;
+    QByteArray out;
+    if (ascii) {
+        out = QByteArray(text, bytes);
+        for (char& c : out)
+            if (c >= 'A' && c <= 'Z') c = char(c + ('a' - 'A'));
+    } else {
+        out = QString::fromUtf8(text, bytes).toCaseFolded().toUtf8();
+    }
+    sqlite3_result_text64(ctx, out.constData(), sqlite3_uint64(out.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+}
+
+}  // namespace
+
+void registerFunctions(sqlite3* db) {
+    sqlite3_create_function_v2(db, "casefold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                               casefoldFunction, nullptr, nullptr, nullptr);
+}
+
 Connection::Connection() : state_(std::make_shared<detail::ConnState>()) {}
 Connection::Connection(std::shared_ptr<detail::ConnState> state)
     : state_(state ? std::move(state) : std::make_shared<detail::ConnState>()) {}
@@ -182,6 +216,7 @@ void Connection::Open(const QString& connStr) {
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     sqlite3_busy_timeout(db, 1000);
+    registerFunctions(db);
     // Reading the schema is the test that the file is a database and is not locked.
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) fail(rc);

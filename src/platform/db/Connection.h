@@ -77,6 +77,11 @@ private:
     std::shared_ptr<detail::ConnState> state_;
 };
 
+// Registers the program's SQL functions on a connection; Open does it on every connection.
+//   casefold(x): text folded to one case for every letter (not only ASCII), for "contains" and
+//   equality that ignore case; other values unchanged.
+void registerFunctions(sqlite3* db);
+
 namespace detail {
 
 struct ConnState {

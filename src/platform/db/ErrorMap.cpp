@@ -61,7 +61,14 @@ void raiseSqlite(int sqliteCode, sqlite3* handle, const QString& context) {
         description = QStringLiteral("Could not find file '%1'.").arg(context);
     else if (!context.isEmpty() && (sqliteCode & 0xff) == SQLITE_NOTADB)
         description = QStringLiteral("Unrecognized database format '%1'.").arg(context);
-    throw vb::VbError(number, description, QStringLiteral("Ravelstow data layer"));
+    vb::VbError error(number, description, QStringLiteral("Ravelstow data layer"));
+    error.nativeError = sqliteCode;
+    throw error;
+}
+
+bool IsReadOnlyError(const vb::VbError& e) {
+    const int primary = e.nativeError & 0xff;
+    return primary == SQLITE_READONLY || primary == SQLITE_PERM;
 }
 
 }  // namespace db

@@ -5,6 +5,10 @@
 
 struct sqlite3;
 
+namespace vb {
+struct VbError;
+}
+
 namespace db {
 
 // Error numbers of the data layer that the shared error header does not name.
@@ -21,6 +25,11 @@ int32_t errorNumberFor(int sqliteCode, const QString& message = {});
 // Throws the VbError for a failed SQLite call: the number from errorNumberFor, the description
 // from the connection's last message (or SQLite's text for the code when there is no connection).
 [[noreturn]] void raiseSqlite(int sqliteCode, sqlite3* handle, const QString& context = {});
+
+// Whether the error is the database refusing a write: the file or its folder cannot be written
+// (read-only file or medium, no right to write the journal). Its number stays the provider's
+// general failure, which the account dialog answers; the search tells the case apart by this.
+bool IsReadOnlyError(const vb::VbError& e);
 
 // Checks a SQLite return code: anything but OK/ROW/DONE raises.
 inline void check(int rc, sqlite3* handle, const QString& context = {}) {

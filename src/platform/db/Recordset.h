@@ -109,6 +109,12 @@ public:
     // batch of rows per statement; the set is left at EOF, as ADO's GetRows leaves it.
     QList<QVariantList> GetRows(qint64 maxRows = -1);
 
+    // Reading by position, for grids that read only the rows they paint: the rows at 0-based
+    // positions first .. first + count - 1, converted as Value reads them, without moving the
+    // current row. A row gone from the file comes back as an empty list. Positions past the end
+    // are left out.
+    QList<QVariantList> RowsAt(qint64 first, qint64 count) const;
+
     // Called after every change of the current row (the data control's MoveComplete).
     void SetMoveCompleteHandler(std::function<void()> handler) { moveComplete_ = std::move(handler); }
 
@@ -126,6 +132,10 @@ private:
     void loadKeys(const QVariantList& params);
     void loadSnapshot(const QVariantList& params);
     void loadRow() const;                 // the current row's values into rowCache_
+    // Stored values of the keyset rows at positions [from, to), a batch per statement, in the
+    // set's order; a row gone from the file gives an empty list.
+    QList<QVariantList> readStoredRows(qint64 from, qint64 to) const;
+    QVariantList convertRow(const QVariantList& stored) const;
     void implicitUpdate();
     void setPosition(qint64 pos);         // moves and notifies
     void notifyMove();

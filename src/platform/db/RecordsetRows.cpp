@@ -83,6 +83,56 @@ void Recordset::Find(const QString& criteria, qint64 skip, bool forward) {
     }
 }
 
+QVariantList Recordset::convertRow(const QVariantList& stored) const {
+    QVariantList row;
+    row.reserve(stored.size());
+    for (int i = 0; i < stored.size(); ++i) row << fromStored(stored[i], fields_[size_t(i)].type_.type);
+    return row;
+}
+
+QList<QVariantList> Recordset::readStoredRows(qint64 from, qint64 to) const {
+    QList<QVariantList> out;
+    const int batch = 500;
+    QStringList cols;
+    for (const Field& f : fields_) cols << Connection::Bracket(f.origin_);
+    for (qint64 b = from; b < to; b += batch) {
+        const qint64 e = std::min(to, b + batch);
+        QStringList marks;
+        for (qint64 i = b; i < e; ++i) marks << QStringLiteral("?%1").arg(i - b + 1);
+        Statement st(db(), QStringLiteral("SELECT _rowid_, %1 FROM %2 WHERE _rowid_ IN (%3)")
+                               .arg(cols.join(QStringLiteral(", ")), Connection::Bracket(table_),
+                                    marks.join(QLatin1Char(','))));
+        for (qint64 i = b; i < e; ++i) st.bind(int(i - b + 1), keys_[size_t(i)]);
+        std::unordered_map<qint64, QVariantList> got;
+        while (st.step()) {
+            QVariantList row;
+            for (int i = 0; i < int(fields_.size()); ++i) row << st.column(i + 1);
+            got.emplace(sqlite3_column_int64(st.get(), 0), std::move(row));
+        }
+        for (qint64 i = b; i < e; ++i) {
+            const auto it = got.find(keys_[size_t(i)]);
+            out << (it != got.end() ? it->second : QVariantList());
+        }
+    }
+    return out;
+}
+
+QList<QVariantList> Recordset::RowsAt(qint64 first, qint64 count) const {
+    requireOpen();
+    QList<QVariantList> out;
+    const qint64 n = qint64(keys_.size());
+    const qint64 from = std::max<qint64>(first, 0);
+    const qint64 to = std::min(n, from + std::max<qint64>(count, 0));
+    if (from >= to) return out;
+    if (kind_ == Kind::Snapshot) {
+        for (qint64 i = from; i < to; ++i) out << convertRow(snapshot_[size_t(i)]);
+        return out;
+    }
+    for (const QVariantList& stored : readStoredRows(from, to))
+        out << (stored.isEmpty() ? QVariantList() : convertRow(stored));
+    return out;
+}
+
 QList<QVariantList> Recordset::GetRows(qint64 maxRows) {
     requireOpen();
     implicitUpdate();
@@ -93,38 +143,12 @@ QList<QVariantList> Recordset::GetRows(qint64 maxRows) {
         if (keys_.empty() || pos_ >= n) vb::raise(vb::err::NoCurrentRecord);
     }
     const qint64 to = maxRows < 0 ? n : std::min(n, from + maxRows);
-    auto convert = [this](const QVariantList& stored) {
-        QVariantList row;
-        row.reserve(stored.size());
-        for (int i = 0; i < stored.size(); ++i) row << fromStored(stored[i], fields_[size_t(i)].type_.type);
-        return row;
-    };
     if (kind_ == Kind::Snapshot) {
-        for (qint64 i = from; i < to; ++i) out << convert(snapshot_[size_t(i)]);
+        for (qint64 i = from; i < to; ++i) out << convertRow(snapshot_[size_t(i)]);
     } else {
-        // A batch of rows per statement, returned in the set's order; rows gone from the file are left out.
-        const int batch = 500;
-        QStringList cols;
-        for (const Field& f : fields_) cols << Connection::Bracket(f.origin_);
-        for (qint64 b = from; b < to; b += batch) {
-            const qint64 e = std::min(to, b + batch);
-            QStringList marks;
-            for (qint64 i = b; i < e; ++i) marks << QStringLiteral("?%1").arg(i - b + 1);
-            Statement st(db(), QStringLiteral("SELECT _rowid_, %1 FROM %2 WHERE _rowid_ IN (%3)")
-                                   .arg(cols.join(QStringLiteral(", ")), Connection::Bracket(table_),
-                                        marks.join(QLatin1Char(','))));
-            for (qint64 i = b; i < e; ++i) st.bind(int(i - b + 1), keys_[size_t(i)]);
-            std::unordered_map<qint64, QVariantList> got;
-            while (st.step()) {
-                QVariantList row;
-                for (int i = 0; i < int(fields_.size()); ++i) row << st.column(i + 1);
-                got.emplace(sqlite3_column_int64(st.get(), 0), std::move(row));
-            }
-            for (qint64 i = b; i < e; ++i) {
-                const auto it = got.find(keys_[size_t(i)]);
-                if (it != got.end()) out << convert(it->second);
-            }
-        }
+        // Rows gone from the file are left out.
+        for (const QVariantList& stored : readStoredRows(from, to))
+            if (!stored.isEmpty()) out << convertRow(stored);
     }
     setPosition(to);
     return out;

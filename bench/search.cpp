@@ -1,0 +1,237 @@
+// Times the search on a database of 100,000 records of the widest shape (20 fields, notes, 20
+// keyword columns): (a) a text "contains" And an integer >= And one keyword, (b) a notes search.
+// Each run goes through the engine the search view uses, with the marks, the final SELECT and
+// the first screen of the grid's model, beside the same clear/mark/flag/select written by hand in
+// one transaction on the same file. The last line is "ratio <worst of the two>".
+//   build-rel/bench_search [database file]   (kept and reused when it exists)
+#include "create/DatabaseBuilder.h"
+#include "platform/core/UiServices.h"
+#include "platform/db/Connection.h"
+#include "search/SearchEngine.h"
+#include "search/SearchResultModel.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <algorithm>
+#include <cstdio>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace {
+
+class SilentUi final : public vb::UiServices {
+public:
+    int boxes = 0;
+    int MsgBox(const QString& prompt, int, const QString&) override {
+        ++boxes;
+        std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
+        return vb::vbOK;
+    }
+    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
+    bool ShowOpen(vb::CommonDialog&) override { return false; }
+    bool ShowSave(vb::CommonDialog&) override { return false; }
+    bool ShowColor(vb::CommonDialog&) override { return false; }
+    bool ShowFont(vb::CommonDialog&) override { return false; }
+    void ShowHelp(const vb::CommonDialog&) override {}
+    int RunModal(QDialog&) override { return 0; }
+};
+
+constexpr int kRecords = 100000;
+constexpr int kRuns = 5;
+
+double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+
+double rssMb() {
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> parts = f.readAll().split(' ');
+    return parts.size() > 1 ? parts[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : 0;
+}
+
+bool buildDatabase(const QString& path) {
+    DatabaseDefinition d;
+    const char* types[] = {"Text", "Number/Integer", "Text", "Number/Double", "Date/Time", "Currency", "True/False",
+                           "Text", "FilePath", "Text"};
+    for (int i = 1; i <= 20; ++i) {
+        const QString type = QString::fromLatin1(types[(i - 1) % 10]);
+        d.rows << DbFieldRow{QStringLiteral("F%1").arg(i), type, type == QLatin1String("Number/Double") ? QStringLiteral("2") : QString()};
+    }
+    d.noFieldsText = QStringLiteral("20");
+    d.bMemo = true;
+    d.keyWordsText = QStringLiteral("20");
+    if (BuildDatabase(path, d).bCreateFailed) return false;
+    QStringList cols, values;
+    for (int i = 1; i <= 20; ++i) {
+        const int k = (i - 1) % 10;
+        cols << QStringLiteral("[F%1%2]").arg(i).arg(k == 8 ? QStringLiteral("FP") : QString());
+        switch (k) {
+        case 1: values << QStringLiteral("(i * %1) % 1000").arg(i); break;
+        case 3: values << QStringLiteral("(i % 997) / 7.0"); break;
+        case 4: values << QStringLiteral("printf('20%02d-%02d-%02d 10:00:00', i % 24, 1 + i % 12, 1 + i % 28)"); break;
+        case 5: values << QStringLiteral("(i % 5000) / 4.0"); break;
+        case 6: values << QStringLiteral("i % 2"); break;
+        default: values << QStringLiteral("printf('Value %x Ñame %d', (i * 2654435761) % 4294967296, i)"); break;
+        }
+    }
+    cols << QStringLiteral("Memofld");
+    values << QStringLiteral("'Notes of record ' || i || CASE WHEN i % 13 = 0 THEN ' with the Église stamp' ELSE '' END");
+    for (int c = 1; c <= 20; ++c) {
+        cols << QStringLiteral("KeyWord%1").arg(c);
+        values << QStringLiteral("CASE WHEN (i + %1) % 3 = 0 THEN 'kw' || ((i * %1) % 60) ELSE NULL END").arg(c);
+    }
+    cols << QStringLiteral("SrchInt") << QStringLiteral("SrchKey") << QStringLiteral("SrchMemo") << QStringLiteral("RptFlg");
+    values << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0");
+    db::Connection conn;
+    conn.Open(path);
+    conn.Execute(QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
+                                "INSERT INTO UserTable (%2) SELECT %3 FROM c")
+                     .arg(kRecords)
+                     .arg(cols.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
+    conn.Close();
+    return true;
+}
+
+search::Criteria baseCriteria() {
+    search::Criteria c;
+    for (int i = 1; i <= 20; ++i) {
+        search::RowCriterion r;
+        const int k = (i - 1) % 10;
+        static const char* types[] = {"Text", "Integer", "Text", "Decimal/2", "Date/Time", "Currency", "True/False",
+                                      "Text", "Text", "Text"};
+        r.type = QString::fromLatin1(types[k]);
+        r.name = QStringLiteral("F%1%2").arg(i).arg(k == 8 ? QStringLiteral("FP") : QString());
+        r.caption = QStringLiteral("F%1").arg(i);
+        c.rows.push_back(r);
+    }
+    c.fieldAnd = true;
+    c.keyAnd = true;
+    for (int i = 0; i < 10; ++i) c.keywordBoxes << QString();
+    c.hasNotes = true;
+    c.memoText = search::kNotesPrompt;
+    c.sort = QStringLiteral("Sort Off");
+    c.keyWordCount = 20;
+    return c;
+}
+
+// One search through the engine and the grid's model: marks, final SELECT, first screen.
+double engineRun(db::Connection& conn, const QString& connStr, const search::Criteria& c, qint64& found) {
+    QElapsedTimer t;
+    t.start();
+    const search::Outcome o = search::Run(conn, c);
+    SearchResultModel model;
+    model.SetQuery(connStr, o.sql);
+    for (int r = 0; r < std::min(30, model.rowCount()); ++r)
+        for (int col = 0; col < model.columnCount(); ++col) model.data(model.index(r, col));
+    found = model.rowCount();
+    return ms(t);
+}
+
+void exec(sqlite3* db, const char* sql) {
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
+        std::fprintf(stderr, "SQL failed: %s\n", err ? err : "");
+        sqlite3_free(err);
+    }
+}
+
+// The same work written by hand: one transaction of plain UPDATEs, then the ids and first screen.
+double handRun(sqlite3* db, const char* marks, const char* select, qint64& found) {
+    QElapsedTimer t;
+    t.start();
+    exec(db, "BEGIN");
+    exec(db, "UPDATE UserTable SET SrchInt = 0, SrchKey = 0, SrchMemo = 0, RptFlg = 0 "
+             "WHERE SrchInt > 0 OR SrchKey > 0 OR SrchMemo > 0 OR RptFlg <> 0");
+    exec(db, marks);
+    exec(db, "COMMIT");
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, select, -1, &st, nullptr);
+    found = 0;
+    while (sqlite3_step(st) == SQLITE_ROW) ++found;
+    sqlite3_finalize(st);
+    const std::string first = std::string("SELECT * FROM (") + select + ") LIMIT 30";
+    sqlite3_prepare_v2(db, first.c_str(), -1, &st, nullptr);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+    }
+    sqlite3_finalize(st);
+    return ms(t);
+}
+
+double best(std::vector<double> v) { return *std::min_element(v.begin(), v.end()); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    SilentUi ui;
+    vb::setUi(&ui);
+    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::temp().filePath(QStringLiteral("ravelstow-bench-search.mdb"));
+    if (!QFile::exists(path)) {
+        std::printf("building %d records at %s\n", kRecords, qPrintable(path));
+        if (!buildDatabase(path)) return 1;
+    }
+    const QString connStr = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path;
+    db::Connection conn;
+    conn.Open(connStr);
+    sqlite3* raw = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_busy_timeout(raw, 2000);
+
+    struct Case {
+        const char* name;
+        search::Criteria criteria;
+        const char* marks;
+        const char* select;
+    };
+    search::Criteria three = baseCriteria();
+    three.rows[0].checked = true;
+    three.rows[0].value = QStringLiteral("ab");
+    three.rows[1].checked = true;
+    three.rows[1].op = QStringLiteral(">= Greater Equal To");
+    three.rows[1].value = QStringLiteral("500");
+    three.keywordBoxes[0] = QStringLiteral("KW7");
+    search::Criteria notes = baseCriteria();
+    notes.memoChecked = true;
+    notes.memoText = QStringLiteral("église");
+    notes.notesFlag = true;
+    QStringList kw;
+    for (int c = 1; c <= 20; ++c) kw << QStringLiteral("KeyWord%1 = 'kw7'").arg(c);
+    const QByteArray threeMarks =
+        ("UPDATE UserTable SET SrchInt = 1 WHERE F1 LIKE '%ab%'; "
+         "UPDATE UserTable SET SrchInt = 2 WHERE SrchInt = 1 AND F2 >= 500; "
+         "UPDATE UserTable SET SrchKey = 1 WHERE " + kw.join(QStringLiteral(" OR ")) + "; "
+         "UPDATE UserTable SET RptFlg = 1 WHERE SrchInt = 2 AND SrchKey <> 0;").toUtf8();
+    const std::vector<Case> cases = {
+        {"3 criteria (text, integer, keyword)", three, threeMarks.constData(),
+         "SELECT * FROM UserTable WHERE SrchInt = 2 AND SrchKey <> 0"},
+        {"notes", notes,
+         "UPDATE UserTable SET SrchMemo = 1 WHERE Memofld LIKE '%glise%'; "
+         "UPDATE UserTable SET RptFlg = 1 WHERE SrchMemo <> 0;",
+         "SELECT * FROM UserTable WHERE SrchMemo <> 0"},
+    };
+
+    double worst = 0;
+    bool ok = true;
+    for (const Case& c : cases) {
+        std::vector<double> ours, hand;
+        qint64 foundOurs = 0, foundHand = 0;
+        double growth = 0;
+        for (int i = 0; i < kRuns; ++i) {
+            const double before = rssMb();
+            ours.push_back(engineRun(conn, connStr, c.criteria, foundOurs));
+            growth = std::max(growth, rssMb() - before);
+            hand.push_back(handRun(raw, c.marks, c.select, foundHand));
+        }
+        const double o = best(ours), h = best(hand), ratio = h > 0 ? o / h : 0;
+        worst = std::max(worst, ratio);
+        ok = ok && o < 1000 && growth < 20;
+        std::printf("%-38s engine %8.1f ms   hand SQL %8.1f ms   ratio %5.2f   found %lld (hand %lld)   memory +%.1f MB\n",
+                    c.name, o, h, ratio, static_cast<long long>(foundOurs), static_cast<long long>(foundHand), growth);
+    }
+    sqlite3_close(raw);
+    conn.Close();
+    vb::setUi(nullptr);
+    std::printf("ratio %.2f\n", worst);
+    return ok && ui.boxes == 0 ? 0 : 2;
+}

@@ -1,0 +1,112 @@
+#include "platform/office/XlsxWriter.h"
+
+#include "platform/core/VbError.h"
+
+#include <QFile>
+#include <xlsxwriter.h>
+
+namespace office {
+
+namespace {
+enum FormatKey { kBold = 1, kCurrency, kDate, kTime, kDateTime, kFixed0 = 100 };
+}
+
+XlsxWriter::XlsxWriter(const QString& path) : path_(path) {
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    const QByteArray name = QFile::encodeName(path);
+    wb_ = workbook_new_opt(name.constData(), &options);
+    if (!wb_) vb::raise(vb::err::PathFileAccess, QStringLiteral("The workbook %1 cannot be made.").arg(path));
+    ws_ = workbook_add_worksheet(wb_, nullptr);   // "Sheet1"
+    if (!ws_) {
+        lxw_workbook_free(wb_);
+        wb_ = nullptr;
+        vb::raise(vb::err::PathFileAccess, QStringLiteral("The workbook %1 cannot be made.").arg(path));
+    }
+}
+
+XlsxWriter::~XlsxWriter() {
+    if (wb_) lxw_workbook_free(wb_);   // frees the rows' temporary storage without writing a file
+}
+
+void XlsxWriter::check(int rc) {
+    if (rc != LXW_NO_ERROR) vb::raise(vb::err::PathFileAccess, QString::fromUtf8(lxw_strerror(lxw_error(rc))));
+}
+
+lxw_format* XlsxWriter::format(int key, const char* numFormat, bool bold) {
+    auto it = formats_.find(key);
+    if (it != formats_.end()) return it->second;
+    lxw_format* f = workbook_add_format(wb_);
+    if (numFormat) format_set_num_format(f, numFormat);
+    if (bold) format_set_bold(f);
+    formats_[key] = f;
+    return f;
+}
+
+void XlsxWriter::writeText(int row, int col, const QString& text, bool bold) {
+    QString value = text;
+    if (value.size() > kMaxText) {
+        int keep = kMaxText;
+        if (value.at(keep - 1).isHighSurrogate()) --keep;   // never split a character
+        value.truncate(keep);
+        ++cut_;
+    }
+    const QByteArray utf8 = value.toUtf8();
+    check(worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), utf8.constData(),
+                                 bold ? format(kBold, nullptr, true) : nullptr));
+}
+
+void XlsxWriter::writeNumber(int row, int col, double value, NumberStyle style, int places) {
+    lxw_format* f = nullptr;
+    if (style == NumberStyle::Currency) {
+        f = format(kCurrency, "$#,##0.00;($#,##0.00)");
+    } else if (style == NumberStyle::Fixed) {
+        const QByteArray pattern = places > 0 ? "0." + QByteArray(places, '0') : QByteArray("0");
+        f = format(kFixed0 + places, pattern.constData());
+    }
+    check(worksheet_write_number(ws_, lxw_row_t(row), lxw_col_t(col), value, f));
+}
+
+void XlsxWriter::writeBoolean(int row, int col, bool value) {
+    check(worksheet_write_boolean(ws_, lxw_row_t(row), lxw_col_t(col), value ? 1 : 0, nullptr));
+}
+
+double XlsxWriter::serialOf(const QDateTime& value) {
+    const QDate d = value.date();
+    const QTime t = value.time();
+    lxw_datetime dt = {};
+    if (d != QDate(1899, 12, 30)) {
+        dt.year = d.year();
+        dt.month = d.month();
+        dt.day = d.day();
+    }
+    dt.hour = t.hour();
+    dt.min = t.minute();
+    dt.sec = t.second() + t.msec() / 1000.0;
+    return lxw_datetime_to_excel_datetime(&dt);
+}
+
+void XlsxWriter::writeDate(int row, int col, const QDateTime& value) {
+    const bool timeOnly = value.date() == QDate(1899, 12, 30);
+    const bool withTime = value.time() != QTime(0, 0);
+    lxw_format* f = timeOnly   ? format(kTime, "h:mm:ss AM/PM")
+                    : withTime ? format(kDateTime, "m/d/yyyy h:mm:ss AM/PM")
+                               : format(kDate, "m/d/yyyy");
+    check(worksheet_write_number(ws_, lxw_row_t(row), lxw_col_t(col), serialOf(value), f));
+}
+
+void XlsxWriter::setColumnWidth(int col, double width) {
+    check(worksheet_set_column(ws_, lxw_col_t(col), lxw_col_t(col), width, nullptr));
+}
+
+void XlsxWriter::close() {
+    lxw_workbook* wb = wb_;
+    wb_ = nullptr;
+    const lxw_error rc = workbook_close(wb);   // frees the workbook whatever the outcome
+    if (rc != LXW_NO_ERROR) {
+        QFile::remove(path_);
+        vb::raise(vb::err::PathFileAccess, QString::fromUtf8(lxw_strerror(rc)) + QStringLiteral(" (") + path_ + ')');
+    }
+}
+
+}  // namespace office

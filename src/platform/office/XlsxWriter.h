@@ -1,0 +1,59 @@
+#pragma once
+// A new workbook with one sheet, "Sheet1", written row by row with libxlsxwriter in its
+// constant-memory mode: each row goes to disk once the next row starts, so memory does not grow
+// with the number of rows. Rows must be written in order, and cells of a row left to right.
+//
+// Cells keep their type: text, numbers (general, currency, or a fixed number of decimals), dates
+// as the spreadsheet's date numbers with a date, time or date-and-time format, and booleans.
+// Text longer than a cell holds (32,767 characters) is cut to that length; cut() counts the cells.
+// Errors raise VbError (75 with libxlsxwriter's own description).
+#include <QDateTime>
+#include <QString>
+#include <map>
+
+struct lxw_workbook;
+struct lxw_worksheet;
+struct lxw_format;
+
+namespace office {
+
+class XlsxWriter {
+public:
+    static constexpr int kMaxText = 32767;
+    static constexpr int kMaxRows = 1048576;   // rows of a sheet, the header included
+
+    enum class NumberStyle { General, Currency, Fixed };
+
+    explicit XlsxWriter(const QString& path);
+    ~XlsxWriter();   // a workbook that was not closed is abandoned: nothing is written
+    XlsxWriter(const XlsxWriter&) = delete;
+    XlsxWriter& operator=(const XlsxWriter&) = delete;
+
+    // row and column from 0.
+    void writeText(int row, int col, const QString& text, bool bold = false);
+    void writeNumber(int row, int col, double value, NumberStyle style = NumberStyle::General, int places = 0);
+    void writeBoolean(int row, int col, bool value);
+    // A date and time; a value on 30 December 1899 is a time of day alone.
+    void writeDate(int row, int col, const QDateTime& value);
+    // Width in the sheet's character units.
+    void setColumnWidth(int col, double width);
+
+    // Writes the file; raises on failure (the file is then not complete and is removed).
+    void close();
+
+    int cut() const { return cut_; }
+
+    // The spreadsheet's day number of a date and time (the time as the fraction).
+    static double serialOf(const QDateTime& value);
+
+private:
+    lxw_workbook* wb_ = nullptr;
+    lxw_worksheet* ws_ = nullptr;
+    QString path_;
+    int cut_ = 0;
+    std::map<int, lxw_format*> formats_;
+    lxw_format* format(int key, const char* numFormat, bool bold = false);
+    void check(int rc);
+};
+
+}  // namespace office

@@ -1,0 +1,127 @@
+// The output database export of the reports view.
+#include "platform/core/UiServices.h"
+#include "platform/db/Connection.h"
+#include "platform/fs/FileSystem.h"
+#include "platform/paths/AppPaths.h"
+#include "reports/AssocDatabase.h"
+#include "reports/ExportCommands.h"
+#include "reports/ExportTexts.h"
+#include "reports/FieldChoiceDialog.h"
+#include "shell/Module1.h"
+
+#include <QApplication>
+#include <QFile>
+
+namespace reports {
+
+namespace {
+
+struct BusyPointer {
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { restore(); }
+    void restore() {
+        if (on) QApplication::restoreOverrideCursor();
+        on = false;
+    }
+    bool on = true;
+};
+
+struct TempFile {
+    QString path;
+    ~TempFile() { if (!path.isEmpty()) QFile::remove(path); }
+};
+
+// The records of an existing file's UserTable; errors (not a database, no UserTable) go to the caller.
+qint64 existingRecords(const QString& path) {
+    db::Connection conn;
+    conn.Open(path);
+    return conn.RowCount(QStringLiteral("UserTable"));
+}
+
+}  // namespace
+
+void RunDatabaseExport(const ViewChoices& v, vb::CommonDialog& rptDialog) {
+    using namespace Module1;
+    QString path;
+    try {
+        frmGenDB::instance().ShowModal();
+        if (!bExpDBApply) return;
+        const bool all = !bExpDBUsrFlds;
+        if (bExpDBUsrFlds) {
+            if (v.tickedCount() == 0) {
+                vb::MsgBox(texts::kDbNoFieldBuild, vb::vbOKOnly, QStringLiteral("Reports"));
+                return;
+            }
+        } else if (!bExpDBAllFlds) {
+            return;
+        }
+
+        rptDialog.CancelError = true;
+        rptDialog.Flags = vb::cdlOFNHideReadOnly;
+        rptDialog.DialogTitle = QStringLiteral("Create Output Database");
+        rptDialog.InitDir = vb::inProgramFolder(QStringLiteral("DBFiles"));
+        if (all) rptDialog.FileName.clear();
+        rptDialog.Filter = QStringLiteral("All Files (*.*)|*.*|mdb Files") + QStringLiteral("(*.mdb)|*.mdb");
+        rptDialog.FilterIndex = 2;
+        rptDialog.ShowSave();
+        path = rptDialog.FileName;
+
+        // The open database is never the target, whatever spelling or link names it.
+        if (vb::SamePath(path, CurrentDBPath)) {
+            vb::MsgBox(texts::kCannotOverwriteCurrent, vb::vbOKOnly, QStringLiteral("Database"));
+            return;
+        }
+        if (vb::FileExists(path)) {
+            if (vb::MsgBox(texts::kOverwrite, vb::vbOKCancel, texts::kOverwriteTitle) == vb::vbCancel) return;
+            if (existingRecords(path) > 0 &&
+                vb::MsgBox(texts::kHasRecords, vb::vbOKCancel, texts::kHasRecordsTitle) == vb::vbCancel)
+                return;
+            vb::RequireReplaceable(path);
+        }
+
+        AssocSpec spec;
+        const bool notes = all ? v.hasNotes : v.inclNotes;
+        spec.rows = specFor(DescriptionFields(), v, all, notes, SrchFlg);
+        spec.hasNotes = v.hasNotes;
+        spec.keywords = GetKeyWrdCount();
+
+        // The new file is built and filled beside the target, and replaces it only when complete:
+        // until then an existing file stays as it was.
+        BusyPointer busy;
+        TempFile temp{vb::TempPathBeside(path)};
+        try {
+            CreateAssocDB(temp.path, spec);
+        } catch (const vb::VbError& e) {
+            busy.restore();
+            vb::MsgBox(QStringLiteral(" Error No. ") + QString::number(e.number) + QStringLiteral(" \r\n") + e.description,
+                       vb::vbCritical | vb::vbOKOnly, QStringLiteral("Create New Database Error"));
+            return;
+        }
+        try {
+            db::Connection conn;
+            conn.Open(DBConnStr);
+            TransferRecords(conn, temp.path, spec);
+        } catch (const vb::VbError& e) {
+            busy.restore();
+            if (e.number == vb::err::DB_E_ERRORSINCOMMAND) vb::MsgBox(e.description, vb::vbOKOnly, QStringLiteral("Ravelstow"));
+            else vb::ShowErrorPair(e);
+            vb::MsgBox(texts::recordFailure(path), vb::vbOKOnly, texts::kRecordFailureTitle);
+            return;
+        }
+        vb::ReplaceFile(temp.path, path);
+        temp.path.clear();
+        busy.restore();
+        vb::MsgBox(texts::created(path), vb::vbOKOnly, texts::kCreatedTitle);
+    } catch (const vb::VbError& e) {
+        if (e.number == vb::err::CancelError) return;
+        if (e.number == vb::err::PermissionDenied) {
+            vb::MsgBox(texts::permissionDenied(path), vb::vbOKOnly, QStringLiteral("DATABASE ERROR"));
+            return;
+        }
+        vb::ShowErrorPair(e);
+    } catch (const std::exception& e) {
+        vb::ShowUnexpectedError(e);
+    }
+}
+
+}  // namespace reports

@@ -1,0 +1,118 @@
+#include "reports/FieldChoiceDialog.h"
+
+#include "platform/core/Twips.h"
+#include "platform/core/UiServices.h"
+#include "platform/ui/FormWidgets.h"
+#include "shell/Module1.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+void place(QWidget* w, const int (&g)[4]) { vb::PlaceTwips(w, g[0], g[1], g[2], g[3]); }
+}  // namespace
+
+QWidget* FieldChoiceDialog::CreateWidget() {
+    const Layout& L = layout_;
+    // Closing the window by its title bar unloads it without applying.
+    auto* dlg = new vb::CommandDialog([this] {
+        if (QDialog* d = Dialog()) d->done(QDialog::Rejected);
+        Unload();
+    });
+    dlg->setWindowTitle(L.caption);
+    dlg->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    dlg->setFixedSize(vb::twipsToPx(L.clientW), vb::twipsToPx(L.clientH));
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    dlg->setFont(font);
+
+    Frame1 = new QGroupBox(L.frameText, dlg);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    place(Frame1, L.frame);
+    QWidget* optionParent = L.optionsInFrame ? static_cast<QWidget*>(Frame1.data()) : dlg;
+    all_ = new QRadioButton(QStringLiteral("Export all fields"), optionParent);
+    all_->setObjectName(L.allName);
+    place(all_, L.all);
+    usr_ = new QRadioButton(QStringLiteral("Export selected fields only"), optionParent);
+    usr_->setObjectName(L.usrName);
+    place(usr_, L.usr);
+    if (L.grayUsrText) usr_->setStyleSheet(QStringLiteral("color: #404040"));
+    cmdApply = new QPushButton(QStringLiteral("Export"), dlg);
+    cmdApply->setObjectName(QStringLiteral("cmdApply"));
+    place(cmdApply, L.apply);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), dlg);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    place(cmdCancel, L.cancel);
+    QWidget::setTabOrder(all_, usr_);
+    QWidget::setTabOrder(usr_, cmdApply);
+    QWidget::setTabOrder(cmdApply, cmdCancel);
+    all_->setFocus();
+
+    QObject::connect(all_.data(), &QRadioButton::clicked, dlg, [this] { vb::RunTrapped([this] { allClicked(); }); });
+    QObject::connect(usr_.data(), &QRadioButton::clicked, dlg, [this] { vb::RunTrapped([this] { usrClicked(); }); });
+    QObject::connect(cmdApply.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdApply_Click(); }); });
+    QObject::connect(cmdCancel.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdCancel_Click(); }); });
+    return dlg;
+}
+
+void FieldChoiceDialog::Form_Load() { *layout_.applyFlag = false; }
+
+void FieldChoiceDialog::allClicked() {
+    if (all_->isChecked()) {
+        *layout_.allFlag = true;
+        *layout_.usrFlag = false;
+        usr_->setChecked(false);
+    } else {
+        *layout_.allFlag = false;
+    }
+}
+
+void FieldChoiceDialog::usrClicked() {
+    if (usr_->isChecked()) {
+        *layout_.usrFlag = true;
+        *layout_.allFlag = false;
+        all_->setChecked(false);
+    } else {
+        *layout_.usrFlag = false;
+    }
+}
+
+void FieldChoiceDialog::cmdApply_Click() {
+    *layout_.applyFlag = true;
+    if (QDialog* d = Dialog()) d->done(QDialog::Accepted);
+    Unload();
+}
+
+void FieldChoiceDialog::cmdCancel_Click() {
+    *layout_.applyFlag = false;
+    if (QDialog* d = Dialog()) d->done(QDialog::Rejected);
+    Unload();
+}
+
+FrmExpToExcel& FrmExpToExcel::instance() {
+    static FrmExpToExcel form;
+    return form;
+}
+
+FrmExpToExcel::FrmExpToExcel()
+    : FieldChoiceDialog(QStringLiteral("FrmExpToExcel"),
+                        Layout{QStringLiteral("Export To Excel Spreadsheet"), QStringLiteral("Export Excel Options:"),
+                               QStringLiteral("optAllFlds"), QStringLiteral("optUsrFlds"), 3585, 2115,
+                               {240, 360, 3135, 1215}, {360, 720, 2175, 255}, {360, 1080, 2895, 375},
+                               {600, 1680, 1095, 375}, {1920, 1680, 975, 375}, false, true,
+                               &Module1::bExcelAllFlds, &Module1::bExcelUsrFlds, &Module1::bExcelApply}) {}
+
+frmGenDB& frmGenDB::instance() {
+    static frmGenDB form;
+    return form;
+}
+
+frmGenDB::frmGenDB()
+    : FieldChoiceDialog(QStringLiteral("frmGenDB"),
+                        Layout{QStringLiteral("Export Database"), QStringLiteral("Generate Export Database"),
+                               QStringLiteral("OptAllFields"), QStringLiteral("OptUsrFields"), 3570, 1965,
+                               {120, 240, 3255, 1215}, {240, 360, 1935, 255}, {240, 720, 2895, 255},
+                               {600, 1560, 1095, 375}, {1920, 1560, 975, 375}, true, false,
+                               &Module1::bExpDBAllFlds, &Module1::bExpDBUsrFlds, &Module1::bExpDBApply}) {}
