@@ -36,9 +36,17 @@ bool allLetters(const QString& s) { return std::all_of(s.begin(), s.end(), isLet
 
 
 // An option button whose caption wraps over several lines within its width.
-class WrappingRadioButton : public QRadioButton {
+class WrappingRadioButton : public QRadioButton, public vb::CaptionLayout {
 public:
     using QRadioButton::QRadioButton;
+    QRect CaptionRect() const override {
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        return rect().adjusted(style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &opt, this) + 6, 0, 0, 0);
+    }
+    int CaptionFlags() const override { return Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap; }
+    QString CaptionText() const override { return text(); }
+    QFont CaptionFont() const override { return font(); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -51,9 +59,8 @@ protected:
         QStyleOptionButton ind = opt;
         ind.rect = QRect(0, (fm.height() - h) / 2 + 1, w, h);
         style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &ind, &p, this);
-        const QRect textRect = rect().adjusted(w + 6, 0, 0, 0);
         p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-        p.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text());
+        p.drawText(CaptionRect(), CaptionFlags(), CaptionText());
     }
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };

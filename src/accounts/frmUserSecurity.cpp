@@ -4,6 +4,7 @@
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
 #include "platform/ui/FormWidgets.h"
+#include "platform/ui/WindowLook.h"
 #include "shell/Module1.h"
 
 #include <QDialog>
@@ -121,10 +122,11 @@ QWidget* frmUserSecurity::CreateWidget() {
                      [this] { vb::RunTrapped([this] { cmdProperties_Click(); }); });
     QObject::connect(cmdExit.data(), &QPushButton::clicked, dlg, [this] { cmdExit_Click(); });
 
-    // Centred on the screen, at its design size.
+    // Centred on the screen that holds the main window, at its design size.
     const QSize size(twipsToPx(6915), twipsToPx(4290));
     dlg->resize(size);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    const QWidget* main = vb::LookMainWindow();
+    if (const QScreen* screen = main ? main->screen() : QGuiApplication::primaryScreen())
         dlg->move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
     return dlg;
 }
@@ -174,6 +176,7 @@ void frmUserSecurity::RefreshGrid() {
     const QScopedValueRollback<bool> byCode(movingByCode_, true);
     adoSecur->SetRows(std::move(rows));
     hidePasswordColumn();
+    vb::WidenHeaderSections(grdUserSecur->horizontalHeader());
     // The pick follows its account (renamed by the properties dialog, or gone).
     const int picked = adoSecur->RowOfKey(pickedKey_);
     if (picked < 0) pickedKey_ = 0;

@@ -124,7 +124,8 @@ QWidget* DataInput::CreateWidget() {
     flddata.assign(kRows + 1, nullptr);
     Label1.assign(kRows + 1, nullptr);
     for (int i = 1; i <= kRows; ++i) {
-        auto* label = new QLabel(QStringLiteral("Name Of Field"), w);
+        // The field's name, as the user chose it, fits its label.
+        auto* label = new vb::FittingLabel(QStringLiteral("Name Of Field"), w);
         label->setObjectName(QStringLiteral("Label1_%1").arg(i));
         vb::PlaceTwips(label, fieldLeft(i), fieldTop(i) - 240, 2775, 255);
         label->setFont(boldFont(8.25));
@@ -178,7 +179,7 @@ QWidget* DataInput::CreateWidget() {
     vb::PlaceTwips(txtmemo, 960, 6840, 9135, 1455);
     txtmemo->setFont(boxFont);
     txtmemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    lblNote = new QLabel(QStringLiteral("Notes"), w);
+    lblNote = new vb::FittingLabel(QStringLiteral("Notes"), w);
     lblNote->setObjectName(QStringLiteral("lblNote"));
     vb::PlaceTwips(lblNote, 360, 6960, 615, 255);
     lblNote->setFont(boldFont(8.25));

@@ -51,7 +51,8 @@ QWidget* DlgEntryDte::CreateWidget() {
     DTTime = new QTimeEdit(dlg);
     DTTime->setObjectName(QStringLiteral("DTTime"));
     DTTime->setDisplayFormat(QStringLiteral("h:mm AP"));
-    vb::PlaceTwips(DTTime, 1935, 360, 1080, 375);
+    // Wide enough for "12:00 AM" and its arrows in this font (it ends short of the buttons).
+    vb::PlaceTwips(DTTime, 1935, 360, 1245, 375);
     QObject::connect(DTTimeCheck.data(), &QCheckBox::toggled, DTTime.data(), &QWidget::setEnabled);
 
     CmdAccept = new QPushButton(QStringLiteral("Accept"), dlg);

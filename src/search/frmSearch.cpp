@@ -102,7 +102,7 @@ QWidget* frmSearch::CreateWidget() {
     PlaceTwips(Frame2, 1440, 0, 1695, 495);
     AndOption = new QRadioButton(QStringLiteral("AND"), Frame2);
     AndOption->setObjectName(QStringLiteral("AndOption"));
-    PlaceTwips(AndOption, 120, 240, 615, 210);
+    PlaceTwips(AndOption, 120, 240, 705, 210);   // wide enough for "AND" in this font
     OrOption = new QRadioButton(QStringLiteral("OR"), Frame2);
     OrOption->setObjectName(QStringLiteral("OrOption"));
     PlaceTwips(OrOption, 840, 240, 615, 210);
@@ -111,7 +111,7 @@ QWidget* frmSearch::CreateWidget() {
     PlaceTwips(Frame3, 3120, 0, 2055, 495);
     OptKeyAnd = new QRadioButton(QStringLiteral("AND"), Frame3);
     OptKeyAnd->setObjectName(QStringLiteral("OptKeyAnd"));
-    PlaceTwips(OptKeyAnd, 360, 240, 615, 210);
+    PlaceTwips(OptKeyAnd, 360, 240, 705, 210);
     OptKeyOr = new QRadioButton(QStringLiteral("OR"), Frame3);
     OptKeyOr->setObjectName(QStringLiteral("OptKeyOr"));
     PlaceTwips(OptKeyOr, 1200, 240, 615, 210);

@@ -1,5 +1,7 @@
 #include "shell/HelpWindow.h"
 
+#include "platform/ui/WindowLook.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -55,6 +57,8 @@ void HelpWindow::ShowHelp(const vb::CommonDialog& dlg) {
         browser_->setSource(url);
         if (url.hasFragment()) browser_->scrollToAnchor(url.fragment());
     }
+    // It opens over the main window, wholly on that window's screen.
+    if (!window_->isVisible()) vb::KeepOnScreen(window_);
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -5,6 +5,7 @@
 #include "platform/core/Twips.h"
 #include "platform/ui/ValidationGate.h"
 #include "platform/ui/WidgetColors.h"
+#include "platform/ui/WindowLook.h"
 #include "platform/ini/IniFile.h"
 #include "platform/paths/AppPaths.h"
 #include "shell/Module1.h"
@@ -52,7 +53,8 @@ frmMain::frmMain() {
     g_main = this;
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Ravel Stow Database Creation Software"));
-    setWindowIcon(QIcon(QDir(vb::resourceFolder()).filePath(QStringLiteral("res/ravelstow.png"))));
+    vb::InstallWindowLook(this);
+    setWindowIcon(vb::ProgramIcon());
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -264,7 +266,14 @@ bool frmMain::MenuVisible(Menu menu) const {
 
 void frmMain::AddChild(Form& form) {
     auto* sub = new ChildWindow(form);
-    sub->setWidget(form.Widget());
+    // The view fills its frame at any frame size: it keeps its design size as its least size and
+    // grows with the frame, so its background reaches the frame's edges.
+    QWidget* view = form.Widget();
+    view->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    view->setAutoFillBackground(true);
+    sub->setWidget(view);
+    sub->setWindowIcon(vb::ProgramIcon());
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     MdiArea->addSubWindow(sub);
     children_[&form] = sub;
@@ -285,8 +294,12 @@ void frmMain::RemoveChild(Form& form) {
 void frmMain::ActivateChild(Form& form) {
     auto it = children_.find(&form);
     if (it != children_.end() && it->second) {
-        it->second->show();
-        MdiArea->setActiveSubWindow(it->second);
+        QMdiSubWindow* sub = it->second;
+        sub->show();
+        // A frame wider or taller than the document area reaches past its right or bottom edge,
+        // never past its left or top one, where the view's controls could not be reached.
+        if (!sub->isMaximized() && (sub->x() < 0 || sub->y() < 0)) sub->move(qMax(0, sub->x()), qMax(0, sub->y()));
+        MdiArea->setActiveSubWindow(sub);
     }
 }
 

@@ -2,13 +2,28 @@
 
 #include "platform/core/Twips.h"
 
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QStyleOptionButton>
 
 namespace vb {
 
 void PlaceTwips(QWidget* control, int left, int top, int width, int height) {
     control->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
+}
+
+namespace {
+QRect iconRectOf(const QWidget* w) {
+    const int side = qMin(w->height() / 2, 24);
+    return QRect((w->width() - side) / 2, 4, side, side);
+}
+}  // namespace
+
+QRect GraphicalCheckBox::CaptionRect() const {
+    const QRect iconRect = iconRectOf(this);
+    return QRect(0, iconRect.bottom() + 2, width(), height() - iconRect.bottom() - 4);
 }
 
 void GraphicalCheckBox::paintEvent(QPaintEvent*) {
@@ -18,12 +33,49 @@ void GraphicalCheckBox::paintEvent(QPaintEvent*) {
     frame.state |= (checkState() == Qt::Unchecked) ? QStyle::State_Raised : QStyle::State_Sunken;
     if (checkState() != Qt::Unchecked) frame.state |= QStyle::State_On;
     style()->drawControl(QStyle::CE_PushButtonBevel, &frame, &p, this);
-    const int iconSide = qMin(height() / 2, 24);
-    const QRect iconRect((width() - iconSide) / 2, 4, iconSide, iconSide);
+    const QRect iconRect = iconRectOf(this);
     if (!icon().isNull()) icon().paint(&p, iconRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    p.drawText(QRect(0, iconRect.bottom() + 2, width(), height() - iconRect.bottom() - 4), Qt::AlignHCenter | Qt::AlignTop,
-               text().trimmed());
+    p.drawText(CaptionRect(), CaptionFlags(), CaptionText());
+}
+
+QFont FittingLabel::CaptionFont() const {
+    QFont f = font();
+    const int room = contentsRect().width();
+    for (double points = f.pointSizeF(); points >= kLeastPoints; points -= 0.25) {
+        f.setPointSizeF(points);
+        if (QFontMetrics(f).horizontalAdvance(text()) <= room) return f;
+    }
+    f.setPointSizeF(kLeastPoints);
+    return f;
+}
+
+QString FittingLabel::CaptionText() const {
+    return QFontMetrics(CaptionFont()).elidedText(text(), Qt::ElideRight, contentsRect().width());
+}
+
+void FittingLabel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    drawFrame(&p);
+    p.setFont(CaptionFont());
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    p.drawText(CaptionRect(), CaptionFlags(), CaptionText());
+}
+
+bool FittingLabel::event(QEvent* e) {
+    // A cut name shows whole in the tooltip.
+    if (e->type() == QEvent::ToolTip && toolTip().isEmpty()) {
+        if (CaptionText() != text()) QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), text(), this);
+        else QToolTip::hideText();
+        return true;
+    }
+    return QLabel::event(e);
+}
+
+void WidenHeaderSections(QHeaderView* header) {
+    for (int i = 0; i < header->count(); ++i)
+        if (!header->isSectionHidden(i) && header->sectionSize(i) < header->sectionSizeHint(i))
+            header->resizeSection(i, header->sectionSizeHint(i));
 }
 
 }  // namespace vb

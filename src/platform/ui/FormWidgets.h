@@ -3,11 +3,45 @@
 // whose title-bar close (and Esc) runs the window's own Cancel or Close command.
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <functional>
+
+class QHeaderView;
 
 namespace vb {
 
 void PlaceTwips(QWidget* control, int left, int top, int width, int height);
+
+// A control that draws its own caption tells where and how, so that a check of the window can
+// measure the caption against its room.
+class CaptionLayout {
+public:
+    virtual ~CaptionLayout() = default;
+    virtual QRect CaptionRect() const = 0;   // where the caption is drawn, in the control's coordinates
+    virtual int CaptionFlags() const = 0;    // the alignment and wrapping flags it is drawn with
+    virtual QString CaptionText() const = 0;
+    virtual QFont CaptionFont() const = 0;
+};
+
+// A label whose text is a name the user chose: when the name is wider than the label, the label
+// draws it a little smaller (down to kLeastPoints); a name that does not fit even then is cut
+// with "..." and shown whole in the label's tooltip. text() is always the whole name.
+class FittingLabel : public QLabel, public CaptionLayout {
+public:
+    using QLabel::QLabel;
+    static constexpr double kLeastPoints = 6.5;
+    QRect CaptionRect() const override { return contentsRect(); }
+    int CaptionFlags() const override { return int(alignment()); }
+    QString CaptionText() const override;
+    QFont CaptionFont() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* e) override;
+};
+
+// Widens each section of a grid's header that is narrower than its caption needs.
+void WidenHeaderSections(QHeaderView* header);
 
 class CommandDialog : public QDialog {
 public:
@@ -21,9 +55,13 @@ private:
 };
 
 // A check box drawn as a button with its picture above its caption, pressed in while ticked.
-class GraphicalCheckBox : public QCheckBox {
+class GraphicalCheckBox : public QCheckBox, public CaptionLayout {
 public:
     using QCheckBox::QCheckBox;
+    QRect CaptionRect() const override;
+    int CaptionFlags() const override { return Qt::AlignHCenter | Qt::AlignTop; }
+    QString CaptionText() const override { return text().trimmed(); }
+    QFont CaptionFont() const override { return font(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

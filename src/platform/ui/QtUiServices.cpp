@@ -2,6 +2,7 @@
 
 #include "platform/core/Colors.h"
 #include "platform/core/DialogFilter.h"
+#include "platform/ui/WindowLook.h"
 
 #include <QColorDialog>
 #include <QDialog>
@@ -9,45 +10,68 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace vb {
 
-int QtUiServices::MsgBox(const QString& prompt, int style, const QString& title) {
-    QMessageBox box(parent());
-    box.setTextFormat(Qt::PlainText);
-    box.setWindowTitle(title);
+namespace {
+
+struct BoxButton {
+    QMessageBox::StandardButton button;
+    int answer;
+};
+
+QList<BoxButton> boxButtons(int style) {
+    switch (style & 7) {
+    case vbOKCancel: return {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}};
+    case vbAbortRetryIgnore:
+        return {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
+    case vbYesNoCancel: return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+    case vbYesNo: return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}};
+    case vbRetryCancel: return {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}};
+    default: return {{QMessageBox::Ok, vbOK}};
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> QtUiServices::NewMessageBox(const QString& prompt, int style, const QString& title,
+                                                         QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowTitle(title);
     QString text = prompt;
-    box.setText(text.replace("\r\n", "\n"));
+    box->setText(text.replace("\r\n", "\n"));
     switch (style & 0x70) {
-    case vbCritical: box.setIcon(QMessageBox::Critical); break;
-    case vbQuestion: box.setIcon(QMessageBox::Question); break;
-    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    case vbCritical: box->setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box->setIcon(QMessageBox::Question); break;
+    case vbExclamation: box->setIcon(QMessageBox::Warning); break;
+    case vbInformation: box->setIcon(QMessageBox::Information); break;
     default: break;
     }
-    struct B { QMessageBox::StandardButton button; int answer; };
-    QList<B> buttons;
-    switch (style & 7) {
-    case vbOKCancel: buttons = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
-    case vbAbortRetryIgnore:
-        buttons = {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
-        break;
-    case vbYesNoCancel: buttons = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}}; break;
-    case vbYesNo: buttons = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}}; break;
-    case vbRetryCancel: buttons = {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}}; break;
-    default: buttons = {{QMessageBox::Ok, vbOK}}; break;
-    }
-    for (const B& b : buttons) box.addButton(b.button);
+    const QList<BoxButton> buttons = boxButtons(style);
+    for (const BoxButton& b : buttons) box->addButton(b.button);
     const int defaultIndex = qMin(int(buttons.size()) - 1, (style & 0x300) >> 8);
-    box.setDefaultButton(buttons[defaultIndex].button);
-    const auto clicked = QMessageBox::StandardButton(box.exec());
-    for (const B& b : buttons)
+    box->setDefaultButton(buttons[defaultIndex].button);
+    // The box is at least as wide as its title needs, so that the title bar shows it whole (a box
+    // whose only text is an error number would otherwise be too narrow for any title).
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(WidthForTitle(title), 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0,
+                      1, grid->columnCount());
+    return box;
+}
+
+int QtUiServices::MsgBox(const QString& prompt, int style, const QString& title) {
+    const std::unique_ptr<QMessageBox> box = NewMessageBox(prompt, style, title, parent());
+    const QList<BoxButton> buttons = boxButtons(style);
+    const auto clicked = QMessageBox::StandardButton(box->exec());
+    for (const BoxButton& b : buttons)
         if (b.button == clicked) return b.answer;
     // Closed from the title bar: Cancel where there is one, else the only button's answer.
-    for (const B& b : buttons)
+    for (const BoxButton& b : buttons)
         if (b.answer == vbCancel || b.answer == vbNo) return b.answer;
     return buttons.first().answer;
 }

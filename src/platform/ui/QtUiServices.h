@@ -4,6 +4,9 @@
 #include "platform/core/UiServices.h"
 
 #include <functional>
+#include <memory>
+
+class QMessageBox;
 
 class QWidget;
 
@@ -16,6 +19,10 @@ public:
     // Shows the help book; installed by the shell's help window.
     void setHelpViewer(std::function<void(const CommonDialog&)> viewer) { help_ = std::move(viewer); }
 
+    // The message box MsgBox shows, not yet shown: buttons, icon and default button of the VB
+    // style, and wide enough for its title.
+    static std::unique_ptr<QMessageBox> NewMessageBox(const QString& prompt, int style, const QString& title,
+                                                      QWidget* parent = nullptr);
     int MsgBox(const QString& prompt, int style, const QString& title) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     bool ShowOpen(CommonDialog& dlg) override;

@@ -1,0 +1,280 @@
+#include "look/WindowWalk.h"
+
+#include "platform/ui/FormWidgets.h"
+#include "platform/ui/WindowLook.h"
+
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QTextDocument>
+#include <QToolButton>
+
+namespace look {
+
+namespace {
+
+// The child view's frame a control stands in, below `root`; nullptr when there is none.
+const QMdiSubWindow* frameBelow(const QWidget* w, const QWidget* root) {
+    for (const QWidget* p = w->parentWidget(); p && p != root; p = p->parentWidget())
+        if (auto* frame = qobject_cast<const QMdiSubWindow*>(p)) return frame;
+    return nullptr;
+}
+
+// "window/control", the window being the child view when the control stands in one.
+QString nameOf(const QWidget* w) {
+    const QString name = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+    const QMdiSubWindow* frame = frameBelow(w, nullptr);
+    const QWidget* win = frame && frame->widget() ? frame->widget() : w->window();
+    return (win && win != w ? win->objectName() + "/" : QString()) + name;
+}
+
+// The text as shown: "&&" shows "&", a single "&" marks the mnemonic and is not drawn.
+QString shownText(QString t) {
+    t.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    t.remove(QLatin1Char('&'));
+    t.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return t;
+}
+
+QString tooBig(const QWidget* w, const QString& what, const QString& text, QSize need, QSize room) {
+    return QStringLiteral("%1 %2 \"%3\" needs %4x%5 px, has %6x%7")
+        .arg(what, nameOf(w), text)
+        .arg(need.width())
+        .arg(need.height())
+        .arg(room.width())
+        .arg(room.height());
+}
+
+bool fits(QSize need, QSize room) { return need.width() <= room.width() && need.height() <= room.height(); }
+
+QString labelProblem(const QLabel* l) {
+    if (l->text().isEmpty() || !l->pixmap().isNull()) return {};
+    const int m = l->margin();
+    QRect room = l->contentsRect().adjusted(m, m, -m, -m);
+    const QFontMetrics fm(l->font());
+    int indent = l->indent();
+    if (indent < 0 && l->frameWidth() > 0) indent = fm.horizontalAdvance(QLatin1Char('x')) / 2;
+    if (indent > 0) {
+        if (l->alignment() & Qt::AlignLeft) room.setLeft(room.left() + indent);
+        if (l->alignment() & Qt::AlignRight) room.setRight(room.right() - indent);
+    }
+    const bool rich = l->textFormat() == Qt::RichText || (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(l->text()));
+    QSize need;
+    if (rich) {
+        QTextDocument doc;
+        doc.setDefaultFont(l->font());
+        doc.setDocumentMargin(0);
+        doc.setHtml(l->text());
+        if (l->wordWrap()) doc.setTextWidth(room.width());
+        need = QSize(int(std::ceil(doc.idealWidth())), int(std::ceil(doc.size().height())));
+    } else {
+        const QString text = l->buddy() ? shownText(l->text()) : l->text();
+        const int flags = Qt::TextExpandTabs | (l->wordWrap() ? Qt::TextWordWrap : 0);
+        need = fm.boundingRect(QRect(0, 0, room.width(), 100000), flags, text).size();
+    }
+    return fits(need, room.size()) ? QString() : tooBig(l, QStringLiteral("label"), l->text(), need, room.size());
+}
+
+// A control that draws its own caption, measured where and as it draws it.
+QString ownCaptionProblem(const QWidget* w, const vb::CaptionLayout* own) {
+    const QRect room = own->CaptionRect();
+    const QSize need = QFontMetrics(own->CaptionFont())
+                           .boundingRect(QRect(0, 0, room.width(), 100000), own->CaptionFlags(), own->CaptionText())
+                           .size();
+    return fits(need, room.size()) ? QString() : tooBig(w, QStringLiteral("caption of"), own->CaptionText(), need, room.size());
+}
+
+QString buttonProblem(const QAbstractButton* b) {
+    if (b->text().isEmpty()) return {};
+    const QFontMetrics fm(b->font());
+    const QString text = shownText(b->text());
+    QSize need(fm.horizontalAdvance(text), fm.height());
+    if (!b->icon().isNull()) need.rwidth() += b->iconSize().width() + 4;
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    opt.text = b->text();
+    opt.icon = b->icon();
+    opt.iconSize = b->iconSize();
+    QRect room;
+    if (qobject_cast<const QCheckBox*>(b)) {
+        room = b->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, b);
+    } else if (qobject_cast<const QRadioButton*>(b)) {
+        room = b->style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, b);
+    } else if (auto* push = qobject_cast<const QPushButton*>(b)) {
+        if (push->isDefault()) opt.features |= QStyleOptionButton::DefaultButton;
+        if (push->autoDefault()) opt.features |= QStyleOptionButton::AutoDefaultButton;
+        // A little air on each side of the caption inside the button's bevel.
+        room = b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b).adjusted(2, 0, -2, 0);
+    } else {
+        room = b->rect().adjusted(3, 3, -3, -3);
+    }
+    return fits(need, room.size()) ? QString() : tooBig(b, QStringLiteral("button"), b->text(), need, room.size());
+}
+
+QStringList headerProblems(const QHeaderView* h) {
+    QStringList out;
+    if (!h->model() || h->orientation() != Qt::Horizontal) return out;
+    for (int i = 0; i < h->count(); ++i) {
+        if (h->isSectionHidden(i)) continue;
+        const QString text = h->model()->headerData(i, Qt::Horizontal).toString();
+        if (text.isEmpty()) continue;
+        const int need = h->sectionSizeHint(i), room = h->sectionSize(i);
+        if (need > room) out << tooBig(h, QStringLiteral("header section"), text, QSize(need, 0), QSize(room, 0));
+    }
+    return out;
+}
+
+QString groupBoxProblem(const QGroupBox* g) {
+    if (g->title().isEmpty()) return {};
+    const QFontMetrics fm(g->font());
+    const QSize need(fm.horizontalAdvance(shownText(g->title())) + 12, fm.height());
+    return fits(need, g->size()) ? QString() : tooBig(g, QStringLiteral("frame"), g->title(), need, g->size());
+}
+
+QString spinBoxProblem(const QAbstractSpinBox* s) {
+    const QSize need(s->sizeHint().width(), QFontMetrics(s->font()).height());
+    return fits(need, s->size()) ? QString() : tooBig(s, QStringLiteral("picker"), s->text(), need, s->size());
+}
+
+QString comboProblem(const QComboBox* c) {
+    if (c->isEditable() || c->count() == 0) return {};
+    const QFontMetrics fm(c->font());
+    int widest = 0;
+    QString widestText;
+    for (int i = 0; i < c->count(); ++i) {
+        const int w = fm.horizontalAdvance(c->itemText(i));
+        if (w > widest) widest = w, widestText = c->itemText(i);
+    }
+    QStyleOptionComboBox opt;
+    opt.initFrom(c);
+    opt.editable = false;
+    opt.frame = c->hasFrame();
+    const QSize need = c->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, QSize(widest, fm.height()), c);
+    return need.width() <= c->width() ? QString() : tooBig(c, QStringLiteral("list"), widestText, need, c->size());
+}
+
+bool sameIcon(const QIcon& a, const QIcon& b) {
+    if (a.isNull() || b.isNull()) return false;
+    const QImage x = a.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+    return x == y;
+}
+
+}  // namespace
+
+QStringList ProblemsOfControls(QWidget* root) {
+    QStringList out;
+    const QList<QWidget*> all = root->findChildren<QWidget*>();
+    for (QWidget* w : all) {
+        // Controls of another window (a dialog of this one) or of a child view are walked with
+        // their own window or view.
+        if (!w->isVisibleTo(root) || w->window() != root->window() || frameBelow(w, root)) continue;
+        // A control that reaches past its holder's edge is cut there (scrolled contents aside).
+        QWidget* parent = w->parentWidget();
+        if (parent && !w->isWindow() && !parent->inherits("QAbstractScrollArea") && !parent->inherits("QMdiSubWindow") &&
+            w->objectName() != QLatin1String("qt_scrollarea_viewport") && !parent->rect().contains(w->geometry()) &&
+            (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QGroupBox*>(w)))
+            out << QStringLiteral("%1 reaches past the edge of %2").arg(nameOf(w), nameOf(parent));
+        QString p;
+        if (auto* own = dynamic_cast<const vb::CaptionLayout*>(w)) p = ownCaptionProblem(w, own);
+        else if (auto* l = qobject_cast<QLabel*>(w)) p = labelProblem(l);
+        else if (auto* b = qobject_cast<QAbstractButton*>(w)) p = buttonProblem(b);
+        else if (auto* g = qobject_cast<QGroupBox*>(w)) p = groupBoxProblem(g);
+        else if (auto* s = qobject_cast<QAbstractSpinBox*>(w)) p = spinBoxProblem(s);
+        else if (auto* c = qobject_cast<QComboBox*>(w)) p = comboProblem(c);
+        else if (auto* h = qobject_cast<QHeaderView*>(w)) out << headerProblems(h);
+        if (!p.isEmpty()) out << p;
+    }
+    return out;
+}
+
+QStringList ProblemsOfWindow(QWidget* window) {
+    QStringList out;
+    if (!sameIcon(window->windowIcon(), vb::ProgramIcon()))
+        out << QStringLiteral("window %1 does not show the program's icon").arg(nameOf(window));
+    const QWidget* main = vb::LookMainWindow();
+    if (main && window != main && main->screen()) {
+        const QRect screen = main->screen()->availableGeometry();
+        if (!screen.contains(window->frameGeometry()))
+            out << QStringLiteral("window %1 at (%2,%3 %4x%5) is not wholly on the screen (%6x%7)")
+                       .arg(nameOf(window))
+                       .arg(window->frameGeometry().x())
+                       .arg(window->frameGeometry().y())
+                       .arg(window->frameGeometry().width())
+                       .arg(window->frameGeometry().height())
+                       .arg(screen.width())
+                       .arg(screen.height());
+    }
+    out << ProblemsOfControls(window);
+    return out;
+}
+
+QStringList ProblemsOfChildView(QMdiSubWindow* frame, const QColor& formColour) {
+    QStringList out;
+    QWidget* view = frame->widget();
+    if (!view) return out;
+    if (!sameIcon(frame->windowIcon(), vb::ProgramIcon()))
+        out << QStringLiteral("child view %1 does not show the program's icon").arg(view->objectName());
+    // The frame starts inside the document area (a frame larger than the area reaches past its
+    // right or bottom edge, never past its left or top one, where its controls would be lost).
+    if (!frame->isMaximized() && (frame->x() < 0 || frame->y() < 0))
+        out << QStringLiteral("child view %1 starts at %2,%3, outside the document area")
+                   .arg(view->objectName())
+                   .arg(frame->x())
+                   .arg(frame->y());
+    // The view covers the whole inside of its frame...
+    const QRect inside = frame->layout() ? frame->layout()->contentsRect() : frame->contentsRect();
+    if (!view->geometry().contains(inside))
+        out << QStringLiteral("child view %1 (%2,%3 %4x%5) leaves its frame's inside (%6,%7 %8x%9) bare")
+                   .arg(view->objectName())
+                   .arg(view->x())
+                   .arg(view->y())
+                   .arg(view->width())
+                   .arg(view->height())
+                   .arg(inside.x())
+                   .arg(inside.y())
+                   .arg(inside.width())
+                   .arg(inside.height());
+    // ... and shows the form colour along the inside's edges, where no control stands.
+    const QImage shot = frame->grab().toImage();
+    int wrong = 0, looked = 0;
+    QPoint firstWrong;
+    auto look = [&](QPoint p) {
+        const QPoint inView = view->mapFrom(frame, p);
+        QWidget* at = view->childAt(inView);
+        if (at && at != view) return;
+        ++looked;
+        if (QColor(shot.pixel(p)).rgb() != formColour.rgb() && wrong++ == 0) firstWrong = p;
+    };
+    for (int x = inside.left() + 1; x < inside.right() - 1; x += 7) {
+        look(QPoint(x, inside.top() + 1));
+        look(QPoint(x, inside.bottom() - 1));
+    }
+    for (int y = inside.top() + 1; y < inside.bottom() - 1; y += 7) {
+        look(QPoint(inside.left() + 1, y));
+        look(QPoint(inside.right() - 1, y));
+    }
+    if (wrong > 0)
+        out << QStringLiteral("child view %1: %2 of %3 points along its frame's edges are not the form colour (first at %4,%5: %6)")
+                   .arg(view->objectName())
+                   .arg(wrong)
+                   .arg(looked)
+                   .arg(firstWrong.x())
+                   .arg(firstWrong.y())
+                   .arg(QColor(shot.pixel(firstWrong)).name());
+    out << ProblemsOfControls(view);
+    return out;
+}
+
+}  // namespace look
