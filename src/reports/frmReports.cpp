@@ -29,7 +29,6 @@ namespace {
 
 constexpr int kWidth = 16890;
 constexpr int kLoadHeight = 10245;
-constexpr int kHeight = 20245;
 
 QFont arial(double points, bool bold = true) {
     QFont f(QStringLiteral("Arial"));
@@ -66,7 +65,7 @@ frmReports& frmReports::instance() {
 QWidget* frmReports::CreateWidget() {
     auto* w = new QWidget;
     w->setWindowTitle(QStringLiteral("Reports"));
-    w->setFixedSize(twipsToPx(kWidth), twipsToPx(kLoadHeight));
+    w->setMinimumSize(twipsToPx(kWidth), twipsToPx(kLoadHeight));
     w->setFont(arial(9));
     vb::SetBackColor(w, vb::RGB(192, 192, 192));
     auto* gate = new vb::ValidationGate(w);
@@ -96,7 +95,8 @@ QWidget* frmReports::CreateWidget() {
     cmboAllRecs = new QComboBox(Picture1);
     cmboAllRecs->setObjectName(QStringLiteral("cmboAllRecs"));
     cmboAllRecs->setEditable(false);   // the sort list offers the fields only
-    PlaceTwips(cmboAllRecs, 3120, 0, 1935, 330);
+    cmboAllRecs->setFont(arial(8.25, false));
+    PlaceTwips(cmboAllRecs, 3120, 0, 2010, 330);   // a little wider than designed, for its first item
     Label2 = new QLabel(QStringLiteral("Export Options:"), Picture1);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setFont(arial(8.25));
@@ -194,7 +194,6 @@ QWidget* frmReports::CreateWidget() {
 
 void frmReports::Form_Load() {
     QWidget* w = Widget();
-    w->setFixedSize(twipsToPx(kWidth), twipsToPx(kLoadHeight));
     FrmColor = Module1::GetFrmColor();
     TextColor = Module1::GetTextColor();
     const uint32_t back = vb::colourOrDefault(FrmColor, 16711680);
@@ -275,10 +274,12 @@ void frmReports::Form_Activate() {
     applyColours(true);
 }
 
+// The view sits at the document area's origin; it is at least as large as its design and
+// grows with its frame, showing the form colour where no control stands.
 void frmReports::Form_Resize() {
     QWidget* w = Widget();
     if (!w) return;
-    w->setFixedSize(twipsToPx(kWidth), twipsToPx(kHeight));
+    w->setMinimumSize(twipsToPx(kWidth), twipsToPx(kLoadHeight));
     if (auto* sub = w->parentWidget()) sub->move(0, 0);
 }
 

@@ -74,7 +74,10 @@ inline QString run(const QString& program, const QStringList& args, const char* 
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-inline QString pdfText(const QString& pdf) { return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}, "poppler-utils"); }
+// The text of a PDF file in reading order, its white space folded to single blanks.
+inline QString pdfText(const QString& pdf) {
+    return run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}, "poppler-utils").simplified();
+}
 inline QString pdfInfo(const QString& pdf) { return run(QStringLiteral("pdfinfo"), {pdf}, "poppler-utils"); }
 
 }  // namespace reportstest
