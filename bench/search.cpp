@@ -79,7 +79,7 @@ bool buildDatabase(const QString& path) {
     values << QStringLiteral("'Notes of record ' || i || CASE WHEN i % 13 = 0 THEN ' with the Église stamp' ELSE '' END");
     for (int c = 1; c <= 20; ++c) {
         cols << QStringLiteral("KeyWord%1").arg(c);
-        values << QStringLiteral("CASE WHEN (i + %1) % 3 = 0 THEN 'kw' || ((i * %1) % 60) ELSE NULL END").arg(c);
+        values << QStringLiteral("CASE WHEN (i + %1) % 3 = 0 THEN 'kw' || ((i / 3 + %1) % 60) ELSE NULL END").arg(c);
     }
     cols << QStringLiteral("SrchInt") << QStringLiteral("SrchKey") << QStringLiteral("SrchMemo") << QStringLiteral("RptFlg");
     values << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0");

@@ -94,7 +94,8 @@ bool rowCondition(const RowCriterion& r, int row, Condition& out, Outcome& msg) 
             return false;
         }
         out.where = QStringLiteral("%1 BETWEEN ? AND ?").arg(column);
-        out.params = {vb::toStoredDate(r.from), vb::toStoredDate(r.to)};
+        // Bound as date values: the data layer writes them in the stored form.
+        out.params = {r.from, r.to};
         return true;
     }
     if (r.type == QLatin1String("Currency")) {
@@ -274,9 +275,9 @@ Outcome Run(db::Connection& conn, const Criteria& c) {
                 conn.Execute(QStringLiteral("UPDATE UserTable SET SrchInt = %1 WHERE %2").arg(k).arg(cond.where),
                              cond.params);
         }
-        if (nF > 0 && o.fieldAnd && notesOn)
-            conn.Execute(QStringLiteral("UPDATE UserTable SET SrchMemo = %1 WHERE SrchInt = %1 AND %2").arg(nF).arg(contains),
-                         {notesText});
+        // (Under And-combined fields the notes pass marks the records that also met every field;
+        // the keyword stage's notes pass below marks every record whose notes match, which
+        // covers it, so it is not run twice.)
 
         // Keyword stage: a keyword matches a record that holds it in any keyword column.
         const QString match = keywordMatch(c.keyWordCount);
@@ -291,10 +292,10 @@ Outcome Run(db::Connection& conn, const Criteria& c) {
         }
         if (notesOn) conn.Execute(QStringLiteral("UPDATE UserTable SET SrchMemo = 1 WHERE ") + contains, {notesText});
 
-        // The result carries RptFlg for the reports and exports.
-        o.count = conn.Execute(QStringLiteral("UPDATE UserTable SET RptFlg = 1 WHERE TolvaneID IN "
-                                              "(SELECT TolvaneID FROM (%1))")
-                                   .arg(o.sql));
+        // The result carries RptFlg for the reports and exports: the final statement's condition.
+        const QString unsorted = FinalStatement(nF, nK, notesOn, o.fieldAnd, o.keyAnd, QString(), false);
+        const QString condition = unsorted.mid(unsorted.indexOf(QLatin1String(" Where "), 0, Qt::CaseInsensitive) + 7);
+        o.count = conn.Execute(QStringLiteral("UPDATE UserTable SET RptFlg = 1 WHERE ") + condition);
         conn.CommitTrans();
     } catch (const vb::VbError& e) {
         try {

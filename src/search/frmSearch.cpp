@@ -25,6 +25,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QRadioButton>
 #include <QStyle>
 #include <QTableView>
@@ -84,6 +85,7 @@ QWidget* frmSearch::CreateWidget() {
 
     Picture1 = new QFrame(w);
     Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setBackgroundRole(QPalette::Button);   // the button face, whatever the form's colour
     Picture1->setAutoFillBackground(true);
     PlaceTwips(Picture1, 0, -120, 16890, 615);
 
@@ -114,7 +116,19 @@ QWidget* frmSearch::CreateWidget() {
     PlaceTwips(OptKeyAnd, 360, 240, 705, 210);
     OptKeyOr = new QRadioButton(QStringLiteral("OR"), Frame3);
     OptKeyOr->setObjectName(QStringLiteral("OptKeyOr"));
+    QFont small = QApplication::font();
+    small.setPointSizeF(7.5);
+    for (QWidget* c : std::initializer_list<QWidget*>{Frame2, Frame3, AndOption, OrOption, OptKeyAnd, OptKeyOr}) c->setFont(small);
     PlaceTwips(OptKeyOr, 1200, 240, 615, 210);
+    // The logic frames keep the face colour of their own (the view's colours do not reach them),
+    // so their dark captions stay readable on any form colour.
+    for (QGroupBox* frame : {Frame2.data(), Frame3.data()}) {
+        QPalette face = frame->palette();
+        face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+        face.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
+        frame->setPalette(face);
+        frame->setAutoFillBackground(true);
+    }
 
     cmboSort = new QComboBox(w);
     cmboSort->setObjectName(QStringLiteral("cmboSort"));
@@ -200,6 +214,7 @@ void frmSearch::buildRows(QWidget* w) {
         auto* check = new QCheckBox(QStringLiteral("Name of Field"), w);
         check->setObjectName(QStringLiteral("chfldSrch_%1").arg(i));
         check->setFont(rowFont);
+        check->setBackgroundRole(QPalette::Window);   // a button fills with its Button colour otherwise
         check->setAutoFillBackground(true);
         vb::SetBackColor(check, vb::RGB(255, 255, 255));
         vb::SetForeColor(check, vb::RGB(0, 0, 64));
@@ -238,6 +253,7 @@ void frmSearch::buildRows(QWidget* w) {
 
 void frmSearch::Form_Load() {
     QWidget* w = Widget();
+    placeAtOrigin();
     FrmColor = Module1::GetFrmColor();
     TextColor = Module1::GetTextColor();
     vb::SetBackColor(w, uint32_t(vb::colourFromText(FrmColor)));
@@ -340,7 +356,13 @@ void frmSearch::placeLayout(int rows) {
     vb::SetBackColor(LblKeyWrd, uint32_t(vb::colourFromText(FrmColor)));
 }
 
+void frmSearch::placeAtOrigin() {
+    // The view stands at the top left of the document area.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(Widget() ? Widget()->parentWidget() : nullptr)) sub->move(0, 0);
+}
+
 void frmSearch::Form_Activate() {
+    placeAtOrigin();
     UpdateSrchClr();
     if (Module1::GetKeyWrdCount() > 0 && Module1::KeyListChg) {
         DataInput::instance().RefreshKeyList();

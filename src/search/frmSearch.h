@@ -98,6 +98,7 @@ private:
     frmSearch() : Form(QStringLiteral("frmSearch")) {}
     void buildRows(QWidget* w);
     void placeLayout(int rows);
+    void placeAtOrigin();
     // Formats and hides the grid's columns by the fields' types; false after an error (shown).
     bool formatColumns();
     void showKeywordArea(bool show);

@@ -12,6 +12,8 @@
 #include "entry/DlgEntryDte.h"
 #include "import/XlsFixture.h"
 #include "platform/core/Colors.h"
+#include "reports/FieldChoiceDialog.h"
+#include "search/DlgToFrmDte.h"
 #include "platform/ui/QtUiServices.h"
 #include "platform/ui/WindowLook.h"
 #include "shell/HelpWindow.h"
@@ -154,6 +156,25 @@ public:
                  t.openDb(t.sampleDb());
                  t.fx->ui.answerModal(t.walkModal(QStringLiteral("date dialog")));
                  DlgEntryDte::instance().ShowModal();
+             }},
+            {"date range dialog",
+             [](WindowLookTest& t) {
+                 t.openDb(t.sampleDb());
+                 t.main().SelectTab(2);
+                 t.fx->ui.answerModal(t.walkModal(QStringLiteral("date range dialog")));
+                 DlgToFrmDte::instance().ShowModal();
+             }},
+            {"spreadsheet export choice",
+             [](WindowLookTest& t) {
+                 t.openDb(t.sampleDb());
+                 t.fx->ui.answerModal(t.walkModal(QStringLiteral("spreadsheet export choice")));
+                 FrmExpToExcel::instance().ShowModal();
+             }},
+            {"database export choice",
+             [](WindowLookTest& t) {
+                 t.openDb(t.sampleDb());
+                 t.fx->ui.answerModal(t.walkModal(QStringLiteral("database export choice")));
+                 frmGenDB::instance().ShowModal();
              }},
             {"login",
              [](WindowLookTest& t) {

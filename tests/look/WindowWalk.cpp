@@ -6,6 +6,8 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHash>
+#include <cmath>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -164,6 +166,31 @@ QString comboProblem(const QComboBox* c) {
     return need.width() <= c->width() ? QString() : tooBig(c, QStringLiteral("list"), widestText, need, c->size());
 }
 
+double luminance(const QColor& c) {
+    auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+}
+
+// A caption drawn in a colour too close to what is behind it cannot be read (white on light
+// grey); the background is the colour most of the control shows.
+QString contrastProblem(QWidget* w, const QString& text) {
+    if (!w->isEnabled() || text.trimmed().isEmpty() || w->width() <= 0 || w->height() <= 0) return {};
+    const QColor fore = w->palette().color(QPalette::Active, w->foregroundRole());
+    const QImage img = w->grab().toImage();
+    QHash<QRgb, int> count;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) ++count[img.pixel(x, y) | 0xff000000u];
+    QRgb back = 0;
+    int most = -1;
+    for (auto it = count.cbegin(); it != count.cend(); ++it)
+        if (it.value() > most) most = it.value(), back = it.key();
+    const double a = luminance(fore), b = luminance(QColor(back));
+    const double ratio = (qMax(a, b) + 0.05) / (qMin(a, b) + 0.05);
+    if (ratio >= 2.5) return {};
+    return QStringLiteral("caption of %1 \"%2\" is %3 on %4: too little contrast to read")
+        .arg(nameOf(w), text, fore.name(), QColor(back).name());
+}
+
 bool sameIcon(const QIcon& a, const QIcon& b) {
     if (a.isNull() || b.isNull()) return false;
     const QImage x = a.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -194,6 +221,11 @@ QStringList ProblemsOfControls(QWidget* root) {
         else if (auto* s = qobject_cast<QAbstractSpinBox*>(w)) p = spinBoxProblem(s);
         else if (auto* c = qobject_cast<QComboBox*>(w)) p = comboProblem(c);
         else if (auto* h = qobject_cast<QHeaderView*>(w)) out << headerProblems(h);
+        if (!p.isEmpty()) out << p;
+        // Push buttons draw their caption in the button colours of the style, not checked here.
+        if (auto* l = qobject_cast<QLabel*>(w); l && l->pixmap().isNull()) p = contrastProblem(w, l->text());
+        else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) p = contrastProblem(w, static_cast<QAbstractButton*>(w)->text());
+        else p.clear();
         if (!p.isEmpty()) out << p;
     }
     return out;

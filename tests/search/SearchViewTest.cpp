@@ -298,6 +298,26 @@ private Q_SLOTS:
         QCOMPARE(Module1::CurRecID, 40000);
     }
 
+    // Keywords added in the entry view reach the list when the view is activated again; a file-path
+    // row opens the picker when ticked, and a cancelled picker leaves the box as it was.
+    void activationRefreshAndFilePicker() {
+        frmSearch& v = open(path);
+        testdb::exec(path, "INSERT INTO UserTable (Name, KeyWord1, SrchInt, SrchKey, RptFlg, Active) "
+                           "VALUES ('new', 'Violet', 0, 0, 0, 0)");
+        Module1::KeyListChg = true;
+        v.Form_Activate();
+        QVERIFY(items(v.lstKeywrd).contains("Violet"));
+        const int photo = row(v, "Photo");
+        fx->ui.answerOpen("/pics/b.png");
+        v.chfldSrch[size_t(photo)]->setChecked(true);
+        QCOMPARE(v.txtSrcFld[size_t(photo)]->text(), QString("/pics/b.png"));
+        QCOMPARE(fx->ui.requests.last().dialog.DialogTitle, QString("Select File "));
+        fx->ui.answerOpen("");
+        v.txtSrcFld_GotFocus(photo);
+        QCOMPARE(v.txtSrcFld[size_t(photo)]->text(), QString("/pics/b.png"));
+        QCOMPARE(fx->ui.messages(), QStringList());
+    }
+
     void dateRangeDialog() {
         DlgToFrmDte& d = DlgToFrmDte::instance();
         // Defaults: today, 12:00 AM to 11:59 PM.

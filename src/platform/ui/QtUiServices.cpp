@@ -77,9 +77,12 @@ int QtUiServices::MsgBox(const QString& prompt, int style, const QString& title)
 }
 
 QString QtUiServices::InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent(), title, prompt, QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    QInputDialog box(parent());
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    box.setMinimumWidth(WidthForTitle(title));   // the title bar shows the whole title
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 bool QtUiServices::fileDialog(CommonDialog& dlg, bool save) {

@@ -14,6 +14,9 @@ void SetBackColor(QWidget* w, uint32_t winRgb) {
     p.setColor(QPalette::Window, c);
     w->setPalette(p);
     w->setAutoFillBackground(true);
+    // A check box or option button shows its colour behind its caption; Qt would fill it with
+    // the button colour instead.
+    if (w->inherits("QCheckBox") || w->inherits("QRadioButton")) w->setBackgroundRole(QPalette::Window);
 }
 
 void SetForeColor(QWidget* w, uint32_t winRgb) {
