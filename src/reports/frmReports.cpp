@@ -74,6 +74,13 @@ QWidget* frmReports::CreateWidget() {
     // The band across the top: the record source and the sort list.
     Picture1 = new QFrame(w);
     Picture1->setObjectName(QStringLiteral("Picture1"));
+    {   // the button face, whatever the form's colour, behind the band and its captions
+        QPalette band = Picture1->palette();
+        band.setColor(QPalette::Window, band.color(QPalette::Button));
+        band.setColor(QPalette::WindowText, band.color(QPalette::ButtonText));
+        Picture1->setPalette(band);
+        Picture1->setAutoFillBackground(true);
+    }
     PlaceTwips(Picture1, 0, 0, kWidth, 495);
     Label3 = new QLabel(QStringLiteral("Output Options:"), Picture1);
     Label3->setObjectName(QStringLiteral("Label3"));
