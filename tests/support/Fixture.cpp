@@ -8,6 +8,8 @@
 #include "entry/DataInput.h"
 #include "entry/DlgEntryDte.h"
 #include "platform/paths/AppPaths.h"
+#include "reports/FieldChoiceDialog.h"
+#include "reports/FrmMailLbls.h"
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
 #include "shell/Module1.h"
@@ -25,7 +27,8 @@ void unloadAllForms() {
                                                 &CreateDatabase::instance(), &frmLogin::instance(),
                                                 &frmUserSecurity::instance(), &frmAbout::instance(),
                                                 &frmDtaTransfer::instance(), &dlgUserSecur::instance(),
-                                                &DlgEntryDte::instance()})
+                                                &DlgEntryDte::instance(), &FrmMailLbls::instance(),
+                                                &FrmExpToExcel::instance(), &frmGenDB::instance()})
         f->Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
