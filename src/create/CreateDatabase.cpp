@@ -1,6 +1,7 @@
 // The definition form's window: its controls, layouts, the checks on the counts, the cleaning of
 // field names and the form's own buttons. The Create command lives in CreateDatabaseCommands.cpp.
 #include "create/CreateDatabase.h"
+#include "platform/ui/AfterMouseClick.h"
 #include "platform/ui/FormWidgets.h"
 
 #include "platform/core/Colors.h"
@@ -69,6 +70,22 @@ protected:
             if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
             if (form_.pendingBox_ == box) {
                 QPointer<QLineEdit> guard(box);
+                if (vb::MouseButtonDown()) {
+                    // A mouse press moved the focus: a message now would take its click away.
+                    // The check runs when the click has ended, unless a command ran it first.
+                    form_.deferredBox_ = box;
+                    CreateDatabase& form = form_;
+                    vb::AfterMouseClick(box, [&form, guard] {
+                        if (!guard || form.deferredBox_ != guard) return;
+                        form.deferredBox_ = nullptr;
+                        QPointer<QLineEdit> next = form.pendingBox_;
+                        bool held = false;
+                        vb::RunTrapped([&] { held = !form.validateBox(guard); });
+                        if (held) guard->setFocus(Qt::OtherFocusReason);
+                        else if (next && next != guard) form.pendingBox_ = next;
+                    });
+                    return false;
+                }
                 bool held = false;
                 vb::RunTrapped([&] { held = !form_.validateBox(box); });
                 // The focus goes back once the move that is under way has ended.
@@ -222,8 +239,9 @@ void CreateDatabase::runCommand(void (CreateDatabase::*handler)()) {
 
 void CreateDatabase::switchPending(QLineEdit* box) {
     if (pendingBox_ == box) return;
-    // The focus has left the box whose validation was due: it runs now if it has not yet.
-    if (pendingBox_ && !pendingFailed_) vb::RunTrapped([this] { validateBox(pendingBox_); });
+    // The focus has left the box whose validation was due: it runs now if it has not yet (or
+    // when the click that moved the focus has ended).
+    if (pendingBox_ && !pendingFailed_ && pendingBox_ != deferredBox_) vb::RunTrapped([this] { validateBox(pendingBox_); });
     pendingBox_ = box;
     pendingFailed_ = false;
 }
@@ -238,6 +256,7 @@ bool CreateDatabase::ValidatePendingBox() {
 }
 
 bool CreateDatabase::validateBox(QLineEdit* box) {
+    if (box == deferredBox_) deferredBox_ = nullptr;   // its check runs here, once
     bool cancel = false;
     if (box == txtNoFields) {
         txtNoFields_Validate(cancel);

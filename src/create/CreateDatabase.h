@@ -85,5 +85,6 @@ private:
     // The box whose validation is due (it had the focus or was typed into), and whether its last
     // validation failed with nothing typed since.
     QPointer<QLineEdit> pendingBox_;
+    QPointer<QLineEdit> deferredBox_;   // its check waits for the mouse click that moved the focus
     bool pendingFailed_ = false;
 };

@@ -205,4 +205,5 @@ private:
     std::vector<std::unique_ptr<BoundBox>> bound_;
     QStringList keyColumns_;
     QPointer<vb::ValidationGate> gate_;
+    QPointer<QWidget> awayFrom_;   // the box the focus last left for somewhere outside the view
 };

@@ -11,6 +11,7 @@
 #include "platform/paths/AppPaths.h"
 #include "platform/shellexec/ShellExecute.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
@@ -23,11 +24,26 @@ void DataInput::installFieldEvents(int i) {
     QLineEdit* box = flddata[size_t(i)];
     QLabel* label = Label1[size_t(i)];
     auto* hook = new EventHook(box, [this, i, box, label](QObject* watched, QEvent* event) {
-        if (watched == box && event->type() == QEvent::FocusIn) {
+        if (watched == box && event->type() == QEvent::FocusOut) {
+            // Whether the focus left the view (for a message, a dialog, another window): coming
+            // back to this box from there is no new entry into it.
+            QWidget* next = QApplication::focusWidget();
+            awayFrom_ = next && Widget() && Widget()->isAncestorOf(next) ? nullptr : box;
+        } else if (watched == box && event->type() == QEvent::FocusIn) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            // The handler may open a dialog: it runs once the focus has settled in the box.
+            const bool returning = awayFrom_ == box;
+            awayFrom_ = nullptr;
+            // The focus a box gets back when a message or a dialog closes, or while one is open,
+            // opens nothing (the window system may give it with any reason).
+            if (returning || vb::BoxShowing()) return false;
+            // The handler may open a dialog: it runs once the focus has settled in the box, and
+            // not while a box that opened meanwhile is still showing.
             QMetaObject::invokeMethod(
-                box, [this, i, reason] { vb::RunTrapped([this, i, reason] { flddata_GotFocus(i, reason); }); },
+                box,
+                [this, i, reason] {
+                    if (vb::BoxShowing()) return;
+                    vb::RunTrapped([this, i, reason] { flddata_GotFocus(i, reason); });
+                },
                 Qt::QueuedConnection);
         } else if (watched == box && event->type() == QEvent::KeyPress) {
             vb::RunTrapped([this, i] { flddata_KeyDown(i); });   // the key always goes on to the box

@@ -23,6 +23,20 @@ public:
 };
 }  // namespace
 
+namespace {
+// Message boxes, input boxes and common dialogs open now (a modal window of the program's own,
+// such as the login, is not counted: its boxes are shown over it by design).
+int g_showing = 0;
+struct Showing {
+    Showing() { ++g_showing; }
+    ~Showing() { --g_showing; }
+    Showing(const Showing&) = delete;
+    Showing& operator=(const Showing&) = delete;
+};
+}  // namespace
+
+bool BoxShowing() { return g_showing > 0; }
+
 UiServices& ui() {
     static NullUi fallback;
     return g_services ? *g_services : fallback;
@@ -30,9 +44,13 @@ UiServices& ui() {
 
 void setUi(UiServices* services) { g_services = services; }
 
-int MsgBox(const QString& prompt, int style, const QString& title) { return ui().MsgBox(prompt, style, title); }
+int MsgBox(const QString& prompt, int style, const QString& title) {
+    const Showing showing;
+    return ui().MsgBox(prompt, style, title);
+}
 
 QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
+    const Showing showing;
     return ui().InputBox(prompt, title, defaultText);
 }
 
@@ -49,10 +67,16 @@ static void finish(bool accepted, const CommonDialog& dlg) {
     if (!accepted && dlg.CancelError) raise(err::CancelError);
 }
 
-void CommonDialog::ShowOpen() { finish(ui().ShowOpen(*this), *this); }
-void CommonDialog::ShowSave() { finish(ui().ShowSave(*this), *this); }
-void CommonDialog::ShowColor() { finish(ui().ShowColor(*this), *this); }
-void CommonDialog::ShowFont() { finish(ui().ShowFont(*this), *this); }
+template <typename F>
+static bool shown(F&& show) {
+    const Showing showing;
+    return show();
+}
+
+void CommonDialog::ShowOpen() { finish(shown([this] { return ui().ShowOpen(*this); }), *this); }
+void CommonDialog::ShowSave() { finish(shown([this] { return ui().ShowSave(*this); }), *this); }
+void CommonDialog::ShowColor() { finish(shown([this] { return ui().ShowColor(*this); }), *this); }
+void CommonDialog::ShowFont() { finish(shown([this] { return ui().ShowFont(*this); }), *this); }
 void CommonDialog::ShowHelp() { ui().ShowHelp(*this); }
 
 }  // namespace vb

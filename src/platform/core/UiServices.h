@@ -75,6 +75,10 @@ public:
 UiServices& ui();
 void setUi(UiServices* services);
 
+// Whether a message box, an input box or a common dialog is open: a focus change or a queued
+// event handled meanwhile comes from that box, not from the user, and must open none of its own.
+bool BoxShowing();
+
 // VB's MsgBox and InputBox over the installed services. The default title is the product name.
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QStringLiteral("Ravelstow"));
 QString InputBox(const QString& prompt, const QString& title = QStringLiteral("Ravelstow"),

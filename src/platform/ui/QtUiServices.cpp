@@ -88,7 +88,9 @@ QString QtUiServices::InputBox(const QString& prompt, const QString& title, cons
 bool QtUiServices::fileDialog(CommonDialog& dlg, bool save) {
     QFileDialog fd(parent(), dlg.DialogTitle);
     fd.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    fd.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // An open dialog takes a name that does not exist unless the caller asks for an existing file:
+    // the program answers such a name with its own message.
+    fd.setFileMode(save || !(dlg.Flags & cdlOFNFileMustExist) ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     fd.setOption(QFileDialog::DontConfirmOverwrite, true);   // the program asks its own question
     const QStringList filters = qtNameFilters(dlg.Filter);
     if (!filters.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "platform/ui/ValidationGate.h"
 
+#include "platform/ui/AfterMouseClick.h"
+
 #include <QApplication>
 #include <algorithm>
 #include <vector>
@@ -65,8 +67,15 @@ void ValidationGate::holdFocus(QWidget* box) {
     }
 }
 
+// The box whose turn is next once the pending one has passed: the watched box holding the focus.
+QWidget* ValidationGate::focusedWatchedBox() const {
+    QWidget* f = QApplication::focusWidget();
+    return f && checks_.count(f) ? f : nullptr;
+}
+
 bool ValidationGate::ValidatePending() {
     if (running_) return false;
+    deferred_ = nullptr;   // the check that waited for a click to end runs here, once
     QPointer<QWidget> box = pending_;
     if (!box) return true;
     if (!runCheck(box)) {
@@ -74,8 +83,19 @@ bool ValidationGate::ValidatePending() {
         return false;
     }
     // Passed: the box stays pending only while it keeps the focus (a button click does not take it).
-    if (box && !box->hasFocus()) pending_ = nullptr;
+    if (box && !box->hasFocus()) pending_ = focusedWatchedBox();
     return true;
+}
+
+void ValidationGate::runDeferred() {
+    QPointer<QWidget> box = deferred_;
+    deferred_ = nullptr;
+    if (!box || pending_ != box) return;   // a command behind the gate has run the check already
+    if (!runCheck(box)) {
+        holdFocus(box);
+        return;
+    }
+    pending_ = focusedWatchedBox();
 }
 
 void ValidationGate::onFocusChanged(QWidget* old, QWidget* now) {
@@ -83,6 +103,13 @@ void ValidationGate::onFocusChanged(QWidget* old, QWidget* now) {
     // Only moves inside the form count; a dialog, a pop-up or another view leaves the box pending.
     if (!scope_->isAncestorOf(now) && now != scope_) return;
     if (pending_ && old == pending_ && now != old) {
+        if (MouseButtonDown()) {
+            // A mouse press moved the focus: a message now would take its click away. The check
+            // runs when the click has ended, unless a command behind the gate runs it first.
+            deferred_ = pending_;
+            AfterMouseClick(this, [this] { runDeferred(); });
+            return;
+        }
         QPointer<QWidget> box = pending_;
         if (!runCheck(box)) {
             holdFocus(box);

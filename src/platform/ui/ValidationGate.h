@@ -55,9 +55,12 @@ private:
     void onFocusChanged(QWidget* old, QWidget* now);
     bool runCheck(QWidget* box);
     void holdFocus(QWidget* box);
+    void runDeferred();
+    QWidget* focusedWatchedBox() const;
 
     QPointer<QWidget> scope_;
     QPointer<QWidget> pending_;
+    QPointer<QWidget> deferred_;   // a check waiting for the mouse click that moved the focus to end
     std::map<QWidget*, Check> checks_;
     bool running_ = false;
 };
