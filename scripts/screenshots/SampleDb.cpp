@@ -1,6 +1,7 @@
 // Makes the databases the screenshot script opens: sample.mdb (one field of every type, notes,
-// three keywords, a few records) and secured.mdb (the same with accounts: Admin with the empty
-// password, and a restricted account), built by the program's own builder.
+// three keywords, a few records), secured.mdb (the same with accounts: Admin with the empty
+// password, and a restricted account) and twenty.mdb (20 fields with long names, 20 keywords),
+// built by the program's own builder.
 //   rv_sampledb FOLDER
 #include "create/DatabaseBuilder.h"
 
@@ -43,6 +44,25 @@ bool make(const QString& path, bool security) {
                       "('Clerk', 'Front Desk', 'Looks records up', 'RESUSR', '')");
 }
 
+bool makeTwenty(const QString& path) {
+    QFile::remove(path);
+    const char* types[] = {"Text", "Number/Integer", "Number/Double", "Date/Time", "Currency", "True/False", "FilePath"};
+    const char* names[] = {"Customer Name", "Street Address", "Town", "Postcode", "Telephone", "Date Of Purchase",
+                           "Amount Paid", "Paid In Full", "Invoice Scan", "Serial Number", "Warranty Ends",
+                           "Colour", "Weight In Kg", "Quantity", "Supplier", "Order Number", "Delivered",
+                           "Price Each", "Manual", "Remarks"};
+    DatabaseDefinition d;
+    for (int i = 0; i < 20; ++i) {
+        const QString type = QString::fromLatin1(types[i % 7]);
+        d.rows.append({QString::fromLatin1(names[i]), type, type == QLatin1String("Number/Double") ? QStringLiteral("2") : QString()});
+    }
+    d.noFieldsText = QStringLiteral("20");
+    d.bMemo = true;
+    d.keyWordsText = QStringLiteral("20");
+    return !BuildDatabase(path, d).bCreateFailed &&
+           exec(path, "INSERT INTO UserTable ([Customer Name], SrchInt, SrchKey, RptFlg) VALUES ('Ada Lovelace', 0, 0, 0)");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,6 +72,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
-    const bool ok = make(dir.filePath(QStringLiteral("sample.mdb")), false) && make(dir.filePath(QStringLiteral("secured.mdb")), true);
+    const bool ok = make(dir.filePath(QStringLiteral("sample.mdb")), false) &&
+                    make(dir.filePath(QStringLiteral("secured.mdb")), true) && makeTwenty(dir.filePath(QStringLiteral("twenty.mdb")));
     return ok ? 0 : 1;
 }
