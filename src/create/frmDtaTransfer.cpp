@@ -193,6 +193,16 @@ void frmDtaTransfer::cmboWorksheet_Click() {
         }
         for (const xls::SheetColumn& c : columns) source.Add(c.Name, c.Type, sheet);
         for (const auto& item : source) lstFrom->addItem(item->ExpFldName + QStringLiteral(",   ") + item->ExpTblName);
+        // A formula whose result cannot be read leaves its cell empty: the user is told which
+        // columns that touches rather than finding them typed as text.
+        QStringList formulaColumns;
+        for (const xls::SheetColumn& c : columns)
+            if (c.UnreadFormula) formulaColumns << c.Name;
+        if (!formulaColumns.isEmpty())
+            MsgBox(QStringLiteral("These columns of the worksheet '%1' hold formulas whose results cannot be read: %2. "
+                                  "Their types are guessed from their other cells only.")
+                       .arg(sheet, formulaColumns.join(QStringLiteral(", "))),
+                   vb::vbOKOnly, kImportTitle);
     } catch (const vb::VbError& e) {
         if (e.number == vb::err::DB_E_ERRORSINCOMMAND)
             MsgBox(QStringLiteral("This is not a valid Table. Please Choose another table."), vb::vbOKOnly, kImportTitle);

@@ -181,7 +181,10 @@ QWidget* DataInput::CreateWidget() {
     txtmemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lblNote = new vb::FittingLabel(QStringLiteral("Notes"), w);
     lblNote->setObjectName(QStringLiteral("lblNote"));
-    vb::PlaceTwips(lblNote, 360, 6960, 615, 255);
+    // Wider than its design (615 at 360) to both sides, up to the notes box, so that the notes
+    // column's own name ("Memofld", shown after a field rename) fits; centred over its picture.
+    vb::PlaceTwips(lblNote, 0, 6960, 945, 255);
+    lblNote->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     lblNote->setFont(boldFont(8.25));
     PicNote = new QLabel(w);
     PicNote->setObjectName(QStringLiteral("PicNote"));

@@ -1,4 +1,5 @@
 #include "ImportDbUtil.h"
+#include "LoFixture.h"
 #include "XlsFixture.h"
 #include "create/CreateDatabase.h"
 #include "create/frmDtaTransfer.h"
@@ -36,8 +37,10 @@ class ImportWindowTest : public QObject {
     frmDtaTransfer& w() { return frmDtaTransfer::instance(); }
 
     // The window shown on the standard workbook, as the File menu's command shows it.
-    void showWindow() {
-        fx->ui.answerOpen(book);
+    void showWindow() { showWindowOn(book); }
+    void showWindowOn(const QString& workbook, int messages = 0) {
+        fx->ui.answerOpen(workbook);
+        for (int i = 0; i < messages; ++i) fx->ui.answerMsgBox(vb::vbOK);
         vb::CommonDialog dlg;
         ImportExcelTable(dlg);
         QVERIFY(w().IsLoaded());
@@ -333,6 +336,75 @@ private Q_SLOTS:
         import(path);
         QVERIFY(fx->ui.messages().isEmpty());
         QCOMPARE(layout(path), "TolvaneID:3 | Age:5 | " + hidden(false));
+    }
+
+    // Workbooks saved by LibreOffice. A text of 17,000 characters in one worksheet keeps no
+    // worksheet from being listed and imported.
+    void longTextWorkbook() {
+        const QString dir = lofixture::folder();
+        QVERIFY2(!dir.isEmpty(), "LibreOffice (libreoffice-calc-nogui) is needed to make the test workbooks");
+        showWindowOn(dir + "/long.xls");
+        QVERIFY(fx->ui.messages().isEmpty());
+        QStringList sheets;
+        for (int i = 0; i < w().cmboWorksheet->count(); ++i) sheets << w().cmboWorksheet->itemText(i);
+        QCOMPARE(sheets, (QStringList{"Good", "Long", "After"}));
+        pickSheet("Long");
+        add("Text");
+        pickSheet("After");
+        add("Price");
+        QCOMPARE(rows(w().lstTo), (QStringList{"Text, 203, Long", "Price, 5, After"}));
+        const QString path = fx->path("DBFiles/long.mdb");
+        import(path);
+        QVERIFY(fx->ui.messages().isEmpty());
+        QCOMPARE(layout(path), "TolvaneID:3 | Price:5 | " + hidden(false));
+    }
+
+    // Formula cells are named and typed by their results; the columns whose formulas give no
+    // result are named to the user.
+    void formulaWorkbook() {
+        const QString dir = lofixture::folder();
+        QVERIFY2(!dir.isEmpty(), "LibreOffice (libreoffice-calc-nogui) is needed to make the test workbooks");
+        showWindowOn(dir + "/formulas.xls", 1);
+        QCOMPARE(fx->ui.messages(), QStringList{"These columns of the worksheet 'Sums' hold formulas whose results cannot "
+                                                "be read: Bad. Their types are guessed from their other cells only."});
+        QCOMPARE(fx->ui.titles(), QStringList{"Import Function"});
+        QCOMPARE(rows(w().lstFrom), (QStringList{"Name,   Sums", "Qty,   Sums", "Total,   Sums", "Label,   Sums",
+                                                 "Flag,   Sums", "Bad,   Sums"}));
+        add("Total");
+        add("Label");
+        QCOMPARE(rows(w().lstTo), (QStringList{"Total, 5, Sums", "Label, 202, Sums"}));
+    }
+
+    // Names the new table cannot take are refused before the file is asked for. The worksheet
+    // "Names" has the columns Name, Age, Name, TolvaneID, KeyWord1, RptFlg (rows 0 to 5).
+    void namesRefused_data() {
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<QString>("message");
+        const QString own = "The field name '%1' is the name of one of the database's own columns. "
+                            "Please remove it from the import list.";
+        QTest::newRow("twice") << QList<int>{0, 1, 2}
+                               << "The field name 'Name' is in the import list twice. Please remove one of them.";
+        QTest::newRow("TolvaneID") << QList<int>{1, 3} << own.arg("TolvaneID");
+        QTest::newRow("KeyWord1") << QList<int>{4} << own.arg("KeyWord1");
+        QTest::newRow("RptFlg") << QList<int>{5} << own.arg("RptFlg");
+    }
+    void namesRefused() {
+        QFETCH(QList<int>, rows);
+        QFETCH(QString, message);
+        const QString dir = lofixture::folder();
+        QVERIFY2(!dir.isEmpty(), "LibreOffice (libreoffice-calc-nogui) is needed to make the test workbooks");
+        showWindowOn(dir + "/formulas.xls", 1);   // the formulas of the first worksheet
+        pickSheet("Names");
+        for (int row : rows) {
+            w().lstFrom->setCurrentRow(row);
+            w().cmdAdd->click();
+        }
+        fx->ui.clear();
+        fx->ui.answerMsgBox(vb::vbOK);
+        w().CmdCreate->click();
+        QCOMPARE(fx->ui.messages(), QStringList{message});
+        QCOMPARE(fx->ui.titles(), QStringList{"Import Function"});
+        QCOMPARE(filesIn(fx->path("DBFiles")), QStringList{});
     }
 
     void cancelledSaveDialog() {

@@ -13,6 +13,7 @@
 #include "import/XlsFixture.h"
 #include "platform/core/Colors.h"
 #include "reports/FieldChoiceDialog.h"
+#include "reports/FrmMailLbls.h"
 #include "search/DlgToFrmDte.h"
 #include "platform/ui/QtUiServices.h"
 #include "platform/ui/WindowLook.h"
@@ -176,6 +177,11 @@ public:
                  t.fx->ui.answerModal(t.walkModal(QStringLiteral("database export choice")));
                  frmGenDB::instance().ShowModal();
              }},
+            {"mailing labels",
+             [](WindowLookTest& t) {
+                 t.openDb(t.sampleDb());
+                 FrmMailLbls::instance().Show();
+             }},
             {"login",
              [](WindowLookTest& t) {
                  t.openDb(t.sampleDb(true), t.walkModal(QStringLiteral("login")));
@@ -222,6 +228,7 @@ private Q_SLOTS:
     }
     void cleanup() {
         HelpWindow::instance().Close();
+        FrmMailLbls::instance().Unload();
         fx.reset();
     }
 

@@ -94,7 +94,11 @@ QString ownCaptionProblem(const QWidget* w, const vb::CaptionLayout* own) {
     const QSize need = QFontMetrics(own->CaptionFont())
                            .boundingRect(QRect(0, 0, room.width(), 100000), own->CaptionFlags(), own->CaptionText())
                            .size();
-    return fits(need, room.size()) ? QString() : tooBig(w, QStringLiteral("caption of"), own->CaptionText(), need, room.size());
+    if (!fits(need, room.size())) return tooBig(w, QStringLiteral("caption of"), own->CaptionText(), need, room.size());
+    // A label that cuts its text to fit shows less than its whole text.
+    if (auto* l = qobject_cast<const QLabel*>(w); l && own->CaptionText() != l->text())
+        return QStringLiteral("label %1 \"%2\" is cut to \"%3\"").arg(nameOf(w), l->text(), own->CaptionText());
+    return {};
 }
 
 QString buttonProblem(const QAbstractButton* b) {

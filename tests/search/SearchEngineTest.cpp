@@ -165,6 +165,12 @@ private Q_SLOTS:
                                                    << "" << S + "Where SrchInt = 2";
         QTest::newRow("two fields Or") << "Name||jones;Age|=  Equal To|30" << false << "" << false << "" << "Sort Off"
                                        << "1,2,4" << S + "Where SrchInt <> 0";
+        QTest::newRow("date And true/false") << "Born||2024-01-01 00:00..2024-12-31 23:59;Active||TRUE" << true << "" << false
+                                             << "" << "Sort Off" << "1" << S + "Where SrchInt = 2";
+        QTest::newRow("decimal Or currency") << "Price|> Greater |5;Cost||12.5" << false << "" << false << "" << "Sort Off"
+                                             << "1,2,4" << S + "Where SrchInt <> 0";
+        QTest::newRow("text And file path") << "Name||é;PhotoFP||PICS" << true << "" << false << "" << "Sort Off" << "1"
+                                            << S + "Where SrchInt = 2";
         QTest::newRow("Null marks met by the first row") << "Name||100%;Age|< Less |50" << false << "" << false << ""
                                                          << "Sort Off" << "1,2,3,4" << S + "Where SrchInt <> 0";
         QTest::newRow("one keyword is Or") << "" << true << "red" << true << "" << "Sort Off" << "1,2,4"

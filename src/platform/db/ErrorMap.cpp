@@ -68,7 +68,8 @@ void raiseSqlite(int sqliteCode, sqlite3* handle, const QString& context) {
 
 bool IsReadOnlyError(const vb::VbError& e) {
     const int primary = e.nativeError & 0xff;
-    return primary == SQLITE_READONLY || primary == SQLITE_PERM;
+    // CANTOPEN after the file is open: the journal beside it could not be made (read-only folder).
+    return primary == SQLITE_READONLY || primary == SQLITE_PERM || primary == SQLITE_CANTOPEN;
 }
 
 }  // namespace db

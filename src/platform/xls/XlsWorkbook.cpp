@@ -2,7 +2,9 @@
 
 #include "platform/core/VbError.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <freexl.h>
 
@@ -93,15 +95,58 @@ int16_t typeOfCells(const QList<CellKind>& cells) {
 
 }  // namespace
 
+Workbook::Workbook() = default;
 Workbook::~Workbook() { Close(); }
+
+namespace {
+
+// Why FreeXL gave no workbook although it reported success: it stops at the first record it
+// cannot take and loses the reason on the way out.
+QString reasonOfSilentStop(const MendReport& mend) {
+    if (mend.longestText > 0)
+        return QStringLiteral("its table of shared texts holds a text of %1 characters, and the reader takes a text only "
+                              "when it spans at most two of the table's records of %2 bytes (about %3 characters)%4")
+            .arg(mend.longestText)
+            .arg(kBiffRecordLimit)
+            .arg(2 * kBiffRecordLimit - 16)
+            .arg(mend.problem.isEmpty() ? QString() : QStringLiteral("; ") + mend.problem);
+    return QStringLiteral("the reader stopped partway through its records without saying why");
+}
+
+}  // namespace
 
 void Workbook::Open(const QString& path) {
     Close();
+    // FreeXL reads a mended copy when the file needs one; the file itself is never written.
+    QByteArray bytes;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+    MendReport mend = bytes.isEmpty() ? MendReport{} : MendForFreeXL(bytes);
+    std::unique_ptr<QTemporaryFile> copy;
+    if (mend.changed && !QDir::tempPath().isEmpty()) {
+        copy = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("ravelstow-XXXXXX.xls")));
+        if (!copy->open() || copy->write(bytes) != bytes.size() || !copy->flush()) copy.reset();
+    }
+
     const void* handle = nullptr;
-    const int rc = freexl_open(QFile::encodeName(path).constData(), &handle);
-    if (rc != FREEXL_OK) {
-        if (handle) freexl_close(handle);
-        refuseWorkbook(path, reasonOf(rc));
+    int rc = FREEXL_INVALID_HANDLE;
+    if (copy) {
+        rc = freexl_open(QFile::encodeName(copy->fileName()).constData(), &handle);
+        if (rc != FREEXL_OK || !handle) {
+            if (handle) freexl_close(handle);
+            handle = nullptr;
+            copy.reset();
+        }
+    }
+    if (!copy) {
+        // The file as it is: no formula gives its result then.
+        if (mend.changed) mend.unreadFormulas = mend.formulas;
+        rc = freexl_open(QFile::encodeName(path).constData(), &handle);
+        if (rc != FREEXL_OK) {
+            if (handle) freexl_close(handle);
+            refuseWorkbook(path, reasonOf(rc));
+        }
+        if (!handle) refuseWorkbook(path, reasonOfSilentStop(mend));
     }
     unsigned int info = 0;
     if (freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK && info == FREEXL_BIFF_OBFUSCATED) {
@@ -125,6 +170,8 @@ void Workbook::Open(const QString& path) {
     handle_ = handle;
     path_ = path;
     sheets_ = sheets;
+    mend_ = mend;
+    copy_ = std::move(copy);
 }
 
 void Workbook::Close() {
@@ -132,6 +179,8 @@ void Workbook::Close() {
     handle_ = nullptr;
     path_.clear();
     sheets_.clear();
+    mend_ = MendReport{};
+    copy_.reset();
 }
 
 QList<SheetColumn> Workbook::Columns(const QString& sheet) const {
@@ -165,6 +214,8 @@ QList<SheetColumn> Workbook::Columns(const QString& sheet) const {
             kinds << kindOf(v);
         }
         col.Type = typeOfCells(kinds);
+        for (const FormulaCell& f : mend_.unreadFormulas)
+            col.UnreadFormula = col.UnreadFormula || (f.sheet == index && f.column == c && f.row <= lastSample);
         result << col;
     }
     return result;
