@@ -357,6 +357,23 @@ private Q_SLOTS:
         QVERIFY(rs.Eof());
     }
 
+    // Rows by position for grids: in the set's order, without moving; a row gone from the file is
+    // an empty list, positions past the end are left out.
+    void rowsAtReadsByPosition() {
+        for (int i = 0; i < 700; ++i) conn_.Execute("INSERT INTO UserTable (Name, Age) VALUES (?1, ?2)", {QString::number(i), i});
+        db::Recordset rs;
+        rs.Open("SELECT * FROM UserTable ORDER BY Age DESC", conn_);
+        conn_.Execute("DELETE FROM UserTable WHERE Age = 198");
+        const auto rows = rs.RowsAt(498, 10);
+        QCOMPARE(rows.size(), 10);
+        QCOMPARE(rows[0].at(2).toInt(), 201);
+        QVERIFY(rows[3].isEmpty());
+        QCOMPARE(rows[9].at(2).toInt(), 192);
+        QCOMPARE(rs.RowsAt(695, 10).size(), 5);
+        QVERIFY(rs.RowsAt(700, 1).isEmpty());
+        QCOMPARE(rs.AbsolutePosition(), 1);
+    }
+
     void noStatementStaysOpen() {
         addNames({"a", "b"});
         db::Recordset rs;
