@@ -3,6 +3,7 @@
 // screen, child views that fill their frames in the form colour. A new window is covered by one
 // more entry in openings().
 #include "look/WindowWalk.h"
+#include "platform/ui/FormWidgets.h"
 
 #include "accounts/frmLogin.h"
 #include "accounts/frmUserSecurity.h"
@@ -289,6 +290,35 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 px for a title that needs %2").arg(box->width()).arg(vb::WidthForTitle(title))));
         const QStringList found = look::ProblemsOfWindow(box.get());
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+    }
+
+    // A user's field name is drawn a little smaller when it is wider than its label, and cut
+    // with "..." (whole in the tooltip) only when even the least size is too wide.
+    void longNamesShrinkThenCut_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("smaller");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("fits") << QStringLiteral("Date Of Purchase") << false << true;
+        QTest::newRow("a little long") << QStringLiteral("Manufacturer Serial Reference Code") << true << true;
+        QTest::newRow("far too long") << QStringLiteral("Name Of The Person Who Signed For The Delivery At The Door") << true
+                                      << false;
+    }
+    void longNamesShrinkThenCut() {
+        QFETCH(QString, name);
+        QFETCH(bool, smaller);
+        QFETCH(bool, whole);
+        vb::FittingLabel label(name);
+        QFont bold(QStringLiteral("Arial"));
+        bold.setPointSizeF(8.25);
+        bold.setBold(true);
+        label.setFont(bold);
+        vb::PlaceTwips(&label, 0, 0, 2775, 255);   // a field label of the entry view
+        QCOMPARE(label.text(), name);
+        QCOMPARE(label.CaptionFont().pointSizeF() < 8.25, smaller);
+        QVERIFY(label.CaptionFont().pointSizeF() >= vb::FittingLabel::kLeastPoints);
+        QCOMPARE(label.CaptionText() == name, whole);
+        if (!whole) QVERIFY(label.CaptionText().endsWith(QChar(0x2026)));
+        QVERIFY(QFontMetrics(label.CaptionFont()).horizontalAdvance(label.CaptionText()) <= label.contentsRect().width());
     }
 
     // A window larger than the screen, or placed past its edge, is brought wholly onto it.
