@@ -1,5 +1,7 @@
 #include "accounts/AccountStore.h"
 
+#include "accounts/CryptPassWrd.h"
+#include "platform/core/VbError.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 
@@ -16,7 +18,17 @@ struct OpenConnection {
     ~OpenConnection() { conn.Close(); }
 };
 
+void refuseLongPassword() {
+    vb::raise(vb::err::DB_E_ERRORSOCCURRED,
+              QStringLiteral("A password can only be %1 characters long.").arg(kPasswordSize));
+}
+
 }  // namespace
+
+QString StoredPassword(const QString& password) {
+    if (!PasswordFits(password)) refuseLongPassword();
+    return CryptPassWrd(password);
+}
 
 std::optional<QString> FindLogin(const QString& connStr, const QString& name, const QString& scrambled) {
     OpenConnection c(connStr);
@@ -85,6 +97,7 @@ bool NameTaken(const QString& connStr, const QString& name, qint64 except) {
 }
 
 qint64 AddAccount(const QString& connStr, const Account& a) {
+    if (a.PassWrd.size() > kPasswordSize) refuseLongPassword();
     OpenConnection c(connStr);
     c.conn.Execute(QStringLiteral("INSERT INTO UserProfile (UserName, FullName, UserDescription, UserLevel, PassWrd) "
                                   "VALUES (?1, ?2, ?3, ?4, ?5)"),
@@ -94,6 +107,11 @@ qint64 AddAccount(const QString& connStr, const Account& a) {
 
 bool UpdateAccount(const QString& connStr, const Account& a) {
     OpenConnection c(connStr);
+    if (a.PassWrd.size() > kPasswordSize &&
+        c.conn.Scalar(QStringLiteral("SELECT 1 FROM UserProfile WHERE _rowid_ = ?1 AND PassWrd = ?2 COLLATE BINARY"),
+                      {a.key, a.PassWrd})
+            .isNull())
+        refuseLongPassword();
     return c.conn.Execute(QStringLiteral("UPDATE UserProfile SET UserName = ?1, FullName = ?2, UserDescription = ?3, "
                                          "UserLevel = ?4, PassWrd = ?5 WHERE _rowid_ = ?6"),
                           {a.UserName, a.FullName, a.UserDescription, a.UserLevel, a.PassWrd, a.key}) > 0;

@@ -23,6 +23,14 @@ inline bool IsAdminName(const QString& name) { return name.compare(kAdminName, Q
 // Names compare as the database compares them.
 inline bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
+// The account column holds 8 characters: the scrambled form of a password of up to 8 bytes
+// (UTF-8) fits it exactly.
+inline constexpr int kPasswordSize = 8;
+inline bool PasswordFits(const QString& password) { return password.toUtf8().size() <= kPasswordSize; }
+// The stored form of a password the user set. A longer password is refused (0x80040E21): cut, it
+// would be another password, and scrambled whole it may lose every character and match the empty one.
+QString StoredPassword(const QString& password);
+
 struct Account {
     qint64 key = 0;   // row id
     QString UserName, FullName, UserDescription, UserLevel, PassWrd;   // a null value reads as ""
@@ -43,9 +51,10 @@ AccountRows ReadAccounts(const QString& connStr);
 std::optional<Account> FindAccount(const QString& connStr, qint64 key);
 // Is the name used by an account other than the row `except`?
 bool NameTaken(const QString& connStr, const QString& name, qint64 except = 0);
-// Returns the new row's id.
+// Returns the new row's id. A stored password longer than the column is refused (0x80040E21).
 qint64 AddAccount(const QString& connStr, const Account& a);
-// Writes the five columns of row a.key; false when the row is gone.
+// Writes the five columns of row a.key; false when the row is gone. A stored password longer than
+// the column is refused (0x80040E21) unless it is the one the row already holds.
 bool UpdateAccount(const QString& connStr, const Account& a);
 // Deletes the one row; false when it was already gone.
 bool DeleteAccount(const QString& connStr, qint64 key);

@@ -30,6 +30,7 @@ const QString kTooLong = QStringLiteral("User Name Cannot Be Longer then 8 Chara
 const QString kBlank = QStringLiteral("User Name cannot be blank.  Please add user or cancel.");
 const QString kDuplicate = QStringLiteral("User Has Already Been Added, Please Add A New User");
 const QString kReadOnly = QStringLiteral("Database is Read Only Please reset Flag, User Can not be added");
+const QString kPasswordTooLong = QStringLiteral("Password Cannot Be Longer Than 8 Characters");
 
 bool isLetter(QChar ch) { return (ch >= u'A' && ch <= u'Z') || (ch >= u'a' && ch <= u'z'); }
 bool allLetters(const QString& s) { return std::all_of(s.begin(), s.end(), isLetter); }
@@ -185,7 +186,10 @@ QWidget* dlgUserSecur::CreateWidget() {
     auto* watcher = new BoxWatcher(*this, dlg);
     txtusernme->installEventFilter(watcher);
     txtPasswrd->installEventFilter(watcher);
-    QObject::connect(txtPasswrd.data(), &QLineEdit::textEdited, dlg, [this] { pwdDirty_ = true; });
+    QObject::connect(txtPasswrd.data(), &QLineEdit::textEdited, dlg, [this](const QString& text) { txtPasswrd_Edited(text); });
+    QObject::connect(txtPasswrd.data(), &QLineEdit::textChanged, dlg, [this](const QString& text) {
+        if (accounts::PasswordFits(text)) pwdAccepted_ = text;
+    });
     QObject::connect(OKButton.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { OKButton_Click(); }); });
     QObject::connect(CancelButton.data(), &QPushButton::clicked, dlg, [this] { CancelButton_Click(); });
     return dlg;
@@ -198,6 +202,7 @@ void dlgUserSecur::Form_Load() {
     loadedName_.clear();
     loadedLevel_.clear();
     pwdStored_.clear();
+    pwdAccepted_.clear();
     pwdDirty_ = false;
     try {
         if (addMode_) loadAdd();
@@ -237,6 +242,7 @@ void dlgUserSecur::loadEdit() {
     OptSuperv->setEnabled(!protected_);
     OptResUser->setEnabled(!protected_);
     pwdStored_ = a.PassWrd;
+    pwdAccepted_ = a.PassWrd;
     txtPasswrd->setText(a.PassWrd);
     if (protected_) txtfullnme->setFocus();
     OKButton->setEnabled(true);
@@ -268,10 +274,34 @@ void dlgUserSecur::txtusernme_Validate(bool& Cancel) {
     }
 }
 
-void dlgUserSecur::txtPasswrd_Validate(bool&) {
+void dlgUserSecur::txtPasswrd_Edited(const QString& text) {
+    if (accounts::PasswordFits(text)) {
+        pwdDirty_ = true;
+        pwdAccepted_ = text;
+        return;
+    }
+    // The box holds what the column holds. One more typed character is refused as a full box
+    // refuses it; a longer text pasted in is refused whole, with a word, never cut.
+    const bool oneTyped = text.size() == pwdAccepted_.size() + 1;
+    const int cursor = std::min<int>(txtPasswrd->cursorPosition() - int(text.size() - pwdAccepted_.size()),
+                                     int(pwdAccepted_.size()));
+    txtPasswrd->setText(pwdAccepted_);
+    txtPasswrd->setCursorPosition(std::max(cursor, 0));
+    if (oneTyped) QApplication::beep();
+    else vb::MsgBox(kPasswordTooLong, vb::vbOKOnly);
+}
+
+void dlgUserSecur::txtPasswrd_Validate(bool& Cancel) {
     if (!pwdDirty_) return;
-    pwdStored_ = CryptPassWrd(txtPasswrd->text());
+    if (!accounts::PasswordFits(txtPasswrd->text())) {
+        vb::MsgBox(kPasswordTooLong, vb::vbOKOnly);
+        txtPasswrd->setFocus();
+        Cancel = true;
+        return;
+    }
+    pwdStored_ = accounts::StoredPassword(txtPasswrd->text());
     txtPasswrd->setText(pwdStored_);
+    pwdAccepted_ = pwdStored_;
     pwdDirty_ = false;
 }
 
@@ -287,6 +317,7 @@ void dlgUserSecur::OKButton_Click() {
     if (cancel) return;
     // The password box may still hold what was typed: it is scrambled before anything is stored.
     txtPasswrd_Validate(cancel);
+    if (cancel) return;
     try {
         if (!save()) return;
     } catch (const vb::VbError& e) {

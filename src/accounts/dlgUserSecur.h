@@ -25,6 +25,10 @@ public:
     void txtusernme_Validate(bool& Cancel);
     // Leaving the password box: typed text is replaced by its scrambled form.
     void txtPasswrd_Validate(bool& Cancel);
+    // A change the user made to the password box: a text longer than the account column holds is
+    // refused whole (the box goes back to what it held), with a message when more than one
+    // character came in at once (pasted).
+    void txtPasswrd_Edited(const QString& text);
     void OKButton_Click();
     void CancelButton_Click();
 
@@ -55,5 +59,6 @@ private:
     bool protected_ = false;     // the built-in Admin account: name and level stay as stored
     QString loadedName_, loadedLevel_;
     QString pwdStored_;
+    QString pwdAccepted_;   // the last text of the password box that fits the column
     bool pwdDirty_ = false;
 };

@@ -165,6 +165,7 @@ private:
     void scanColumns(int& f, int& k, QStringList& keywordValues);
     void layOutKeywordArea(int f, int k);
     void handleLoadError(const vb::VbError& e);
+    void disableRecordCommands();
     void handleTableError(const vb::VbError& e, const QString& undefinedText, const QString& undefinedTitle,
                           const QString& structureTitle);
     // Controls of row i, bounds-checked (340 outside 1..20).

@@ -5,6 +5,7 @@
 #include "entry/EntryWidgets.h"
 
 #include "platform/fs/FileSystem.h"
+#include "platform/format/UserDates.h"
 #include "platform/format/VbConvert.h"
 #include "platform/format/VbFormat.h"
 #include "platform/paths/AppPaths.h"
@@ -16,11 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-
-namespace {
-const QString kDatePattern = QStringLiteral("mm/dd/yyyy");
-const QString kDateTimePattern = QStringLiteral("mm/dd/yyyy hh:nn AM/PM");
-}  // namespace
 
 // The events of row i that the view answers: focus and keys of the box, double-click on the label.
 void DataInput::installFieldEvents(int i) {
@@ -112,13 +108,13 @@ void DataInput::chkDteTme_Click(int Index) {
         dlg.ShowModal();
         if (!dlg.bEntDteCancel) {
             QLineEdit* box = fieldBox(Index);
-            // The text is made from the chosen date and time themselves, and the box reads it back
-            // through the same month-first pattern: no two-digit year, no day-month swap.
-            const QString pattern = dlg.bAddTime ? kDateTimePattern : kDatePattern;
-            FmtDte = vb::DataFormat(vb::DataFormat::General, pattern);
+            // The text is made from the chosen date and time themselves, in the form every date box
+            // shows and reads (the one rule of UserDates.h): no two-digit year, no day-month swap,
+            // and a typed text means the same date before and after the dialog was used.
+            FmtDte = vb::DataFormat::forFieldType(QStringLiteral("Date/Time"));
             if (BoundBox* binding = BindingOf(box)) binding->SetFormat(FmtDte);
             const QDateTime value = dlg.bAddTime ? vb::makeDateTime(dlg.dteValue, dlg.tmeValue) : vb::makeDateTime(dlg.dteValue);
-            box->setText(vb::Format(value, pattern));
+            box->setText(dlg.bAddTime ? vb::showUserDateTime(value) : vb::showUserDate(value));
         }
     }
     check->setChecked(false);

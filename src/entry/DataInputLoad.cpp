@@ -215,10 +215,20 @@ void DataInput::Form_Load() {
         // The boxes bound by the scan show the current record.
         ShowCurrentRecord();
     } catch (const vb::VbError& e) {
+        disableRecordCommands();
         handleLoadError(e);
     } catch (const std::exception& e) {
+        disableRecordCommands();
         vb::ShowUnexpectedError(e);
     }
+}
+
+// A load that failed has no records to act on: no command of the bar is offered.
+void DataInput::disableRecordCommands() {
+    for (const auto& b : cmdAction)
+        if (b) b->setEnabled(false);
+    for (const auto& b : cmdNegotiate)
+        if (b) b->setEnabled(false);
 }
 
 void DataInput::scanColumns(int& f, int& k, QStringList& keywordValues) {

@@ -2,16 +2,53 @@
 // command of the view, and the reminder a key press gives in an empty table.
 #include "entry/DataInput.h"
 
+#include "platform/db/NumericRange.h"
+#include "platform/format/Locale.h"
+#include "platform/format/UserDates.h"
 #include "platform/format/VbConvert.h"
 #include "platform/format/VbFormat.h"
 
 #include <QLineEdit>
+#include <cmath>
 #include <QPushButton>
 #include <QToolButton>
 
 namespace {
 const QString kTypeErrorTitle = QStringLiteral("Data Type Error");
 const QString kNumericMessage = QStringLiteral("This is a numeric field, please enter all numbers");
+
+// The values the column behind a numeric box can hold, as the data layer checks them on saving.
+std::optional<db::NumericRange> columnRange(DataInput& view, const QString& column, vb::ValueKind kind) {
+    try {
+        if (view.adoUserTbl.IsOpen()) {
+            const db::Field& f = view.adoUserTbl.Recordset().Fields(column);
+            if (auto r = db::numericRangeOf(f.Type(), f.Precision(), f.NumericScale())) return r;
+        }
+    } catch (const vb::VbError&) {
+        // no such column in the record set: the kind's own range below
+    }
+    switch (kind) {
+    case vb::ValueKind::Integer: return db::numericRangeOf(db::adInteger);
+    case vb::ValueKind::Currency: return db::numericRangeOf(db::adCurrency);
+    case vb::ValueKind::Decimal:
+    case vb::ValueKind::Double: return db::numericRangeOf(db::adDouble);
+    default: return std::nullopt;
+    }
+}
+
+QString boundText(double v, int places) {
+    // The currency bound has more digits than a Double carries: written out.
+    if (places == 4 && std::fabs(v) > 9.0e14)
+        return (v < 0 ? vb::Locale::negativeSign() : QString()) + QStringLiteral("922337203685477") +
+               vb::Locale::decimalPoint() + QStringLiteral("5807");
+    if (places < 0) return vb::Format(v);
+    return vb::Format(v, places > 0 ? QStringLiteral("0.") + QString(places, u'0') : QStringLiteral("0"));
+}
+
+QString rangeMessage(const QString& column, const db::NumericRange& r) {
+    return QStringLiteral("The Field %1 Can Only Hold A Number From %2 To %3")
+        .arg(column, boundText(r.low, r.places), boundText(r.high, r.places));
+}
 }  // namespace
 
 const DBFlds* DataInput::fieldOfRow(int i) {
@@ -43,6 +80,21 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
         if (box->isVisible()) box->setFocus(Qt::OtherFocusReason);
         Cancel = true;
     };
+    // A number the column cannot hold: the field's range is named, and the text stays to be
+    // corrected (nothing is stored).
+    const vb::ValueKind kind = vb::valueKindOf(T);
+    auto outOfRange = [&]() {
+        const std::optional<db::NumericRange> r = columnRange(*this, field->FldName, kind);
+        if (!r) return false;
+        const std::optional<double> n = vb::parseNumber(S);
+        if (n ? r->contains(*n) : !vb::NumberBeyondDouble(S)) return false;
+        vb::MsgBox(rangeMessage(field->FldName, *r), vb::vbOKOnly, kTypeErrorTitle);
+        Cancel = true;
+        return true;
+    };
+    const bool numericKind = kind == vb::ValueKind::Integer || kind == vb::ValueKind::Double ||
+                             kind == vb::ValueKind::Decimal || kind == vb::ValueKind::Currency;
+    if (numericKind && !S.isEmpty() && vb::NumberBeyondDouble(S) && outOfRange()) return;
 
     if (T == QLatin1String("Integer")) {
         if (S.isEmpty()) return;
@@ -54,10 +106,12 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
             Cancel = true;
             return;
         }
+        if (outOfRange()) return;
     } else if (T == QLatin1String("Double") || T.left(7) == QLatin1String("Decimal")) {
         if (S.isEmpty()) return;
         const std::optional<double> n = vb::parseNumber(S);
         if (!n) return reject(kNumericMessage);
+        if (outOfRange()) return;
         // A Decimal is written with the column's places: at least one whole digit, no grouping.
         // A value shown untouched is the stored one already and is left as shown.
         if (T != QLatin1String("Double") && !(binding && !binding->Dirty())) {
@@ -68,12 +122,11 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
     } else if (T == QLatin1String("Currency")) {
         if (S.isEmpty()) return;
         if (!vb::IsNumeric(S)) return reject(QStringLiteral("This is a Currency field, please enter a monetary value"));
+        if (outOfRange()) return;
     } else if (T == QLatin1String("Date/Time")) {
         if (S.isEmpty()) return;
-        // Read through the box's own format first, so a month-first text written by the date
-        // editor is a date under a day-first locale too.
-        const QString pattern = binding ? binding->Format().Format : QString();
-        if (!vb::IsDate(S, pattern))
+        // The one rule every date box reads by (the box's format plays no part in it).
+        if (!vb::isUserDate(S))
             return reject(QStringLiteral("This Is Not A Valid Date, Please Enter A Valid Date Value"));
     } else if (T == QLatin1String("True/False")) {
         QString text = S;

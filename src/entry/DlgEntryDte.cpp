@@ -3,6 +3,7 @@
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
 #include "platform/format/Locale.h"
+#include "platform/format/UserDates.h"
 #include "platform/format/VbConvert.h"
 #include "platform/format/VbFormat.h"
 #include "platform/ui/FormWidgets.h"
@@ -84,7 +85,7 @@ void DlgEntryDte::CmdAccept_Click() {
     Dte = vb::Format(dteValue, QStringLiteral("Short Date"));
     if (!DTTimeCheck->isChecked()) {
         bAddTime = false;
-        EntryDtTm = vb::Format(dteValue, QStringLiteral("mm/dd/yyyy"));
+        EntryDtTm = vb::showUserDate(vb::makeDateTime(dteValue));
     } else {
         tmeValue = DTTime->time();
         Tme = vb::Format(QTime(tmeValue.hour(), tmeValue.minute()), QStringLiteral("hh:mm AMPM"));

@@ -26,7 +26,7 @@ public:
     // ---- Results ----
     QString Dte;             // the chosen date in the short date form, always with a four-digit year
     QString Tme;             // the chosen time as "hh:mm AMPM"; written only when a time was chosen
-    QString EntryDtTm;       // Dte as mm/dd/yyyy, or Dte & " " & Tme
+    QString EntryDtTm;       // the date as the date boxes show it, or Dte & " " & Tme
     bool bAddTime = false;   // a time was chosen
     bool bEntDteCancel = false;
     // The chosen values themselves, so that no caller has to read the texts back.

@@ -88,6 +88,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The entry, search and reports views, unloaded: an open starts from them as at start-up.
+    void UnloadStaleViews();
     void buildMenus();
     void buildTabStrip();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)());

@@ -58,6 +58,9 @@ void frmMain::mnuOpenDB_Click() {
             MsgBox(QStringLiteral("Please Open A Ravelstow Database"), vb::vbOKOnly, QStringLiteral("Database Structure"));
             return;
         }
+        // With no database open, a view still loaded was loaded on a file that was refused or
+        // failed: the new database starts from fresh views, as at start-up.
+        if (!wasOpen) UnloadStaleViews();
         if (SecurityOn) {
             if (!frmLogin::instance().Run()) {
                 if (wasOpen) {
@@ -95,6 +98,12 @@ void frmMain::mnuOpenDB_Click() {
     } catch (const vb::VbError& e) {
         ReportOpenError(e);
     }
+}
+
+void frmMain::UnloadStaleViews() {
+    DataInput::instance().Unload();
+    frmSearch::instance().Unload();
+    frmReports::instance().Unload();
 }
 
 void frmMain::mnuCloseDB_Click() {

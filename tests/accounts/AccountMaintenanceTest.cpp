@@ -7,7 +7,9 @@
 #include "support/Fixture.h"
 #include "support/TestRegistry.h"
 
+#include "accounts/AccountStore.h"
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -338,6 +340,73 @@ private Q_SLOTS:
             dlg().OKButton_Click();
         });
         QCOMPARE(accountsdb::passwordOf(path, QStringLiteral("Bob")).toString(), CryptPassWrd(QStringLiteral("n3w")));
+    }
+
+    // The password box holds at most the column's 8 characters: a ninth typed one is refused as a
+    // full box refuses it, a longer text pasted in is refused whole with a message, never cut.
+    void passwordBoxHoldsEightCharacters() {
+        list().Load();
+        runDialog(true, [this] {
+            QTest::keyClicks(dlg().txtusernme, QStringLiteral("dave"));
+            QTest::keyClicks(dlg().txtPasswrd, QStringLiteral("123456789"));
+            QCOMPARE(dlg().txtPasswrd->text(), QStringLiteral("12345678"));
+            QVERIFY(fx->ui.messages().isEmpty());
+            dlg().txtPasswrd->clear();
+            QApplication::clipboard()->setText(QStringLiteral("abcdefghijkl"));
+            fx->ui.answerMsgBox(vb::vbOK);
+            dlg().txtPasswrd->paste();
+            QCOMPARE(dlg().txtPasswrd->text(), QString());
+            QApplication::clipboard()->setText(QStringLiteral("abcdefgh"));
+            dlg().txtPasswrd->paste();
+            QCOMPARE(dlg().txtPasswrd->text(), QStringLiteral("abcdefgh"));
+            dlg().OKButton_Click();
+        });
+        QCOMPARE(fx->ui.messages(), QStringList{"Password Cannot Be Longer Than 8 Characters"});
+        QCOMPARE(fx->ui.titles(), QStringList{"Ravelstow"});
+        QCOMPARE(accountsdb::passwordOf(path, QStringLiteral("dave")).toString(), CryptPassWrd(QStringLiteral("abcdefgh")));
+    }
+
+    // The store refuses a password longer than its column however it is reached, and scrambles
+    // every password of up to 8 characters as it always has, so stored accounts still sign in.
+    void storeRefusesLongPasswords() {
+        const QString conn = testdb::connStr(path);
+        auto refused = [](auto&& f) {
+            try {
+                f();
+            } catch (const vb::VbError& e) {
+                return e.number == vb::err::DB_E_ERRORSOCCURRED;
+            }
+            return false;
+        };
+        QVERIFY(refused([] { accounts::StoredPassword(QStringLiteral("123456789")); }));
+        QVERIFY(refused([] { accounts::StoredPassword(QString(10000, QLatin1Char('x'))); }));
+        QVERIFY(refused([] { accounts::StoredPassword(QStringLiteral("Pässwörd")); }));   // 10 bytes
+        accounts::Account a;
+        a.UserName = QStringLiteral("eve");
+        a.UserLevel = accounts::kRestricted;
+        a.PassWrd = QStringLiteral("123456789");
+        QVERIFY(refused([&] { accounts::AddAccount(conn, a); }));
+        QCOMPARE(accountsdb::column(path, "UserName"), (QStringList{"Admin", "Bob"}));
+
+        // An account stored long before (by an older build) can still be edited while its password
+        // is left alone; a new long one is refused.
+        testdb::exec(path, "UPDATE UserProfile SET PassWrd = 'abcdefghij' WHERE UserName = 'Bob'");
+        const qint64 bobKey = accountsdb::connect(path).Scalar("SELECT _rowid_ FROM UserProfile WHERE UserName = 'Bob'").toLongLong();
+        std::optional<accounts::Account> bob = accounts::FindAccount(conn, bobKey);
+        QVERIFY(bob);
+        bob->FullName = QStringLiteral("Robert");
+        QVERIFY(accounts::UpdateAccount(conn, *bob));
+        bob->PassWrd = QStringLiteral("zyxwvutsrq");
+        QVERIFY(refused([&] { accounts::UpdateAccount(conn, *bob); }));
+        QCOMPARE(accountsdb::passwordOf(path, QStringLiteral("Bob")).toString(), QStringLiteral("abcdefghij"));
+
+        // Up to 8 characters: the scrambled form of today.
+        QCOMPARE(accounts::StoredPassword(QString()), QString());
+        QCOMPARE(accounts::StoredPassword(QStringLiteral("secret")),
+                 QString::fromLatin1(QByteArray::fromHex("5470447d467f")));
+        QCOMPARE(accounts::StoredPassword(QStringLiteral("Admin")), QString::fromLatin1(QByteArray::fromHex("226f4e744f")));
+        for (const QString& p : {QStringLiteral("pa55word"), QStringLiteral("12345678"), QStringLiteral("Pässwö")})
+            QCOMPARE(accounts::StoredPassword(p), CryptPassWrd(p));
     }
 
     void adminKeepsNameAndLevel() {

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QTest>
+#include <QTabBar>
 #include <QToolButton>
 
 class RestrictedSignInTest : public QObject {
@@ -49,6 +50,52 @@ private Q_SLOTS:
         QCOMPARE(v.flddata[1]->isEnabled(), editable);
         for (int i : {0, 1, 3, 4})
             if (v.cmdAction[size_t(i)]) QVERIFY2(v.cmdAction[size_t(i)]->isEnabled() == editable, qPrintable(QString::number(i)));
+    }
+
+    // A refused open, and the entry view shown on the refused file, leave nothing behind: the
+    // next open with a restricted sign-in shows the record, read-only, as a fresh start does.
+    void aRefusedOpenLeavesNoTrace() {
+        const QString plain = testdb::build(fx->path("plain.mdb"), {{"Title", "Text", ""}}, false, 0);
+        const QString bad = fx->path("other.mdb");
+        makeSqliteFile(bad, "CREATE TABLE t(x)");
+        const QString path = accountsdb::makeDb(*fx);
+        accountsdb::addAccount(path, QStringLiteral("clerk"), QStringLiteral("RESUSR"), QStringLiteral("pa55"));
+        testdb::exec(path, "INSERT INTO UserTable (Title, SrchInt, SrchKey, RptFlg) VALUES ('first', 0, 0, 0)");
+        testdb::exec(path, "INSERT INTO UserTable (Title, SrchInt, SrchKey, RptFlg) VALUES ('second', 0, 0, 0)");
+
+        fx->ui.answerOpen(plain);
+        fx->main->mnuOpenDB_Click();
+        QVERIFY(Module1::DBOpen);
+        fx->ui.answerMsgBox(vb::vbOK).answerOpen(bad).answerMsgBox(vb::vbOK);
+        fx->main->mnuOpenDB_Click();
+        QVERIFY(!Module1::DBOpen);
+        fx->ui.answerMsgBox(vb::vbOK);
+        fx->main->SelectTab(1);
+        fx->main->TabStrip1_Click();   // the user's click on the Edit/View tab
+
+        fx->ui.answerOpen(path).answerModal([](QDialog&) {
+            frmLogin& login = frmLogin::instance();
+            login.txtUserName->setText(QStringLiteral("clerk"));
+            login.txtPassword->setText(QStringLiteral("pa55"));
+            login.cmdOK_Click();
+            return int(QDialog::Accepted);
+        });
+        fx->main->mnuOpenDB_Click();
+        QCOMPARE(fx->ui.messages(), (QStringList{
+            QStringLiteral("Do you want to close current database: ") + plain + "?\r\n\r\nMake sure current changes have been saved. ",
+            "Please Open A Ravelstow Database",
+            "This is not a Ravelstow database structure, please open a Ravelstow Database"}));
+        QCOMPARE(fx->ui.pending(), 0);
+        QVERIFY(Module1::DBOpen);
+        DataInput& v = DataInput::instance();
+        QVERIFY(v.IsLoaded());
+        QCOMPARE(v.flddata[1]->text(), QStringLiteral("first"));
+        QVERIFY(!v.flddata[1]->isEnabled());
+        for (int i : {0, 1, 3, 4}) QVERIFY2(!v.cmdAction[size_t(i)]->isEnabled(), qPrintable(QString::number(i)));
+        for (int i = 0; i < 4; ++i) QVERIFY2(v.cmdNegotiate[size_t(i)]->isEnabled(), qPrintable(QString::number(i)));
+        v.cmdNegotiate_Click(2);
+        QCOMPARE(v.flddata[1]->text(), QStringLiteral("second"));
+        QCOMPARE(fx->ui.messages().size(), 3);
     }
 };
 

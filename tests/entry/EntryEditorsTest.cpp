@@ -2,6 +2,8 @@
 // True/False combo, the file picker of file-path fields, and opening linked files.
 #include "EntryTestUtil.h"
 #include "entry/DlgEntryDte.h"
+#include "platform/format/UserDates.h"
+#include "platform/format/VbConvert.h"
 #include "platform/paths/AppPaths.h"
 #include "platform/shellexec/ShellExecute.h"
 #include "support/TestRegistry.h"
@@ -115,11 +117,13 @@ private Q_SLOTS:
         QTest::addColumn<QTime>("time");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("with a time") << "en_US" << QDate(2024, 3, 5) << QTime(14, 7) << "03/05/2024 02:07 PM"
+        QTest::newRow("with a time") << "en_US" << QDate(2024, 3, 5) << QTime(14, 7) << "3/5/2024 2:07:00 PM"
                                      << "2024-03-05 14:07:00";
-        QTest::newRow("day-first locale") << "en_GB" << QDate(2024, 3, 5) << QTime(9, 30) << "03/05/2024 09:30 AM"
+        QTest::newRow("day-first locale") << "en_GB" << QDate(2024, 3, 5) << QTime(9, 30) << "05/03/2024 09:30:00"
                                           << "2024-03-05 09:30:00";
         QTest::newRow("an old year") << "en_US" << QDate(1931, 12, 24) << QTime() << "12/24/1931" << "1931-12-24 00:00:00";
+        QTest::newRow("midnight picked") << "en_US" << QDate(2024, 3, 5) << QTime(0, 0) << "3/5/2024 12:00:00 AM"
+                                         << "2024-03-05 00:00:00";
     }
     void dateEditorStoresTheChosenDate() {
         QFETCH(QString, locale);
@@ -134,14 +138,61 @@ private Q_SLOTS:
         v.chkDteTme[4]->click();
         QCOMPARE(v.flddata[4]->text(), text);
         QVERIFY(!v.chkDteTme[4]->isChecked());
-        QCOMPARE(v.FmtDte.Format, time.isValid() ? QString("mm/dd/yyyy hh:nn AM/PM") : QString("mm/dd/yyyy"));
+        QCOMPARE(v.FmtDte.Format, QString());   // the general date every date box shows
         v.cmdAction_Click(3);
-        // The next record shows through the same format.
         const QString shownAfter = v.flddata[4]->text();
         QLocale::setDefault(saved);
         QCOMPARE(fx->ui.messages(), QStringList());
         QCOMPARE(cli(path, "SELECT Born FROM UserTable"), stored);
-        QCOMPARE(shownAfter, text);
+        if (time != QTime(0, 0)) QCOMPARE(shownAfter, text);
+    }
+
+    // A typed date means the same before and after the date dialog was used, in the locale's
+    // order; a text that is no date in that order is refused, never read as another date.
+    void typedDateIsReadOneWay_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("stored");   // of "03/05/2024"
+        QTest::addColumn<QString>("notADate");
+        QTest::newRow("C") << "C" << "2024-05-03 00:00:00" << "12/31/2024";
+        QTest::newRow("en_US") << "en_US" << "2024-03-05 00:00:00" << "31/12/2024";
+    }
+    void typedDateIsReadOneWay() {
+        QFETCH(QString, locale);
+        QFETCH(QString, stored);
+        QFETCH(QString, notADate);
+        const QLocale saved;
+        QLocale::setDefault(QLocale(locale));
+        DataInput& v = openView(path);
+        auto typeAndSave = [&](const QString& text) {
+            v.flddata[4]->setText(text);
+            bool cancel = false;
+            v.flddata_Validate(4, cancel);
+            if (!cancel) v.cmdAction_Click(3);
+            return !cancel;
+        };
+        QVERIFY(typeAndSave("03/05/2024"));
+        const QString before = cli(path, "SELECT Born FROM UserTable");
+        const QString shownBefore = v.flddata[4]->text();
+        fx->ui.answerModal(pick(QDate(2023, 11, 9)));
+        v.chkDteTme[4]->click();
+        const QString picked = v.flddata[4]->text();
+        const QString pickedShown = vb::showUserDate(vb::makeDateTime(QDate(2023, 11, 9)));
+        v.cmdAction_Click(3);
+        const QString pickedStored = cli(path, "SELECT Born FROM UserTable");
+        QVERIFY(typeAndSave("03/05/2024"));
+        const QString after = cli(path, "SELECT Born FROM UserTable");
+        const QString shownAfter = v.flddata[4]->text();
+        fx->ui.answerMsgBox(vb::vbOK);
+        const bool refused = !typeAndSave(notADate);
+        QLocale::setDefault(saved);
+        QCOMPARE(before, stored);
+        QCOMPARE(after, stored);
+        QCOMPARE(shownAfter, shownBefore);
+        QCOMPARE(pickedStored, QString("2023-11-09 00:00:00"));
+        QCOMPARE(picked, pickedShown);
+        QVERIFY(refused);
+        QCOMPARE(fx->ui.messages(), QStringList{"This Is Not A Valid Date, Please Enter A Valid Date Value"});
+        QCOMPARE(cli(path, "SELECT Born FROM UserTable"), stored);
     }
 
     void dateEditorCancelled() {

@@ -117,16 +117,44 @@ private Q_SLOTS:
         QCOMPARE(cli(path, "SELECT Age FROM UserTable"), QString("42"));
     }
 
-    // Ten digits pass the length rule but not a 32-bit column: reported at the box, text kept.
-    void anIntegerTheColumnCannotTakeIsHeldAtTheBox() {
+    // A number the column cannot hold gets the field's range, in the program's words; the text
+    // stays for correction and nothing is stored.
+    void aNumberBeyondTheColumnIsHeldAtTheBox_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("integer, ten digits") << 2 << "9999999999"
+                                             << "The Field Age Can Only Hold A Number From -2147483648 To 2147483647";
+        QTest::newRow("integer, one past the top") << 2 << "2147483648"
+                                           << "The Field Age Can Only Hold A Number From -2147483648 To 2147483647";
+        QTest::newRow("decimal/2") << 3 << "123456789"
+                                   << "The Field Price Can Only Hold A Number From -99999999.99 To 99999999.99";
+        QTest::newRow("decimal/2, rounds up past the top") << 3 << "99999999.995"
+                                   << "The Field Price Can Only Hold A Number From -99999999.99 To 99999999.99";
+        QTest::newRow("decimal/3, beyond a double") << 8 << "1e400"
+                                   << "The Field Ratio Can Only Hold A Number From -9999999.999 To 9999999.999";
+        QTest::newRow("currency") << 5 << "1000000000000000"
+                                  << "The Field Cost Can Only Hold A Number From -922337203685477.5807 To "
+                                     "922337203685477.5807";
+    }
+    void aNumberBeyondTheColumnIsHeldAtTheBox() {
+        QFETCH(int, row);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        const QLocale saved;
+        QLocale::setDefault(QLocale("en_US"));
         DataInput& v = openView(path);
-        v.flddata[2]->setText("9999999999");
-        fx->ui.answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
+        const QString before = cli(path, "SELECT quote(Age) || quote(Price) || quote(Ratio) || quote(Cost) FROM UserTable");
+        v.flddata[row]->setText(typed);
+        fx->ui.answerMsgBox(vb::vbOK);
         bool cancel = false;
-        v.flddata_Validate(2, cancel);
+        v.flddata_Validate(row, cancel);
+        QLocale::setDefault(saved);
         QVERIFY(cancel);
-        QCOMPARE(fx->ui.messages().first(), QString("6"));
-        QCOMPARE(v.flddata[2]->text(), QString("9999999999"));
+        QCOMPARE(fx->ui.messages(), QStringList{message});
+        QCOMPARE(fx->ui.titles(), QStringList{kTitle});
+        QCOMPARE(v.flddata[row]->text(), typed);
+        QCOMPARE(cli(path, "SELECT quote(Age) || quote(Price) || quote(Ratio) || quote(Cost) FROM UserTable"), before);
     }
 
     // A key press in a box of an empty table reminds the user to add, only while the add button

@@ -1,6 +1,7 @@
 #include "platform/format/DataFormat.h"
 
 #include "platform/core/VbError.h"
+#include "platform/format/UserDates.h"
 #include "platform/format/VbConvert.h"
 #include "platform/format/VbFormat.h"
 
@@ -144,7 +145,8 @@ QVariant DataFormat::parse(const QString& text, ValueKind kind, const QVariant& 
         raise(err::TypeMismatch);
     }
     case ValueKind::DateTime:
-        if (auto dt = parseDate(t, Format)) return *dt;
+        // Whatever the box's format, a typed date is read by the one rule for the whole program.
+        if (auto dt = readUserDate(t)) return *dt;
         raise(err::TypeMismatch);
     case ValueKind::Integer:
     case ValueKind::Double:

@@ -12,8 +12,8 @@
 //
 // Round trip: text that is still what display() showed for the current value gives that value
 // back unchanged, so showing a value and saving it untouched never alters it (a Double shown with
-// three places keeps its other digits). Dates are read through the box's own format text first,
-// so a month-first text written by the date editor is not read day-first under a day-first locale.
+// three places keeps its other digits). Dates are read by the one rule of UserDates.h, whatever
+// the format text, so a typed text means the same date in every box.
 #include <QString>
 #include <QVariant>
 

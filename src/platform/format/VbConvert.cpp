@@ -60,9 +60,14 @@ bool isGroupChar(QChar c, const QString& group) {
 
 }  // namespace
 
-std::optional<double> parseNumber(const QString& text) {
+namespace {
+
+enum class NumberRead { Ok, NotANumber, BeyondDouble };
+
+NumberRead readNumber(const QString& text, double& out) {
+    constexpr NumberRead none = NumberRead::NotANumber;
     QString s = text.trimmed();
-    if (s.isEmpty()) return std::nullopt;
+    if (s.isEmpty()) return none;
 
     bool negative = false;
     if (s.startsWith(u'(') && s.endsWith(u')')) {
@@ -84,7 +89,7 @@ std::optional<double> parseNumber(const QString& text) {
     for (int round = 0; round < 2; ++round) {
         if (!sawSign) {
             if (int sg = takeSign(s)) {
-                if (negative && sg) return std::nullopt;  // "(-12)"
+                if (negative && sg) return none;  // "(-12)"
                 negative = sg < 0;
                 sawSign = true;
                 continue;
@@ -95,7 +100,7 @@ std::optional<double> parseNumber(const QString& text) {
     if (!sawCurrency) {
         if (takeSuffix(s, cur) || takeSuffix(s, QStringLiteral("$"))) sawCurrency = true;
     }
-    if (s.isEmpty()) return std::nullopt;
+    if (s.isEmpty()) return none;
 
     const QString dp = Locale::decimalPoint();
     const QString group = Locale::groupSeparator();
@@ -111,33 +116,51 @@ std::optional<double> parseNumber(const QString& text) {
         ++i;
     }
     if (groups.size() > 1) {
-        if (groups[0].isEmpty() || groups[0].size() > 3) return std::nullopt;
+        if (groups[0].isEmpty() || groups[0].size() > 3) return none;
         for (int g = 1; g < groups.size(); ++g)
-            if (groups[g].size() != 3) return std::nullopt;
+            if (groups[g].size() != 3) return none;
     }
     intPart = groups.join(QString());
     if (i < s.size() && s.mid(i, dp.size()) == dp) {
         i += int(dp.size());
         while (i < s.size() && isAsciiDigit(s[i])) fracPart += s[i++];
     }
-    if (intPart.isEmpty() && fracPart.isEmpty()) return std::nullopt;
+    if (intPart.isEmpty() && fracPart.isEmpty()) return none;
     if (i < s.size() && (s[i] == u'e' || s[i] == u'E')) {
         ++i;
         if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) expPart += s[i++];
         const int start = i;
         while (i < s.size() && isAsciiDigit(s[i])) expPart += s[i++];
-        if (i == start) return std::nullopt;
+        if (i == start) return none;
     }
-    if (i != s.size()) return std::nullopt;
+    if (i != s.size()) return none;
 
     QString c = (negative ? QStringLiteral("-") : QString()) + (intPart.isEmpty() ? QStringLiteral("0") : intPart);
     if (!fracPart.isEmpty()) c += u'.' + fracPart;
     if (!expPart.isEmpty()) c += u'e' + expPart;
     bool ok = false;
     const double v = c.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return std::nullopt;
+    if (ok && std::isfinite(v)) {
+        out = v;
+        return NumberRead::Ok;
+    }
+    // A well-formed number too large for a Double (a tiny one that underflows is no number either).
+    return (!std::isfinite(v) || std::fabs(v) > 1.0) ? NumberRead::BeyondDouble : none;
+}
+
+}  // namespace
+
+std::optional<double> parseNumber(const QString& text) {
+    double v = 0;
+    if (readNumber(text, v) != NumberRead::Ok) return std::nullopt;
     return v;
 }
+
+bool NumberBeyondDouble(const QString& text) {
+    double v = 0;
+    return readNumber(text, v) == NumberRead::BeyondDouble;
+}
+
 
 bool IsNull(const QVariant& value) { return !value.isValid() || value.isNull(); }
 

@@ -29,6 +29,9 @@ double roundHalfAway(double value, int places = 0);
 
 // Text to number under the locale; nullopt when it is not a number (or overflows a Double).
 std::optional<double> parseNumber(const QString& text);
+// Text written as a number whose value lies beyond a Double ("1e400"): no number for parseNumber,
+// but out of range rather than mistyped.
+bool NumberBeyondDouble(const QString& text);
 
 bool IsNumeric(const QVariant& value);
 bool IsNull(const QVariant& value);
