@@ -1,13 +1,61 @@
 #include "reports/frmReports.h"
 
+#include "entry/DataInput.h"
 #include "platform/core/Colors.h"
+#include "platform/core/Twips.h"
+#include "platform/ui/FormWidgets.h"
+#include "platform/ui/ValidationGate.h"
 #include "platform/ui/WidgetColors.h"
 #include "shell/Module1.h"
 
+#include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
-#include <QGridLayout>
+#include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStyle>
+#include <QToolButton>
+
+using vb::PlaceTwips;
+using vb::twipsToPx;
+
+const QString frmReports::kSortOff = QStringLiteral("Sort All Records (off)");
+
+namespace {
+
+constexpr int kWidth = 16890;
+constexpr int kLoadHeight = 10245;
+
+QFont arial(double points, bool bold = true) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+// Slot k (1..20): four columns of five.
+int slotLeft(int k) {
+    static const int lefts[4] = {1920, 4800, 7560, 10560};
+    return lefts[(k - 1) / 5];
+}
+int slotTop(int k) { return 3600 + 840 * ((k - 1) % 5); }
+
+QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon, int left) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setIcon(icon);
+    b->setIconSize(QSize(22, 22));
+    b->setFocusPolicy(Qt::TabFocus);
+    PlaceTwips(b, left, 0, 495, 495);
+    return b;
+}
+
+}  // namespace
 
 frmReports& frmReports::instance() {
     static frmReports form;
@@ -17,58 +65,260 @@ frmReports& frmReports::instance() {
 QWidget* frmReports::CreateWidget() {
     auto* w = new QWidget;
     w->setWindowTitle(QStringLiteral("Reports"));
-    auto* layout = new QGridLayout(w);
-    RepLblFrame = new QGroupBox(QStringLiteral("Select And Label Fields"), w);
-    RepLblFrame->setObjectName(QStringLiteral("RepLblFrame"));
-    auto* frameLayout = new QGridLayout(RepLblFrame);
-    ChkRepLbl.assign(1, nullptr);
-    for (int i = 1; i <= 20; ++i) {
-        auto* box = new QCheckBox(RepLblFrame);
-        box->setObjectName(QStringLiteral("ChkRepLbl_%1").arg(i));
-        box->hide();
-        frameLayout->addWidget(box, i, 0);
-        ChkRepLbl.push_back(box);
+    w->setMinimumSize(twipsToPx(kWidth), twipsToPx(kLoadHeight));
+    w->setFont(arial(9));
+    vb::SetBackColor(w, vb::RGB(192, 192, 192));
+    auto* gate = new vb::ValidationGate(w);
+    QStyle* style = QApplication::style();
+
+    // The band across the top: the record source and the sort list.
+    Picture1 = new QFrame(w);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    {   // the button face, whatever the form's colour, behind the band and its captions
+        QPalette band = Picture1->palette();
+        band.setColor(QPalette::Window, band.color(QPalette::Button));
+        band.setColor(QPalette::WindowText, band.color(QPalette::ButtonText));
+        Picture1->setPalette(band);
+        Picture1->setAutoFillBackground(true);
     }
+    PlaceTwips(Picture1, 0, 0, kWidth, 495);
+    Label3 = new QLabel(QStringLiteral("Output Options:"), Picture1);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setFont(arial(8.25));
+    PlaceTwips(Label3, 0, 120, 1335, 255);
+    OptAllRecs = new QRadioButton(QStringLiteral("All Records"), Picture1);
+    OptAllRecs->setObjectName(QStringLiteral("OptAllRecs"));
+    OptAllRecs->setFont(arial(8.25));
+    PlaceTwips(OptAllRecs, 1440, 0, 1575, 255);
+    OptSrchRes = new QRadioButton(QStringLiteral("Search Results"), Picture1);
+    OptSrchRes->setObjectName(QStringLiteral("OptSrchRes"));
+    OptSrchRes->setFont(arial(8.25));
+    PlaceTwips(OptSrchRes, 1440, 240, 1575, 240);
+    auto* source = new QButtonGroup(w);
+    source->addButton(OptAllRecs);
+    source->addButton(OptSrchRes);
+    QObject::connect(OptAllRecs, &QRadioButton::clicked, w, [this] { vb::RunTrapped([this] { OptAllRecs_Click(); }); });
+    QObject::connect(OptSrchRes, &QRadioButton::clicked, w, [this] { vb::RunTrapped([this] { OptSrchRes_Click(); }); });
+    cmboAllRecs = new QComboBox(Picture1);
+    cmboAllRecs->setObjectName(QStringLiteral("cmboAllRecs"));
+    cmboAllRecs->setEditable(false);   // the sort list offers the fields only
+    cmboAllRecs->setFont(arial(8.25, false));
+    PlaceTwips(cmboAllRecs, 3120, 0, 2010, 330);   // a little wider than designed, for its first item
+    Label2 = new QLabel(QStringLiteral("Export Options:"), Picture1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(arial(8.25));
+    PlaceTwips(Label2, 6480, 120, 1335, 255);
+
+    // The command buttons stand on the window, over the band.
+    cmdPrintRep = pictureButton(w, QStringLiteral("cmdPrintRep"), QStringLiteral("Print/Preview"),
+                                QIcon::fromTheme(QStringLiteral("document-print"), style->standardIcon(QStyle::SP_FileDialogContentsView)), 5280);
+    cmdRptFont = pictureButton(w, QStringLiteral("cmdRptFont"), QStringLiteral("Change Report Fonts"),
+                               QIcon::fromTheme(QStringLiteral("preferences-desktop-font"), style->standardIcon(QStyle::SP_FileDialogDetailedView)), 5760);
+    QObject::connect(cmdPrintRep, &QToolButton::clicked, w, [this, gate] { gate->Run([this] { cmdPrintRep_Click(); }); });
+    QObject::connect(cmdRptFont, &QToolButton::clicked, w, [this, gate] { gate->Run([this] { cmdRptFont_Click(); }); });
+    // The export buttons act as commands: pressed while their output runs, released after it.
+    struct Export { QPointer<QToolButton>* button; const char* name; const char* tip; const char* theme; QStyle::StandardPixmap icon; int left; void (frmReports::*handler)(); };
+    const Export exports[] = {
+        {&OptPDF, "OptPDF", "Export To PDF", "application-pdf", QStyle::SP_FileIcon, 7920, &frmReports::OptPDF_Click},
+        {&OptTxt, "OptTxt", "Export To Text", "text-richtext", QStyle::SP_FileDialogInfoView, 8400, &frmReports::OptTxt_Click},
+        {&OptHTML, "OptHTML", "Export To HTML", "text-html", QStyle::SP_DriveNetIcon, 8880, &frmReports::OptHTML_Click},
+        {&OptExcel, "OptExcel", "Export To Excel", "x-office-spreadsheet", QStyle::SP_FileDialogListView, 9360, &frmReports::OptExcel_Click},
+        {&OptExpDB, "OptExpDB", "Generate Database", "drive-harddisk", QStyle::SP_DriveHDIcon, 9840, &frmReports::OptExpDB_Click},
+        {&OptMailLbls, "OptMailLbls", "Create Mailing Labels", "mail-message-new", QStyle::SP_DirHomeIcon, 10320, &frmReports::OptMailLbls_Click},
+    };
+    for (const Export& e : exports) {
+        QToolButton* b = pictureButton(w, QString::fromLatin1(e.name), QString::fromLatin1(e.tip),
+                                       QIcon::fromTheme(QString::fromLatin1(e.theme), style->standardIcon(e.icon)), e.left);
+        b->setCheckable(true);
+        *e.button = b;
+        const auto handler = e.handler;
+        QObject::connect(b, &QToolButton::clicked, w, [this, gate, b, handler] {
+            b->setChecked(true);
+            gate->Run([this, handler] { (this->*handler)(); });
+            if (b) b->setChecked(false);
+        });
+    }
+
+    // Title and report information.
     FrmCompInfo = new QGroupBox(QStringLiteral("Title And Report Information"), w);
     FrmCompInfo->setObjectName(QStringLiteral("FrmCompInfo"));
-    auto* infoLayout = new QGridLayout(FrmCompInfo);
+    FrmCompInfo->setFont(arial(12));
+    PlaceTwips(FrmCompInfo, 1800, 960, 7215, 1815);
     lblTitle = new QLabel(QStringLiteral("Title:"), FrmCompInfo);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QFont sans(QStringLiteral("MS Sans Serif"));
+    sans.setPointSizeF(9.75);
+    sans.setBold(true);
+    lblTitle->setFont(sans);
+    PlaceTwips(lblTitle, 240, 360, 1575, 255);
     LblComp = new QLabel(QStringLiteral("Report Information:"), FrmCompInfo);
     LblComp->setObjectName(QStringLiteral("LblComp"));
-    infoLayout->addWidget(lblTitle, 0, 0);
-    infoLayout->addWidget(LblComp, 1, 0);
+    LblComp->setFont(arial(9.75));
+    PlaceTwips(LblComp, 3480, 360, 2175, 255);
+    RptText.assign(4, nullptr);
+    for (int i = 0; i < 4; ++i) {
+        auto* box = new QLineEdit(FrmCompInfo);
+        box->setObjectName(QStringLiteral("RptText_%1").arg(i));
+        box->setFont(arial(9));
+        PlaceTwips(box, i == 0 ? 240 : 3480, i == 0 ? 600 : 600 + 360 * (i - 1), 2775, 330);
+        RptText[size_t(i)] = box;
+    }
+
+    // The field panel: the frame, and the slots standing on the window over it.
+    RepLblFrame = new QGroupBox(QStringLiteral("Select And Label Fields"), w);
+    RepLblFrame->setObjectName(QStringLiteral("RepLblFrame"));
+    RepLblFrame->setFont(arial(12));
+    PlaceTwips(RepLblFrame, 1800, 3000, 11775, 4815);
+    ChkRepLbl.assign(kSlots + 1, nullptr);
+    txtRptLbl.assign(kSlots + 1, nullptr);
+    for (int k = 1; k <= kSlots; ++k) {
+        auto* box = new QCheckBox(QStringLiteral("Name of Field"), w);
+        box->setObjectName(QStringLiteral("ChkRepLbl_%1").arg(k));
+        PlaceTwips(box, slotLeft(k), slotTop(k), 2655, 495);
+        ChkRepLbl[size_t(k)] = box;
+        QObject::connect(box, &QCheckBox::clicked, w, [this, k] { vb::RunTrapped([this, k] { ChkRepLbl_Click(k); }); });
+        auto* label = new QLineEdit(w);
+        label->setObjectName(QStringLiteral("txtRptLbl_%1").arg(k));
+        label->setFont(arial(9));
+        PlaceTwips(label, slotLeft(k), slotTop(k) + 480, 2655, 330);
+        txtRptLbl[size_t(k)] = label;
+        gate->Watch(label, [this, k] {
+            txtRptLbl_Validate(k);
+            return txtRptLbl_LostFocus(k);
+        });
+    }
     chkInclMemo = new QCheckBox(QStringLiteral("Include Notes"), w);
     chkInclMemo->setObjectName(QStringLiteral("chkInclMemo"));
-    layout->addWidget(RepLblFrame, 0, 0);
-    layout->addWidget(FrmCompInfo, 0, 1);
-    layout->addWidget(chkInclMemo, 1, 0);
+    PlaceTwips(chkInclMemo, 4800, 3240, 1575, 255);
+    QObject::connect(chkInclMemo, &QCheckBox::clicked, w, [this] { vb::RunTrapped([this] { chkInclMemo_Click(); }); });
+
+    lblSurname = new QLabel(w);
+    lblSurname->setObjectName(QStringLiteral("lblSurname"));
+    lblSurname->setFont(arial(9, false));   // the report font until one is chosen
+    lblSurname->hide();
     return w;
 }
 
-void frmReports::Form_Activate() {
-    if (QWidget* w = Widget()) {
-        if (auto* sub = w->parentWidget()) sub->move(0, 0);
+void frmReports::Form_Load() {
+    QWidget* w = Widget();
+    FrmColor = Module1::GetFrmColor();
+    TextColor = Module1::GetTextColor();
+    const uint32_t back = vb::colourOrDefault(FrmColor, 16711680);
+    for (QWidget* c : std::initializer_list<QWidget*>{w, RepLblFrame, FrmCompInfo, lblTitle, LblComp}) vb::SetBackColor(c, back);
+    try {
+        for (int k = 1; k <= kSlots; ++k) {
+            ChkRepLbl[size_t(k)]->hide();
+            txtRptLbl[size_t(k)]->hide();
+        }
+        slotEntry_.assign(kSlots + 1, 0);
+        bHasNotes = false;
+        bInclNotes = false;
+        chkInclMemo->hide();
+        if (Module1::SrchFlg) selectSearchResults();
+        else selectAllRecords();
+
+        const int n = Module1::CountDescFlds();
+        if (n <= 5) {
+            PlaceTwips(RepLblFrame, 1800, 3000, 3015, 4815);
+            PlaceTwips(chkInclMemo, 1920, 3240, 1575, 255);
+            PlaceTwips(FrmCompInfo, 1800, 960, 7215, 1815);
+        } else if (n <= 10) {
+            PlaceTwips(RepLblFrame, 1800, 3000, 5775, 4815);
+            PlaceTwips(chkInclMemo, 4800, 3240, 1575, 255);
+        } else {
+            PlaceTwips(RepLblFrame, 1800, 3000, 11775, 4815);
+        }
+
+        cmboAllRecs->clear();
+        const DBFldFunct& fields = DataInput::instance().DBDefMain().DBFldFunct();
+        if (fields.Count() > 0) {
+            cmboAllRecs->addItem(kSortOff);
+            int k = 1;
+            for (int entry = 1; entry <= fields.Count() && k <= kSlots; ++entry) {
+                const DBFlds& f = fields.Item(entry);
+                const QString& type = f.FldType;
+                if (type == QLatin1String("Text")) {
+                    if (f.FldName.startsWith(QLatin1String("KeyWord"))) continue;
+                    fillSlot(k++, entry, f);
+                } else if (type == QLatin1String("Integer")) {
+                    if (f.FldName.startsWith(QLatin1String("Srch"))) {
+                        ++k;
+                        continue;
+                    }
+                    fillSlot(k++, entry, f);
+                } else if (type == QLatin1String("Double") || type.left(7) == QLatin1String("Decimal") ||
+                           type == QLatin1String("Date/Time") || type == QLatin1String("Currency") ||
+                           type == QLatin1String("True/False")) {
+                    fillSlot(k++, entry, f);
+                } else if (type == QLatin1String("Memo")) {
+                    bHasNotes = true;
+                    chkInclMemo->show();
+                    vb::SetBackColor(chkInclMemo, back);
+                }
+            }
+        }
+        if (cmboAllRecs->count() > 0) cmboAllRecs->setCurrentIndex(0);
+    } catch (const vb::VbError& e) {
+        vb::ShowErrorPair(e);
+    } catch (const std::exception& e) {
+        vb::ShowUnexpectedError(e);
     }
-    UpdateRepFrmClr();
+}
+
+void frmReports::fillSlot(int k, int entry, const DBFlds& field) {
+    QCheckBox* box = ChkRepLbl[size_t(k)];
+    box->show();
+    box->raise();
+    vb::SetBackColor(box, vb::colourOrDefault(FrmColor, 16711680));
+    const QString& name = field.FldName;
+    box->setText(name.endsWith(QLatin1String("FP")) ? name.left(name.size() - 2) : name);
+    slotEntry_[size_t(k)] = entry;
+    cmboAllRecs->addItem(name);
+}
+
+void frmReports::Form_Activate() {
+    Form_Resize();
+    applyColours(true);
+}
+
+// The view sits at the document area's origin; it is at least as large as its design and
+// grows with its frame, showing the form colour where no control stands.
+void frmReports::Form_Resize() {
+    QWidget* w = Widget();
+    if (!w) return;
+    w->setMinimumSize(twipsToPx(kWidth), twipsToPx(kLoadHeight));
+    if (auto* sub = w->parentWidget()) sub->move(0, 0);
+}
+
+void frmReports::Form_Unload() {
+    slotEntry_.clear();
+    bHasNotes = bInclNotes = false;
+    RptObj.reset();
+    RptDef.reset();
 }
 
 void frmReports::UpdateRepFrmClr() {
     Load();
+    applyColours(false);
+}
+
+void frmReports::applyColours(bool switchSource) {
     FrmColor = Module1::GetFrmColor();
     TextColor = Module1::GetTextColor();
-    const uint32_t back = uint32_t(vb::colourFromText(FrmColor));
+    const uint32_t back = vb::colourOrDefault(FrmColor, 16711680);
+    const uint32_t fore = vb::colourOrDefault(TextColor, 16777215);
     vb::SetBackColor(Widget(), back);
-    const uint32_t fore = uint32_t(vb::colourFromText(TextColor));
     auto paint = [&](QWidget* c) {
         vb::SetBackColor(c, back);
         vb::SetForeColor(c, fore);
     };
-    paint(RepLblFrame);
-    paint(FrmCompInfo);
-    paint(lblTitle);
-    paint(LblComp);
-    paint(chkInclMemo);
+    for (QWidget* c : std::initializer_list<QWidget*>{RepLblFrame, FrmCompInfo, lblTitle, LblComp, chkInclMemo}) paint(c);
     const int n = Module1::CountDescFlds();
-    for (int i = 1; i <= n && i < int(ChkRepLbl.size()); ++i) paint(ChkRepLbl[size_t(i)]);
+    if (n > 0) {
+        for (int i = 1; i <= n && i <= kSlots; ++i) paint(ChkRepLbl[size_t(i)]);
+        if (switchSource) {
+            if (Module1::SrchFlg) selectSearchResults();
+            else selectAllRecords();
+        }
+    }
 }

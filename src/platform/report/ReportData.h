@@ -1,0 +1,23 @@
+#pragma once
+// The rows of a report: read in order, a batch at a time, never the whole result at once.
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <memory>
+
+namespace report {
+
+class RowSource {
+public:
+    virtual ~RowSource() = default;
+    virtual QStringList Columns() const = 0;
+    // The next row's values (dates as QDateTime, True/False as bool); false after the last row.
+    virtual bool Next(QVariantList& row) = 0;
+};
+
+// The rows of a SELECT on a database file, through the data layer: the query's keys are read
+// once, then the rows a batch per statement, so no statement stays open between batches.
+// A query the database refuses raises the data layer's error.
+std::unique_ptr<RowSource> OpenSqlRows(const QString& databasePath, const QString& sql);
+
+}  // namespace report

@@ -1,0 +1,39 @@
+#pragma once
+// Runs a report definition: starts it (its report-start handler makes the page set-up), reads
+// the data source row by row and lays the sections out into pages once. Every output draws from
+// the resulting Document.
+//
+// Pagination: the report header (when visible) opens the first page, the page header opens every
+// page, the page footer closes every page just above the bottom margin. A detail band grows with
+// its tallest growing field; a band that does not fit goes to the next page, and a band taller
+// than a whole page is split between lines and continued, never cut. With no rows the report
+// still has one page. Controls are placed from the left margin and clipped at the paper edge
+// only.
+#include "platform/report/ReportData.h"
+#include "platform/report/ReportModel.h"
+
+#include <QFont>
+#include <QVariant>
+#include <functional>
+#include <memory>
+
+namespace report {
+
+// The Qt font of a control font, sized for drawing in twips (1 pt = 20 twips).
+QFont QtFont(const FontSpec& font);
+
+// The text a bound value prints as: through the output format when there is one; else text as
+// it is, dates as the general date, numbers in general form, Null as nothing.
+QString ValueText(const QVariant& value, const QString& outputFormat);
+
+// Called every so many rows while the report is laid out; the count of rows done so far.
+using Progress = std::function<void(qint64 rows)>;
+
+// Lays the report out. The definition's report-start handler runs first. Errors of the data
+// source are raised as the data layer's errors.
+Document Run(std::shared_ptr<ReportDefinition> definition, RowSource& rows, const QDateTime& now,
+             const Progress& progress = {});
+// The same over the definition's own data source (databasePath and sql).
+Document Run(std::shared_ptr<ReportDefinition> definition, const QDateTime& now, const Progress& progress = {});
+
+}  // namespace report

@@ -1,0 +1,137 @@
+#pragma once
+// The banded report engine's model. A report definition has five sections (report header, page
+// header, detail, page footer, report footer) holding labels, bound fields and bound check boxes
+// at twip positions, a page set-up and a data source given as an SQL text on a database file.
+// Running it lays the report out once into a Document, a list of pages of placed items, from
+// which every output draws (painter, PDF, HTML, RTF).
+#include <QDateTime>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace report {
+
+enum class SectionKind { ReportHeader = 0, PageHeader, Detail, PageFooter, ReportFooter };
+
+struct FontSpec {
+    QString family = QStringLiteral("Arial");
+    double size = 9;   // points
+    bool bold = false, italic = false, underline = false;
+};
+
+// Alignment codes of the controls: 0 left, 1 right, 2 centred.
+enum Alignment : int { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
+
+enum class ControlKind {
+    Label,        // fixed caption
+    Field,        // a bound value (DataField), or "=Now"
+    CheckBox,     // a bound True/False value
+    PageNumber,   // the number of the page it is printed on
+    PageCount,    // the number of pages of the report
+};
+
+struct Control {
+    ControlKind kind = ControlKind::Label;
+    QString name;
+    QString caption;        // labels and check boxes
+    QString dataField;      // fields and check boxes: the column name, or "=Now"
+    QString outputFormat;   // a Format() pattern, "" for the value's own text
+    double left = 0, top = 0, width = 0, height = 0;   // twips, within the section, from the left margin
+    FontSpec font;
+    int alignment = AlignLeft;
+    bool multiLine = false;
+    bool canGrow = false;
+    int borderTop = 0, borderBottom = 0;   // border styles (0 none; 6 double; 12 thick double)
+    bool opaque = false;                   // BackStyle 1
+    uint32_t backColor = 0xFFFFFF;         // Windows RGB
+};
+
+struct Section {
+    SectionKind kind = SectionKind::Detail;
+    QString name;
+    double height = 0;
+    bool visible = true;
+    uint32_t backColor = 0xFFFFFF;
+    std::vector<Control> controls;
+
+    Control& Add(ControlKind kind, const QString& name);
+    // The control of that name, or nullptr.
+    Control* Find(const QString& name);
+    const Control* Find(const QString& name) const;
+};
+
+// Paper codes as the printer drivers number them.
+enum PaperSize : int { PaperLetter = 1, PaperLedger = 4 };
+enum Orientation : int { OrientPortrait = 1, OrientLandscape = 2 };
+
+struct PageSetup {
+    int paperSize = PaperLetter;
+    int orientation = OrientPortrait;
+    double paperWidth = 0;   // twips; 0 leaves the paper's own width
+    double leftMargin = 1440, rightMargin = 1440, topMargin = 1440, bottomMargin = 1440;
+    double printWidth = 0;
+
+    // The sheet as it lies on the page, in twips: a paper width set explicitly wins over the
+    // paper code's width in that orientation.
+    QSizeF PaperTwips() const;
+};
+
+struct ReportDefinition {
+    QString title;          // the document's name (PDF title, HTML title, print job)
+    PageSetup page;
+    std::array<Section, 5> sections;
+    QString databasePath;   // the data source: a database file ...
+    QString sql;            // ... and the SELECT whose rows are the detail records
+    // Runs when the report starts generating pages (the page set-up is made there).
+    std::function<void(ReportDefinition&)> onReportStart;
+
+    ReportDefinition();
+    Section& section(SectionKind kind) { return sections[size_t(kind)]; }
+    const Section& section(SectionKind kind) const { return sections[size_t(kind)]; }
+    // The section of that name ("ReportHeader", "PageHeader", "Detail", "PageFooter", "ReportFooter").
+    Section& section(const QString& name);
+    // The control of that name in any section, or nullptr.
+    Control* FindControl(const QString& name);
+};
+
+// ---- The laid-out report ----
+
+struct Item {
+    ControlKind kind = ControlKind::Label;   // PageNumber/PageCount items hold their text already
+    QRectF rect;                             // twips on the sheet (from its top-left corner)
+    QString text;
+    bool checked = false;                    // check boxes
+    bool wrap = false;                       // text wraps within the width
+    QStringList lines;                       // a growing field's wrapped lines (empty: text as it is)
+    double lineHeight = 0;                   // twips between those lines
+    const Control* control = nullptr;        // the control it comes from (font, alignment, borders)
+};
+
+struct Band {
+    SectionKind section = SectionKind::Detail;
+    double top = 0, height = 0;   // twips on the sheet
+    std::vector<Item> items;
+};
+
+struct Page {
+    std::vector<Band> bands;
+};
+
+struct Document {
+    QString title;
+    QSizeF paper;             // twips
+    int orientation = OrientPortrait;
+    double leftMargin = 0, rightMargin = 0, topMargin = 0, bottomMargin = 0;
+    QDateTime printedAt;
+    std::vector<Page> pages;
+    // Keeps the definition whose controls the items point to.
+    std::shared_ptr<const ReportDefinition> definition;
+};
+
+}  // namespace report

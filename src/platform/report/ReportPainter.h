@@ -1,0 +1,20 @@
+#pragma once
+// Draws the pages of a laid-out report with QPainter, and writes them as a PDF file.
+#include "platform/report/ReportModel.h"
+
+class QPainter;
+
+namespace report {
+
+// Paints one page; the painter's coordinates must be twips from the sheet's top-left corner.
+void PaintPage(QPainter& painter, const Document& doc, int pageIndex);
+
+// The glyphs a check box prints as (also used by the HTML and RTF writers).
+QString CheckGlyph(bool checked);
+
+// Writes every page to a PDF file of the document's paper size. The file is written beside the
+// target and renamed over it only when complete, so a failure leaves an existing file as it was;
+// a failure raises 75 (path/file access error) with the reason.
+void WritePdf(const Document& doc, const QString& path);
+
+}  // namespace report

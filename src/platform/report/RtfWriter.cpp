@@ -1,0 +1,152 @@
+#include "platform/report/ReportTable.h"
+#include "platform/report/ReportWriters.h"
+
+#include <QStringBuilder>
+#include <cmath>
+#include <map>
+
+namespace report {
+
+namespace {
+
+// RTF text: the characters with a meaning in RTF escaped, everything beyond ASCII as \uN?.
+QString escaped(const QString& text) {
+    QString out;
+    out.reserve(text.size() + 8);
+    for (int i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        switch (ch) {
+        case '\\': out += QLatin1String("\\\\"); break;
+        case '{': out += QLatin1String("\\{"); break;
+        case '}': out += QLatin1String("\\}"); break;
+        case '\t': out += QLatin1String("\\tab "); break;
+        case '\r':
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
+            out += QLatin1String("\\line ");
+            break;
+        case '\n':
+        case 0x2028: out += QLatin1String("\\line "); break;
+        default:
+            if (ch < 32) break;
+            if (ch < 128) out += QChar(ch);
+            else out += QLatin1String("\\u") % QString::number(int(int16_t(ch))) % QLatin1Char('?');
+        }
+    }
+    return out;
+}
+
+int twips(double v) { return int(std::lround(v)); }
+
+class FontTable {
+public:
+    int of(const QString& family) {
+        const QString key = family.isEmpty() ? QStringLiteral("Arial") : family;
+        auto it = index_.find(key);
+        if (it != index_.end()) return it->second;
+        const int n = int(index_.size());
+        index_.emplace(key, n);
+        order_ << key;
+        return n;
+    }
+    QString table() const {
+        QString t = QStringLiteral("{\\fonttbl");
+        for (int i = 0; i < order_.size(); ++i) {
+            QString name = order_[i];
+            name.remove(QLatin1Char(';')).remove(QLatin1Char('{')).remove(QLatin1Char('}')).remove(QLatin1Char('\\'));
+            t += QStringLiteral("{\\f%1\\fswiss\\fcharset0 %2;}").arg(i).arg(name);
+        }
+        return t + QLatin1Char('}');
+    }
+
+private:
+    std::map<QString, int> index_;
+    QStringList order_;
+};
+
+QString fontCodes(FontTable& fonts, const FontSpec& f) {
+    QString s = QStringLiteral("\\f%1\\fs%2").arg(fonts.of(f.family)).arg(int(std::lround(f.size * 2)));
+    if (f.bold) s += QLatin1String("\\b");
+    if (f.italic) s += QLatin1String("\\i");
+    if (f.underline) s += QLatin1String("\\ul");
+    return s + QLatin1Char(' ');
+}
+
+QString alignCode(int a) { return a == AlignCenter ? QStringLiteral("\\qc") : a == AlignRight ? QStringLiteral("\\qr") : QStringLiteral("\\ql"); }
+
+}  // namespace
+
+QByteArray RtfOf(const Document& doc) {
+    FontTable fonts;
+    fonts.of(QStringLiteral("Arial"));
+    const int glyphFont = fonts.of(QStringLiteral("DejaVu Sans"));
+    const bool landscape = doc.orientation == OrientLandscape;
+    const QString sectionSetup = QStringLiteral("\\pgwsxn%1\\pghsxn%2\\marglsxn%3\\margrsxn%4\\margtsxn%5\\margbsxn%6%7")
+                                     .arg(twips(doc.paper.width()))
+                                     .arg(twips(doc.paper.height()))
+                                     .arg(twips(doc.leftMargin))
+                                     .arg(twips(doc.rightMargin))
+                                     .arg(twips(doc.topMargin))
+                                     .arg(twips(doc.bottomMargin))
+                                     .arg(landscape ? QStringLiteral("\\lndscpsxn") : QString());
+    QString body;
+    body.reserve(4096);
+    const int count = int(doc.pages.size());
+    for (int p = 0; p < count; ++p) {
+        if (p > 0) body += QLatin1String("\\sect\\sectd\\sbkpage") % sectionSetup % QLatin1Char('\n');
+        const PageTable t = TableOf(doc.pages[size_t(p)]);
+        for (const Item* it : t.titles) {
+            const FontSpec f = it->control ? it->control->font : FontSpec();
+            body += QLatin1String("\\pard\\plain\\qc\\sa80 ") % fontCodes(fonts, f) % escaped(it->text) % QLatin1String("\\par\n");
+        }
+        for (const PageTable::Row& row : t.rows) {
+            const bool caption = row.section == SectionKind::PageHeader;
+            body += QStringLiteral("\\trowd\\trgaph40\\trleft%1\\trrh%2")
+                        .arg(twips(t.columnLeft.front() - doc.leftMargin))
+                        .arg(twips(row.height));
+            if (caption) body += QLatin1String("\\trhdr");
+            for (size_t c = 0; c < t.columnLeft.size(); ++c) {
+                if (caption)
+                    body += QLatin1String("\\clbrdrt\\brdrdb\\brdrw10\\clbrdrb\\brdrdb\\brdrw30");
+                body += QStringLiteral("\\clvertalt\\cellx%1").arg(twips(t.columnRight[c] - doc.leftMargin));
+            }
+            body += QLatin1Char('\n');
+            for (const auto& cell : row.cells) {
+                body += QLatin1String("\\pard\\plain\\intbl");
+                body += cell.empty() ? QStringLiteral("\\ql") : alignCode(cell.front()->control ? cell.front()->control->alignment : 0);
+                body += QLatin1Char(' ');
+                bool first = true;
+                for (const Item* it : cell) {
+                    if (!first) body += QLatin1String("\\line ");
+                    first = false;
+                    FontSpec f = it->control ? it->control->font : FontSpec();
+                    if (it->kind == ControlKind::CheckBox)
+                        body += QStringLiteral("{\\f%1\\fs%2 ").arg(glyphFont).arg(int(std::lround(f.size * 2)));
+                    else
+                        body += QLatin1Char('{') % fontCodes(fonts, f);
+                    body += escaped(PrintedText(*it)) % QLatin1Char('}');
+                }
+                body += QLatin1String("\\cell\n");
+            }
+            body += QLatin1String("\\row\n");
+        }
+        QStringList parts;
+        for (const Item* it : t.footer) parts << escaped(PrintedText(*it));
+        body += QLatin1String("\\pard\\plain\\ql\\sb240 \\f0\\fs18 ") % parts.join(QLatin1Char(' ')) % QLatin1String("\\par\n");
+    }
+    const QString head = QLatin1String("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n") % fonts.table() %
+                         QStringLiteral("\n{\\info{\\title %1}}\n").arg(escaped(doc.title)) %
+                         QStringLiteral("\\paperw%1\\paperh%2\\margl%3\\margr%4\\margt%5\\margb%6%7\n")
+                             .arg(twips(doc.paper.width()))
+                             .arg(twips(doc.paper.height()))
+                             .arg(twips(doc.leftMargin))
+                             .arg(twips(doc.rightMargin))
+                             .arg(twips(doc.topMargin))
+                             .arg(twips(doc.bottomMargin))
+                             .arg(landscape ? QStringLiteral("\\landscape") : QString()) %
+                         QLatin1String("\\sectd") % sectionSetup % QLatin1Char('\n');
+    return (head + body + QLatin1String("}\n")).toLatin1();
+}
+
+void WriteRtf(const Document& doc, const QString& path) { SaveText(path, RtfOf(doc)); }
+
+}  // namespace report

@@ -1,0 +1,144 @@
+// The PDF, HTML and rich-text exports of the report.
+#include "platform/paths/AppPaths.h"
+#include "platform/report/ReportPainter.h"
+#include "platform/report/ReportWriters.h"
+#include "reports/ReportLayouts.h"
+#include "reports/frmReports.h"
+#include "shell/Module1.h"
+
+#include <QFileInfo>
+#include <QToolButton>
+
+namespace {
+
+enum Kind { Pdf = 0, Html = 1, Rtf = 2 };
+
+struct KindTexts {
+    const char* title;
+    const char* filter;
+    const char* question;
+    const char* questionTitle;
+    const char* errorTitle;   // title of the click handler's description box
+};
+
+const KindTexts kTexts[3] = {
+    {"Enter PDF FileName", "All Files (*.*)|*.*|pdf Files(*.pdf)|*.pdf", "Overwrite PDF File?", "PDF File already Exists.",
+     "Ravelstow"},
+    {"Enter HTML FileName", "All Files (*.*)|*.*|html Files(*.html)|*.html", "Overwrite HTML File?",
+     "HTML File already Exists.", "HTML Error"},
+    {"Enter Text FileName", "All Files (*.*)|*.*|rtf Files(*.rtf)|*.rtf", "Overwrite Text File?", "Text File already Exists.",
+     "Ravelstow"},
+};
+
+// The messages for a missing export component (errors 327 and 429).
+void showMissing(int kind, int32_t number) {
+    if (kind == Pdf && number == vb::err::ComponentMissing)
+        vb::MsgBox(QStringLiteral("Adobe Needs To Installed Exporting A Report To PDF File"), vb::vbOKOnly, QStringLiteral("Adobe"));
+    else if (kind == Pdf)
+        vb::MsgBox(QStringLiteral("Adobe Object Needs To Be Installed Before Exporting A Report."), vb::vbOKOnly,
+                   QStringLiteral("Adobe Object"));
+    else
+        vb::MsgBox(QStringLiteral("Export Object Needs To Be Installed Before Exporting A Report."), vb::vbOKOnly,
+                   QStringLiteral("Export Object"));
+}
+
+bool sameFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty()) return false;
+    const QString ca = QFileInfo(a).canonicalFilePath(), cb = QFileInfo(b).canonicalFilePath();
+    return !ca.isEmpty() && ca == cb;
+}
+
+}  // namespace
+
+static QToolButton* kindButton(frmReports& v, int kind) {
+    return kind == Pdf ? v.OptPDF.data() : kind == Html ? v.OptHTML.data() : v.OptTxt.data();
+}
+
+void frmReports::OptPDF_Click() { exportClick(Pdf); }
+void frmReports::OptHTML_Click() { exportClick(Html); }
+void frmReports::OptTxt_Click() { exportClick(Rtf); }
+void frmReports::ExportPDF(const QString& strPDName) { exportFile(Pdf, strPDName); }
+void frmReports::ExportHTML(const QString& strHTMNme) { exportFile(Html, strHTMNme); }
+void frmReports::ExportTXT(const QString& strTXTName) { exportFile(Rtf, strTXTName); }
+
+void frmReports::exportClick(int kind) {
+    const KindTexts& tx = kTexts[kind];
+    QPointer<QToolButton> button = kindButton(*this, kind);
+    if (button) button->setChecked(true);
+    auto release = [&] {
+        if (button) button->setChecked(false);
+    };
+    try {
+        if (TickedCount() == 0) {
+            vb::MsgBox(QStringLiteral("At Least One Report Field Must Be checked To Run a Report"), vb::vbOKOnly,
+                       QStringLiteral("Reports"));
+            release();
+            return;
+        }
+        // More than 12 columns is refused before a file is asked for (and before any file is touched).
+        if (ChooseLayout(TickedCount() + (bInclNotes && bHasNotes ? 1 : 0)).layout == ReportLayout::Refused) {
+            vb::MsgBox(QStringLiteral("Maximum Number of Fields Included in a Report Cannot Exceed 12."), vb::vbOKOnly,
+                       QStringLiteral("Reports"));
+            release();
+            return;
+        }
+        rptDialog.CancelError = true;
+        rptDialog.Flags = vb::cdlOFNHideReadOnly;
+        rptDialog.DialogTitle = QString::fromLatin1(tx.title);
+        rptDialog.InitDir = vb::programFolder();
+        rptDialog.FileName.clear();
+        rptDialog.Filter = QString::fromLatin1(tx.filter);
+        rptDialog.FilterIndex = 2;
+        rptDialog.ShowSave();
+        const QString name = rptDialog.FileName;
+        if (!name.isEmpty()) {
+            if (sameFile(name, Module1::CurrentDBPath)) {
+                vb::MsgBox(QStringLiteral("The open database cannot be replaced by a report."), vb::vbOKOnly,
+                           QStringLiteral("Reports"));
+                release();
+                return;
+            }
+            if (QFileInfo::exists(name)) {
+                if (vb::MsgBox(QString::fromLatin1(tx.question), vb::vbOKCancel, QString::fromLatin1(tx.questionTitle)) ==
+                    vb::vbCancel) {
+                    release();
+                    return;
+                }
+                // The old file stays until the new one is complete: the writers replace it then.
+            }
+            exportFile(kind, name);
+        } else {
+            vb::MsgBox(QStringLiteral("Please enter a filename or cancel from routine"));
+        }
+    } catch (const vb::VbError& e) {
+        if (e.number != vb::err::CancelError) {
+            vb::MsgBox(QString::number(e.number), vb::vbOKOnly, QStringLiteral("Ravelstow"));
+            vb::MsgBox(e.description, vb::vbOKOnly, QString::fromLatin1(tx.errorTitle));
+        }
+    }
+    release();
+}
+
+void frmReports::exportFile(int kind, const QString& path) {
+    QPointer<QToolButton> button = kindButton(*this, kind);
+    try {
+        if (!buildReport(true)) {
+            if (button) button->setChecked(false);
+            return;
+        }
+        if (button && button->isChecked()) {
+            if (!runReport()) return;
+            if (!RptObj->pages.empty()) {
+                switch (kind) {
+                case Pdf: report::WritePdf(*RptObj, path); break;
+                case Html: report::WriteHtml(*RptObj, path); break;
+                default: report::WriteRtf(*RptObj, path); break;
+                }
+            }
+        }
+        if (button) button->setChecked(false);
+    } catch (const vb::VbError& e) {
+        if (e.number == vb::err::ComponentMissing || e.number == vb::err::CantCreateObject) showMissing(kind, e.number);
+        else vb::ShowErrorPair(e);
+    }
+}

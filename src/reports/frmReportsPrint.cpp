@@ -1,0 +1,112 @@
+// Print/Preview: the column count, the layout choice, the builders and the preview.
+#include "platform/print/ReportPrinter.h"
+#include "platform/report/ReportEngine.h"
+#include "reports/ReportExports.h"
+#include "reports/ReportLayouts.h"
+#include "reports/frmReports.h"
+#include "shell/Form.h"
+#include "shell/Module1.h"
+
+#include <QApplication>
+#include <QToolButton>
+
+namespace {
+
+// The wait cursor while a report is laid out.
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+void frmReports::BuildPortaitRep(int) { ::BuildPortaitRep(*RptDef, Choices()); }
+void frmReports::BuildLandscapeRep(int) { ::BuildLandscapeRep(*RptDef, Choices()); }
+void frmReports::BuildLegalRep(int) { ::BuildLegalRep(*RptDef, Choices()); }
+
+bool frmReports::buildReport(bool forExport) {
+    const int t = TickedCount();
+    if (t == 0) {
+        if (forExport)
+            vb::MsgBox(QStringLiteral("At Least One Report Field Must Be checked To Run a Report"), vb::vbOKOnly,
+                       QStringLiteral("Reports"));
+        else
+            vb::MsgBox(QStringLiteral("Select one or more fields to include in a report.") + "\r\n",
+                       vb::vbOKOnly | vb::vbExclamation | vb::vbDefaultButton2, QStringLiteral("Reports"));
+        return false;
+    }
+    const int n = t + (bInclNotes && bHasNotes ? 1 : 0);
+    Module1::bRptWide = Module1::bRptLandscape = Module1::bRptPortrait = false;
+    const LayoutChoice choice = ChooseLayout(n);
+    if (choice.layout == ReportLayout::Refused) {
+        vb::MsgBox(QStringLiteral("Maximum Number of Fields Included in a Report Cannot Exceed 12."), vb::vbOKOnly,
+                   QStringLiteral("Reports"));
+        return false;
+    }
+    // A search result that has gone since it was chosen (the database closed, a field renamed).
+    if (SearchResultsChosen() && Choices().searchSql.isEmpty()) {
+        OptSrchRes_Click();
+        return false;
+    }
+    SetLayoutFlags(choice);
+    RptDef = NewReport();
+    RptObj.reset();
+    switch (choice.layout) {
+    case ReportLayout::Wide: BuildLegalRep(Module1::CountDescFlds()); break;
+    case ReportLayout::Landscape: BuildLandscapeRep(Module1::CountDescFlds()); break;
+    default: BuildPortaitRep(n); break;
+    }
+    return true;
+}
+
+// Starts the report and lays out its pages into RptObj; errors of the page generation go to the
+// template's error handler.
+bool frmReports::runReport() {
+    try {
+        BusyCursor busy;
+        RptObj = std::make_shared<report::Document>(report::Run(RptDef, QDateTime::currentDateTime()));
+        return true;
+    } catch (const vb::VbError& e) {
+        RptObj.reset();
+        ActiveReport_Error(e.number, e.description);
+        return false;
+    }
+}
+
+void frmReports::cmdPrintRep_Click() {
+    try {
+        if (!buildReport(false)) return;
+        if (!runReport()) return;
+        report::PrintService& printer = report::printService();
+        // Without a printer the preview still shows the report, and can print it to a PDF file.
+        if (!printer.HasPrinter()) ActiveReport_Error(vb::err::PrinterError, QString());
+        QWidget* parent = viewHost() ? viewHost()->DialogParent() : Widget();
+        printer.Preview(RptObj, parent);
+    } catch (const vb::VbError& e) {
+        if (e.number == vb::err::CantCreateObject)
+            vb::MsgBox(QStringLiteral("Export Object Needs To Be Installed Before Exporting A Report."), vb::vbOKOnly,
+                       QStringLiteral("Export Object"));
+        else if (e.number == vb::err::ComponentMissing)
+            vb::MsgBox(QStringLiteral("The Report Could Not Be Started."), vb::vbOKOnly, QStringLiteral("Reports"));
+        else
+            vb::ShowErrorPair(e);
+    }
+}
+
+void frmReports::OptExcel_Click() {
+    OptExcel->setChecked(true);
+    ExportToSpreadsheet(*this);
+    if (OptExcel) OptExcel->setChecked(false);
+}
+
+void frmReports::OptExpDB_Click() {
+    OptExpDB->setChecked(true);
+    ExportToDatabase(*this);
+    if (OptExpDB) OptExpDB->setChecked(false);
+}
+
+void frmReports::OptMailLbls_Click() {
+    OptMailLbls->setChecked(true);
+    ExportMailingLabels(*this);
+    if (OptMailLbls) OptMailLbls->setChecked(false);
+}
