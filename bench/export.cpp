@@ -91,10 +91,10 @@ int main(int argc, char** argv) {
         def.rows << DbFieldRow{name, QString::fromLatin1(types[i]), QStringLiteral("2")};
         names << name;
         if (i < 8) values << QStringLiteral("'Value ' || (i * %1) || ' of the text field'").arg(i + 1);
-        else if (i < 14) values << QStringLiteral("(i * %1) %% 100000 / %2").arg(i + 7).arg(i < 11 ? "1" : "100.0");
+        else if (i < 14) values << QStringLiteral("(i * %1) % 100000 / %2").arg(i + 7).arg(i < 11 ? "1" : "100.0");
         else if (i < 16) values << QStringLiteral("datetime(1700000000 + i * 3600, 'unixepoch')");
-        else if (i < 18) values << QStringLiteral("(i %% 5000) * 1.25");
-        else values << QStringLiteral("i %% 2");
+        else if (i < 18) values << QStringLiteral("(i % 5000) * 1.25");
+        else values << QStringLiteral("i % 2");
     }
     def.noFieldsText = QStringLiteral("20");
     def.keyWordsText = QStringLiteral("0");
@@ -116,6 +116,8 @@ int main(int argc, char** argv) {
     Module1::CurrentDBPath = db;
     Module1::BuildConnStr();
     Module1::DBOpen = true;
+    Module1::SetFrmColor(QStringLiteral("16711680"));
+    Module1::SetTextColor(QStringLiteral("16777215"));
     DataInput::instance().Load();
 
     reports::ViewChoices v;

@@ -19,9 +19,13 @@ int ViewChoices::tickedCount() const {
 ExportSpec specFor(const QList<ExportField>& descFields, const ViewChoices& v, bool allFields, bool notes,
                    bool searchPresent) {
     ExportSpec spec;
-    for (int i = 0; i < descFields.size(); ++i) {
-        const int slot = i + 1;
-        if (allFields || (slot < int(v.ticked.size()) && v.ticked[size_t(slot)])) spec.fields << descFields[i];
+    if (!allFields && v.tickedFields) {
+        spec.fields = *v.tickedFields;
+    } else {
+        for (int i = 0; i < descFields.size(); ++i) {
+            const int slot = i + 1;
+            if (allFields || (slot < int(v.ticked.size()) && v.ticked[size_t(slot)])) spec.fields << descFields[i];
+        }
     }
     if (notes) spec.fields << ExportField{QStringLiteral("Memofld"), QStringLiteral("Memo")};
     if (v.srchRes && searchPresent) spec.searchResult = true;

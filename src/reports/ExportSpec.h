@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace reports {
 
@@ -31,6 +32,9 @@ struct ViewChoices {
     bool inclNotes = false;          // "Include Notes" ticked
     bool srchRes = false;            // "Search Results" chosen as the record source
     QString sortText;                // the sort combo's text
+    // The ticked fields as the view bound them to its slots, in slot order; when given, they are
+    // exported for "selected fields" in place of entry k for box k.
+    std::optional<QList<ExportField>> tickedFields;
     int tickedCount() const;
 };
 

@@ -68,7 +68,7 @@ void writeValue(XlsxWriter& xw, sqlite3_stmt* st, int row, int col, Column& c) {
         const auto* s = sqlite3_column_text(st, col);
         const int bytes = sqlite3_column_bytes(st, col);
         c.width = std::max(c.width, firstLineChars(s, bytes, kWidestColumn));
-        xw.writeText(row, col, QString::fromUtf8(reinterpret_cast<const char*>(s), bytes));
+        xw.writeText(row, col, reinterpret_cast<const char*>(s), bytes);
     };
     const bool numeric = storage == SQLITE_INTEGER || storage == SQLITE_FLOAT;
     switch (c.kind) {

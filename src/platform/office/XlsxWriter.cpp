@@ -56,6 +56,12 @@ void XlsxWriter::writeText(int row, int col, const QString& text, bool bold) {
                                  bold ? format(kBold, nullptr, true) : nullptr));
 }
 
+void XlsxWriter::writeText(int row, int col, const char* utf8, int bytes) {
+    // A text of at most kMaxText bytes has at most that many characters.
+    if (bytes > kMaxText) return writeText(row, col, QString::fromUtf8(utf8, bytes));
+    check(worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), utf8, nullptr));
+}
+
 void XlsxWriter::writeNumber(int row, int col, double value, NumberStyle style, int places) {
     lxw_format* f = nullptr;
     if (style == NumberStyle::Currency) {

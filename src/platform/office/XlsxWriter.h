@@ -31,6 +31,8 @@ public:
 
     // row and column from 0.
     void writeText(int row, int col, const QString& text, bool bold = false);
+    // The same for UTF-8 text (no copy when it is short enough for a cell).
+    void writeText(int row, int col, const char* utf8, int bytes);
     void writeNumber(int row, int col, double value, NumberStyle style = NumberStyle::General, int places = 0);
     void writeBoolean(int row, int col, bool value);
     // A date and time; a value on 30 December 1899 is a time of day alone.
