@@ -115,6 +115,27 @@ private Q_SLOTS:
         QVERIFY(f.cmdInitialize->hasFocus());
     }
 
+    // Create Fields clicked with the mouse after typing 25: the count's message, then the
+    // command's own, one after the other; none opens in the middle of the click.
+    void aMouseClickAfterABadCountShowsBothMessages() {
+        fx->ui.emulateModal = true;
+        m->show();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        m->mnuCreateDB_Click();
+        CreateDatabase& f = form();
+        f.txtNoFields->setFocus();
+        QTRY_VERIFY(f.txtNoFields->hasFocus());
+        typeInto(f.txtNoFields, "25");
+        fx->ui.answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
+        QTest::mouseClick(f.cmdInitialize, Qt::LeftButton);
+        QTRY_COMPARE(fx->ui.messages(), (QStringList{kOutOfRange, kRefused}));
+        QTest::qWait(20);
+        QCOMPARE(fx->ui.messages().size(), 2);
+        QCOMPARE(fx->ui.duringClick, QStringList());
+        QCOMPARE(fx->ui.overlapping, QStringList());
+        QCOMPARE(visibleRows(), 0);
+    }
+
     // Every count that does not round to 1..20 is refused, so the form cannot reach a definition
     // layout without rows ("00" and "0.4" included).
     void createFieldsRefuses_data() {

@@ -1,6 +1,8 @@
 #include "support/ScriptedUi.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QTest>
 
@@ -67,6 +69,24 @@ QStringList ScriptedUi::titles() const {
 
 void ScriptedUi::clear() { requests.clear(); answers_.clear(); }
 
+void ScriptedUi::opening(const Request& request) {
+    if (!emulateModal) return;
+    if (open_ > 0) overlapping << request.text;
+    if (QGuiApplication::mouseButtons() != Qt::NoButton) duringClick << request.text;
+    ++open_;
+    QPointer<QWidget> focus = QApplication::focusWidget();
+    focusBefore_.append(focus);
+    if (focus) focus->clearFocus();
+    QCoreApplication::processEvents();
+}
+
+void ScriptedUi::closing() {
+    if (!emulateModal) return;
+    --open_;
+    QPointer<QWidget> focus = focusBefore_.takeLast();
+    if (focus && focus->isVisible()) focus->setFocus(Qt::OtherFocusReason);   // as an MDI area gives it back
+}
+
 bool ScriptedUi::take(Kind kind, const Request& request, Answer& out) {
     requests.append(request);
     if (answers_.isEmpty() || answers_.first().kind != kind) {
@@ -82,7 +102,11 @@ bool ScriptedUi::take(Kind kind, const Request& request, Answer& out) {
 
 int ScriptedUi::MsgBox(const QString& prompt, int style, const QString& title) {
     Answer a;
-    if (!take(Kind::MsgBox, {Kind::MsgBox, prompt, title, style, {}}, a)) {
+    const Request request{Kind::MsgBox, prompt, title, style, {}};
+    opening(request);
+    const bool answered = take(Kind::MsgBox, request, a);
+    closing();
+    if (!answered) {
         const int buttons = style & 7;
         return buttons == vb::vbOKOnly ? vb::vbOK : (buttons == vb::vbYesNo ? vb::vbNo : vb::vbCancel);
     }
@@ -97,7 +121,11 @@ QString ScriptedUi::InputBox(const QString& prompt, const QString& title, const 
 
 bool ScriptedUi::fileAnswer(Kind kind, vb::CommonDialog& dlg) {
     Answer a;
-    if (!take(kind, {kind, dlg.DialogTitle, {}, dlg.Flags, dlg}, a) || a.text.isEmpty()) return false;
+    const Request request{kind, dlg.DialogTitle, {}, dlg.Flags, dlg};
+    opening(request);
+    const bool answered = take(kind, request, a);
+    closing();
+    if (!answered || a.text.isEmpty()) return false;
     dlg.FileName = a.text;
     dlg.FileTitle = QFileInfo(a.text).fileName();
     return true;

@@ -5,6 +5,8 @@
 #include "platform/core/UiServices.h"
 
 #include <QList>
+#include <QPointer>
+#include <QWidget>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -37,6 +39,14 @@ public:
     // its return value is the window's result code.
     ScriptedUi& answerModal(std::function<int(QDialog&)> user);
 
+    // Plays each message box and common dialog as a real one behaves while it is open: the focus
+    // leaves the window for the box, queued events run (its own event loop), and the window gives
+    // the focus back when it closes. Boxes asked for while another is open, or in the middle of a
+    // mouse click (a press not yet released), are recorded below.
+    bool emulateModal = false;
+    QStringList overlapping;   // prompts or titles of boxes opened over another one
+    QStringList duringClick;   // prompts or titles of boxes opened while a mouse button was down
+
     // What was asked, in order.
     QList<Request> requests;
     QStringList messages() const;                 // prompts of the message boxes
@@ -63,6 +73,10 @@ public:
     };
 private:
     QList<Answer> answers_;
+    int open_ = 0;
+    void opening(const Request& request);
+    void closing();
+    QList<QPointer<QWidget>> focusBefore_;
     bool take(Kind kind, const Request& request, Answer& out);
     bool fileAnswer(Kind kind, vb::CommonDialog& dlg);
 };
