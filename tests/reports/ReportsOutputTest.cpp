@@ -5,6 +5,7 @@
 #include "support/TestRegistry.h"
 
 #include <QFile>
+#include <QPrinter>
 #include <QRegularExpression>
 
 using namespace reportstest;
@@ -175,6 +176,14 @@ private Q_SLOTS:
         QCOMPARE(doc.paper, QSizeF(24480, 15840));
         QCOMPARE(doc.orientation, 2);
         QVERIFY(Module1::bRptWide);
+        // What the preview prints: the same pages on the printer's page of the report's size.
+        QPrinter pdfPrinter(QPrinter::HighResolution);
+        pdfPrinter.setOutputFormat(QPrinter::PdfFormat);
+        pdfPrinter.setOutputFileName(fx.path("printed.pdf"));
+        report::SetUpPrinter(pdfPrinter, doc);
+        report::PrintDocument(pdfPrinter, doc);
+        QCOMPARE(pageSize(pdfInfo(fx.path("printed.pdf"))), QString("1224 x 792"));
+        QVERIFY(pdfText(fx.path("printed.pdf")).contains("Alice"));
         printer.printer = false;
         fx.ui.answerMsgBox(vb::vbOK);
         v.cmdPrintRep_Click();

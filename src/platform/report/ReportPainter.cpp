@@ -3,11 +3,13 @@
 #include "platform/core/VbError.h"
 #include "platform/report/ReportEngine.h"
 
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <map>
 #include <unordered_map>
 
 namespace report {
@@ -36,12 +38,25 @@ void drawBorder(QPainter& p, double x1, double x2, double y, int style, bool top
     if (style == 6 || style == 12) p.drawLine(QPointF(x1, y + dir * gap), QPointF(x2, y + dir * gap));
 }
 
-// Fonts are made once per control and page painting.
+}  // namespace
+
+// Fonts and their metrics, made once per control for all the pages painted with it.
 class FontCache {
 public:
+    // Controls of the same font share one QFont, so the painter changes fonts only when it must.
     const QFont& of(const Control* c) {
-        auto it = fonts_.find(c);
-        if (it == fonts_.end()) it = fonts_.emplace(c, QtFont(c ? c->font : FontSpec())).first;
+        auto it = byControl_.find(c);
+        if (it != byControl_.end()) return *it->second;
+        const FontSpec spec = c ? c->font : FontSpec();
+        const QString key = QStringLiteral("%1|%2|%3%4%5").arg(spec.family).arg(spec.size).arg(spec.bold).arg(spec.italic).arg(spec.underline);
+        auto f = fonts_.find(key);
+        if (f == fonts_.end()) f = fonts_.emplace(key, QtFont(spec)).first;
+        byControl_.emplace(c, &f->second);
+        return f->second;
+    }
+    const QFontMetricsF& metrics(const Control* c) {
+        auto it = metrics_.find(c);
+        if (it == metrics_.end()) it = metrics_.emplace(c, QFontMetricsF(of(c))).first;
         return it->second;
     }
     const QFont& glyph(const Control* c) {
@@ -56,15 +71,49 @@ public:
     }
 
 private:
-    std::unordered_map<const Control*, QFont> fonts_, glyphs_;
+    std::unordered_map<const Control*, QFont> glyphs_;
+    std::map<QString, QFont> fonts_;
+    std::unordered_map<const Control*, const QFont*> byControl_;
+    std::unordered_map<const Control*, QFontMetricsF> metrics_;
 };
+
+namespace {
+
+// One line of text at its baseline: much cheaper than laying it out in a rectangle.
+void drawLine(QPainter& p, FontCache& fonts, const Control* c, const QRectF& r, int align, const QString& text) {
+    const QFontMetricsF& fm = fonts.metrics(c);
+    double x = r.left();
+    if (align != AlignLeft) {
+        const double w = fm.horizontalAdvance(text);
+        x = align == AlignRight ? r.right() - w : r.left() + (r.width() - w) / 2;
+    }
+    p.drawText(QPointF(x, r.top() + fm.ascent()), text);
+}
+
+bool oneLine(const QString& text) {
+    for (QChar ch : text)
+        if (ch == QLatin1Char('\n') || ch == QLatin1Char('\r') || ch == QChar::LineSeparator) return false;
+    return true;
+}
 
 }  // namespace
 
 void PaintPage(QPainter& p, const Document& doc, int pageIndex) {
-    if (pageIndex < 0 || pageIndex >= int(doc.pages.size())) return;
     FontCache fonts;
+    PaintPage(p, doc, pageIndex, fonts);
+}
+
+void PaintPage(QPainter& p, const Document& doc, int pageIndex, FontCache& fonts) {
+    if (pageIndex < 0 || pageIndex >= int(doc.pages.size())) return;
     const QPen textPen(Qt::black);
+    p.setPen(textPen);
+    const QFont* current = nullptr;
+    auto useFont = [&](const QFont& f) {
+        if (current != &f) {
+            p.setFont(f);
+            current = &f;
+        }
+    };
     for (const Band& band : doc.pages[size_t(pageIndex)].bands) {
         for (const Item& it : band.items) {
             const Control* c = it.control;
@@ -74,28 +123,30 @@ void PaintPage(QPainter& p, const Document& doc, int pageIndex) {
                 p.fillRect(it.rect, QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF)));
             }
             if (it.kind == ControlKind::CheckBox) {
-                p.setFont(fonts.glyph(c));
-                p.setPen(textPen);
+                useFont(fonts.glyph(c));
                 p.drawText(it.rect, horizontal(align) | Qt::AlignTop | Qt::TextDontClip, CheckGlyph(it.checked));
             } else if (!it.lines.isEmpty()) {
-                p.setFont(fonts.of(c));
-                p.setPen(textPen);
+                useFont(fonts.of(c));
                 double y = it.rect.top();
                 for (const QString& line : it.lines) {
-                    p.drawText(QRectF(it.rect.left(), y, it.rect.width(), it.lineHeight),
-                               horizontal(align) | Qt::AlignTop | Qt::TextDontClip, line);
+                    drawLine(p, fonts, c, QRectF(it.rect.left(), y, it.rect.width(), it.lineHeight), align, line);
                     y += it.lineHeight;
                 }
             } else if (!it.text.isEmpty()) {
-                p.setFont(fonts.of(c));
-                p.setPen(textPen);
-                const int flags = horizontal(align) | Qt::AlignTop | Qt::TextDontClip |
-                                  (it.wrap ? int(Qt::TextWordWrap | Qt::TextWrapAnywhere) : 0);
-                p.drawText(it.rect, flags, it.text);
+                useFont(fonts.of(c));
+                if (oneLine(it.text) && fonts.metrics(c).horizontalAdvance(it.text) <= it.rect.width()) {
+                    drawLine(p, fonts, c, it.rect, align, it.text);
+                } else {
+                    const int flags = horizontal(align) | Qt::AlignTop | Qt::TextDontClip |
+                                      (it.wrap ? int(Qt::TextWordWrap | Qt::TextWrapAnywhere) : 0);
+                    p.drawText(it.rect, flags, it.text);
+                }
             }
             if (c && (c->borderTop || c->borderBottom)) {
+                p.save();
                 drawBorder(p, it.rect.left(), it.rect.right(), it.rect.top(), c->borderTop, true);
                 drawBorder(p, it.rect.left(), it.rect.right(), it.rect.bottom(), c->borderBottom, false);
+                p.restore();
             }
         }
     }
@@ -118,9 +169,10 @@ void WritePdf(const Document& doc, const QString& path) {
             file.cancelWriting();
             vb::raise(vb::err::PathFileAccess, QStringLiteral("Cannot write %1.").arg(path));
         }
+        FontCache fonts;
         for (int i = 0; i < int(doc.pages.size()); ++i) {
             if (i > 0) writer.newPage();
-            PaintPage(painter, doc, i);
+            PaintPage(painter, doc, i, fonts);
         }
         painter.end();
     }

@@ -6,8 +6,12 @@ class QPainter;
 
 namespace report {
 
+class FontCache;
+
 // Paints one page; the painter's coordinates must be twips from the sheet's top-left corner.
 void PaintPage(QPainter& painter, const Document& doc, int pageIndex);
+// The same with fonts kept from page to page (for painting many pages).
+void PaintPage(QPainter& painter, const Document& doc, int pageIndex, FontCache& fonts);
 
 // The glyphs a check box prints as (also used by the HTML and RTF writers).
 QString CheckGlyph(bool checked);

@@ -1,0 +1,158 @@
+// The HTML and RTF files of a report (read back, and opened by LibreOffice as a user's word
+// processor would), replacing an existing file, and long reports over several pages.
+#include "ReportData.h"
+#include "ReportsTestUtil.h"
+#include "support/TestRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace reportstest;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A three-column report with notes and titles, of the test database.
+frmReports& sampleReport(Fixture& fx) {
+    frmReports& v = openReports(reportsdb::build(fx.path("d.mdb")));
+    v.RptText[0]->setText("Members & <Friends>");
+    tick(v, {1, 5, 6});
+    v.chkInclMemo->setChecked(true);
+    v.chkInclMemo_Click();
+    return v;
+}
+
+}  // namespace
+
+class ReportsFilesTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void htmlAndRtfHoldTheValuesAsTyped() {
+        Fixture fx;
+        frmReports& v = sampleReport(fx);
+        const QString html = fx.path("r.html"), rtf = fx.path("s.rtf");
+        fx.ui.answerSave(html).answerSave(rtf);
+        v.OptHTML_Click();
+        v.OptTxt_Click();
+        QCOMPARE(fx.ui.messages(), QStringList{});
+        QCOMPARE(fx.ui.requests[0].dialog.DialogTitle, QString("Enter HTML FileName"));
+        QCOMPARE(fx.ui.requests[0].dialog.Filter, QString("All Files (*.*)|*.*|html Files(*.html)|*.html"));
+        QCOMPARE(fx.ui.requests[1].dialog.DialogTitle, QString("Enter Text FileName"));
+        QCOMPARE(fx.ui.requests[1].dialog.Filter, QString("All Files (*.*)|*.*|rtf Files(*.rtf)|*.rtf"));
+        QVERIFY(!v.OptHTML->isChecked() && !v.OptTxt->isChecked());
+
+        const QString h = QString::fromUtf8(readAll(html));
+        QVERIFY(h.contains("&lt;b&gt;Bob&lt;/b&gt; &amp; {\\b x} O&#39;Neil"));
+        QVERIFY(!h.contains("<b>Bob"));
+        QVERIFY(h.contains("Members &amp; &lt;Friends&gt;"));
+        for (const char* s : {"Alice", "$1,234.50", "Émile", "Loves the sea", "Notes", "\u2611", "\u2610", "Page 1 Of 1"})
+            QVERIFY2(h.contains(QString::fromUtf8(s)), s);
+        const QByteArray r = readAll(rtf);
+        QVERIFY(r.startsWith("{\\rtf1"));
+        QVERIFY(r.contains("<b>Bob</b> & \\{\\\\b x\\} O'Neil"));
+        QVERIFY(r.contains("\\u201?mile"));   // É
+        QVERIFY(r.contains("first line\\line second line"));
+
+        // LibreOffice opens both and finds the same values (one start for both files).
+        QTemporaryDir profile(QDir::tempPath() + "/rv-lo-XXXXXX");
+        const QString out = fx.path("lo");
+        run("soffice",
+            {"-env:UserInstallation=file://" + profile.path(), "--headless", "--convert-to", "pdf", "--outdir", out, html, rtf},
+            "libreoffice-writer-nogui", 180000);
+        for (const QString& name : {QStringLiteral("r.pdf"), QStringLiteral("s.pdf")}) {
+            const QString text = pdfText(out + "/" + name);
+            for (const char* s : {"Alice", "$1,234.50", "Émile", "Loves the sea", "Page 1 Of 1", reportsdb::kMarkup})
+                QVERIFY2(text.contains(QString::fromUtf8(s)), qPrintable(name + ": " + QString::fromUtf8(s) + " in " + text));
+        }
+    }
+
+    // An existing file is replaced only after the question, and only by a complete new file.
+    void replacingAnExistingFile() {
+        Fixture fx;
+        frmReports& v = sampleReport(fx);
+        const QString pdf = fx.path("old.pdf");
+        writeFile(pdf, "old");
+        fx.ui.answerSave(pdf).answerMsgBox(vb::vbCancel);
+        v.OptPDF_Click();
+        QCOMPARE(fx.ui.messages(), QStringList{"Overwrite PDF File?"});
+        QCOMPARE(fx.ui.titles(), QStringList{"PDF File already Exists."});
+        QCOMPARE(readAll(pdf), QByteArray("old"));
+        QVERIFY(!v.OptPDF->isChecked());
+
+        fx.ui.clear();
+        fx.ui.answerSave(QString());   // cancelled: no message, nothing written
+        v.OptPDF_Click();
+        QCOMPARE(fx.ui.messages(), QStringList{});
+
+        fx.ui.answerSave(pdf).answerMsgBox(vb::vbOK);
+        v.OptPDF_Click();
+        QVERIFY(readAll(pdf).startsWith("%PDF"));
+
+        // A target that cannot be written (here a folder): the two boxes, and it stays as it was.
+        fx.ui.clear();
+        const QString folder = fx.path("taken.html");
+        QVERIFY(QDir().mkpath(folder + "/inside"));
+        fx.ui.answerSave(folder).answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
+        v.OptHTML_Click();
+        QCOMPARE(fx.ui.messages().size(), 3);
+        QCOMPARE(fx.ui.messages()[1], QString("75"));
+        QVERIFY(fx.ui.messages()[2].contains(folder));
+        QVERIFY(QFileInfo(folder + "/inside").isDir());
+    }
+
+    // Many records run over several pages with their numbers; a long note is continued, never cut.
+    void longReportsRunOverPages() {
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("d.mdb"));
+        QString note;
+        for (int i = 1; i <= 400; ++i) note += QStringLiteral("word%1 ").arg(i);
+        note = note.trimmed();
+        exec(db, "WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < 60) "
+                 "INSERT INTO UserTable (TolvaneID, Name, Active, SrchInt, SrchKey, SrchMemo, RptFlg) "
+                 "SELECT i, 'Row ' || i, 0, 0, 0, 0, 0 FROM c");
+        exec(db, "UPDATE UserTable SET Memofld = '" + note + "' WHERE TolvaneID = 30");
+        frmReports& v = openReports(db);
+        tick(v, {1});
+        v.chkInclMemo->setChecked(true);
+        v.chkInclMemo_Click();
+        RecordingPrinter printer;
+        v.cmdPrintRep_Click();
+        QCOMPARE(int(printer.previews.size()), 1);
+        const report::Document& doc = *printer.previews.front();
+        const int pages = int(doc.pages.size());
+        QVERIFY(pages >= 4);
+        QString memo;
+        QStringList rows;
+        for (int p = 0; p < pages; ++p) {
+            QString footer;
+            for (const report::Band& b : doc.pages[size_t(p)].bands) {
+                for (const report::Item& it : b.items) {
+                    QVERIFY2(it.rect.bottom() <= doc.paper.height() - doc.bottomMargin + 1 || b.section == report::SectionKind::PageFooter,
+                             "nothing runs into the bottom margin");
+                    if (it.control && it.control->name == "fldMemo" && it.text.contains("word")) memo += it.text + " ";
+                    if (it.control && it.control->name == "RptName") rows << it.text;
+                    if (b.section == report::SectionKind::PageFooter) footer += it.text + " ";
+                }
+            }
+            QVERIFY2(footer.startsWith(QStringLiteral("Page %1 Of %2 ").arg(p + 1).arg(pages)), qPrintable(footer));
+        }
+        QCOMPARE(memo.simplified(), note);
+        QCOMPARE(rows.size(), 60);
+        QCOMPARE(rows.last(), QString("Row 60"));
+    }
+};
+
+RV_TEST(ReportsFilesTest)
+#include "ReportsFilesTest.moc"
