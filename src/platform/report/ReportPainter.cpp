@@ -59,6 +59,11 @@ public:
         if (it == metrics_.end()) it = metrics_.emplace(c, QFontMetricsF(of(c))).first;
         return it->second;
     }
+    const QFontMetricsF& glyphMetrics(const Control* c) {
+        auto it = glyphMetrics_.find(c);
+        if (it == glyphMetrics_.end()) it = glyphMetrics_.emplace(c, QFontMetricsF(glyph(c))).first;
+        return it->second;
+    }
     const QFont& glyph(const Control* c) {
         auto it = glyphs_.find(c);
         if (it == glyphs_.end()) {
@@ -74,7 +79,7 @@ private:
     std::unordered_map<const Control*, QFont> glyphs_;
     std::map<QString, QFont> fonts_;
     std::unordered_map<const Control*, const QFont*> byControl_;
-    std::unordered_map<const Control*, QFontMetricsF> metrics_;
+    std::unordered_map<const Control*, QFontMetricsF> metrics_, glyphMetrics_;
 };
 
 namespace {
@@ -124,7 +129,12 @@ void PaintPage(QPainter& p, const Document& doc, int pageIndex, FontCache& fonts
             }
             if (it.kind == ControlKind::CheckBox) {
                 useFont(fonts.glyph(c));
-                p.drawText(it.rect, horizontal(align) | Qt::AlignTop | Qt::TextDontClip, CheckGlyph(it.checked));
+                const QFontMetricsF& fm = fonts.glyphMetrics(c);
+                const QString glyph = CheckGlyph(it.checked);
+                const double w = fm.horizontalAdvance(glyph);
+                const double x = align == AlignCenter ? it.rect.left() + (it.rect.width() - w) / 2
+                                 : align == AlignRight ? it.rect.right() - w : it.rect.left();
+                p.drawText(QPointF(x, it.rect.top() + fm.ascent()), glyph);
             } else if (!it.lines.isEmpty()) {
                 useFont(fonts.of(c));
                 double y = it.rect.top();
