@@ -1,4 +1,5 @@
 // Ravelstow: a desktop database manager for people who keep their own records.
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/QtUiServices.h"
 #include "shell/HelpWindow.h"
 #include "shell/frmMain.h"
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
 
     vb::QtUiServices services;
     vb::setUi(&services);
+    vb::InstallLockWaitCursor();
 
     auto* main = &frmMain::instance();
     services.setParentProvider([main] { return static_cast<QWidget*>(main); });

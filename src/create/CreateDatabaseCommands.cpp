@@ -24,27 +24,6 @@
 using namespace Module1;
 using vb::MsgBox;
 
-namespace {
-
-// Adds the first account to a new file's empty UserProfile.
-void addFirstAccount() {
-    db::Connection conn;
-    conn.Open(DBConnStr);
-    db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT * FROM UserProfile"), conn, db::adOpenKeyset, db::adLockOptimistic);
-    rs.AddNew();
-    rs.Fields(QStringLiteral("UserName")).SetValue(QStringLiteral("Admin"));
-    rs.Fields(QStringLiteral("FullName")).SetValue(QStringLiteral("Administrator"));
-    rs.Fields(QStringLiteral("UserDescription")).SetValue(QStringLiteral("Admin Has Full Rights On Database"));
-    rs.Fields(QStringLiteral("UserLevel")).SetValue(QStringLiteral("SUPRVR"));
-    rs.Fields(QStringLiteral("PassWrd")).SetValue(QString(QLatin1String("")));
-    rs.Update();
-    rs.Close();
-    conn.Close();
-}
-
-}  // namespace
-
 void CreateDatabase::CreateDatabases(const QString& sNewFileName) {
     Load();
     DatabaseDefinition def;
@@ -54,6 +33,7 @@ void CreateDatabase::CreateDatabases(const QString& sNewFileName) {
     def.bMemo = bMemo;
     def.keyWordsText = txtKeyWrds->text();
     def.bUserSec = bUserSec;
+    def.firstAccount = bUserSec;
     const DatabaseBuildResult result = BuildDatabase(sNewFileName, def);
     NoFields = result.NoFields;
     bCreateFailed = result.bCreateFailed;
@@ -147,7 +127,8 @@ void CreateDatabase::CmdCreate_Click() {
             vb::RequireReplaceable(path);
         }
 
-        // The build.
+        // The build: the whole file, its first account included, is made under a temporary name
+        // and takes its place only when complete.
         built = vb::TempPathBeside(path);
         CreateDatabases(built);
         if (bCreateFailed) {
@@ -185,7 +166,7 @@ void CreateDatabase::CmdCreate_Click() {
             main->SelectTab(1);
         }
         if (bUserSec) {
-            addFirstAccount();
+            // The first account was written with the tables, before the file took its place.
             SetCurrentUser(QStringLiteral("Admin"));
             SetCurrentUserLevel(QStringLiteral("SUPRVR"));
             AddUserMode = false;

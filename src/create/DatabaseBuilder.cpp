@@ -41,6 +41,13 @@ void AppendHiddenColumns(TableDef& table, bool withNotes) {
     table.AppendColumn(ColumnDef(QStringLiteral("RptFlg"), db::adBoolean));
 }
 
+void AddFirstAccount(db::Connection& conn) {
+    conn.Execute(QStringLiteral("INSERT INTO UserProfile (UserName, FullName, UserDescription, UserLevel, PassWrd) "
+                                "VALUES (?1, ?2, ?3, ?4, ?5)"),
+                 {QStringLiteral("Admin"), QStringLiteral("Administrator"), QStringLiteral("Admin Has Full Rights On Database"),
+                  QStringLiteral("SUPRVR"), QString(QLatin1String(""))});
+}
+
 TableDef UserProfileTable() {
     struct Col {
         const char* name;
@@ -151,6 +158,7 @@ DatabaseBuildResult BuildDatabase(const QString& sNewFileName, const DatabaseDef
         try {
             cat.Append(table);
             if (def.bUserSec) cat.Append(dblayout::UserProfileTable());
+            if (def.bUserSec && def.firstAccount) dblayout::AddFirstAccount(conn);
             conn.CommitTrans();
         } catch (...) {
             if (conn.InTransaction()) conn.RollbackTrans();

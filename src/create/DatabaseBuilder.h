@@ -24,6 +24,9 @@ struct DatabaseDefinition {
     bool bMemo = false;                // notes wanted
     QString keyWordsText;              // txtKeyWrds: the number of keyword columns ("" counts as 0)
     bool bUserSec = false;             // user accounts wanted
+    // With accounts: the first account (Admin, supervisor, empty password) is written in the same
+    // transaction as the tables, so a file with accounts always has one to log in with.
+    bool firstAccount = false;
 };
 
 struct DatabaseBuildResult {
@@ -48,6 +51,8 @@ inline const QString kSrchKeyDescription = QStringLiteral("SearchID to track Key
 inline const QString kSrchMemoDescription = QStringLiteral("SearchID to track memo Text Search Records(Program Use Only) DO NOT DELETE");
 // The connection string a new file is created on.
 QString CreateConnStr(const QString& path);
+// The first account of a new file with accounts, on its connection.
+void AddFirstAccount(db::Connection& conn);
 // UserTable's record id column and its primary key (steps 4 and 5 of the build).
 void AppendRecordId(db::TableDef& table, const QString& description = kTolvaneIdDescription);
 // The hidden columns SrchInt, SrchKey, [SrchMemo], RptFlg.

@@ -62,8 +62,9 @@ public:
     // Applies the shared form and text colours to the view's labels and frames.
     void UpdateFrmClr();
     // Renames a column of UserTable (a file-path field keeps its "FP"), then unloads the search
-    // and reports views; errors are reported here. newnme may get "FP" appended.
-    void RenameColumn(QString& oldnme, QString& newnme, int ColIndex);
+    // and reports views; errors are reported here (false: nothing was renamed). newnme may get
+    // "FP" appended.
+    bool RenameColumn(QString& oldnme, QString& newnme, int ColIndex);
     // Rebuilds DBDefMain, the labels and the bindings from the table's columns; the record set is
     // opened again on the first record. Errors go to the caller.
     void RefreshCollection();
@@ -188,7 +189,10 @@ private:
     // Record commands.
     void setAddMode(bool adding);
     void browsingTail();
-    void handleActionError(const vb::VbError& e);
+    void handleActionError(const vb::VbError& e, int Index);
+    // The message naming why the file refused a command, ending with its outcome ("Record was not
+    // saved."); "" when the error names no such cause.
+    static QString refusalText(const vb::VbError& e, const QString& outcome);
     void focusFirstFieldBox();
     void showSaveRefused(const vb::VbError& e);
 

@@ -2,6 +2,8 @@
 // row.
 #include "entry/DataInput.h"
 
+#include "platform/db/LockWait.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +11,7 @@
 #include <QSignalBlocker>
 
 void DataInput::cmdNegotiate_Click(int Index) {
+    db::LockWait wait;
     try {
         db::Recordset& rs = adoUserTbl.Recordset();
         // What the user typed goes to the row first; the move stores it.
@@ -27,6 +30,7 @@ void DataInput::cmdNegotiate_Click(int Index) {
         default: break;
         }
     } catch (const vb::VbError& e) {
+        db::LockWait::Settle();
         using namespace vb::err;
         auto recover = [](auto&& step) {
             try {

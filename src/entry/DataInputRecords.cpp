@@ -2,6 +2,8 @@
 // to the data errors they meet.
 #include "entry/DataInput.h"
 
+#include "platform/db/ErrorMap.h"
+#include "platform/db/LockWait.h"
 #include "platform/paths/AppPaths.h"
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
@@ -66,6 +68,8 @@ void DataInput::showSaveRefused(const vb::VbError& e) {
 void DataInput::cmdAction_Click(int Index) {
     strCancelIcon = QDir(vb::resourceFolder()).filePath(QStringLiteral("res/Cancel2.ico"));
     strAddIcon = QDir(vb::resourceFolder()).filePath(QStringLiteral("res/Add3.ico"));
+    // Under another program's lock the command waits once, not once per statement.
+    db::LockWait wait;
     try {
         Load();
         const int n = Module1::CountDescFlds();
@@ -200,14 +204,28 @@ void DataInput::cmdAction_Click(int Index) {
         }
         if (intKeyCount > 0) RefreshKeyList();
     } catch (const vb::VbError& e) {
-        handleActionError(e);
+        db::LockWait::Settle();
+        handleActionError(e, Index);
     } catch (const std::exception& e) {
+        db::LockWait::Settle();
         vb::ShowUnexpectedError(e);
         recover([this] { browsingTail(); });
     }
 }
 
-void DataInput::handleActionError(const vb::VbError& e) {
+QString DataInput::refusalText(const vb::VbError& e, const QString& outcome) {
+    switch (db::causeOf(e)) {
+    case db::Cause::Locked:
+        return QStringLiteral("Database is Locked by another program, ") + outcome + QStringLiteral(" Please try again later.");
+    case db::Cause::ReadOnly: return QStringLiteral("Database is Read Only, ") + outcome;
+    case db::Cause::DiskFull: return QStringLiteral("Disk is Full, ") + outcome + QStringLiteral(" Please free some space.");
+    case db::Cause::Unreadable: return QStringLiteral("Database file is damaged and cannot be read, ") + outcome;
+    case db::Cause::None: break;
+    }
+    return {};
+}
+
+void DataInput::handleActionError(const vb::VbError& e, int Index) {
     using namespace vb::err;
     auto cancelChange = [this] {
         if (!adoUserTbl.IsOpen()) return;
@@ -220,8 +238,15 @@ void DataInput::handleActionError(const vb::VbError& e) {
                    QStringLiteral("Save Changes"));
         break;
     case E_FAIL_:
-        vb::MsgBox(QStringLiteral("A record must be added, Either Enter Data or Cancel Record Add"), vb::vbOKOnly,
-                   QStringLiteral("Save Changes"));
+        // The file refused the write (locked, read-only, full, damaged): the cause is named. The
+        // general failure without such a cause is the empty record's.
+        if (const QString refusal = refusalText(e, Index == 1 ? QStringLiteral("Record was not deleted.")
+                                                              : QStringLiteral("Record was not saved."));
+            !refusal.isEmpty())
+            vb::MsgBox(refusal, vb::vbOKOnly, Index == 1 ? QStringLiteral("Record Deletion") : QStringLiteral("Save Changes"));
+        else
+            vb::MsgBox(QStringLiteral("A record must be added, Either Enter Data or Cancel Record Add"), vb::vbOKOnly,
+                       QStringLiteral("Save Changes"));
         // The new record is still pending: the view stays in add mode, so that Save can be tried
         // again or the add cancelled.
         if (bAddingRec && adoUserTbl.IsOpen() && adoUserTbl.Recordset().EditMode() == db::adEditAdd) return;

@@ -5,6 +5,8 @@
 #include "accounts/AccountStore.h"
 #include "create/CreateDatabase.h"
 #include "platform/db/Catalog.h"
+#include "platform/db/ErrorMap.h"
+#include "platform/db/LockWait.h"
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
 #include "shell/Module1.h"
@@ -47,6 +49,7 @@ bool DataInput::refuseRename(const QString& newName) {
 
 void DataInput::Label1_DblClick(int Index) {
     if (!SupervisorRights()) return;
+    db::LockWait wait;
     try {
         if (!IsLoaded()) return;
         const DBFlds* field = fieldOfRow(Index);
@@ -69,16 +72,18 @@ void DataInput::Label1_DblClick(int Index) {
         QString newName = CreateDatabase::CleanFieldName(answer);
         if (refuseRename(newName)) return;
         QString oldName = fldName;
-        RenameColumn(oldName, newName, Index);
+        // A rename the file refused changed nothing: the view keeps its fields and its record.
+        if (!RenameColumn(oldName, newName, Index)) return;
         RefreshCollection();
     } catch (const vb::VbError& e) {
+        db::LockWait::Settle();
         handleRenameError(e);
     } catch (const std::exception& e) {
         vb::ShowUnexpectedError(e);
     }
 }
 
-void DataInput::RenameColumn(QString& oldnme, QString& newnme, int ColIndex) {
+bool DataInput::RenameColumn(QString& oldnme, QString& newnme, int ColIndex) {
     Q_UNUSED(ColIndex);
     try {
         // An empty name is refused before "FP" could make it a name.
@@ -98,27 +103,34 @@ void DataInput::RenameColumn(QString& oldnme, QString& newnme, int ColIndex) {
         frmReports::instance().Unload();
         Module1::SrchFlg = false;
         Module1::SrchSQL.clear();
+        return true;
     } catch (const vb::VbError& e) {
-        vb::ShowErrorPair(e);
+        db::LockWait::Settle();
+        const QString refusal = refusalText(e, QStringLiteral("Field was not renamed."));
+        if (!refusal.isEmpty()) vb::MsgBox(refusal, vb::vbOKOnly, kRenameTitle);
+        else vb::ShowErrorPair(e);
+        return false;
     }
 }
 
 void DataInput::RefreshCollection() {
     Load();
+    // The columns are read first: a file that cannot be read leaves the field list and the
+    // bindings as they were.
+    db::Connection conn;
+    conn.Open(Module1::DBConnStr);
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT * FROM UserTable"), conn, db::adOpenKeyset, db::adLockOptimistic);
+
     DBFldFunct& fields = dbDefMain_.DBFldFunct();
     for (int n = fields.Count(); n > 0; --n) fields.CollDelete(1);
 
-    db::Connection conn;
-    conn.Open(Module1::DBConnStr);
-    // The record set opens again on the first record, on a connection of its own that reads the
-    // table's columns as they are now.
+    // The record set opens again on the first record, reading the table's columns as they are now.
     adoUserTbl.Close();
     adoUserTbl.ConnectionString = Module1::DBConnStr;
     adoUserTbl.RecordSource = kRecordSource;
     adoUserTbl.Refresh();
 
-    db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT * FROM UserTable"), conn, db::adOpenKeyset, db::adLockOptimistic);
     Module1::KeyWrdCount = 0;
     int k = 1;
     keyColumns_.clear();

@@ -4,6 +4,7 @@
 #include "entry/DataInput.h"
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
+#include "platform/db/ErrorMap.h"
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
 #include "shell/frmMain.h"
@@ -46,9 +47,15 @@ bool CheckDBStructure() {
         conn.Open(DBConnStr);
         const bool hasUserTable = conn.HasTable(QStringLiteral("UserTable"), QStringLiteral("TABLE"));
         SecurityOn = conn.HasTable(QStringLiteral("UserProfile"), QStringLiteral("TABLE"));
+        // A file with a damaged page is refused as a file that is not a database, before a view
+        // meets the damage.
+        const bool readable = !hasUserTable || conn.QuickCheck();
         conn.Close();
-        return hasUserTable;
+        return hasUserTable && readable;
     } catch (const vb::VbError& e) {
+        // A file another program holds locked is the locked file of the commands that open one.
+        if (db::causeOf(e) == db::Cause::Locked)
+            vb::raise(vb::err::PermissionDenied, QStringLiteral("The database is locked by another program."));
         if (e.number != vb::err::E_FAIL_) vb::ShowErrorPair(e);
         return false;
     }

@@ -62,7 +62,8 @@ QString GetSpreadsheetPath();
 // DBConnStr := the connection string naming CurrentDBPath.
 void BuildConnStr();
 // Whether the file at CurrentDBPath is a database of this program (it holds the table UserTable);
-// sets SecurityOn from the presence of UserProfile. Never creates a file.
+// sets SecurityOn from the presence of UserProfile. Never creates a file. A damaged file is refused
+// (false, silently); a file another program holds locked raises 70 (permission denied).
 bool CheckDBStructure();
 // Asks, then closes the open database; the outcome is left in CloseConfirmed.
 void CloseDatabase();

@@ -14,7 +14,9 @@ void chooseColour(frmMain& main, const QString& section, const QString& key, voi
         main.ColorDialog.CancelError = true;
         main.ColorDialog.ShowColor();
         const QString text = QString::number(main.ColorDialog.Color);
-        vb::WritePrivateProfileString(section, key, text, Module1::IniPath);
+        // A settings file that could not be written keeps its old colour, and the command ends
+        // silently without changing the views, as any failure of it does.
+        if (!vb::WritePrivateProfileString(section, key, text, Module1::IniPath)) return;
         store(text);
         // Views that are not loaded take the colour from the shared state when they load.
         if (DataInput::instance().IsLoaded()) DataInput::instance().UpdateFrmClr();

@@ -4,6 +4,7 @@
 #include "create/frmDtaTransfer.h"
 #include "entry/DataInput.h"
 #include "platform/db/Connection.h"
+#include "platform/db/LockWait.h"
 #include "platform/paths/AppPaths.h"
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
@@ -31,6 +32,7 @@ void frmMain::mnuCreateDB_Click() {
 }
 
 void frmMain::mnuOpenDB_Click() {
+    db::LockWait wait;
     try {
         const bool wasOpen = DBOpen;
         if (wasOpen) {
@@ -96,6 +98,7 @@ void frmMain::mnuOpenDB_Click() {
         if (!wasOpen) SetMenuVisible(Menu::ScrConfig, true);
         DataInput::instance().SetFocus();
     } catch (const vb::VbError& e) {
+        db::LockWait::Settle();
         ReportOpenError(e);
     }
 }

@@ -8,6 +8,7 @@
 #include "entry/DataInput.h"
 #include "entry/DlgEntryDte.h"
 #include "platform/paths/AppPaths.h"
+#include "platform/ui/BusyCursor.h"
 #include "reports/FieldChoiceDialog.h"
 #include "reports/FrmMailLbls.h"
 #include "reports/frmReports.h"
@@ -36,6 +37,7 @@ void unloadAllForms() {
 Fixture::Fixture(Window window) {
     Q_ASSERT(dir.isValid());
     vb::setProgramFolderForTesting(dir.path());
+    vb::InstallLockWaitCursor();
     Module1::Reset();
     // The colours the main window's start-up reads when there is no settings file.
     Module1::SetFrmColor(QStringLiteral("16711680"));

@@ -3,6 +3,7 @@
 #include "platform/core/VbError.h"
 #include "platform/db/ErrorMap.h"
 #include "platform/db/JetSql.h"
+#include "platform/db/LockWait.h"
 
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -198,24 +199,34 @@ void Connection::Open(const QString& connStr) {
 
     sqlite3* db = nullptr;
     const QByteArray p = path.toUtf8();
-    int rc = sqlite3_open_v2(p.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // A file (or folder) that nobody may write to is opened for reading only, whoever runs the
+    // program, so that its writes are refused as read-only rather than made by a privileged user.
+    const int openMode = ReadOnlyByPermissions(path) ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    int rc = sqlite3_open_v2(p.constData(), &db, openMode, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(db);
-        vb::raise(vb::err::E_FAIL_, QStringLiteral("Could not open file '%1'.").arg(path));
+        vb::VbError e(vb::err::E_FAIL_, QStringLiteral("Could not open file '%1'.").arg(path));
+        e.nativeError = rc;
+        throw e;
     }
     auto fail = [&](int code) {
         const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close_v2(db);
-        if ((code & 0xff) == SQLITE_NOTADB)
-            vb::raise(vb::err::E_FAIL_, QStringLiteral("Unrecognized database format '%1'.").arg(path));
-        const int32_t n = errorNumberFor(code, msg);
-        vb::raise(n == vb::err::DB_E_NOTABLE || n == vb::err::DB_E_ERRORSINCOMMAND ? vb::err::E_FAIL_ : n,
-                  QStringLiteral("Could not use file '%1': %2").arg(path, msg));
+        int32_t n = vb::err::E_FAIL_;
+        QString description = QStringLiteral("Unrecognized database format '%1'.").arg(path);
+        if ((code & 0xff) != SQLITE_NOTADB) {
+            n = errorNumberFor(code, msg);
+            if (n == vb::err::DB_E_NOTABLE || n == vb::err::DB_E_ERRORSINCOMMAND) n = vb::err::E_FAIL_;
+            description = QStringLiteral("Could not use file '%1': %2").arg(path, msg);
+        }
+        vb::VbError e(n, description);
+        e.nativeError = code;
+        throw e;
     };
     sqlite3_extended_result_codes(db, 1);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    sqlite3_busy_timeout(db, 1000);
+    LockWait::Install(db);
     registerFunctions(db);
     // Reading the schema is the test that the file is a database and is not locked.
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
@@ -237,6 +248,20 @@ void Connection::Open(const QString& connStr) {
     state_->connStr = connStr;
 }
 
+bool Connection::ReadOnlyByPermissions(const QString& path) {
+    const auto writable = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const QFileInfo fi(path);
+    if (!(fi.permissions() & writable)) return true;
+    return !(QFileInfo(fi.absolutePath()).permissions() & writable);
+}
+
+bool Connection::ReadOnly() const { return state_->db && sqlite3_db_readonly(state_->db, "main") == 1; }
+
+bool Connection::QuickCheck() {
+    Statement st(requireOpenDb(), QStringLiteral("PRAGMA quick_check(1)"));
+    return st.step() && st.column(0).toString() == QLatin1String("ok");
+}
+
 void Connection::Close() {
     if (state_->db && !sqlite3_get_autocommit(state_->db))
         sqlite3_exec(state_->db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -244,15 +269,18 @@ void Connection::Close() {
     state_->path.clear();
 }
 
+static sqlite3* requireOpen(const std::shared_ptr<detail::ConnState>& s) {
+    if (!s->db) vb::raise(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    return s->db;
+}
+
+sqlite3* Connection::requireOpenDb() const { return requireOpen(state_); }
+
 bool Connection::IsOpen() const { return state_->db != nullptr; }
 QString Connection::Path() const { return state_->path; }
 QString Connection::ConnectionString() const { return state_->connStr; }
 sqlite3* Connection::handle() const { return state_->db; }
 
-static sqlite3* requireOpen(const std::shared_ptr<detail::ConnState>& s) {
-    if (!s->db) vb::raise(3704, QStringLiteral("Operation is not allowed when the object is closed."));
-    return s->db;
-}
 
 qint64 Connection::Execute(const QString& sql, const QVariantList& params) {
     sqlite3* db = requireOpen(state_);

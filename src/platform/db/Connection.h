@@ -42,6 +42,13 @@ public:
     void Open(const QString& connStr);
     void Close();
     bool IsOpen() const;
+    // Whether the open file takes no writes (its permissions, or its folder's, allow none).
+    bool ReadOnly() const;
+    // Whether a file (or its folder) is one that nobody may write to; such a file is opened for
+    // reading only.
+    static bool ReadOnlyByPermissions(const QString& path);
+    // Reads every page of the file and checks its structure: false for a damaged file.
+    bool QuickCheck();
     QString Path() const;              // the open file's path
     QString ConnectionString() const;
 
@@ -74,6 +81,7 @@ public:
     static QString Bracket(const QString& identifier);
 
 private:
+    sqlite3* requireOpenDb() const;
     std::shared_ptr<detail::ConnState> state_;
 };
 

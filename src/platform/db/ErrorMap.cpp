@@ -2,6 +2,7 @@
 
 #include "platform/core/VbError.h"
 
+#include <cerrno>
 #include <sqlite3.h>
 
 namespace db {
@@ -48,7 +49,40 @@ int32_t errorNumberFor(int sqliteCode, const QString& message) {
     }
 }
 
+Cause causeOfSqlite(int code) {
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return Cause::Locked;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:   // the journal beside the file could not be made: the folder is read-only
+        return Cause::ReadOnly;
+    case SQLITE_FULL: return Cause::DiskFull;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT: return Cause::Unreadable;
+    case SQLITE_IOERR:
+        if (code == SQLITE_IOERR_SHORT_READ) return Cause::Unreadable;
+        // A write the system cut short: a full disk (SQLite reports ENOSPC itself as FULL, but a
+        // quota or a file-size limit arrives here).
+        if (code == SQLITE_IOERR_WRITE) return Cause::DiskFull;
+        return Cause::None;
+    default: return Cause::None;
+    }
+}
+
+Cause causeOf(const vb::VbError& e) {
+    if (e.nativeError != 0) return causeOfSqlite(e.nativeError);
+    if (e.number == vb::err::DiskFull) return Cause::DiskFull;
+    return Cause::None;
+}
+
 void raiseSqlite(int sqliteCode, sqlite3* handle, const QString& context) {
+    // A write that failed for want of room (a quota or a file-size limit included) is a full disk.
+    if ((sqliteCode & 0xff) == SQLITE_IOERR && handle) {
+        const int e = sqlite3_system_errno(handle);
+        if (e == ENOSPC || e == EFBIG || e == EDQUOT) sqliteCode = SQLITE_FULL;
+    }
     QString message;
     if (handle && sqlite3_errcode(handle) == sqliteCode) message = QString::fromUtf8(sqlite3_errmsg(handle));
     if (message.isEmpty()) message = QString::fromUtf8(sqlite3_errstr(sqliteCode));

@@ -26,6 +26,18 @@ int32_t errorNumberFor(int sqliteCode, const QString& message = {});
 // from the connection's last message (or SQLite's text for the code when there is no connection).
 [[noreturn]] void raiseSqlite(int sqliteCode, sqlite3* handle, const QString& context = {});
 
+// Why the file refused a read or a write. The provider reports all of these as its general
+// failure (0x80004005), and handlers that answer that number keep working; the cause lets the
+// ones that name it tell a locked file from a read-only one, a full disk or a damaged file.
+enum class Cause {
+    None,         // not a refusal of the file (or not from the data layer)
+    Locked,       // another program holds a lock on the file
+    ReadOnly,     // the file or its folder may not be written
+    DiskFull,     // no room left for the file (or its journal) to grow
+    Unreadable,   // the file is damaged or not a database
+};
+Cause causeOfSqlite(int sqliteCode);
+Cause causeOf(const vb::VbError& e);
 // Whether the error is the database refusing a write: the file or its folder cannot be written
 // (read-only file or medium, no right to write the journal). Its number stays the provider's
 // general failure, which the account dialog answers; the search tells the case apart by this.

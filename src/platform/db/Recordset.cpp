@@ -554,24 +554,41 @@ void Recordset::insertRow() {
     rowLoaded_ = false;
 }
 
+namespace {
+// Whether two stored values are the same, storage class and all.
+bool sameStored(const QVariant& a, const QVariant& b) {
+    if (a.isNull() || b.isNull()) return a.isNull() == b.isNull();
+    return a.typeId() == b.typeId() && a == b;
+}
+}  // namespace
+
 void Recordset::updateRow() {
-    QStringList sets;
+    // Only the columns whose value changes are written, and only while they still hold what was
+    // read: a row that another user changed (or deleted) since keeps the other user's values and
+    // the update fails with 0x80040E38, as the provider's optimistic locking reports it.
+    QStringList sets, checks;
     QVariantList values;
     for (size_t i = 0; i < fields_.size(); ++i) {
-        if (!changed_[i]) continue;
+        if (!changed_[i] || sameStored(edit_[int(i)], row_.value(int(i)))) continue;
+        const QString column = Connection::Bracket(fields_[i].origin_);
         values << edit_[int(i)];
-        sets << QStringLiteral("%1 = ?%2").arg(Connection::Bracket(fields_[i].origin_)).arg(values.size());
+        sets << QStringLiteral("%1 = ?%2").arg(column).arg(values.size());
+        values << row_.value(int(i));
+        checks << QStringLiteral("%1 IS ?%2 COLLATE BINARY").arg(column).arg(values.size());
     }
     if (!sets.isEmpty()) {
         values << keys_[size_t(pos_)];
-        const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE _rowid_ = ?%3")
+        const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE _rowid_ = ?%3 AND %4")
                                 .arg(Connection::Bracket(table_), sets.join(QStringLiteral(", ")))
-                                .arg(values.size());
+                                .arg(values.size())
+                                .arg(checks.join(QStringLiteral(" AND ")));
         Statement st(db(), sql);
         st.bindAll(values);
         st.step();
-        if (sqlite3_changes(db()) == 0)
+        if (sqlite3_changes(db()) == 0) {
+            rowLoaded_ = false;   // the row as it is now is read again when next shown
             vb::raise(vb::err::DB_E_CONCURRENCYVIOLATION);
+        }
     }
     editMode_ = adEditNone;
     resetEdit();

@@ -5,9 +5,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUuid>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSysInfo>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vb {
 
@@ -21,7 +28,9 @@ int errnoToVb(int e) {
     case EROFS:
     case EBUSY:
     case ETXTBSY: return err::PermissionDenied;
-    case ENOSPC: return err::DiskFull;
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT: return err::DiskFull;
     default: return err::PathFileAccess;
     }
 }
@@ -59,15 +68,106 @@ void RequireReplaceable(const QString& path) {
     if (!(p & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther))) raise(err::PermissionDenied);
 }
 
+namespace {
+
+// Four hex digits naming this machine, so that a folder shared between machines keeps the
+// temporary files of processes running elsewhere.
+QString hostTag() {
+    static const QString tag =
+        QString::number(qHash(QSysInfo::machineHostName()) & 0xffff, 16).rightJustified(4, QLatin1Char('0'));
+    return tag;
+}
+
+// ".<name>.<host>-<pid>-<random>.tmp", and the journals SQLite keeps beside such a file.
+const QRegularExpression& tempPattern() {
+    static const QRegularExpression re(
+        QStringLiteral(R"(^\..+\.([0-9a-f]{4})-([0-9]+)-[0-9a-f]{8}\.tmp(-journal|-wal|-shm)?$)"));
+    return re;
+}
+
+bool processRuns(qint64 pid) {
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max()) return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno != ESRCH;
+}
+
+void syncFolder(const QString& folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+void RemoveStaleTempFiles(const QString& folder) {
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        const auto m = tempPattern().match(name);
+        if (!m.hasMatch() || m.captured(1) != hostTag()) continue;
+        const qint64 pid = m.captured(2).toLongLong();
+        if (pid == qint64(::getpid()) || processRuns(pid)) continue;
+        QFile::remove(dir.filePath(name));
+    }
+}
+
 QString TempPathBeside(const QString& target) {
     const QFileInfo fi(target);
+    RemoveStaleTempFiles(fi.absolutePath());
+    const QString random =
+        QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, QLatin1Char('0'));
     return QDir(fi.absolutePath())
-        .filePath("." + fi.fileName() + "." + QUuid::createUuid().toString(QUuid::Id128).left(12) + ".tmp");
+        .filePath(QLatin1Char('.') + fi.fileName() + QLatin1Char('.') + hostTag() + QLatin1Char('-') +
+                  QString::number(::getpid()) + QLatin1Char('-') + random + QStringLiteral(".tmp"));
 }
 
 void ReplaceFile(const QString& source, const QString& target) {
     if (std::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) != 0)
         raise(errnoToVb(errno));
+    syncFolder(QFileInfo(target).absolutePath());
+}
+
+void WriteFileReplacing(const QString& path, const QByteArray& data) {
+    const QFileInfo fi(path);
+    if (!QFileInfo(fi.absolutePath()).isDir()) raise(err::PathNotFound);
+    const QString temp = TempPathBeside(path);
+    const QByteArray tempName = QFile::encodeName(temp);
+    mode_t mode = 0666;   // a new file: as the umask leaves it
+    struct stat st {};
+    const bool replacing = ::stat(QFile::encodeName(path).constData(), &st) == 0;
+    if (replacing) mode = st.st_mode & 07777;
+    const int fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0) raise(errnoToVb(errno));
+    auto fail = [&](int error) {
+        if (fd >= 0) ::close(fd);
+        ::unlink(tempName.constData());
+        raise(errnoToVb(error));
+    };
+    const char* p = data.constData();
+    qint64 left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+        }
+        if (n == 0) fail(ENOSPC);
+        p += n;
+        left -= n;
+    }
+    if (::fsync(fd) != 0) fail(errno);
+    if (replacing) ::fchmod(fd, mode);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(tempName.constData());
+        raise(errnoToVb(error));
+    }
+    try {
+        ReplaceFile(temp, path);
+    } catch (...) {
+        ::unlink(tempName.constData());
+        throw;
+    }
 }
 
 }  // namespace vb

@@ -16,8 +16,20 @@ bool SamePath(const QString& a, const QString& b);
 // as deleting it to replace it would.
 void RequireReplaceable(const QString& path);
 // A new, unused file name in the folder of target, for writing a file that later replaces it.
+// The name marks the file as this program's and names the process writing it; temporary files
+// of the program that a process no longer running left in that folder (a crash, a kill) are
+// removed first.
 QString TempPathBeside(const QString& target);
-// Moves the finished file source over target in one step (replacing target).
+// Removes from folder the program's temporary files (and their journals) whose writer no longer
+// runs on this machine; files of running processes and of other machines stay.
+void RemoveStaleTempFiles(const QString& folder);
+// Moves the finished file source over target in one step (replacing target), and makes the
+// folder's new entry durable.
 void ReplaceFile(const QString& source, const QString& target);
+// Writes data to a temporary file beside path, checking every write, the flush to the disk and
+// the close, and only then moves it over path (which keeps its permissions). Any failure removes
+// the temporary file, leaves the old file as it was and raises (61 disk full, 70 permission
+// denied, 76 path not found, 75 otherwise).
+void WriteFileReplacing(const QString& path, const QByteArray& data);
 
 }  // namespace vb

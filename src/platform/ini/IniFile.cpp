@@ -1,7 +1,9 @@
 #include "platform/ini/IniFile.h"
 
+#include "platform/core/VbError.h"
+#include "platform/fs/FileSystem.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace vb {
@@ -102,10 +104,13 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
             lines.insert(insertAt, key + "=" + value);
         }
     }
-    QSaveFile out(iniPath);
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    out.write((lines.join("\r\n") + "\r\n").toUtf8());
-    return out.commit();
+    // The old file stays until the new one is completely on the disk.
+    try {
+        WriteFileReplacing(iniPath, (lines.join("\r\n") + "\r\n").toUtf8());
+    } catch (const VbError&) {
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vb

@@ -1,0 +1,151 @@
+// Writes the file refuses: each cause keeps the general failure's number and is told apart by
+// its cause; a lock is waited for once per command.
+#include "platform/core/VbError.h"
+#include "platform/db/Connection.h"
+#include "platform/db/ErrorMap.h"
+#include "platform/db/LockWait.h"
+#include "support/TestDb.h"
+#include "support/TestRegistry.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sqlite3.h>
+#include <sys/resource.h>
+
+using namespace testdb;
+
+namespace {
+
+vb::VbError caught(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const vb::VbError& e) {
+        return e;
+    }
+    return {};
+}
+
+// Holds an exclusive lock on a file from a second connection while it lives.
+struct OtherProgramLock {
+    sqlite3* db = nullptr;
+    explicit OtherProgramLock(const QString& path) {
+        sqlite3_open(path.toUtf8().constData(), &db);
+        sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    }
+    ~OtherProgramLock() {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+};
+
+// Lets the process write files of at most `bytes` (a full disk, as the file sees it).
+struct FileSizeLimit {
+    rlimit old{};
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit lim = old;
+        lim.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+};
+
+}  // namespace
+
+class TestFileRefusals : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void eachCauseIsToldApart_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("cause");
+        QTest::newRow("locked by another program") << "locked" << int(db::Cause::Locked);
+        QTest::newRow("read-only file") << "ro-file" << int(db::Cause::ReadOnly);
+        QTest::newRow("read-only folder") << "ro-folder" << int(db::Cause::ReadOnly);
+        QTest::newRow("full disk") << "full" << int(db::Cause::DiskFull);
+    }
+    void eachCauseIsToldApart() {
+        QFETCH(QString, kind);
+        QFETCH(int, cause);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("data");
+        QDir().mkpath(folder);
+        const QString path = buildSample(folder + "/s.mdb");
+        exec(path, "INSERT INTO UserTable (Name) VALUES ('before')");
+        if (kind == "ro-file") QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        if (kind == "ro-folder")
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                              QFileDevice::ExeGroup);
+        db::Connection conn;
+        conn.Open(connStr(path));
+        QCOMPARE(conn.ReadOnly(), kind.startsWith("ro-"));
+        std::unique_ptr<OtherProgramLock> lock;
+        std::unique_ptr<FileSizeLimit> limit;
+        if (kind == "locked") lock = std::make_unique<OtherProgramLock>(path);
+        if (kind == "full") limit = std::make_unique<FileSizeLimit>(QFileInfo(path).size() + 4096);
+        const vb::VbError e = caught([&] {
+            conn.Execute("UPDATE UserTable SET Name = ?1", {QString(200000, 'x')});
+        });
+        limit.reset();
+        lock.reset();
+        QCOMPARE(e.number, vb::err::E_FAIL_);   // the number the handlers of the general failure answer
+        QCOMPARE(int(db::causeOf(e)), cause);
+        QCOMPARE(db::IsReadOnlyError(e), kind.startsWith("ro-"));
+        conn.Close();
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(cli(path, "SELECT Name FROM UserTable"), QString("before"));
+        QCOMPARE(cli(path, "PRAGMA integrity_check"), QString("ok"));
+    }
+
+    // A file with a damaged page fails the structure check and reads as unreadable.
+    void damagedFileIsUnreadable() {
+        QTemporaryDir dir;
+        const QString path = buildSample(dir.filePath("d.mdb"));
+        addRows(path, "Name", 3000);
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.seek(f.size() / 2 / 4096 * 4096);
+            f.write(QByteArray(4096, '\x5a'));
+        }
+        db::Connection conn;
+        conn.Open(connStr(path));
+        QVERIFY(!conn.QuickCheck());
+        const vb::VbError e = caught([&] { conn.Scalar("SELECT group_concat(Name) FROM UserTable"); });
+        QCOMPARE(e.number, vb::err::E_FAIL_);
+        QCOMPARE(int(db::causeOf(e)), int(db::Cause::Unreadable));
+    }
+
+    // Under another program's lock a command waits once, however many statements it runs, and
+    // tells the window layer when its wait begins and ends.
+    void oneWaitPerCommand() {
+        QTemporaryDir dir;
+        const QString path = buildSample(dir.filePath("w.mdb"));
+        db::Connection conn;
+        conn.Open(connStr(path));
+        int started = 0, ended = 0;
+        db::LockWait::SetHooks([&] { ++started; }, [&] { ++ended; });
+        OtherProgramLock lock(path);
+        QElapsedTimer t;
+        t.start();
+        int failures = 0;
+        {
+            db::LockWait command;
+            for (int i = 0; i < 6; ++i)
+                if (caught([&] { conn.Scalar("SELECT COUNT(*) FROM UserTable"); }).number == vb::err::E_FAIL_) ++failures;
+            QCOMPARE(started, 1);
+            QCOMPARE(ended, 0);
+        }
+        const qint64 ms = t.elapsed();
+        db::LockWait::SetHooks({}, {});
+        QCOMPARE(failures, 6);
+        QCOMPARE(ended, 1);
+        QVERIFY2(ms >= db::LockWait::kCommandWait - 50 && ms < db::LockWait::kCommandWait + 700, qPrintable(QString::number(ms)));
+    }
+};
+
+RV_TEST(TestFileRefusals)
+#include "TestFileRefusals.moc"

@@ -1,0 +1,212 @@
+// The entry view when the file refuses: a record another copy of the program changed, a file
+// locked by another program, read-only or on a full disk, a rename under a lock. Each cause gets
+// its own message and nothing typed or stored is lost.
+#include "EntryTestUtil.h"
+#include "platform/db/LockWait.h"
+#include "platform/ui/BusyCursor.h"
+#include "shell/frmMain.h"
+#include "support/TestRegistry.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <csignal>
+#include <sqlite3.h>
+#include <sys/resource.h>
+
+using namespace entrytest;
+
+namespace {
+
+struct OtherProgramLock {
+    sqlite3* db = nullptr;
+    explicit OtherProgramLock(const QString& path) {
+        sqlite3_open(path.toUtf8().constData(), &db);
+        sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    }
+    ~OtherProgramLock() {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+};
+
+struct FileSizeLimit {
+    rlimit old{};
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit lim = old;
+        lim.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+};
+
+const QString kBusy = QStringLiteral("Record is currently being updated by another user.");
+
+}  // namespace
+
+class EntryReliabilityTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Fixture> fx;
+
+    QString twoRecordsDb() {
+        const QString path = build(fx->path("r.mdb"), {{"Name", "Text", ""}, {"City", "Text", ""}}, false, 1);
+        exec(path, "INSERT INTO UserTable (Name, City, KeyWord1, SrchInt, SrchKey) VALUES "
+                   "('Ann', 'Oslo', 'red', 0, 0), ('Bob', 'Rome', 'blue', 0, 0)");
+        return path;
+    }
+
+private Q_SLOTS:
+    void init() { fx = std::make_unique<Fixture>(Fixture::WithMainWindow); }
+    void cleanup() {
+        DataInput::instance().Unload();
+        fx.reset();
+    }
+
+    // Two copies of the program edit the same record: the later save fails as the provider
+    // reports a changed row, the Part's message shows, and the other user's value stays.
+    void saveOfARecordChangedMeanwhile_data() {
+        QTest::addColumn<QString>("otherSql");
+        QTest::addColumn<QString>("stored");   // Name|City afterwards
+        QTest::newRow("the same field") << "UPDATE UserTable SET Name = 'Theirs' WHERE Name = 'Ann'" << "Theirs|Oslo";
+        QTest::newRow("only the case") << "UPDATE UserTable SET Name = 'ANN' WHERE Name = 'Ann'" << "ANN|Oslo";
+        QTest::newRow("the record deleted") << "DELETE FROM UserTable WHERE Name = 'Ann'" << "";
+    }
+    void saveOfARecordChangedMeanwhile() {
+        QFETCH(QString, otherSql);
+        QFETCH(QString, stored);
+        const QString path = twoRecordsDb();
+        DataInput& v = openView(path);
+        QCOMPARE(v.flddata[1]->text(), QString("Ann"));
+        exec(path, otherSql);
+        v.flddata[1]->setText("Mine");
+        fx->ui.answerMsgBox(vb::vbOK);
+        v.cmdAction_Click(3);
+        QCOMPARE(fx->ui.messages(), QStringList{kBusy});
+        QCOMPARE(fx->ui.titles(), QStringList{"Ravelstow"});
+        QCOMPARE(cli(path, "SELECT Name, City FROM UserTable WHERE TolvaneID = 1"), stored);
+        QCOMPARE(v.EditMode(), 0);
+        QCOMPARE(v.cmdAdd->text(), QString("+ &Add"));
+    }
+
+    // A save that changes another field than the other user did keeps both changes.
+    void saveOfAnotherFieldKeepsBothChanges() {
+        const QString path = twoRecordsDb();
+        DataInput& v = openView(path);
+        exec(path, "UPDATE UserTable SET City = 'Paris' WHERE Name = 'Ann'");
+        v.flddata[1]->setText("Anna");
+        v.cmdAction_Click(3);
+        QCOMPARE(fx->ui.messages(), QStringList());
+        QCOMPARE(cli(path, "SELECT Name, City FROM UserTable WHERE TolvaneID = 1"), QString("Anna|Paris"));
+    }
+
+    // Each reason the file refuses a save or a delete has its own message; nothing stored
+    // changes, and a new record keeps what was typed so that Save can be tried again.
+    void refusedWritesNameTheirCause_data() {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("command");   // edit, add, delete
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("title");
+        const QString locked = "Database is Locked by another program, Record was not %1. Please try again later.";
+        const QString readOnly = "Database is Read Only, Record was not %1.";
+        const QString full = "Disk is Full, Record was not %1. Please free some space.";
+        QTest::newRow("locked, edit") << "locked" << "edit" << locked.arg("saved") << "Save Changes";
+        QTest::newRow("locked, add") << "locked" << "add" << locked.arg("saved") << "Save Changes";
+        QTest::newRow("locked, delete") << "locked" << "delete" << locked.arg("deleted") << "Record Deletion";
+        QTest::newRow("read-only, edit") << "read-only" << "edit" << readOnly.arg("saved") << "Save Changes";
+        QTest::newRow("read-only, add") << "read-only" << "add" << readOnly.arg("saved") << "Save Changes";
+        QTest::newRow("read-only, delete") << "read-only" << "delete" << readOnly.arg("deleted") << "Record Deletion";
+        QTest::newRow("full disk, edit") << "full" << "edit" << full.arg("saved") << "Save Changes";
+        QTest::newRow("full disk, add") << "full" << "add" << full.arg("saved") << "Save Changes";
+        QTest::newRow("full disk, delete") << "full" << "delete" << full.arg("deleted") << "Record Deletion";
+        QTest::newRow("a refused record names no cause")
+            << "trigger" << "add" << "A record must be added, Either Enter Data or Cancel Record Add" << "Save Changes";
+    }
+    void refusedWritesNameTheirCause() {
+        QFETCH(QString, cause);
+        QFETCH(QString, command);
+        QFETCH(QString, message);
+        QFETCH(QString, title);
+        const QString path = twoRecordsDb();
+        if (cause == "trigger")
+            exec(path, "CREATE TRIGGER refuse BEFORE INSERT ON UserTable BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        const QString before = cli(path, "SELECT * FROM UserTable");
+        if (cause == "read-only") QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        DataInput& v = openView(path);
+        if (command == "add") v.cmdAction_Click(0);
+        if (command != "delete") v.flddata[1]->setText("Typed");
+
+        std::unique_ptr<OtherProgramLock> lock;
+        std::unique_ptr<FileSizeLimit> limit;
+        if (cause == "locked") lock = std::make_unique<OtherProgramLock>(path);
+        if (cause == "full") limit = std::make_unique<FileSizeLimit>(1024);
+        const int cursors = vb::LockWaitCursorCount();
+        QElapsedTimer t;
+        t.start();
+        if (command == "delete") fx->ui.answerMsgBox(vb::vbYes);
+        fx->ui.answerMsgBox(vb::vbOK);
+        v.cmdAction_Click(command == "delete" ? 1 : 3);
+        const qint64 ms = t.elapsed();
+        limit.reset();
+        lock.reset();
+
+        QCOMPARE(fx->ui.messages().last(), message);
+        QCOMPARE(fx->ui.titles().last(), title);
+        QCOMPARE(cli(path, "SELECT * FROM UserTable"), before);
+        QCOMPARE(cli(path, "PRAGMA integrity_check"), QString("ok"));
+        if (cause == "locked") {
+            // One wait for the whole command, under the busy cursor, which is gone afterwards.
+            QVERIFY2(ms < 2 * db::LockWait::kCommandWait, qPrintable(QString::number(ms)));
+            QCOMPARE(vb::LockWaitCursorCount(), cursors + 1);
+            QVERIFY(!QGuiApplication::overrideCursor());
+        }
+        if (command == "add") {
+            QVERIFY(v.bAddingRec);
+            QCOMPARE(v.flddata[1]->text(), QString("Typed"));
+        }
+        if (command == "edit") QCOMPARE(v.flddata[1]->text(), QString("Typed"));
+        if (cause != "read-only" && cause != "trigger" && command != "delete") {
+            // The refusal is over: the same Save stores the record.
+            v.cmdAction_Click(3);
+            QCOMPARE(cli(path, "SELECT count(*) FROM UserTable WHERE Name = 'Typed'"), QString("1"));
+        }
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    // A rename that another program's lock refuses changes nothing: the view keeps its fields
+    // and takes a new record afterwards.
+    void renameUnderALockChangesNothing() {
+        const QString path = twoRecordsDb();
+        const QString schema = cli(path, ".schema UserTable");
+        DataInput& v = openView(path);
+        const QStringList fields = fieldList();
+        {
+            OtherProgramLock lock(path);
+            fx->ui.answerMsgBox(vb::vbOK).answerInput("Town").answerMsgBox(vb::vbOK);
+            v.Label1_DblClick(2);
+        }
+        QCOMPARE(fx->ui.messages().last(),
+                 QString("Database is Locked by another program, Field was not renamed. Please try again later."));
+        QCOMPARE(fx->ui.titles().last(), QString("Change Field Name"));
+        QCOMPARE(cli(path, ".schema UserTable"), schema);
+        QCOMPARE(fieldList(), fields);
+        QCOMPARE(v.Label1[2]->text(), QString("City"));
+        fx->ui.clear();
+
+        v.cmdAction_Click(0);
+        v.flddata[1]->setText("Cy");
+        v.flddata[2]->setText("Lima");
+        v.cmdAction_Click(3);
+        QCOMPARE(fx->ui.messages(), QStringList());
+        QCOMPARE(cli(path, "SELECT Name, City FROM UserTable WHERE Name = 'Cy'"), QString("Cy|Lima"));
+
+        // And a later rename works.
+        fx->ui.answerMsgBox(vb::vbOK).answerInput("Town");
+        v.Label1_DblClick(2);
+        QCOMPARE(v.Label1[2]->text(), QString("Town"));
+        QCOMPARE(cli(path, "SELECT Town FROM UserTable WHERE Name = 'Cy'"), QString("Lima"));
+    }
+};
+
+RV_TEST(EntryReliabilityTest)
+#include "EntryReliabilityTest.moc"
