@@ -1,5 +1,7 @@
 // The Create command: the checks before the dialog, the dialog, the replacing of an existing file,
 // the build, the first account and the new file opened at once.
+#include <csignal>
+#include <sys/resource.h>
 #include "create/CreateDatabase.h"
 #include "create/CreateDriver.h"
 #include "entry/DataInput.h"
@@ -63,6 +65,45 @@ private Q_SLOTS:
         m = fx->main;
     }
     void cleanup() { fx.reset(); }
+
+    // A disk that fills up while a database with accounts is built: either no file and no
+    // temporary file is left, or the complete file with its first account.
+    void fullDiskLeavesNoFileOrAComplete() {
+        std::signal(SIGXFSZ, SIG_IGN);
+        int failures = 0, complete = 0;
+        for (int kb : {4, 8, 12, 16, 20, 24, 28, 40}) {
+            const QString path = dbPath(QString("Full%1.mdb").arg(kb));
+            defineDatabase(*m, threeFields(true));
+            fx->ui.answerSave(path).answerMsgBox(vb::vbOK);
+            rlimit old{};
+            getrlimit(RLIMIT_FSIZE, &old);
+            rlimit lim = old;
+            lim.rlim_cur = rlim_t(kb) * 1024;
+            setrlimit(RLIMIT_FSIZE, &lim);
+            form().CmdCreate->click();
+            setrlimit(RLIMIT_FSIZE, &old);
+            const bool failed = fx->ui.pending() == 0;
+            fx->ui.clear();
+            QStringList left = leftovers();
+            left.removeIf([](const QString& n) { return !n.startsWith("Full") && !n.startsWith(".Full"); });
+            ++(failed ? failures : complete);
+            if (failed) {
+                QVERIFY2(!QFile::exists(path), qPrintable(QString::number(kb)));
+            } else {
+                QCOMPARE(cli(path, "SELECT UserName || '|' || UserLevel FROM UserProfile"), QString("Admin|SUPRVR"));
+                QCOMPARE(cli(path, "PRAGMA integrity_check"), QString("ok"));
+                QFile::remove(path);
+                left.removeAll(QFileInfo(path).fileName());
+            }
+            QVERIFY2(left.isEmpty(), qPrintable(left.join(',')));
+            if (DBOpen) {
+                SilentClose = true;
+                CloseDatabase();
+                SilentClose = false;
+            }
+        }
+        QVERIFY(failures > 0 && complete > 0);
+    }
 
     void createsAndOpensTheDatabase() {
         Definition d;
