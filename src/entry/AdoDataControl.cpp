@@ -6,6 +6,7 @@ AdoDataControl::AdoDataControl() = default;
 
 AdoDataControl::~AdoDataControl() {
     MoveComplete = nullptr;   // the view that listened may be partly gone
+    RowWritten = nullptr;
     try {
         Close();
     } catch (...) {
@@ -28,6 +29,9 @@ void AdoDataControl::Refresh() {
         rs_ = std::make_unique<db::Recordset>();
         rs_->SetMoveCompleteHandler([this] {
             if (MoveComplete) MoveComplete();
+        });
+        rs_->SetWriteHandler([this](const QVariantList& before, const QVariantList& after) {
+            if (RowWritten) RowWritten(before, after);
         });
     }
     if (rs_->IsOpen()) {

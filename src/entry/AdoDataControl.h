@@ -33,6 +33,8 @@ public:
 
     // Called after every change of the current row.
     std::function<void()> MoveComplete;
+    // Called after a row was stored through the record set (see db::Recordset::SetWriteHandler).
+    db::Recordset::WriteHandler RowWritten;
 
 private:
     db::Connection conn_;

@@ -16,6 +16,7 @@
 //   DataInputRename.cpp      renaming a field and rebuilding the field list
 #include "entry/AdoDataControl.h"
 #include "entry/BoundBox.h"
+#include "entry/KeywordTally.h"
 #include "platform/core/UiServices.h"
 #include "platform/format/DataFormat.h"
 #include "platform/ui/ValidationGate.h"
@@ -55,6 +56,8 @@ public:
     static QString FieldType(int16_t intType);
     // Rebuilds the shared keyword list from the keyword columns and refills lstKeywrd.
     void RefreshKeyList();
+    // A row the view stored: its keywords update the shared keyword list and lstKeywrd.
+    void adoUserTbl_RowWritten(const QVariantList& before, const QVariantList& after);
     // Enables the commands and boxes by the user's level and whether the table holds records; may
     // set the caller's flag to false.
     void SetVisible(bool& blnStatus);
@@ -163,7 +166,7 @@ private:
     DataInput() : Form(QStringLiteral("DataInput")) {}
 
     // Load steps.
-    void scanColumns(int& f, int& k, QStringList& keywordValues);
+    void scanColumns(int& f, int& k);
     void layOutKeywordArea(int f, int k);
     void handleLoadError(const vb::VbError& e);
     void disableRecordCommands();
@@ -177,7 +180,6 @@ private:
     void loadDateCheck(int i);
     void loadTrueFalseCombo(int i);
     void installFieldEvents(int i);
-    static void gatherDistinctKeywords(db::Connection& conn, const QString& column, QStringList& out);
     // The field of row i: the DBDefMain item of the column its box is bound to (item i when the
     // box is not bound); nullptr when there is none.
     const DBFlds* fieldOfRow(int i);
@@ -204,6 +206,7 @@ private:
     DBDef dbDefMain_;
     std::vector<std::unique_ptr<BoundBox>> bound_;
     QStringList keyColumns_;
+    KeywordTally keywords_;   // the keyword list, kept up to date from the rows the view stores
     QPointer<vb::ValidationGate> gate_;
     QPointer<QWidget> awayFrom_;   // the box the focus last left for somewhere outside the view
 };

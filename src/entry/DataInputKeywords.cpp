@@ -7,6 +7,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QListWidget>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QToolButton>
@@ -77,19 +78,17 @@ void DataInput::RefreshKeyList() {
         conn.Open(Module1::DBConnStr);
         intKeyCount = Module1::GetKeyWrdCount();
         if (intKeyCount > 0) {
-            // The values of every keyword column, column by column; the list grows as it needs,
-            // so no count of values can overflow it.
-            QStringList values;
-            for (int j = 1; j <= intKeyCount; ++j) {
-                // The keyword columns the load found (KeyWord1.. in a database of this program).
-                const QString column = j <= keyColumns_.size() ? keyColumns_[j - 1] : QStringLiteral("KeyWord%1").arg(j);
-                gatherDistinctKeywords(conn, column, values);
-            }
-            Module1::KeyWrdList = values;
+            // The keyword columns the load found (KeyWord1.. in a database of this program); the
+            // list grows as it needs, so no count of values can overflow it.
+            QStringList columns = keyColumns_.mid(0, intKeyCount);
+            for (int j = int(columns.size()) + 1; j <= intKeyCount; ++j) columns << QStringLiteral("KeyWord%1").arg(j);
+            keywords_.Build(conn, columns);
+            Module1::KeyWrdList = keywords_.List();
             Module1::FillKeyList(Module1::KeyWrdList, QStringLiteral("DataInput"));
             Module1::KeyListChg = true;
         } else {
             // No keyword column: the array starts again empty; the list keeps what it shows.
+            keywords_.Clear();
             Module1::KeyWrdList.clear();
         }
         conn.Close();
@@ -102,6 +101,36 @@ void DataInput::RefreshKeyList() {
         } else {
             vb::MsgBox(e.description.isEmpty() ? vb::describe(e.number) : e.description, vb::vbOKOnly,
                        QStringLiteral("Ravelstow"));
+        }
+    }
+}
+
+void DataInput::adoUserTbl_RowWritten(const QVariantList& before, const QVariantList& after) {
+    if (keyColumns_.isEmpty() || !adoUserTbl.IsOpen()) return;
+    db::Recordset& rs = adoUserTbl.Recordset();
+    QVariantList removed, added;
+    for (int i = 0; i < rs.FieldCount(); ++i) {
+        if (!keyColumns_.contains(rs.Fields(i).Name(), Qt::CaseInsensitive)) continue;
+        if (i < before.size()) removed << before[i];
+        if (i < after.size()) added << after[i];
+    }
+    const std::vector<KeywordTally::Change> changes = keywords_.Apply(removed, added);
+    if (changes.empty()) return;
+    Module1::KeyWrdList = keywords_.List();
+    Module1::KeyListChg = true;
+    if (!IsLoaded() || !lstKeywrd) return;
+    // Only the entries that changed: the list may hold many thousands.
+    auto find = [this](const QString& text) -> QListWidgetItem* {
+        const QList<QListWidgetItem*> found = lstKeywrd->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        return found.isEmpty() ? nullptr : found.first();
+    };
+    for (const KeywordTally::Change& c : changes) {
+        switch (c.kind) {
+        case KeywordTally::Change::Added: lstKeywrd->addItem(c.text); break;
+        case KeywordTally::Change::Removed: delete find(c.text); break;
+        case KeywordTally::Change::Respelled:
+            if (QListWidgetItem* item = find(c.was)) item->setText(c.text);
+            break;
         }
     }
 }

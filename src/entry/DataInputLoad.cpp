@@ -25,23 +25,6 @@ const QString kRecordSource = QStringLiteral("SELECT * FROM UserTable Order By T
 
 }  // namespace
 
-// Appends the distinct non-empty values of one keyword column. The column name is bracketed, so a
-// name with a blank ("Key Notes") is read like any other.
-void DataInput::gatherDistinctKeywords(db::Connection& conn, const QString& column, QStringList& out) {
-    db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT Distinct ") + db::Connection::Bracket(column) + QStringLiteral(" FROM UserTable"), conn,
-            db::adOpenKeyset, db::adLockOptimistic);
-    if (rs.RecordCount() > 0) {
-        for (const QVariantList& row : rs.GetRows()) {
-            const QVariant v = row.value(0);
-            if (v.isNull()) continue;
-            const QString text = v.toString();
-            if (!text.isEmpty()) out << text;
-        }
-    }
-    rs.Close();
-}
-
 namespace {
 
 void colour(QWidget* w, uint32_t back, uint32_t fore) {
@@ -150,6 +133,9 @@ void DataInput::Form_Load() {
 
         // 5, 6. The data control on the table in record-id order.
         adoUserTbl.MoveComplete = [this] { adoUserTbl_MoveComplete(); };
+        adoUserTbl.RowWritten = [this](const QVariantList& before, const QVariantList& after) {
+            adoUserTbl_RowWritten(before, after);
+        };
         adoUserTbl.ConnectionString = Module1::DBConnStr;
         adoUserTbl.RecordSource = kRecordSource;
         adoUserTbl.Refresh();
@@ -186,9 +172,10 @@ void DataInput::Form_Load() {
 
         // 10-12. The column scan.
         int f = 0, k = 0;
-        QStringList keywordValues;
-        scanColumns(f, k, keywordValues);
+        scanColumns(f, k);
         Module1::SetKeyWrdCount(k);
+        keywords_.Build(adoUserTbl.Connection(), keyColumns_);
+        QStringList keywordValues = keywords_.List();
 
         // 13. The keyword area.
         if (k == 0) {
@@ -231,9 +218,8 @@ void DataInput::disableRecordCommands() {
         if (b) b->setEnabled(false);
 }
 
-void DataInput::scanColumns(int& f, int& k, QStringList& keywordValues) {
+void DataInput::scanColumns(int& f, int& k) {
     db::Recordset& rs = adoUserTbl.Recordset();
-    db::Connection& conn = adoUserTbl.Connection();
     DBFldFunct& fields = dbDefMain_.DBFldFunct();
     const int c = rs.FieldCount();
     int kw = 1;
@@ -250,7 +236,6 @@ void DataInput::scanColumns(int& f, int& k, QStringList& keywordValues) {
             bind(box, name, f1, vb::ValueKind::Text);
             fields.Add(name, QStringLiteral("Text"));
             keyColumns_ << name;
-            gatherDistinctKeywords(conn, name, keywordValues);
             ++k;
             ++kw;
         } else if (t == QLatin1String("Text")) {

@@ -133,9 +133,9 @@ void DataInput::cmdAction_Click(int Index) {
                                           QStringLiteral("Record Deletion"));
             if (answer != vb::vbYes) return;
             if (EditMode() == 0) {
+                // The set drops the deleted row itself; its keys are not read again.
                 rs.Delete();
                 rs.MoveNext();
-                rs.Requery();
                 rs.MoveLast();
                 if (rs.RecordCount() > 0 && rs.Eof()) rs.MoveLast();
             } else {
@@ -172,7 +172,6 @@ void DataInput::cmdAction_Click(int Index) {
                 if (varBookmark > 0) rs.SetBookmark(varBookmark);
                 else rs.MoveLast();
                 setAddMode(false);
-                RefreshKeyList();
                 SetVisible(true);
                 bAddingRec = false;
                 setTabStripEnabled(true);
@@ -185,7 +184,6 @@ void DataInput::cmdAction_Click(int Index) {
                 else rs.MoveLast();
                 bAddingRec = false;
                 setAddMode(false);
-                RefreshKeyList();
                 SetVisible(true);
                 setTabStripEnabled(true);
             }
@@ -198,11 +196,13 @@ void DataInput::cmdAction_Click(int Index) {
             adoUserTbl.Refresh();
             if (varBookmark > 0) rs.SetBookmark(varBookmark);
             else rs.MoveLast();
+            // Other users' changes come in with the table: the keyword list is read again too.
+            if (intKeyCount > 0) RefreshKeyList();
             break;
 
         default: break;
         }
-        if (intKeyCount > 0) RefreshKeyList();
+        // The keyword list follows each stored row by itself (adoUserTbl_RowWritten).
     } catch (const vb::VbError& e) {
         db::LockWait::Settle();
         handleActionError(e, Index);

@@ -40,7 +40,10 @@ private Q_SLOTS:
 
     // ---- the keyword list ----
 
-    void keywordListAfterAddingARecord() {
+    // The list follows each stored record without reading the table again: a new keyword is
+    // appended, a keyword no record holds any more leaves, and an entry whose spelling left while
+    // another spelling stays shows that one. Read again, the table gives the same entries.
+    void keywordListFollowsAddEditAndDelete() {
         const QString path = everyTypeDb();
         DataInput& v = openView(path);
         QCOMPARE(items(v.lstKeywrd), (QStringList{"Red", "Blue", "Green"}));
@@ -51,11 +54,24 @@ private Q_SLOTS:
         Module1::KeyListChg = false;
         v.cmdAction_Click(3);
         QCOMPARE(fx->ui.messages(), QStringList());
-        // Case-insensitive, the spelling met first (column by column) wins; empty and null cells
-        // never appear.
-        QCOMPARE(items(v.lstKeywrd), (QStringList{"Red", "Blue", "GREEN", "Yellow"}));
+        // Case-insensitive: "GREEN" is the listed "Green"; empty and null cells never appear.
+        QCOMPARE(items(v.lstKeywrd), (QStringList{"Red", "Blue", "Green", "Yellow"}));
         QVERIFY(Module1::KeyListChg);
-        QCOMPARE(Module1::KeyWrdList.mid(0, 4), (QStringList{"Red", "Blue", "GREEN", "Yellow"}));
+        QCOMPARE(Module1::KeyWrdList, (QStringList{"Red", "Blue", "Green", "Yellow"}));
+
+        v.adoUserTbl.Recordset().SetBookmark(3);   // Cy: Blue, Green
+        v.Keywrd[2]->setText("Pink");
+        v.cmdAction_Click(3);
+        QCOMPARE(items(v.lstKeywrd), (QStringList{"Red", "Blue", "GREEN", "Yellow", "Pink"}));
+
+        v.adoUserTbl.Recordset().SetBookmark(4);   // Dee: GREEN, Yellow
+        fx->ui.answerMsgBox(vb::vbYes);
+        v.cmdAction_Click(1);
+        QCOMPARE(fx->ui.titles(), QStringList{"Record Deletion"});
+        QCOMPARE(items(v.lstKeywrd), (QStringList{"Red", "Blue", "Pink"}));
+        QCOMPARE(Module1::KeyWrdList, (QStringList{"Red", "Blue", "Pink"}));
+        v.RefreshKeyList();
+        QCOMPARE(items(v.lstKeywrd), (QStringList{"Red", "Blue", "Pink"}));
     }
 
     // Far more values than a 16-bit index could count.

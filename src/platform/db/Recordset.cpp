@@ -548,10 +548,12 @@ void Recordset::insertRow() {
     keys_.push_back(key);
     byKeyValid_ = false;
     editMode_ = adEditNone;
+    const QVariantList inserted = std::move(edit_);
     resetEdit();
     pos_ = qint64(keys_.size()) - 1;
     onDeleted_ = false;
     rowLoaded_ = false;
+    if (written_) written_({}, inserted);
 }
 
 namespace {
@@ -576,7 +578,8 @@ void Recordset::updateRow() {
         values << row_.value(int(i));
         checks << QStringLiteral("%1 IS ?%2 COLLATE BINARY").arg(column).arg(values.size());
     }
-    if (!sets.isEmpty()) {
+    const bool writes = !sets.isEmpty();
+    if (writes) {
         values << keys_[size_t(pos_)];
         const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE _rowid_ = ?%3 AND %4")
                                 .arg(Connection::Bracket(table_), sets.join(QStringLiteral(", ")))
@@ -591,8 +594,11 @@ void Recordset::updateRow() {
         }
     }
     editMode_ = adEditNone;
+    const QVariantList before = std::move(row_), after = std::move(edit_);
     resetEdit();
+    row_.clear();
     rowLoaded_ = false;
+    if (writes && written_) written_(before, after);
 }
 
 void Recordset::CancelUpdate() {
@@ -614,6 +620,7 @@ void Recordset::Delete() {
     if (editMode_ == adEditAdd)
         vb::raise(vb::err::IllegalOperation, QStringLiteral("Operation is not allowed in this context."));
     requireCurrent();
+    if (written_) loadRow();   // the values the row leaves with
     {
         Statement st(db(), QStringLiteral("DELETE FROM %1 WHERE _rowid_ = ?1").arg(Connection::Bracket(table_)));
         st.bind(1, keys_[size_t(pos_)]);
@@ -625,7 +632,10 @@ void Recordset::Delete() {
     keys_.erase(keys_.begin() + pos_);
     byKeyValid_ = false;
     onDeleted_ = true;
+    const QVariantList before = std::move(row_);
+    row_.clear();
     rowLoaded_ = false;
+    if (written_ && !before.isEmpty()) written_(before, {});
 }
 
 void Recordset::Requery() {

@@ -117,6 +117,11 @@ public:
 
     // Called after every change of the current row (the data control's MoveComplete).
     void SetMoveCompleteHandler(std::function<void()> handler) { moveComplete_ = std::move(handler); }
+    // Called after a row was stored through this set, with the row's stored values in field order
+    // before and after: an insert has no before, a delete no after. An update that changed nothing
+    // is not reported.
+    using WriteHandler = std::function<void(const QVariantList& before, const QVariantList& after)>;
+    void SetWriteHandler(WriteHandler handler) { written_ = std::move(handler); }
 
     Connection ActiveConnection() const;
 
@@ -184,6 +189,7 @@ private:
     qint64 posBeforeAdd_ = -1;
 
     std::function<void()> moveComplete_;
+    WriteHandler written_;
 };
 
 }  // namespace db
