@@ -14,10 +14,33 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace Module1;
+
+namespace {
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A full disk for this process, whoever runs it: no file may grow past `bytes`.
+struct FileSizeLimit {
+    rlimit old{};
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit lim = old;
+        lim.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+};
+}  // namespace
 
 class ColoursHelpAboutTest : public QObject {
     Q_OBJECT
@@ -68,6 +91,37 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(IniPath));
         QCOMPARE(GetFrmColor(), before);
         QVERIFY(fx->ui.messages().isEmpty());
+    }
+
+    // A settings file that cannot be written keeps every byte; the command ends without a message
+    // and without taking the colour.
+    void colourNotWrittenIsNotTaken_data() {
+        QTest::addColumn<bool>("textColour");
+        QTest::newRow("screen colour") << false;
+        QTest::newRow("text colour") << true;
+    }
+    void colourNotWrittenIsNotTaken() {
+        QFETCH(bool, textColour);
+        const QString frame = GetFrmColor(), text = GetTextColor();
+        {
+            QFile f(IniPath);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QString("[BCKCLR]\r\nFrmColor=%1\r\n[TXTCLR]\r\nTextColor=%2\r\n[NOTES]\r\nText=%3\r\n")
+                        .arg(frame, text, QString(3000, 'n'))
+                        .toUtf8());
+        }
+        const QByteArray before = contents(IniPath);
+        fx->ui.answerColor(0x00FF00);
+        {
+            FileSizeLimit full(1000);
+            if (textColour) m->mnuChgTxtClr_Click();
+            else m->mnuScrConfig_Click();
+        }
+        QCOMPARE(contents(IniPath), before);
+        QCOMPARE(GetFrmColor(), frame);
+        QCOMPARE(GetTextColor(), text);
+        QCOMPARE(fx->ui.messages(), QStringList());
+        QCOMPARE(QDir(fx->dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QRegularExpression("^\\.")), QStringList());
     }
 
     void searchViewTakesTheColourWhenItsTabIsSelected() {

@@ -18,6 +18,16 @@ int registerTest(const char* name, Factory factory) {
     return int(registeredTests().size());
 }
 
+std::vector<std::pair<const char*, ChildMain>>& registeredChildren() {
+    static std::vector<std::pair<const char*, ChildMain>> children;
+    return children;
+}
+
+int registerChild(const char* name, ChildMain child) {
+    registeredChildren().emplace_back(name, std::move(child));
+    return int(registeredChildren().size());
+}
+
 }  // namespace rvtest
 
 int main(int argc, char** argv) {
@@ -26,6 +36,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Ravelstow");
 
     QStringList args = QApplication::arguments();
+    if (args.size() > 2 && args[1] == QLatin1String("--child")) {
+        for (auto& [name, child] : rvtest::registeredChildren())
+            if (args[2] == QLatin1String(name)) return child(args.mid(3));
+        return 2;
+    }
     QString only;
     if (args.size() > 1 && !args[1].startsWith('-')) {
         for (auto& [name, f] : rvtest::registeredTests())
