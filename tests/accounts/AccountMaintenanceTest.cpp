@@ -8,6 +8,7 @@
 #include "support/TestRegistry.h"
 
 #include "accounts/AccountStore.h"
+#include "support/Faults.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -18,6 +19,8 @@
 #include <QTableView>
 #include <QTest>
 #include <sqlite3.h>
+
+using namespace testfaults;
 
 namespace {
 const QString kCurrentUser = QStringLiteral("Current User Is: %1\r\nCurrent User Cannot Be Deleted, Please Login As Admin And Delete User\"");
@@ -37,18 +40,6 @@ int rowOf(const QString& name) {
     return -1;
 }
 
-// Holds a write lock on the file from another connection, so that every write fails.
-struct WriteLock {
-    sqlite3* db = nullptr;
-    explicit WriteLock(const QString& path) {
-        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
-    }
-    ~WriteLock() {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-    }
-};
 }  // namespace
 
 class AccountMaintenanceTest : public QObject {
@@ -240,7 +231,7 @@ private Q_SLOTS:
         list().Load();
         list().grdUserSecur_Click(rowOf(QStringLiteral("Bob")));
         {
-            WriteLock lock(path);
+            OtherProgramLock lock(path);
             fx->ui.answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
             list().cmdDelete_Click();
         }
@@ -468,7 +459,7 @@ private Q_SLOTS:
         list().Load();
         runDialog(true, [this] {
             dlg().txtusernme->setText(QStringLiteral("Zed"));
-            WriteLock lock(path);
+            OtherProgramLock lock(path);
             fx->ui.answerMsgBox(vb::vbOK);
             dlg().OKButton_Click();
         });

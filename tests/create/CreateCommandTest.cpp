@@ -1,7 +1,5 @@
 // The Create command: the checks before the dialog, the dialog, the replacing of an existing file,
 // the build, the first account and the new file opened at once.
-#include <csignal>
-#include <sys/resource.h>
 #include "create/CreateDatabase.h"
 #include "create/CreateDriver.h"
 #include "entry/DataInput.h"
@@ -10,6 +8,7 @@
 #include "support/Fixture.h"
 #include "support/TestDb.h"
 #include "support/TestRegistry.h"
+#include "support/Faults.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,19 +68,15 @@ private Q_SLOTS:
     // A disk that fills up while a database with accounts is built: either no file and no
     // temporary file is left, or the complete file with its first account.
     void fullDiskLeavesNoFileOrAComplete() {
-        std::signal(SIGXFSZ, SIG_IGN);
         int failures = 0, complete = 0;
         for (int kb : {4, 8, 12, 16, 20, 24, 28, 40}) {
             const QString path = dbPath(QString("Full%1.mdb").arg(kb));
             defineDatabase(*m, threeFields(true));
             fx->ui.answerSave(path).answerMsgBox(vb::vbOK);
-            rlimit old{};
-            getrlimit(RLIMIT_FSIZE, &old);
-            rlimit lim = old;
-            lim.rlim_cur = rlim_t(kb) * 1024;
-            setrlimit(RLIMIT_FSIZE, &lim);
-            form().CmdCreate->click();
-            setrlimit(RLIMIT_FSIZE, &old);
+            {
+                const testfaults::FileSizeLimit full(rlim_t(kb) * 1024);
+                form().CmdCreate->click();
+            }
             const bool failed = fx->ui.pending() == 0;
             fx->ui.clear();
             QStringList left = leftovers();

@@ -6,16 +6,17 @@
 #include "platform/db/LockWait.h"
 #include "support/TestDb.h"
 #include "support/TestRegistry.h"
+#include "support/Faults.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 #include <sqlite3.h>
-#include <sys/resource.h>
 
 using namespace testdb;
+
+using namespace testfaults;
 
 namespace {
 
@@ -28,31 +29,7 @@ vb::VbError caught(const std::function<void()>& f) {
     return {};
 }
 
-// Holds an exclusive lock on a file from a second connection while it lives.
-struct OtherProgramLock {
-    sqlite3* db = nullptr;
-    explicit OtherProgramLock(const QString& path) {
-        sqlite3_open(path.toUtf8().constData(), &db);
-        sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
-    }
-    ~OtherProgramLock() {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-    }
-};
 
-// Lets the process write files of at most `bytes` (a full disk, as the file sees it).
-struct FileSizeLimit {
-    rlimit old{};
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit lim = old;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
-};
 
 }  // namespace
 

@@ -6,40 +6,19 @@
 #include "platform/ui/BusyCursor.h"
 #include "shell/frmMain.h"
 #include "support/TestRegistry.h"
+#include "support/Faults.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <csignal>
 #include <sqlite3.h>
-#include <sys/resource.h>
 
 using namespace entrytest;
 
+using namespace testfaults;
+
 namespace {
 
-struct OtherProgramLock {
-    sqlite3* db = nullptr;
-    explicit OtherProgramLock(const QString& path) {
-        sqlite3_open(path.toUtf8().constData(), &db);
-        sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
-    }
-    ~OtherProgramLock() {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-    }
-};
 
-struct FileSizeLimit {
-    rlimit old{};
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit lim = old;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
-};
 
 const QString kBusy = QStringLiteral("Record is currently being updated by another user.");
 

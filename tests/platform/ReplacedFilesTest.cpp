@@ -3,14 +3,13 @@
 #include "platform/fs/FileSystem.h"
 #include "platform/ini/IniFile.h"
 #include "support/TestRegistry.h"
+#include "support/Faults.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 QByteArray contents(const QString& path) {
@@ -32,14 +31,11 @@ private Q_SLOTS:
         QVERIFY(vb::WritePrivateProfileString("BCKCLR", "FrmColor", "16711680", ini));
         QVERIFY(vb::WritePrivateProfileString("NOTES", "Text", QString(3000, 'n'), ini));
         const QByteArray before = contents(ini);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old{};
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit lim = old;
-        lim.rlim_cur = 1000;
-        setrlimit(RLIMIT_FSIZE, &lim);
-        const bool written = vb::WritePrivateProfileString("BCKCLR", "FrmColor", "255", ini);
-        setrlimit(RLIMIT_FSIZE, &old);
+        bool written = true;
+        {
+            const testfaults::FileSizeLimit full(1000);
+            written = vb::WritePrivateProfileString("BCKCLR", "FrmColor", "255", ini);
+        }
         QVERIFY(!written);
         QCOMPARE(contents(ini), before);
         QCOMPARE(vb::GetPrivateProfileString("BCKCLR", "FrmColor", "", 255, ini), QString("16711680"));

@@ -8,6 +8,7 @@
 #include "shell/frmMain.h"
 #include "support/Fixture.h"
 #include "support/TestRegistry.h"
+#include "support/Faults.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,10 +18,10 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Module1;
+
+using namespace testfaults;
 
 namespace {
 QByteArray contents(const QString& path) {
@@ -28,18 +29,6 @@ QByteArray contents(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A full disk for this process, whoever runs it: no file may grow past `bytes`.
-struct FileSizeLimit {
-    rlimit old{};
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit lim = old;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
-};
 }  // namespace
 
 class ColoursHelpAboutTest : public QObject {
