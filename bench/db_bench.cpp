@@ -1,6 +1,7 @@
 // Data-layer benchmark: a 100,000-record database, the record set's work against the same work
 // done by plain SQLite statements on the same file. Prints each time and the ratio.
 //   build: cmake --build <build> --target bench_db_bench;  run: <build>/bench_db_bench [records]
+#include "BenchSupport.h"
 #include "create/DatabaseBuilder.h"
 #include "platform/db/Recordset.h"
 
@@ -12,9 +13,9 @@
 #include <functional>
 #include <sqlite3.h>
 
-namespace {
+using bench::ms;
 
-double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+namespace {
 
 void report(const char* what, double ours, double plain) {
     std::printf("%-34s record set %9.2f ms   plain SQLite %9.2f ms   ratio %5.2f\n", what, ours, plain,

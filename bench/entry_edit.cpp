@@ -2,9 +2,9 @@
 // (20 description fields of every kind, notes, 20 keywords) with 100,000 records, each beside the
 // same single-row statement in plain SQLite. One line each; the last line is "worst <ms>".
 // Run in a Release build, offscreen: QT_QPA_PLATFORM=offscreen build-rel/bench_entry_edit [records]
+#include "BenchSupport.h"
 #include "create/DatabaseBuilder.h"
 #include "entry/DataInput.h"
-#include "platform/core/UiServices.h"
 #include "platform/paths/AppPaths.h"
 #include "shell/Module1.h"
 
@@ -18,29 +18,9 @@
 #include <cstdio>
 #include <sqlite3.h>
 
+using bench::ms;
+
 namespace {
-
-// Every box is answered Yes/OK at once; a benchmark that shows any other box has failed.
-class SilentUi final : public vb::UiServices {
-public:
-    int unexpected = 0;
-    int MsgBox(const QString& prompt, int, const QString& title) override {
-        if (title != QLatin1String("Record Deletion")) {
-            ++unexpected;
-            std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
-        }
-        return vb::vbYes;
-    }
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    bool ShowOpen(vb::CommonDialog&) override { return false; }
-    bool ShowSave(vb::CommonDialog&) override { return false; }
-    bool ShowColor(vb::CommonDialog&) override { return false; }
-    bool ShowFont(vb::CommonDialog&) override { return false; }
-    void ShowHelp(const vb::CommonDialog&) override {}
-    int RunModal(QDialog&) override { return 0; }
-};
-
-double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
 
 double plain(sqlite3* db, const QString& sql) {
     QElapsedTimer t;
@@ -67,7 +47,9 @@ void report(const char* what, double ours, double sqlite) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    SilentUi ui;
+    bench::SilentUi ui;
+    ui.answer = vb::vbYes;   // the deletion question
+    ui.expected = [](const QString&, const QString& title) { return title == QLatin1String("Record Deletion"); };
     vb::setUi(&ui);
     QTemporaryDir dir;
     vb::setProgramFolderForTesting(dir.path());
@@ -183,5 +165,5 @@ int main(int argc, char** argv) {
     v.Unload();
     sqlite3_close(db);
     vb::setUi(nullptr);
-    return ui.unexpected == 0 ? 0 : 2;
+    return ui.boxes == 0 ? 0 : 2;
 }

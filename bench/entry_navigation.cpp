@@ -1,9 +1,9 @@
 // Opens the entry view on a database of 100,000 records, moves to the last record and back to
 // the first, and prints each time beside the time of the same work done by plain SQLite
 // statements. Run offscreen: QT_QPA_PLATFORM=offscreen build/bench_entry_navigation
+#include "BenchSupport.h"
 #include "create/DatabaseBuilder.h"
 #include "entry/DataInput.h"
-#include "platform/core/UiServices.h"
 #include "platform/paths/AppPaths.h"
 #include "shell/Module1.h"
 
@@ -15,27 +15,9 @@
 #include <cstdio>
 #include <sqlite3.h>
 
+using bench::ms;
+
 namespace {
-
-// Every box is answered at once; a benchmark that shows one has failed.
-class SilentUi final : public vb::UiServices {
-public:
-    int boxes = 0;
-    int MsgBox(const QString& prompt, int, const QString&) override {
-        ++boxes;
-        std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
-        return vb::vbOK;
-    }
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    bool ShowOpen(vb::CommonDialog&) override { return false; }
-    bool ShowSave(vb::CommonDialog&) override { return false; }
-    bool ShowColor(vb::CommonDialog&) override { return false; }
-    bool ShowFont(vb::CommonDialog&) override { return false; }
-    void ShowHelp(const vb::CommonDialog&) override {}
-    int RunModal(QDialog&) override { return 0; }
-};
-
-double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
 
 // The time of one plain statement, stepped to its end.
 double plain(sqlite3* db, const char* sql) {
@@ -58,7 +40,7 @@ void report(const char* what, double ours, double sqlite) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    SilentUi ui;
+    bench::SilentUi ui;
     vb::setUi(&ui);
     QTemporaryDir dir;
     vb::setProgramFolderForTesting(dir.path());

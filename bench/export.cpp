@@ -3,9 +3,9 @@
 // command-line program's csv mode; then the output database of the same rows. Prints both times,
 // the program's memory growth during the workbook export, and as its last line the ratio of the
 // workbook's time to the csv time. Run: build-rel/bench_export
+#include "BenchSupport.h"
 #include "create/DatabaseBuilder.h"
 #include "entry/DataInput.h"
-#include "platform/core/UiServices.h"
 #include "platform/office/ExportFolder.h"
 #include "platform/paths/AppPaths.h"
 #include "platform/shellexec/ShellExecute.h"
@@ -25,29 +25,21 @@
 #include <cstdio>
 #include <sqlite3.h>
 
+using bench::ms;
+
 namespace {
 
 // The choice dialogs are answered "Export all fields"; every other box fails the benchmark.
-class BenchUi final : public vb::UiServices {
+class BenchUi final : public bench::SilentUi {
 public:
-    int boxes = 0;
     QString saveAs;
-    int MsgBox(const QString& prompt, int, const QString&) override {
-        if (!prompt.startsWith(QLatin1String("DATABASE: "))) {
-            ++boxes;
-            std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
-        }
-        return vb::vbOK;
+    BenchUi() {
+        expected = [](const QString& prompt, const QString&) { return prompt.startsWith(QLatin1String("DATABASE: ")); };
     }
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    bool ShowOpen(vb::CommonDialog&) override { return false; }
     bool ShowSave(vb::CommonDialog& d) override {
         d.FileName = saveAs;
         return true;
     }
-    bool ShowColor(vb::CommonDialog&) override { return false; }
-    bool ShowFont(vb::CommonDialog&) override { return false; }
-    void ShowHelp(const vb::CommonDialog&) override {}
     int RunModal(QDialog& dlg) override {
         if (auto* all = dlg.findChild<QRadioButton*>(QStringLiteral("optAllFlds"))) all->click();
         if (auto* all = dlg.findChild<QRadioButton*>(QStringLiteral("OptAllFields"))) all->click();
@@ -55,8 +47,6 @@ public:
         return 1;
     }
 };
-
-double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
 
 long rssKb(const char* key) {
     QFile f(QStringLiteral("/proc/self/status"));

@@ -4,8 +4,8 @@
 // the first screen of the grid's model, beside the same clear/mark/flag/select written by hand in
 // one transaction on the same file. The last line is "ratio <worst of the two>".
 //   build-rel/bench_search [database file]   (kept and reused when it exists)
+#include "BenchSupport.h"
 #include "create/DatabaseBuilder.h"
-#include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
 #include "search/SearchEngine.h"
 #include "search/SearchResultModel.h"
@@ -19,29 +19,12 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
-namespace {
+using bench::ms;
 
-class SilentUi final : public vb::UiServices {
-public:
-    int boxes = 0;
-    int MsgBox(const QString& prompt, int, const QString&) override {
-        ++boxes;
-        std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
-        return vb::vbOK;
-    }
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    bool ShowOpen(vb::CommonDialog&) override { return false; }
-    bool ShowSave(vb::CommonDialog&) override { return false; }
-    bool ShowColor(vb::CommonDialog&) override { return false; }
-    bool ShowFont(vb::CommonDialog&) override { return false; }
-    void ShowHelp(const vb::CommonDialog&) override {}
-    int RunModal(QDialog&) override { return 0; }
-};
+namespace {
 
 constexpr int kRecords = 100000;
 constexpr int kRuns = 5;
-
-double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
 
 double rssMb() {
     QFile f(QStringLiteral("/proc/self/statm"));
@@ -164,7 +147,7 @@ double best(std::vector<double> v) { return *std::min_element(v.begin(), v.end()
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    SilentUi ui;
+    bench::SilentUi ui;
     vb::setUi(&ui);
     const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::temp().filePath(QStringLiteral("ravelstow-bench-search.mdb"));
     if (!QFile::exists(path)) {
