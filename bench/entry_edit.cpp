@@ -141,9 +141,11 @@ int main(int argc, char** argv) {
         v.cmdAction_Click(3);
         return ms(t);
     });
+    // New values each run, as the view's edits have: the same values again would write nothing.
     const double plainEdit = median(runs, [&] {
-        return plain(db, QStringLiteral("UPDATE UserTable SET Field1 = 'plain edit', KeyWord3 = 'word5', SrchMemo = 0 "
-                                        "WHERE TolvaneID = %1").arg(records / 3));
+        ++n;
+        return plain(db, QStringLiteral("UPDATE UserTable SET Field1 = 'plain edit %1', KeyWord3 = 'word%2', SrchMemo = 0 "
+                                        "WHERE TolvaneID = %3").arg(n).arg(n % 400).arg(records / 3));
     });
     report("Edit + Save", edit, plainEdit);
 

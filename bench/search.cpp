@@ -3,7 +3,7 @@
 // Each run goes through the engine the search view uses, with the marks, the final SELECT and
 // the first screen of the grid's model, beside the same clear/mark/flag/select written by hand in
 // one transaction on the same file. The last line is "ratio <worst of the two>".
-//   build-rel/bench_search [database file]   (kept and reused when it exists)
+//   build-rel/bench_search [database file]   (a named file is kept and reused; else one of this run's own)
 #include "BenchSupport.h"
 #include "create/DatabaseBuilder.h"
 #include "platform/db/Connection.h"
@@ -11,9 +11,9 @@
 #include "search/SearchResultModel.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
@@ -149,7 +149,9 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     bench::SilentUi ui;
     vb::setUi(&ui);
-    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::temp().filePath(QStringLiteral("ravelstow-bench-search.mdb"));
+    // A database of this run's own unless one is named: removed with its folder at the end.
+    QTemporaryDir scratch;
+    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : scratch.filePath(QStringLiteral("bench-search.mdb"));
     if (!QFile::exists(path)) {
         std::printf("building %d records at %s\n", kRecords, qPrintable(path));
         if (!buildDatabase(path)) return 1;

@@ -6,6 +6,7 @@
 #include "shell/frmMain.h"
 #include "support/Fixture.h"
 #include "support/TestRegistry.h"
+#include "support/Waiting.h"
 
 #include <QLabel>
 #include <QTabBar>
@@ -129,7 +130,7 @@ private Q_SLOTS:
         fx->ui.answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
         QTest::mouseClick(f.cmdInitialize, Qt::LeftButton);
         QTRY_COMPARE(fx->ui.messages(), (QStringList{kOutOfRange, kRefused}));
-        QTest::qWait(20);
+        rvtest::settle();
         QCOMPARE(fx->ui.messages().size(), 2);
         QCOMPARE(fx->ui.duringClick, QStringList());
         QCOMPARE(fx->ui.overlapping, QStringList());

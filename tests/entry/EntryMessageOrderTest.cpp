@@ -3,6 +3,7 @@
 // the middle of a click. The scripted boxes behave as real ones do while they are open.
 #include "EntryTestUtil.h"
 #include "support/TestRegistry.h"
+#include "support/Waiting.h"
 
 #include <QApplication>
 
@@ -49,7 +50,7 @@ private Q_SLOTS:
         QTest::mouseClick(v.flddata[1], Qt::LeftButton);
         QTRY_COMPARE(fx->ui.messages(), QStringList{kReminder});
         QTest::mouseClick(v.cmdAction[3], Qt::LeftButton);
-        QTest::qWait(50);
+        rvtest::settle();
         QCOMPARE(fx->ui.messages().size(), 2);
         QCOMPARE(fx->ui.messages().first(), kReminder);
         QVERIFY(fx->ui.messages().last() != kReminder);
@@ -68,13 +69,13 @@ private Q_SLOTS:
         v.flddata[7]->setText(fx->path("missing.txt"));
         fx->ui.answerMsgBox(vb::vbOK);
         QTest::mouseClick(v.CmdOpen[7], Qt::LeftButton);
-        QTest::qWait(50);
+        rvtest::settle();
         QCOMPARE(fx->ui.messages(), QStringList{"File Name Does Not Exist, Check File Path."});
 
         v.flddata[7]->setText(QString(300, QLatin1Char('p')));
         fx->ui.answerMsgBox(vb::vbOK);
         QTest::mouseClick(v.cmdAction[3], Qt::LeftButton);
-        QTest::qWait(50);
+        rvtest::settle();
         QCOMPARE(fx->ui.requests.size(), 3);
         QCOMPARE(fx->ui.requests.last().kind, ScriptedUi::Kind::MsgBox);
         checkOneAtATime();

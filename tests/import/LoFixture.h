@@ -99,7 +99,7 @@ inline QString folder() {
     settings.close();
     QProcess p;
     p.start(soffice, args);
-    if (!p.waitForFinished(300000) || p.exitCode() != 0) {
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) {
         qWarning("soffice failed: %s", p.readAllStandardError().constData());
         return {};
     }

@@ -1,6 +1,7 @@
 // The open dialog on screen hands a name that does not exist back to the program, which answers
 // it with its own message, unless the caller asks for an existing file.
 #include "platform/ui/QtUiServices.h"
+#include "support/Waiting.h"
 #include "support/TestRegistry.h"
 
 #include <QApplication>
@@ -8,35 +9,31 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 class OpenDialogTest : public QObject {
     Q_OBJECT
 
-    // Plays the user: types the name into the dialog and accepts; a warning box the dialog shows
-    // of its own is noted and closed, and the dialog cancelled.
-    static bool choose(vb::CommonDialog& dlg, const QString& name, bool& warned) {
+    // Plays the user: types the name into the dialog's name box and presses Enter; a warning box
+    // the dialog shows of its own is noted and closed, and the dialog cancelled.
+    static bool choose(vb::CommonDialog& dlg, const QString& name, bool& warned, QString& failure) {
         vb::QtUiServices ui;
         warned = false;
-        bool accepted = false;
-        QTimer timer;
-        timer.setInterval(20);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
+        bool typed = false;
+        rvtest::ModalDriver user(QStringLiteral("the open dialog to take \"%1\"").arg(name), [&](QWidget* modal) {
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 warned = true;
                 box->reject();
             } else if (auto* fd = qobject_cast<QFileDialog*>(modal)) {
                 if (warned) fd->reject();
-                else if (!accepted) {
-                    accepted = true;
-                    fd->selectFile(name);
-                    QMetaObject::invokeMethod(fd, "accept", Qt::QueuedConnection);
+                else if (!typed) {
+                    typed = true;
+                    rvtest::typeFileName(fd, name);
                 }
             }
         });
-        timer.start();
-        return ui.ShowOpen(dlg);
+        const bool chosen = ui.ShowOpen(dlg);
+        if (user.expired()) failure = user.failure();
+        return chosen;
     }
 
 private Q_SLOTS:
@@ -57,7 +54,9 @@ private Q_SLOTS:
         dlg.Filter = QStringLiteral("All Files (*.*)|*.*|mdb Files(*.mdb)|*.mdb");
         dlg.FilterIndex = 2;
         bool warned = false;
-        const bool chosen = choose(dlg, missing, warned);
+        QString failure;
+        const bool chosen = choose(dlg, missing, warned, failure);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QCOMPARE(chosen, handedBack);
         QCOMPARE(warned, !handedBack);
         if (handedBack) QCOMPARE(QFileInfo(dlg.FileName).absoluteFilePath(), QFileInfo(missing).absoluteFilePath());

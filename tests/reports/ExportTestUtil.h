@@ -89,7 +89,7 @@ inline QString convert(const QString& file, const QString& format, const QString
     p.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + QDir(workDir).filePath(QStringLiteral("lo-profile")),
                       QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter.isEmpty() ? format : format + ":" + filter,
                       QStringLiteral("--outdir"), outDir, file});
-    if (!p.waitForFinished(180000)) {
+    if (!p.waitForFinished(60000)) {
         p.kill();
         QTest::qFail("soffice did not finish", __FILE__, __LINE__);
         return {};

@@ -183,7 +183,7 @@ private Q_SLOTS:
         QProcess lo;
         lo.start(soffice, QStringList{"-env:UserInstallation=file://" + fx->path("lo-profile"), "--headless", "--convert-to",
                                       "pdf", "--outdir", fx->path("pdf")} + files);
-        QVERIFY(lo.waitForFinished(180000));
+        QVERIFY(lo.waitForFinished(60000));
         for (const QString& p : products) {
             const int per = reports::labelProduct(p).perSheet();
             QProcess t;
