@@ -6,6 +6,7 @@
 
 #include "platform/core/Colors.h"
 #include "platform/core/Twips.h"
+#include "platform/format/FieldType.h"
 #include "platform/format/VbConvert.h"
 #include "platform/ui/WidgetColors.h"
 #include "shell/Module1.h"
@@ -431,7 +432,7 @@ void CreateDatabase::Combo1_Click(int Index) {
     QComboBox* type = Combo1[Index];
     QComboBox* dec = cmbDec[Index];
     if (!type || !dec) return;
-    if (type->currentText() == QLatin1String("Number/Double")) {
+    if (vb::FieldType::parse(type->currentText()).kind == vb::FieldKind::Decimal) {
         dec->move(type->x() + type->width() - twipsToPx(15), type->y());
         dec->setCurrentIndex(0);
         dec->setEditText(QStringLiteral("1"));

@@ -2,6 +2,7 @@
 
 #include "platform/core/UiServices.h"
 #include "platform/core/VbError.h"
+#include "platform/format/FieldType.h"
 #include "platform/format/VbConvert.h"
 
 using db::ColumnDef;
@@ -80,32 +81,32 @@ namespace {
 
 // The description-field column of one form row; false when the row's type is none of the seven.
 bool appendFieldColumn(TableDef& table, const DbFieldRow& row) {
-    const QString& type = row.type;
+    const vb::FieldType type = vb::FieldType::parse(row.type);
     ColumnDef c;
     c.Name = row.name;
-    if (type == QLatin1String("Text")) {
+    if (type.kind == vb::FieldKind::Text && !type.filePath) {
         c.Type = db::adVarWChar;
         c.Attributes = 3;
-    } else if (type == QLatin1String("FilePath")) {
+    } else if (type.kind == vb::FieldKind::Text) {
         c.Name = row.name + QStringLiteral("FP");
         c.DefinedSize = 100;
         c.Type = db::adVarWChar;
         c.Attributes = 3;
-    } else if (type == QLatin1String("Number/Integer")) {
+    } else if (type.kind == vb::FieldKind::Integer) {
         c.Type = db::adInteger;
         c.Attributes = 3;
-    } else if (type == QLatin1String("Number/Double")) {
+    } else if (type.kind == vb::FieldKind::Decimal) {
         c.Attributes = 3;
         c.NumericScale = vb::CByte(row.decimals);
         c.Precision = 10;
         c.Type = db::adNumeric;
-    } else if (type == QLatin1String("Date/Time")) {
+    } else if (type.kind == vb::FieldKind::DateTime) {
         c.Type = db::adDate;
         c.Attributes = 2;
-    } else if (type == QLatin1String("Currency")) {
+    } else if (type.kind == vb::FieldKind::Currency) {
         c.Type = db::adCurrency;
         c.Attributes = 3;
-    } else if (type == QLatin1String("True/False")) {
+    } else if (type.kind == vb::FieldKind::Boolean) {
         c.Type = db::adBoolean;
     } else {
         return false;

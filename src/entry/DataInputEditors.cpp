@@ -72,7 +72,7 @@ void DataInput::flddata_GotFocus(int Index, Qt::FocusReason reason) {
         const DBFlds* field = fieldOfRow(Index);
         if (!field) return;
         const QString name = field->FldName;
-        const QString type = field->FldType;
+        const vb::FieldKind type = vb::FieldType::parse(field->FldType).kind;
         if (name.right(2) == QLatin1String("FP")) {
             CmdlgFileNme.CancelError = true;
             CmdlgFileNme.Flags = vb::cdlOFNHideReadOnly;
@@ -88,9 +88,9 @@ void DataInput::flddata_GotFocus(int Index, Qt::FocusReason reason) {
             } else {
                 vb::MsgBox(QStringLiteral("Filename cannot be Blank"), vb::vbOKOnly, QStringLiteral("File Name"));
             }
-        } else if (type == QLatin1String("Date/Time")) {
+        } else if (type == vb::FieldKind::DateTime) {
             // The check box beside the box is the editor.
-        } else if (type == QLatin1String("True/False")) {
+        } else if (type == vb::FieldKind::Boolean) {
             if (QComboBox* combo = CmboTF[size_t(Index)]) {
                 combo->setVisible(true);
                 combo->setFocus(Qt::OtherFocusReason);
@@ -119,7 +119,7 @@ void DataInput::chkDteTme_Click(int Index) {
     if (Index < 1 || Index > kRows || !chkDteTme[size_t(Index)]) return;
     QToolButton* check = chkDteTme[size_t(Index)];
     const DBFlds* field = fieldOfRow(Index);
-    if (check->isChecked() && field && field->FldType == QLatin1String("Date/Time")) {
+    if (check->isChecked() && field && vb::FieldType::parse(field->FldType).kind == vb::FieldKind::DateTime) {
         DlgEntryDte& dlg = DlgEntryDte::instance();
         dlg.ShowModal();
         if (!dlg.bEntDteCancel) {
@@ -127,7 +127,7 @@ void DataInput::chkDteTme_Click(int Index) {
             // The text is made from the chosen date and time themselves, in the form every date box
             // shows and reads (the one rule of UserDates.h): no two-digit year, no day-month swap,
             // and a typed text means the same date before and after the dialog was used.
-            FmtDte = vb::DataFormat::forFieldType(QStringLiteral("Date/Time"));
+            FmtDte = vb::DataFormat::forFieldType(vb::FieldType{vb::FieldKind::DateTime});
             if (BoundBox* binding = BindingOf(box)) binding->SetFormat(FmtDte);
             const QDateTime value = dlg.bAddTime ? vb::makeDateTime(dlg.dteValue, dlg.tmeValue) : vb::makeDateTime(dlg.dteValue);
             box->setText(dlg.bAddTime ? vb::showUserDateTime(value) : vb::showUserDate(value));

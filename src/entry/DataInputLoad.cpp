@@ -226,7 +226,8 @@ void DataInput::scanColumns(int& f, int& k) {
     for (int i = 1; i <= c - 4; ++i) {
         const db::Field& column = rs.Fields(i);
         const QString name = column.Name();
-        const QString t = FieldType(int16_t(column.Type()));
+        const vb::FieldType type = vb::FieldType::ofColumn(int16_t(column.Type()), column.NumericScale(), name);
+        const vb::FieldKind t = type.kind;
 
         if (name.left(3) == QLatin1String("Key")) {
             QLineEdit* box = keywordBox(kw);
@@ -234,16 +235,16 @@ void DataInput::scanColumns(int& f, int& k) {
             box->show();
             box->setAcceptDrops(true);
             bind(box, name, f1, vb::ValueKind::Text);
-            fields.Add(name, QStringLiteral("Text"));
+            fields.Add(name, vb::FieldType{vb::FieldKind::Text}.name());
             keyColumns_ << name;
             ++k;
             ++kw;
-        } else if (t == QLatin1String("Text")) {
+        } else if (t == vb::FieldKind::Text) {
             QLineEdit* box = fieldBox(i);
             f1 = vb::DataFormat();
             QLabel* label = fieldLabel(i);
             label->show();
-            if (name.endsWith(QLatin1String("FP"))) {
+            if (type.filePath) {
                 label->setText(name.left(name.size() - 2));
                 loadOpenButton(i);
             } else {
@@ -251,34 +252,33 @@ void DataInput::scanColumns(int& f, int& k) {
             }
             box->show();
             bind(box, name, f1, vb::ValueKind::Text);
-            fields.Add(name, QStringLiteral("Text"));
+            fields.Add(name, type.name());
             ++f;
-        } else if (t == QLatin1String("Memo")) {
+        } else if (t == vb::FieldKind::Memo) {
             f1 = vb::DataFormat();
             txtmemo->show();
             bind(txtmemo, name, f1, vb::ValueKind::Text);
             PicNote->show();
             lblNote->show();
             bHasMemo = true;
-            fields.Add(name, QStringLiteral("Memo"));
-        } else if (t == QLatin1String("Integer") &&
+            fields.Add(name, type.name());
+        } else if (t == vb::FieldKind::Integer &&
                    (name == QLatin1String("SrchInt") || name == QLatin1String("SrchKey") || name == QLatin1String("TolvaneID"))) {
-            fields.Add(name, QStringLiteral("Integer"));
+            fields.Add(name, type.name());
             ++f;
-        } else if (t == QLatin1String("Integer") || t == QLatin1String("Double") || t == QLatin1String("Decimal") ||
-                   t == QLatin1String("Date/Time") || t == QLatin1String("Currency")) {
-            const QString fldType = t == QLatin1String("Decimal") ? vb::decimalTypeName(column.NumericScale()) : t;
+        } else if (t == vb::FieldKind::Integer || t == vb::FieldKind::Double || t == vb::FieldKind::Decimal ||
+                   t == vb::FieldKind::DateTime || t == vb::FieldKind::Currency) {
             QLineEdit* box = fieldBox(i);
-            f1 = vb::DataFormat::forFieldType(fldType);
+            f1 = vb::DataFormat::forFieldType(type);
             QLabel* label = fieldLabel(i);
             label->show();
             label->setText(name);
             box->show();
-            bind(box, name, f1, vb::valueKindOf(fldType));
-            if (t == QLatin1String("Date/Time")) loadDateCheck(i);
-            fields.Add(name, fldType);
+            bind(box, name, f1, type.valueKind());
+            if (t == vb::FieldKind::DateTime) loadDateCheck(i);
+            fields.Add(name, type.name());
             ++f;
-        } else if (t == QLatin1String("True/False")) {
+        } else if (t == vb::FieldKind::Boolean) {
             QLineEdit* box = fieldBox(i);
             loadTrueFalseCombo(i);
             fmtBooleanData = vb::DataFormat(vb::DataFormat::Boolean, QString());
@@ -295,7 +295,7 @@ void DataInput::scanColumns(int& f, int& k) {
             // over a record that holds true.
             intTFFlds[size_t(intTFCount)] = i;
             ++intTFCount;
-            fields.Add(name, QStringLiteral("True/False"));
+            fields.Add(name, type.name());
             ++f;
         }
         // Any other storage type: the column is left out of the view and of the field list.

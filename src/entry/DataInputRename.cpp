@@ -136,16 +136,17 @@ void DataInput::RefreshCollection() {
     keyColumns_.clear();
 
     // A box keeps its display format and kind; only the column it is bound to changes.
-    auto rebind = [this](QLineEdit* box, const QString& name, const QString& fldType) {
+    auto rebind = [this](QLineEdit* box, const QString& name, const vb::FieldType& type) {
         if (BoundBox* b = BindingOf(box)) b->Bind(name, b->Format(), b->Kind());
-        else bind(box, name, vb::DataFormat::forFieldType(fldType), vb::valueKindOf(fldType));
+        else bind(box, name, vb::DataFormat::forFieldType(type), type.valueKind());
     };
 
     const int c = rs.FieldCount();
     for (int i = 1; i <= c - 4; ++i) {
         const db::Field& column = rs.Fields(i);
         const QString name = column.Name();
-        const QString t = FieldType(int16_t(column.Type()));
+        const vb::FieldType type = vb::FieldType::ofColumn(int16_t(column.Type()), column.NumericScale(), name);
+        const vb::FieldKind t = type.kind;
         if (name.left(3) == QLatin1String("Key")) {
             QLineEdit* box = keywordBox(k);
             box->show();
@@ -155,24 +156,23 @@ void DataInput::RefreshCollection() {
             ++Module1::KeyWrdCount;
             ++k;
             keyColumns_ << name;
-            fields.Add(name, QStringLiteral("Text"));
-        } else if (t == QLatin1String("Text")) {
-            fieldLabel(i)->setText(name.endsWith(QLatin1String("FP")) ? name.left(name.size() - 2) : name);
-            rebind(fieldBox(i), name, t);
-            fields.Add(name, QStringLiteral("Text"));
-        } else if (t == QLatin1String("Memo")) {
+            fields.Add(name, vb::FieldType{vb::FieldKind::Text}.name());
+        } else if (t == vb::FieldKind::Text) {
+            fieldLabel(i)->setText(type.filePath ? name.left(name.size() - 2) : name);
+            rebind(fieldBox(i), name, type);
+            fields.Add(name, type.name());
+        } else if (t == vb::FieldKind::Memo) {
             if (BoundBox* b = BindingOf(txtmemo)) b->Bind(name, b->Format(), b->Kind());
             else bind(txtmemo, name, vb::DataFormat(), vb::ValueKind::Text);
             lblNote->setText(name);
-            fields.Add(name, QStringLiteral("Memo"));
-        } else if (t == QLatin1String("Integer") &&
+            fields.Add(name, type.name());
+        } else if (t == vb::FieldKind::Integer &&
                    (name == QLatin1String("SrchInt") || name == QLatin1String("SrchKey") || name == QLatin1String("TolvaneID"))) {
-            fields.Add(name, QStringLiteral("Integer"));
-        } else if (!t.isEmpty()) {
-            const QString fldType = t == QLatin1String("Decimal") ? vb::decimalTypeName(column.NumericScale()) : t;
+            fields.Add(name, type.name());
+        } else if (t != vb::FieldKind::None) {
             fieldLabel(i)->setText(name);
-            rebind(fieldBox(i), name, fldType);
-            fields.Add(name, fldType);
+            rebind(fieldBox(i), name, type);
+            fields.Add(name, type.name());
         }
         // A column of a type the view cannot show stays out, as at load.
     }

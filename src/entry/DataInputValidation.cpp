@@ -70,7 +70,7 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
     QLineEdit* box = fieldBox(Index);
     const DBFlds* field = fieldOfRow(Index);
     if (!field) return;
-    const QString T = field->FldType;
+    const vb::FieldType T = vb::FieldType::parse(field->FldType);
     const QString S = box->text();
     const BoundBox* binding = BindingOf(box);
 
@@ -82,7 +82,7 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
     };
     // A number the column cannot hold: the field's range is named, and the text stays to be
     // corrected (nothing is stored).
-    const vb::ValueKind kind = vb::valueKindOf(T);
+    const vb::ValueKind kind = T.valueKind();
     auto outOfRange = [&]() {
         const std::optional<db::NumericRange> r = columnRange(*this, field->FldName, kind);
         if (!r) return false;
@@ -96,7 +96,7 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
                              kind == vb::ValueKind::Decimal || kind == vb::ValueKind::Currency;
     if (numericKind && !S.isEmpty() && vb::NumberBeyondDouble(S) && outOfRange()) return;
 
-    if (T == QLatin1String("Integer")) {
+    if (T.kind == vb::FieldKind::Integer) {
         if (S.isEmpty()) return;
         const qsizetype L = S.size();   // every character counts: sign, blanks and separators too
         if (!vb::IsNumeric(S)) return reject(kNumericMessage);
@@ -107,28 +107,28 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
             return;
         }
         if (outOfRange()) return;
-    } else if (T == QLatin1String("Double") || T.left(7) == QLatin1String("Decimal")) {
+    } else if (T.kind == vb::FieldKind::Double || T.kind == vb::FieldKind::Decimal) {
         if (S.isEmpty()) return;
         const std::optional<double> n = vb::parseNumber(S);
         if (!n) return reject(kNumericMessage);
         if (outOfRange()) return;
         // A Decimal is written with the column's places: at least one whole digit, no grouping.
         // A value shown untouched is the stored one already and is left as shown.
-        if (T != QLatin1String("Double") && !(binding && !binding->Dirty())) {
-            const int places = vb::decimalPlacesOf(T);
+        if (T.kind != vb::FieldKind::Double && !(binding && !binding->Dirty())) {
+            const int places = T.scale;
             const QString pattern = places > 0 ? QStringLiteral("0.") + QString(places, u'0') : QStringLiteral("0");
             box->setText(vb::Format(*n, pattern));
         }
-    } else if (T == QLatin1String("Currency")) {
+    } else if (T.kind == vb::FieldKind::Currency) {
         if (S.isEmpty()) return;
         if (!vb::IsNumeric(S)) return reject(QStringLiteral("This is a Currency field, please enter a monetary value"));
         if (outOfRange()) return;
-    } else if (T == QLatin1String("Date/Time")) {
+    } else if (T.kind == vb::FieldKind::DateTime) {
         if (S.isEmpty()) return;
         // The one rule every date box reads by (the box's format plays no part in it).
         if (!vb::isUserDate(S))
             return reject(QStringLiteral("This Is Not A Valid Date, Please Enter A Valid Date Value"));
-    } else if (T == QLatin1String("True/False")) {
+    } else if (T.kind == vb::FieldKind::Boolean) {
         QString text = S;
         if (text.isEmpty()) {
             text = QStringLiteral("FALSE");

@@ -3,7 +3,7 @@
 #include "create/DatabaseBuilder.h"
 #include "platform/db/Catalog.h"
 #include "platform/db/Connection.h"
-#include "platform/format/DataFormat.h"
+#include "platform/format/FieldType.h"
 
 namespace reports {
 
@@ -15,27 +15,33 @@ QStringList keywordColumns(int k) {
     return out;
 }
 
-// The column of an exported field by its type name; false for a type that gets no column.
+// The column of an exported field by its type; false for a type that gets no column.
 bool appendColumn(db::TableDef& table, const ExportField& f) {
     db::ColumnDef c;
     c.Name = f.name;
     c.Attributes = 3;
-    if (f.type == u"Text") c.Type = db::adVarWChar;
-    else if (f.type == u"Memo") c.Type = db::adLongVarWChar;
-    else if (f.type == u"Integer") c.Type = db::adInteger;
-    else if (f.type == u"Double") c.Type = db::adDouble;
-    else if (f.type == u"Date/Time") {
+    const vb::FieldType type = vb::FieldType::parse(f.type);
+    switch (type.kind) {
+    case vb::FieldKind::Text: c.Type = db::adVarWChar; break;
+    case vb::FieldKind::Memo: c.Type = db::adLongVarWChar; break;
+    case vb::FieldKind::Integer: c.Type = db::adInteger; break;
+    case vb::FieldKind::Double: c.Type = db::adDouble; break;
+    case vb::FieldKind::DateTime:
         c.Type = db::adDate;
         c.Attributes = 2;
-    } else if (f.type.left(7) == u"Decimal") {
+        break;
+    case vb::FieldKind::Decimal:
         c.Type = db::adNumeric;
         c.Precision = 10;
-        c.NumericScale = vb::decimalPlacesOf(f.type);
-    } else if (f.type == u"Currency") c.Type = db::adCurrency;
-    else if (f.type == u"True/False") {
+        c.NumericScale = type.scale;
+        break;
+    case vb::FieldKind::Currency: c.Type = db::adCurrency; break;
+    case vb::FieldKind::Boolean:
         c.Type = db::adBoolean;
         c.Attributes = 0;
-    } else return false;
+        break;
+    case vb::FieldKind::None: return false;
+    }
     table.AppendColumn(c);
     return true;
 }

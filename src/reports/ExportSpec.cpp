@@ -1,6 +1,7 @@
 #include "reports/ExportSpec.h"
 
 #include "platform/db/Connection.h"
+#include "platform/format/FieldType.h"
 
 namespace reports {
 
@@ -27,7 +28,7 @@ ExportSpec specFor(const QList<ExportField>& descFields, const ViewChoices& v, b
             if (allFields || (slot < int(v.ticked.size()) && v.ticked[size_t(slot)])) spec.fields << descFields[i];
         }
     }
-    if (notes) spec.fields << ExportField{QStringLiteral("Memofld"), QStringLiteral("Memo")};
+    if (notes) spec.fields << ExportField{QStringLiteral("Memofld"), vb::FieldType{vb::FieldKind::Memo}.name()};
     if (v.srchRes && searchPresent) spec.searchResult = true;
     else if (v.sortText != kSortOff && !v.sortText.isEmpty()) spec.sortField = v.sortText;
     return spec;

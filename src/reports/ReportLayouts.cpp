@@ -2,6 +2,7 @@
 
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
+#include "platform/format/FieldType.h"
 #include "shell/Module1.h"
 
 using namespace report;
@@ -104,7 +105,8 @@ void build(ReportDefinition& r, const ReportChoices& c, const Geometry& g, Repor
         if (!first) x += int(g.step);
         first = false;
         addCaption(ph, QStringLiteral("lbl") + col.fieldName, col.label, x, g.captionWidth, c, 8);
-        if (col.fieldType == QLatin1String("True/False")) {
+        const vb::FieldKind kind = vb::FieldType::parse(col.fieldType).kind;
+        if (kind == vb::FieldKind::Boolean) {
             Control& box = detail.Add(ControlKind::CheckBox, col.fieldName);
             box.alignment = AlignCenter;
             box.height = 270;
@@ -123,9 +125,9 @@ void build(ReportDefinition& r, const ReportChoices& c, const Geometry& g, Repor
             f.top = 0;
             f.left = x + g.fieldOffset;
             f.canGrow = true;
-            if (col.fieldType == QLatin1String("Currency")) f.outputFormat = QStringLiteral("$#,##0.00");
-            else if (col.fieldType == QLatin1String("Double")) f.outputFormat = QStringLiteral("####.000");
-            else if (col.fieldType == QLatin1String("Integer")) f.outputFormat = QStringLiteral("#####");
+            if (kind == vb::FieldKind::Currency) f.outputFormat = QStringLiteral("$#,##0.00");
+            else if (kind == vb::FieldKind::Double) f.outputFormat = QStringLiteral("####.000");
+            else if (kind == vb::FieldKind::Integer) f.outputFormat = QStringLiteral("#####");
             if (!f.outputFormat.isEmpty()) f.width = 1440;
             f.font = font;
             f.opaque = true;

@@ -3,6 +3,7 @@
 #include "entry/DataInput.h"
 #include "platform/core/Colors.h"
 #include "platform/core/Twips.h"
+#include "platform/format/FieldType.h"
 #include "platform/ui/FormWidgets.h"
 #include "platform/ui/ValidationGate.h"
 #include "platform/ui/WidgetColors.h"
@@ -236,21 +237,21 @@ void frmReports::Form_Load() {
             int k = 1;
             for (int entry = 1; entry <= fields.Count() && k <= kSlots; ++entry) {
                 const DBFlds& f = fields.Item(entry);
-                const QString& type = f.FldType;
-                if (type == QLatin1String("Text")) {
+                const vb::FieldKind type = vb::FieldType::parse(f.FldType).kind;
+                if (type == vb::FieldKind::Text) {
                     if (f.FldName.startsWith(QLatin1String("KeyWord"))) continue;
                     fillSlot(k++, entry, f);
-                } else if (type == QLatin1String("Integer")) {
+                } else if (type == vb::FieldKind::Integer) {
                     if (f.FldName.startsWith(QLatin1String("Srch"))) {
                         ++k;
                         continue;
                     }
                     fillSlot(k++, entry, f);
-                } else if (type == QLatin1String("Double") || type.left(7) == QLatin1String("Decimal") ||
-                           type == QLatin1String("Date/Time") || type == QLatin1String("Currency") ||
-                           type == QLatin1String("True/False")) {
+                } else if (type == vb::FieldKind::Double || type == vb::FieldKind::Decimal ||
+                           type == vb::FieldKind::DateTime || type == vb::FieldKind::Currency ||
+                           type == vb::FieldKind::Boolean) {
                     fillSlot(k++, entry, f);
-                } else if (type == QLatin1String("Memo")) {
+                } else if (type == vb::FieldKind::Memo) {
                     bHasNotes = true;
                     chkInclMemo->show();
                     vb::SetBackColor(chkInclMemo, back);

@@ -3,6 +3,7 @@
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
 #include "platform/db/ErrorMap.h"
+#include "platform/format/FieldType.h"
 #include "platform/format/VbConvert.h"
 
 #include <cmath>
@@ -15,10 +16,6 @@ const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kCriteriaStyle = vb::vbOKOnly | vb::vbExclamation | vb::vbDefaultButton2;   // 304
 
 QString col(const QString& name) { return db::Connection::Bracket(name); }
-
-bool isNumericType(const QString& type) {
-    return type == QLatin1String("Integer") || type == QLatin1String("Double") || type.startsWith(QLatin1String("Decimal"));
-}
 
 // The SQL operator of an operator list's text, from its first two characters; "" when none.
 QString sqlOperator(const QString& text) {
@@ -57,7 +54,9 @@ QVariant numberValue(double v) {
 bool rowCondition(const RowCriterion& r, int row, Condition& out, Outcome& msg) {
     const QString missingValue = QStringLiteral("Please Enter A Search Value For ") + r.caption + kCrLf;
     const QString column = col(r.name);
-    if (r.type == QLatin1String("Text")) {
+    const vb::FieldType type = vb::FieldType::parse(r.type);
+    const vb::FieldKind kind = type.kind;
+    if (kind == vb::FieldKind::Text) {
         if (r.value.isEmpty()) {
             msg = message(missingValue, kBlankTitle, kCriteriaStyle, row);
             return false;
@@ -67,7 +66,7 @@ bool rowCondition(const RowCriterion& r, int row, Condition& out, Outcome& msg) 
         out.params = {r.value.toCaseFolded()};
         return true;
     }
-    if (isNumericType(r.type)) {
+    if (type.isNumber()) {
         if (r.value.isEmpty()) {
             msg = message(missingValue, kBlankTitle, kCriteriaStyle, row);
             return false;
@@ -88,7 +87,7 @@ bool rowCondition(const RowCriterion& r, int row, Condition& out, Outcome& msg) 
         out.params = {numberValue(*number)};
         return true;
     }
-    if (r.type == QLatin1String("Date/Time")) {
+    if (kind == vb::FieldKind::DateTime) {
         if (!r.hasRange || !r.from.isValid() || !r.to.isValid()) {
             msg = message(missingValue, kBlankTitle, kCriteriaStyle, row);
             return false;
@@ -98,7 +97,7 @@ bool rowCondition(const RowCriterion& r, int row, Condition& out, Outcome& msg) 
         out.params = {r.from, r.to};
         return true;
     }
-    if (r.type == QLatin1String("Currency")) {
+    if (kind == vb::FieldKind::Currency) {
         if (r.value.trimmed().isEmpty()) {
             msg = message(missingValue, kBlankTitle, kCriteriaStyle, row);
             return false;
@@ -118,7 +117,7 @@ bool rowCondition(const RowCriterion& r, int row, Condition& out, Outcome& msg) 
         out.params = {numberValue(amount)};
         return true;
     }
-    if (r.type == QLatin1String("True/False")) {
+    if (kind == vb::FieldKind::Boolean) {
         const QString v = r.trueFalse.trimmed();
         if (v.isEmpty()) {
             msg = message(missingValue, kBlankTitle, kCriteriaStyle, row);
@@ -250,7 +249,7 @@ Outcome Run(db::Connection& conn, const Criteria& c) {
     const int nF = int(conditions.size());
     const bool sorted = !c.sort.isEmpty() && c.sort != QLatin1String("Sort Off");
     o.sql = FinalStatement(nF, nK, notesOn, o.fieldAnd, o.keyAnd, sorted ? c.sort : QString(),
-                           c.sortType == QLatin1String("Text"));
+                           vb::FieldType::parse(c.sortType).kind == vb::FieldKind::Text);
 
     const QString contains = QStringLiteral("instr(casefold(Memofld), ?) > 0");
     try {

@@ -8,6 +8,7 @@
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
+#include "platform/format/FieldType.h"
 #include "platform/ui/FormWidgets.h"
 #include "platform/ui/ValidationGate.h"
 #include "platform/ui/WidgetColors.h"
@@ -288,7 +289,7 @@ void frmSearch::Form_Load() {
             const DBFldFunct& defs = DataInput::instance().DBDefMain().DBFldFunct();
             for (int d = 1; d <= defs.Count(); ++d) {
                 const QString name = defs.Item(d).FldName;
-                const QString type = defs.Item(d).FldType;
+                const vb::FieldType type = vb::FieldType::parse(defs.Item(d).FldType, name);
                 if (name.startsWith(QLatin1String("KeyWord"))) {
                     const QString sql = QStringLiteral("SELECT DISTINCT %1 FROM UserTable WHERE %1 IS NOT NULL AND %1 <> ''")
                                             .arg(db::Connection::Bracket(name));
@@ -297,20 +298,17 @@ void frmSearch::Form_Load() {
                     ++keywordCount;
                     continue;
                 }
-                if (type == QLatin1String("Memo")) {
+                if (type.kind == vb::FieldKind::Memo) {
                     bHasMemo = true;
                     continue;
                 }
-                const bool getsRow = type.startsWith(QLatin1String("Decimal")) || type == QLatin1String("Text") ||
-                                     type == QLatin1String("Double") || type == QLatin1String("Date/Time") ||
-                                     type == QLatin1String("Currency") || type == QLatin1String("True/False") ||
-                                     (type == QLatin1String("Integer") && !name.startsWith(QLatin1String("Srch")));
+                const bool getsRow = type.kind != vb::FieldKind::None &&
+                                     (type.kind != vb::FieldKind::Integer || !name.startsWith(QLatin1String("Srch")));
                 if (!getsRow || r >= kRows) continue;
                 QCheckBox* box = chfldSrch[size_t(r)];
                 box->show();
                 vb::SetBackColor(box, uint32_t(vb::colourFromText(FrmColor)));
-                const bool filePath = type == QLatin1String("Text") && name.endsWith(QLatin1String("FP"));
-                box->setText(filePath ? name.left(name.size() - 2) : name);
+                box->setText(type.filePath ? name.left(name.size() - 2) : name);
                 cmboSort->addItem(name);
                 // Every handler reads the row's own definition: rows and definitions stay in step
                 // even when a definition earns no row.

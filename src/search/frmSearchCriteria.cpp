@@ -4,6 +4,7 @@
 #include "entry/EntryWidgets.h"
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
+#include "platform/format/FieldType.h"
 #include "platform/format/VbConvert.h"
 #include "platform/format/VbFormat.h"
 #include "platform/paths/AppPaths.h"
@@ -17,19 +18,14 @@
 
 using vb::twipsToPx;
 
-namespace {
-bool isNumericType(const QString& type) {
-    return type == QLatin1String("Integer") || type == QLatin1String("Double") || type.startsWith(QLatin1String("Decimal"));
-}
-}  // namespace
-
 void frmSearch::chfldSrch_Click(int Index) {
     QString name, type;
     if (!IsLoaded() || !rowField(Index, name, type)) return;
     QCheckBox* check = chfldSrch[size_t(Index)];
     QLineEdit* box = txtSrcFld[size_t(Index)];
     const bool ticked = check->isChecked();
-    if (type == QLatin1String("Text")) {
+    const vb::FieldType field = vb::FieldType::parse(type, name);
+    if (field.kind == vb::FieldKind::Text) {
         if (ticked) {
             box->show();
             box->setEnabled(true);
@@ -38,12 +34,12 @@ void frmSearch::chfldSrch_Click(int Index) {
             box->setFocus();
             pickerByCode_ = false;
             gate_->SetPending(box);
-            if (name.endsWith(QLatin1String("FP"))) txtSrcFld_GotFocus(Index);
+            if (field.filePath) txtSrcFld_GotFocus(Index);
         } else {
             box->hide();
             box->setEnabled(false);
         }
-    } else if (isNumericType(type)) {
+    } else if (field.isNumber()) {
         if (ticked) {
             box->show();
             box->resize(twipsToPx(1335), box->height());
@@ -54,10 +50,10 @@ void frmSearch::chfldSrch_Click(int Index) {
             box->setEnabled(false);
             cmbonum[size_t(Index)]->hide();
         }
-    } else if (type == QLatin1String("Currency")) {
+    } else if (field.kind == vb::FieldKind::Currency) {
         box->setVisible(ticked);
         box->setEnabled(ticked);
-    } else if (type == QLatin1String("Date/Time")) {
+    } else if (field.kind == vb::FieldKind::DateTime) {
         if (!ticked) {
             box->hide();
             return;
@@ -74,7 +70,7 @@ void frmSearch::chfldSrch_Click(int Index) {
         box->setEnabled(false);
         // Each row keeps the range it was ticked with.
         RowRange[size_t(Index)] = {true, dlg.FrmValue, dlg.ToValue};
-    } else if (type == QLatin1String("True/False")) {
+    } else if (field.kind == vb::FieldKind::Boolean) {
         QComboBox* tf = cmbSrchTF[size_t(Index)];
         if (ticked) {
             // In the frame's coordinates, less only the frame's top offset.
@@ -133,7 +129,8 @@ bool frmSearch::txtSrcFld_Validate(int Index) {
         box->setFocus();
         return true;
     };
-    if (isNumericType(type)) {
+    const vb::FieldType field = vb::FieldType::parse(type, name);
+    if (field.isNumber()) {
         if (text.isEmpty()) {
             chfldSrch[size_t(Index)]->setChecked(false);
             return false;
@@ -141,15 +138,15 @@ bool frmSearch::txtSrcFld_Validate(int Index) {
         const auto number = vb::parseNumber(text);
         if (!number) return refuse(QStringLiteral("This is a numeric field, please enter all numbers"), QStringLiteral("Ravelstow Search"));
         QString pattern = QStringLiteral("0");
-        if (type == QLatin1String("Double")) pattern = QStringLiteral("0###.000");
-        else if (type.startsWith(QLatin1String("Decimal"))) {
-            const int places = type.right(1).toInt();
+        if (field.kind == vb::FieldKind::Double) pattern = QStringLiteral("0###.000");
+        else if (field.kind == vb::FieldKind::Decimal) {
+            const int places = field.scale;
             pattern = places > 0 ? QStringLiteral("0.") + QString(places, QLatin1Char('0')) : QStringLiteral("0");
         }
         box->setText(vb::Format(*number, pattern));
         return false;
     }
-    if (type == QLatin1String("Currency")) {
+    if (field.kind == vb::FieldKind::Currency) {
         if (text.isEmpty()) {
             chfldSrch[size_t(Index)]->setChecked(false);
             box->clear();
@@ -160,7 +157,7 @@ bool frmSearch::txtSrcFld_Validate(int Index) {
         box->setText(vb::Format(*number, QStringLiteral("$ ###0.00")));
         return false;
     }
-    if (type == QLatin1String("True/False")) {
+    if (field.kind == vb::FieldKind::Boolean) {
         static const QStringList accepted = {"TRUE", "FALSE", "True", "False", "T", "F", "t", "f"};
         if (accepted.contains(text)) return false;
         return refuse(QStringLiteral("Please Enter True or False for Value"), QStringLiteral("Ravelstow"));

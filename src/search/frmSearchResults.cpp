@@ -5,6 +5,7 @@
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
 #include "platform/db/ErrorMap.h"
+#include "platform/format/FieldType.h"
 #include "reports/frmReports.h"
 #include "search/SearchEngine.h"
 #include "search/SearchResultModel.h"
@@ -128,15 +129,15 @@ bool frmSearch::formatColumns() {
         const DBFldFunct& defs = DataInput::instance().DBDefMain().DBFldFunct();
         for (int d = 1; d <= defs.Count(); ++d) {
             const QString name = defs.Item(d).FldName;
-            const QString type = defs.Item(d).FldType;
+            const vb::FieldKind kind = vb::FieldType::parse(defs.Item(d).FldType).kind;
             const int column = model_->ColumnOf(name);
             if (column < 0) continue;
             using D = SearchResultModel::Display;
-            if (type == QLatin1String("Integer")) model_->SetDisplay(column, D::Integer);
-            else if (type == QLatin1String("Double")) model_->SetDisplay(column, D::Double);
-            else if (type == QLatin1String("Date/Time")) model_->SetDisplay(column, D::Date);
-            else if (type == QLatin1String("Currency")) model_->SetDisplay(column, D::Currency);
-            else if (type == QLatin1String("True/False")) model_->SetDisplay(column, D::Boolean);
+            if (kind == vb::FieldKind::Integer) model_->SetDisplay(column, D::Integer);
+            else if (kind == vb::FieldKind::Double) model_->SetDisplay(column, D::Double);
+            else if (kind == vb::FieldKind::DateTime) model_->SetDisplay(column, D::Date);
+            else if (kind == vb::FieldKind::Currency) model_->SetDisplay(column, D::Currency);
+            else if (kind == vb::FieldKind::Boolean) model_->SetDisplay(column, D::Boolean);
         }
         static const QStringList hidden = {"SrchKey", "SrchInt", "RptFlg", "TolvaneID", "SrchMemo"};
         for (int col = 0; col < model_->columnCount(); ++col)

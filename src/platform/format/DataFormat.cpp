@@ -9,44 +9,13 @@
 
 namespace vb {
 
-QString adoTypeName(int adoType) {
-    switch (adoType) {
-    case 202: return QStringLiteral("Text");
-    case 203: return QStringLiteral("Memo");
-    case 2:
-    case 3: return QStringLiteral("Integer");
-    case 5: return QStringLiteral("Double");
-    case 131: return QStringLiteral("Decimal");
-    case 7: return QStringLiteral("Date/Time");
-    case 6: return QStringLiteral("Currency");
-    case 11: return QStringLiteral("True/False");
-    default: return {};
-    }
-}
-
-ValueKind valueKindOf(const QString& fldType) {
-    if (fldType == u"Integer") return ValueKind::Integer;
-    if (fldType == u"Double") return ValueKind::Double;
-    if (fldType.startsWith(u"Decimal")) return ValueKind::Decimal;
-    if (fldType == u"Currency") return ValueKind::Currency;
-    if (fldType == u"Date/Time") return ValueKind::DateTime;
-    if (fldType == u"True/False") return ValueKind::Boolean;
-    return ValueKind::Text;
-}
-
-int decimalPlacesOf(const QString& fldType) {
-    const int slash = fldType.lastIndexOf(u'/');
-    return slash < 0 ? 0 : fldType.mid(slash + 1).toInt();
-}
-
-QString decimalTypeName(int scale) { return QStringLiteral("Decimal/") + QString::number(scale); }
 QString decimalFormatText(int scale) { return QStringLiteral("####.") + QString(std::max(scale, 0), u'0'); }
 
-DataFormat DataFormat::forFieldType(const QString& fldType) {
-    switch (valueKindOf(fldType)) {
+DataFormat DataFormat::forFieldType(const FieldType& type) {
+    switch (type.valueKind()) {
     case ValueKind::Integer: return DataFormat(General, QStringLiteral("0"));
     case ValueKind::Double: return DataFormat(General, QStringLiteral("0###.000"));
-    case ValueKind::Decimal: return DataFormat(General, decimalFormatText(decimalPlacesOf(fldType)));
+    case ValueKind::Decimal: return DataFormat(General, decimalFormatText(type.scale));
     case ValueKind::Currency: return DataFormat(Custom, QStringLiteral("$0.00"));
     case ValueKind::Boolean: return DataFormat(Boolean, {});
     case ValueKind::DateTime:

@@ -14,22 +14,13 @@
 // back unchanged, so showing a value and saving it untouched never alters it (a Double shown with
 // three places keeps its other digits). Dates are read by the one rule of UserDates.h, whatever
 // the format text, so a typed text means the same date in every box.
+#include "platform/format/FieldType.h"
+
 #include <QString>
 #include <QVariant>
 
 namespace vb {
 
-enum class ValueKind { Text, Integer, Double, Decimal, Currency, DateTime, Boolean };
-
-// Type name of a column's ADO storage type code: 202 "Text", 203 "Memo", 2 and 3 "Integer",
-// 5 "Double", 131 "Decimal", 7 "Date/Time", 6 "Currency", 11 "True/False", anything else "".
-QString adoTypeName(int adoType);
-
-// Field-definition type names ("Integer", "Decimal/2", "Memo", ...) to the kind of value.
-ValueKind valueKindOf(const QString& fldType);
-// Decimal places of a "Decimal/n" type name: every digit after the "/" (so "Decimal/12" is 12).
-int decimalPlacesOf(const QString& fldType);
-QString decimalTypeName(int scale);    // "Decimal/2"
 QString decimalFormatText(int scale);  // "####." followed by one "0" per place
 
 class DataFormat {
@@ -46,7 +37,8 @@ public:
     DataFormat(int type, QString format) : Type(type), Format(std::move(format)) {}
 
     // The format a bound box of a field of this type gets when the entry view is built.
-    static DataFormat forFieldType(const QString& fldType);
+    static DataFormat forFieldType(const FieldType& type);
+    static DataFormat forFieldType(const QString& fldType) { return forFieldType(FieldType::parse(fldType)); }
 
     QString display(const QVariant& stored, ValueKind kind) const;
     QVariant parse(const QString& text, ValueKind kind, const QVariant& current = {}) const;

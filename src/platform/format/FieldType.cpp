@@ -1,0 +1,100 @@
+#include "platform/format/FieldType.h"
+
+#include <array>
+
+namespace vb {
+
+namespace {
+
+struct Named {
+    QStringView name;
+    FieldKind kind;
+};
+
+// The field list's names, one per kind, then the create form's names that differ from them.
+constexpr std::array<Named, 11> kNames{{{u"Text", FieldKind::Text},
+                                       {u"Memo", FieldKind::Memo},
+                                       {u"Integer", FieldKind::Integer},
+                                       {u"Double", FieldKind::Double},
+                                       {u"Decimal", FieldKind::Decimal},
+                                       {u"Date/Time", FieldKind::DateTime},
+                                       {u"Currency", FieldKind::Currency},
+                                       {u"True/False", FieldKind::Boolean},
+                                       {u"Number/Integer", FieldKind::Integer},
+                                       {u"Number/Double", FieldKind::Decimal},
+                                       {u"FilePath", FieldKind::Text}}};
+constexpr QStringView kFilePathName = u"FilePath";
+
+QString baseName(FieldKind kind) {
+    for (const Named& n : kNames)
+        if (n.kind == kind) return n.name.toString();
+    return {};
+}
+
+bool isFilePathColumn(const QString& columnName) { return columnName.endsWith(u"FP"); }
+
+}  // namespace
+
+FieldType FieldType::parse(const QString& typeName, const QString& columnName) {
+    FieldType t;
+    if (typeName.startsWith(u"Decimal")) {
+        t.kind = FieldKind::Decimal;
+        t.scale = decimalPlacesOf(typeName);
+        return t;
+    }
+    for (const Named& n : kNames)
+        if (typeName == n.name) t.kind = n.kind;
+    t.filePath = t.kind == FieldKind::Text && (typeName == kFilePathName || isFilePathColumn(columnName));
+    return t;
+}
+
+FieldType FieldType::ofColumn(int adoType, int numericScale, const QString& columnName) {
+    FieldType t = parse(adoTypeName(adoType), columnName);
+    if (t.kind == FieldKind::Decimal) t.scale = numericScale;
+    return t;
+}
+
+QString FieldType::name() const {
+    return kind == FieldKind::Decimal ? decimalTypeName(scale) : baseName(kind);
+}
+
+ValueKind FieldType::valueKind() const {
+    switch (kind) {
+    case FieldKind::Integer: return ValueKind::Integer;
+    case FieldKind::Double: return ValueKind::Double;
+    case FieldKind::Decimal: return ValueKind::Decimal;
+    case FieldKind::Currency: return ValueKind::Currency;
+    case FieldKind::DateTime: return ValueKind::DateTime;
+    case FieldKind::Boolean: return ValueKind::Boolean;
+    case FieldKind::None:
+    case FieldKind::Text:
+    case FieldKind::Memo: break;
+    }
+    return ValueKind::Text;
+}
+
+QString adoTypeName(int adoType) {
+    switch (adoType) {
+    case 202: return baseName(FieldKind::Text);
+    case 203: return baseName(FieldKind::Memo);
+    case 2:
+    case 3: return baseName(FieldKind::Integer);
+    case 5: return baseName(FieldKind::Double);
+    case 131: return baseName(FieldKind::Decimal);
+    case 7: return baseName(FieldKind::DateTime);
+    case 6: return baseName(FieldKind::Currency);
+    case 11: return baseName(FieldKind::Boolean);
+    default: return {};
+    }
+}
+
+ValueKind valueKindOf(const QString& fldType) { return FieldType::parse(fldType).valueKind(); }
+
+int decimalPlacesOf(const QString& fldType) {
+    const int slash = fldType.lastIndexOf(u'/');
+    return slash < 0 ? 0 : fldType.mid(slash + 1).toInt();
+}
+
+QString decimalTypeName(int scale) { return baseName(FieldKind::Decimal) + u'/' + QString::number(scale); }
+
+}  // namespace vb
