@@ -110,8 +110,7 @@ int main(int argc, char** argv) {
     Module1::SetTextColor(QStringLiteral("16777215"));
     DataInput::instance().Load();
 
-    reports::ViewChoices v;
-    v.sortText = reports::kSortOff;
+    const ReportChoices v;   // no field ticked, all records in table order
 
     // The peak is measured from here on: writing "5" to clear_refs resets it.
     {

@@ -1,4 +1,4 @@
-// The output database export of the reports view.
+// The reports view's "Generate Database" button: the output database export.
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
 #include "platform/fs/FileSystem.h"
@@ -7,10 +7,12 @@
 #include "reports/ExportCommands.h"
 #include "reports/ExportTexts.h"
 #include "reports/FieldChoiceDialog.h"
+#include "reports/frmReports.h"
 #include "shell/Module1.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QToolButton>
 
 namespace reports {
 
@@ -40,7 +42,7 @@ qint64 existingRecords(const QString& path) {
 
 }  // namespace
 
-void RunDatabaseExport(const ViewChoices& v, vb::CommonDialog& rptDialog) {
+void RunDatabaseExport(const ReportChoices& v, vb::CommonDialog& rptDialog) {
     using namespace Module1;
     QString path;
     try {
@@ -48,7 +50,7 @@ void RunDatabaseExport(const ViewChoices& v, vb::CommonDialog& rptDialog) {
         if (!bExpDBApply) return;
         const bool all = !bExpDBUsrFlds;
         if (bExpDBUsrFlds) {
-            if (v.tickedCount() == 0) {
+            if (v.columns.empty()) {
                 vb::MsgBox(texts::kDbNoFieldBuild, vb::vbOKOnly, QStringLiteral("Reports"));
                 return;
             }
@@ -125,3 +127,9 @@ void RunDatabaseExport(const ViewChoices& v, vb::CommonDialog& rptDialog) {
 }
 
 }  // namespace reports
+
+void frmReports::OptExpDB_Click() {
+    OptExpDB->setChecked(true);
+    reports::RunDatabaseExport(Choices(), rptDialog);
+    if (OptExpDB) OptExpDB->setChecked(false);
+}

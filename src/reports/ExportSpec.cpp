@@ -11,26 +11,15 @@ QStringList ExportSpec::columnNames() const {
     return out;
 }
 
-int ViewChoices::tickedCount() const {
-    int n = 0;
-    for (size_t i = 1; i < ticked.size(); ++i) n += ticked[i] ? 1 : 0;
-    return n;
-}
-
-ExportSpec specFor(const QList<ExportField>& descFields, const ViewChoices& v, bool allFields, bool notes,
+ExportSpec specFor(const QList<ExportField>& descFields, const ReportChoices& v, bool allFields, bool notes,
                    bool searchPresent) {
     ExportSpec spec;
-    if (!allFields && v.tickedFields) {
-        spec.fields = *v.tickedFields;
-    } else {
-        for (int i = 0; i < descFields.size(); ++i) {
-            const int slot = i + 1;
-            if (allFields || (slot < int(v.ticked.size()) && v.ticked[size_t(slot)])) spec.fields << descFields[i];
-        }
-    }
+    if (allFields) spec.fields = descFields;
+    else
+        for (const ReportColumn& c : v.columns) spec.fields << ExportField{c.fieldName, c.fieldType};
     if (notes) spec.fields << ExportField{QStringLiteral("Memofld"), vb::FieldType{vb::FieldKind::Memo}.name()};
-    if (v.srchRes && searchPresent) spec.searchResult = true;
-    else if (v.sortText != kSortOff && !v.sortText.isEmpty()) spec.sortField = v.sortText;
+    if (v.searchResults && searchPresent) spec.searchResult = true;
+    else spec.sortField = v.sortField;
     return spec;
 }
 

@@ -2,12 +2,12 @@
 // What an export copies: which columns of UserTable, which rows and in what order. The spreadsheet,
 // output database and mailing-label exports all read their rows through one SELECT made here, with
 // every column name bracketed, so names with blanks, apostrophes or SQL words work.
+#include "reports/ReportChoices.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <array>
 #include <functional>
-#include <optional>
 
 namespace reports {
 
@@ -25,26 +25,10 @@ struct ExportSpec {
     QStringList columnNames() const;
 };
 
-// The reports view's choices that the exports read.
-struct ViewChoices {
-    std::array<bool, 21> ticked{};   // ChkRepLbl(1..20) ticked; [0] unused
-    bool hasNotes = false;           // the database has notes (chkInclMemo visible, bHasNotes)
-    bool inclNotes = false;          // "Include Notes" ticked
-    bool srchRes = false;            // "Search Results" chosen as the record source
-    QString sortText;                // the sort combo's text
-    // The ticked fields as the view bound them to its slots, in slot order; when given, they are
-    // exported for "selected fields" in place of entry k for box k.
-    std::optional<QList<ExportField>> tickedFields;
-    int tickedCount() const;
-};
-
-inline const QString kSortOff = QStringLiteral("Sort All Records (off)");
-
-// The description fields of the field list (entries 1..n: name and type) -> what is exported.
-// allFields: every description field; else the ticked ones. notes: the notes column is added.
-// The rows: the search result when srchRes and a search result is present, else all rows sorted as
-// the combo says.
-ExportSpec specFor(const QList<ExportField>& descFields, const ViewChoices& v, bool allFields, bool notes,
+// What is exported: every description field of the field list (entries 1..n: name and type) when
+// allFields, else the ticked fields of the view; notes: the notes column is added. The rows: the
+// search result when it is chosen and a search result is present, else all rows in the sort order.
+ExportSpec specFor(const QList<ExportField>& descFields, const ReportChoices& v, bool allFields, bool notes,
                    bool searchPresent);
 
 // SELECT [a], [b], ... FROM [UserTable] [WHERE [RptFlg] = 1 | ORDER BY [sort]]

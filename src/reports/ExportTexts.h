@@ -20,8 +20,6 @@ inline QString cutNote(int cells) {
 // Output database.
 inline const QString kDbNoFieldBuild =
     QStringLiteral("At Least One Report Field Must Be checked To Create An Association Database");
-inline const QString kDbNoFieldTransfer =
-    QStringLiteral("At Least One Report Field Must Be checked To Create A Transfer Database");
 inline const QString kCannotOverwriteCurrent = QStringLiteral("Cannot Overwrite Current Database, Choose Another Name");
 inline const QString kOverwrite = QStringLiteral("Overwrite Database?");
 inline const QString kOverwriteTitle = QStringLiteral("Database already Exists.");

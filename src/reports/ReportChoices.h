@@ -1,10 +1,16 @@
 #pragma once
 // What the reports view holds when an output starts: the ticked fields with their column labels,
-// the title lines, the notes option, the record source, the sort field and the report font. The
-// outputs read this snapshot, never the widgets, so they run (and are tested) without the view.
+// the title lines, the notes option, the record source, the sort field and the report font. Every
+// output (reports, spreadsheet, output database) reads this one snapshot, never the widgets, so
+// they run (and are tested) without the view.
 #include <QString>
 #include <array>
 #include <vector>
+
+namespace reports {
+// The first entry of the sort list: the records in table order.
+inline const QString kSortOff = QStringLiteral("Sort All Records (off)");
+}  // namespace reports
 
 struct ReportColumn {
     int slot = 0;          // the check box (1..20)
@@ -20,7 +26,7 @@ struct ReportChoices {
     bool hasNotes = false;               // the database has a notes column
     bool allRecords = true;              // AllRecsFlg
     bool searchResults = false;          // "Search Results" selected
-    QString sortField;                   // a column name, or empty for "Sort All Records (off)"
+    QString sortField;                   // a column name, or empty for kSortOff
     QString fontName = QStringLiteral("Arial");
     double fontSize = 9;
     bool fontBold = false;

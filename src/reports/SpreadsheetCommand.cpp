@@ -1,4 +1,4 @@
-// The spreadsheet export of the reports view.
+// The reports view's "Export To Excel" button: the spreadsheet export.
 #include "entry/DataInput.h"
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
@@ -8,21 +8,15 @@
 #include "reports/ExportTexts.h"
 #include "reports/FieldChoiceDialog.h"
 #include "reports/SpreadsheetExport.h"
+#include "reports/frmReports.h"
 #include "shell/Module1.h"
 
 #include <QDir>
+#include <QToolButton>
 
 namespace reports {
 
-QList<ExportField> DescriptionFields() {
-    QList<ExportField> out;
-    const DBFldFunct& list = DataInput::instance().DBDefMain().DBFldFunct();
-    const int n = Module1::CountDescFlds();
-    for (int i = 1; i <= n && i <= list.Count(); ++i) out << ExportField{list.Item(i).FldName, list.Item(i).FldType};
-    return out;
-}
-
-void RunSpreadsheetExport(const ViewChoices& v) {
+void RunSpreadsheetExport(const ReportChoices& v) {
     using namespace Module1;
     try {
         FrmExpToExcel::instance().ShowModal();
@@ -31,7 +25,7 @@ void RunSpreadsheetExport(const ViewChoices& v) {
         if (bExcelAllFlds) {
             all = true;
         } else if (bExcelUsrFlds) {
-            if (v.tickedCount() == 0) {
+            if (v.columns.empty()) {
                 vb::MsgBox(texts::kExcelNoField, vb::vbOKOnly);
                 return;
             }
@@ -62,3 +56,9 @@ void RunSpreadsheetExport(const ViewChoices& v) {
 }
 
 }  // namespace reports
+
+void frmReports::OptExcel_Click() {
+    OptExcel->setChecked(true);
+    reports::RunSpreadsheetExport(Choices());
+    if (OptExcel) OptExcel->setChecked(false);
+}

@@ -24,8 +24,6 @@
 using vb::PlaceTwips;
 using vb::twipsToPx;
 
-const QString frmReports::kSortOff = QStringLiteral("Sort All Records (off)");
-
 namespace {
 
 constexpr int kWidth = 16890;
@@ -233,7 +231,7 @@ void frmReports::Form_Load() {
         cmboAllRecs->clear();
         const DBFldFunct& fields = DataInput::instance().DBDefMain().DBFldFunct();
         if (fields.Count() > 0) {
-            cmboAllRecs->addItem(kSortOff);
+            cmboAllRecs->addItem(reports::kSortOff);
             int k = 1;
             for (int entry = 1; entry <= fields.Count() && k <= kSlots; ++entry) {
                 const DBFlds& f = fields.Item(entry);

@@ -8,8 +8,8 @@
 //   frmReportsChoices.cpp   the field slots, labels, record source, font, and the choices snapshot
 //   frmReportsPrint.cpp     the layout choice, the builders and Print/Preview
 //   frmReportsExport.cpp    the PDF, HTML and rich-text exports
-// The spreadsheet, output-database and mailing-label buttons call the functions of
-// ReportExports.h.
+// The spreadsheet, output-database and mailing-label buttons live in their command files (see
+// ExportCommands.h).
 #include "platform/core/UiServices.h"
 #include "platform/report/ReportModel.h"
 #include "reports/ReportChoices.h"
@@ -82,7 +82,7 @@ public:
     QString SlotLabel(int k) const;
     // The title line (0) and the information lines (1..3).
     QString TitleLine(int i) const;
-    // The sort column chosen in the sort list, or "" for "Sort All Records (off)".
+    // The sort column chosen in the sort list, or "" for reports::kSortOff.
     QString SortField() const;
     bool SearchResultsChosen() const;   // "Search Results" selected
     QFont ReportFont() const;           // the font of lblSurname
@@ -113,8 +113,6 @@ public:
     vb::CommonDialog cmdlgFont;
     std::shared_ptr<report::Document> RptObj;           // the report made last
     std::shared_ptr<report::ReportDefinition> RptDef;   // the definition it was made from
-
-    static const QString kSortOff;   // "Sort All Records (off)"
 
 protected:
     QWidget* CreateWidget() override;

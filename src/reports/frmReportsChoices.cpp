@@ -1,6 +1,7 @@
 // The reports view's choices: the field slots and their labels, the notes option, the record
 // source, the report font, and the snapshot the outputs read.
 #include "entry/DataInput.h"
+#include "reports/ExportCommands.h"
 #include "reports/frmReports.h"
 #include "shell/Module1.h"
 
@@ -15,6 +16,14 @@ namespace {
 // A search result the reports can use: the flag, and the search's final SELECT still stored.
 bool searchResultPresent() { return Module1::SrchFlg && !Module1::SrchSQL.trimmed().isEmpty(); }
 }  // namespace
+
+QList<reports::ExportField> reports::DescriptionFields() {
+    QList<ExportField> out;
+    const DBFldFunct& list = DataInput::instance().DBDefMain().DBFldFunct();
+    const int n = Module1::CountDescFlds();
+    for (int i = 1; i <= n && i <= list.Count(); ++i) out << ExportField{list.Item(i).FldName, list.Item(i).FldType};
+    return out;
+}
 
 const DBFlds* frmReports::SlotField(int k) const {
     const int entry = SlotEntry(k);

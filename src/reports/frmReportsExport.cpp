@@ -1,4 +1,5 @@
 // The PDF, HTML and rich-text exports of the report.
+#include "platform/fs/FileSystem.h"
 #include "platform/paths/AppPaths.h"
 #include "platform/report/ReportPainter.h"
 #include "platform/report/ReportWriters.h"
@@ -40,12 +41,6 @@ void showMissing(int kind, int32_t number) {
     else
         vb::MsgBox(QStringLiteral("Export Object Needs To Be Installed Before Exporting A Report."), vb::vbOKOnly,
                    QStringLiteral("Export Object"));
-}
-
-bool sameFile(const QString& a, const QString& b) {
-    if (a.isEmpty() || b.isEmpty()) return false;
-    const QString ca = QFileInfo(a).canonicalFilePath(), cb = QFileInfo(b).canonicalFilePath();
-    return !ca.isEmpty() && ca == cb;
 }
 
 }  // namespace
@@ -92,7 +87,7 @@ void frmReports::exportClick(int kind) {
         rptDialog.ShowSave();
         const QString name = rptDialog.FileName;
         if (!name.isEmpty()) {
-            if (sameFile(name, Module1::CurrentDBPath)) {
+            if (vb::SamePath(name, Module1::CurrentDBPath)) {
                 vb::MsgBox(QStringLiteral("The open database cannot be replaced by a report."), vb::vbOKOnly,
                            QStringLiteral("Reports"));
                 release();

@@ -1,7 +1,6 @@
 // Print/Preview: the column count, the layout choice, the builders and the preview.
 #include "platform/print/ReportPrinter.h"
 #include "platform/report/ReportEngine.h"
-#include "reports/ReportExports.h"
 #include "reports/ReportLayouts.h"
 #include "reports/frmReports.h"
 #include "shell/Form.h"
@@ -91,22 +90,4 @@ void frmReports::cmdPrintRep_Click() {
         else
             vb::ShowErrorPair(e);
     }
-}
-
-void frmReports::OptExcel_Click() {
-    OptExcel->setChecked(true);
-    ExportToSpreadsheet(*this);
-    if (OptExcel) OptExcel->setChecked(false);
-}
-
-void frmReports::OptExpDB_Click() {
-    OptExpDB->setChecked(true);
-    ExportToDatabase(*this);
-    if (OptExpDB) OptExpDB->setChecked(false);
-}
-
-void frmReports::OptMailLbls_Click() {
-    OptMailLbls->setChecked(true);
-    ExportMailingLabels(*this);
-    if (OptMailLbls) OptMailLbls->setChecked(false);
 }

@@ -50,7 +50,7 @@ class DatabaseExportTest : public QObject {
         });
     }
     // Runs an export that goes through to "Database Created!".
-    void exportTo(const QString& out, int option, const reports::ViewChoices& v) {
+    void exportTo(const QString& out, int option, const ReportChoices& v) {
         answerDialog(option);
         fx->ui.answerSave(out).answerMsgBox(vb::vbOK);
         reports::RunDatabaseExport(v, rptDialog);
@@ -142,7 +142,7 @@ private Q_SLOTS:
         sampleDb();
         Module1::SrchFlg = searchResult;
         auto v = viewChoices({}, true, inclNotes, searchResult, sort);
-        for (int i : ticked) v.ticked[size_t(i)] = true;
+        tick(v, ticked);
         const QString out = fx->path("DBFiles/out.mdb");
         QDir().mkpath(fx->path("DBFiles"));
         exportTo(out, option, v);

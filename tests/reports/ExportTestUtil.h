@@ -100,15 +100,23 @@ inline QString convert(const QString& file, const QString& format, const QString
     return out;
 }
 
-// The ticks of the reports view as a plain choice.
-inline reports::ViewChoices viewChoices(std::initializer_list<int> ticked = {}, bool hasNotes = false, bool inclNotes = false,
-                                    bool srchRes = false, const QString& sort = reports::kSortOff) {
-    reports::ViewChoices v;
-    for (int i : ticked) v.ticked[size_t(i)] = true;
+// Ticks box i of the reports view for each i, as the view fills them: box i shows entry i of the
+// entry view's field list. The columns stay in box order.
+inline void tick(ReportChoices& v, const QList<int>& boxes) {
+    const DBFldFunct& list = DataInput::instance().DBDefMain().DBFldFunct();
+    for (int i : boxes) v.columns.push_back({i, list.Item(i).FldName, list.Item(i).FldType, list.Item(i).FldName});
+    std::sort(v.columns.begin(), v.columns.end(), [](const ReportColumn& a, const ReportColumn& b) { return a.slot < b.slot; });
+}
+
+// The ticks of the reports view as a plain choice; sort is the sort list's text.
+inline ReportChoices viewChoices(std::initializer_list<int> ticked = {}, bool hasNotes = false, bool inclNotes = false,
+                                 bool srchRes = false, const QString& sort = reports::kSortOff) {
+    ReportChoices v;
+    tick(v, ticked);
     v.hasNotes = hasNotes;
     v.inclNotes = inclNotes;
-    v.srchRes = srchRes;
-    v.sortText = sort;
+    v.searchResults = srchRes;
+    v.sortField = sort == reports::kSortOff ? QString() : sort;
     return v;
 }
 

@@ -142,7 +142,7 @@ private Q_SLOTS:
         sampleDb();
         Module1::SrchFlg = searchResult;
         auto v = viewChoices({}, true, inclNotes, searchResult, sort);
-        for (int i : ticked) v.ticked[size_t(i)] = true;
+        tick(v, ticked);
         answerDialog(option, apply);
         if (!message.isEmpty()) fx->ui.answerMsgBox(vb::vbOK);
         reports::RunSpreadsheetExport(v);

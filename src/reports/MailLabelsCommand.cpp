@@ -1,13 +1,13 @@
 // The reports view's "Create Mailing Labels" button: the label window, modeless; it closes with
 // the view.
 #include "reports/FrmMailLbls.h"
-#include "reports/ReportExports.h"
 #include "reports/frmReports.h"
 
 #include <QDialog>
 #include <QToolButton>
 
-void ExportMailingLabels(frmReports& view) {
+void frmReports::OptMailLbls_Click() {
+    OptMailLbls->setChecked(true);
     FrmMailLbls& w = FrmMailLbls::instance();
     w.SearchResultChosen = [] {
         frmReports& r = frmReports::instance();
@@ -19,6 +19,7 @@ void ExportMailingLabels(frmReports& view) {
     };
     const bool wasOpen = w.IsLoaded();
     w.SetFocus();
-    if (!wasOpen && view.Widget())
-        QObject::connect(view.Widget(), &QObject::destroyed, w.Dialog(), [] { FrmMailLbls::instance().Unload(); });
+    if (!wasOpen && Widget())
+        QObject::connect(Widget(), &QObject::destroyed, w.Dialog(), [] { FrmMailLbls::instance().Unload(); });
+    if (OptMailLbls) OptMailLbls->setChecked(false);
 }
