@@ -1,6 +1,7 @@
 #include "platform/format/FieldType.h"
 
 #include <array>
+#include <utility>
 
 namespace vb {
 
@@ -74,18 +75,13 @@ ValueKind FieldType::valueKind() const {
 }
 
 QString adoTypeName(int adoType) {
-    switch (adoType) {
-    case 202: return baseName(FieldKind::Text);
-    case 203: return baseName(FieldKind::Memo);
-    case 2:
-    case 3: return baseName(FieldKind::Integer);
-    case 5: return baseName(FieldKind::Double);
-    case 131: return baseName(FieldKind::Decimal);
-    case 7: return baseName(FieldKind::DateTime);
-    case 6: return baseName(FieldKind::Currency);
-    case 11: return baseName(FieldKind::Boolean);
-    default: return {};
-    }
+    static const std::pair<int, FieldKind> kCodes[] = {
+        {202, FieldKind::Text},   {203, FieldKind::Memo},     {2, FieldKind::Integer},
+        {3, FieldKind::Integer},  {5, FieldKind::Double},     {131, FieldKind::Decimal},
+        {7, FieldKind::DateTime}, {6, FieldKind::Currency},   {11, FieldKind::Boolean}};
+    for (const auto& [code, kind] : kCodes)
+        if (code == adoType) return baseName(kind);
+    return {};
 }
 
 ValueKind valueKindOf(const QString& fldType) { return FieldType::parse(fldType).valueKind(); }
