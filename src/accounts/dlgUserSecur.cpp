@@ -5,6 +5,7 @@
 #include "accounts/frmUserSecurity.h"
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
+#include "platform/db/CauseMessage.h"
 #include "shell/Module1.h"
 
 #include <QApplication>
@@ -322,6 +323,12 @@ void dlgUserSecur::OKButton_Click() {
         if (!save()) return;
     } catch (const vb::VbError& e) {
         if (e.number == vb::err::GridError) return;
+        // A lock or a full disk passes: the account stays in the dialog to be saved again.
+        const db::Cause cause = db::causeOf(e);
+        if (cause == db::Cause::Locked || cause == db::Cause::DiskFull) {
+            vb::ShowCause(e, QStringLiteral("the account was not saved."), QStringLiteral("User Accounts"));
+            return;
+        }
         if (e.number == vb::err::E_FAIL_) {
             vb::MsgBox(kReadOnly, vb::vbOKOnly);
             Unload();

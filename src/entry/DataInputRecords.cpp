@@ -2,6 +2,7 @@
 // to the data errors they meet.
 #include "entry/DataInput.h"
 
+#include "platform/db/CauseMessage.h"
 #include "platform/db/ErrorMap.h"
 #include "platform/db/LockWait.h"
 #include "platform/paths/AppPaths.h"
@@ -214,15 +215,8 @@ void DataInput::cmdAction_Click(int Index) {
 }
 
 QString DataInput::refusalText(const vb::VbError& e, const QString& outcome) {
-    switch (db::causeOf(e)) {
-    case db::Cause::Locked:
-        return QStringLiteral("Database is Locked by another program, ") + outcome + QStringLiteral(" Please try again later.");
-    case db::Cause::ReadOnly: return QStringLiteral("Database is Read Only, ") + outcome;
-    case db::Cause::DiskFull: return QStringLiteral("Disk is Full, ") + outcome + QStringLiteral(" Please free some space.");
-    case db::Cause::Unreadable: return QStringLiteral("Database file is damaged and cannot be read, ") + outcome;
-    case db::Cause::None: break;
-    }
-    return {};
+    const db::Cause cause = db::causeOf(e);
+    return cause == db::Cause::Missing ? QString() : vb::DatabaseCauseMessage(cause, outcome);
 }
 
 void DataInput::handleActionError(const vb::VbError& e, int Index) {
