@@ -38,6 +38,7 @@ int32_t errorNumberOf(FileCause cause) {
     case FileCause::ReadOnlyMedium:
     case FileCause::Locked: return err::PermissionDenied;
     case FileCause::NotFound: return err::PathNotFound;
+    case FileCause::BadName: return 52;   // bad file name or number
     case FileCause::NameTooLong:
     case FileCause::Other: return err::PathFileAccess;
     }
@@ -59,6 +60,8 @@ QString fileCauseMessage(FileCause cause, const QString& path, const QString& de
         return QStringLiteral("%1 is locked by another program. Close it there and try again.").arg(name);
     case FileCause::NameTooLong:
         return QStringLiteral("The name %1 is too long. Choose a shorter name.").arg(name);
+    case FileCause::BadName:
+        return QStringLiteral("The name %1 is not a valid file name. Choose another name.").arg(name);
     case FileCause::NotFound:
         return QStringLiteral("Path not found: the folder of %1 does not exist.").arg(name);
     case FileCause::Other: break;

@@ -13,6 +13,7 @@ enum class FileCause {
     ReadOnlyMedium,   // 70: the disk holding the file is read-only
     Locked,           // 70: another program holds a lock on the file
     NameTooLong,      // 75: the name is longer than the system allows
+    BadName,          // 52: the name holds a character no file name may hold
     NotFound,         // 76: the folder does not exist
     Other,            // 75: anything else, with the system's words
 };

@@ -45,6 +45,7 @@ void RequireWritableTarget(const QString& target) {
     const QByteArray name = QFile::encodeName(fi.fileName());
     const QByteArray full = QFile::encodeName(fi.absoluteFilePath());
     if (name.isEmpty()) raiseFileCause(FileCause::NotFound, target);
+    if (target.contains(QChar(0))) raiseFileCause(FileCause::BadName, QString(target).replace(QChar(0), QLatin1Char('?')));
     if (name.size() > NAME_MAX || full.size() >= PATH_MAX) raiseFileCause(FileCause::NameTooLong, target);
     const QFileInfo folder(fi.absolutePath());
     if (!folder.isDir()) raiseFileCause(FileCause::NotFound, target);
