@@ -32,6 +32,7 @@ const QString kBlank = QStringLiteral("User Name cannot be blank.  Please add us
 const QString kDuplicate = QStringLiteral("User Has Already Been Added, Please Add A New User");
 const QString kReadOnly = QStringLiteral("Database is Read Only Please reset Flag, User Can not be added");
 const QString kPasswordTooLong = QStringLiteral("Password Cannot Be Longer Than 8 Characters");
+const QString kPasswordCharacters = QStringLiteral("Password Can Only Hold Printable Characters");
 
 bool isLetter(QChar ch) { return (ch >= u'A' && ch <= u'Z') || (ch >= u'a' && ch <= u'z'); }
 bool allLetters(const QString& s) { return std::all_of(s.begin(), s.end(), isLetter); }
@@ -296,6 +297,12 @@ void dlgUserSecur::txtPasswrd_Validate(bool& Cancel) {
     if (!pwdDirty_) return;
     if (!accounts::PasswordFits(txtPasswrd->text())) {
         vb::MsgBox(kPasswordTooLong, vb::vbOKOnly);
+        txtPasswrd->setFocus();
+        Cancel = true;
+        return;
+    }
+    if (!accounts::PasswordScramblesWhole(txtPasswrd->text())) {
+        vb::MsgBox(kPasswordCharacters, vb::vbOKOnly);
         txtPasswrd->setFocus();
         Cancel = true;
         return;

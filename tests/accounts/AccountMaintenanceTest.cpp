@@ -372,6 +372,8 @@ private Q_SLOTS:
         QVERIFY(refused([] { accounts::StoredPassword(QStringLiteral("123456789")); }));
         QVERIFY(refused([] { accounts::StoredPassword(QString(10000, QLatin1Char('x'))); }));
         QVERIFY(refused([] { accounts::StoredPassword(QStringLiteral("Pässwörd")); }));   // 10 bytes
+        for (const QString& p : {QStringLiteral("s3cret\t"), QStringLiteral("s3\x01"), QString("s3") + QChar(0)})
+            QVERIFY(refused([&] { accounts::StoredPassword(p); }));   // control characters do not scramble whole
         accounts::Account a;
         a.UserName = QStringLiteral("eve");
         a.UserLevel = accounts::kRestricted;
