@@ -154,6 +154,32 @@ private Q_SLOTS:
 
     // A rename that another program's lock refuses changes nothing: the view keeps its fields
     // and takes a new record afterwards.
+    // Moving while another program holds the file locked: the lock is named and the view stays on
+    // the record it shows, with its counter.
+    void moveUnderALockStaysOnTheRecord_data() {
+        QTest::addColumn<int>("button");
+        QTest::newRow("previous") << 1;
+        QTest::newRow("next") << 2;
+    }
+    void moveUnderALockStaysOnTheRecord() {
+        QFETCH(int, button);
+        const QString path = twoRecordsDb();
+        DataInput& v = openView(path);
+        if (button < 2) v.cmdNegotiate_Click(3);   // backwards from the last record
+        const QString name = v.flddata[1]->text(), counter = v.lblRecord->text();
+        {
+            OtherProgramLock lock(path);
+            fx->ui.answerMsgBox(vb::vbOK);
+            v.cmdNegotiate_Click(button);
+        }
+        QCOMPARE(fx->ui.messages(),
+                 QStringList{"Database is Locked by another program, the record was not shown. Please try again later."});
+        QCOMPARE(v.flddata[1]->text(), name);
+        QCOMPARE(v.lblRecord->text(), counter);
+        v.cmdNegotiate_Click(button);   // the lock gone, the move goes through
+        QCOMPARE(v.flddata[1]->text(), button < 2 ? QString("Ann") : QString("Bob"));
+    }
+
     void renameUnderALockChangesNothing() {
         const QString path = twoRecordsDb();
         const QString schema = cli(path, ".schema UserTable");
