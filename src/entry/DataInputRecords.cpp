@@ -10,6 +10,7 @@
 #include "shell/frmMain.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QDir>
 #include <QIcon>
 #include <QLineEdit>
@@ -219,6 +220,23 @@ QString DataInput::refusalText(const vb::VbError& e, const QString& outcome) {
     return cause == db::Cause::Missing ? QString() : vb::DatabaseCauseMessage(cause, outcome);
 }
 
+void DataInput::dropDeletedRecord() {
+    if (!adoUserTbl.IsOpen()) return;
+    db::Recordset& rs = adoUserTbl.Recordset();
+    if (rs.Bof() || rs.Eof()) return;
+    try {
+        (void)rs.Fields(0).Value();
+        return;   // the record is still there
+    } catch (const vb::VbError& e) {
+        if (e.number != vb::err::NoCurrentRecord) throw;
+    }
+    // Another user deleted it: the view reads the table again and stands where the record was.
+    const qint64 at = rs.AbsolutePosition();
+    rs.Requery();
+    const qint64 count = rs.RecordCount();
+    if (count > 1 && at > 1) rs.Move(std::min(at, count) - 1);
+}
+
 void DataInput::handleActionError(const vb::VbError& e, int Index) {
     using namespace vb::err;
     auto cancelChange = [this] {
@@ -264,6 +282,7 @@ void DataInput::handleActionError(const vb::VbError& e, int Index) {
     case DB_E_CONCURRENCYVIOLATION:
         vb::MsgBox(QStringLiteral("Record is currently being updated by another user."));
         recover(cancelChange);
+        recover([this] { dropDeletedRecord(); });
         break;
     default:
         vb::ShowErrorPair(e);

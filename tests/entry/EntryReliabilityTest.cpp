@@ -47,13 +47,19 @@ private Q_SLOTS:
     void saveOfARecordChangedMeanwhile_data() {
         QTest::addColumn<QString>("otherSql");
         QTest::addColumn<QString>("stored");   // Name|City afterwards
-        QTest::newRow("the same field") << "UPDATE UserTable SET Name = 'Theirs' WHERE Name = 'Ann'" << "Theirs|Oslo";
-        QTest::newRow("only the case") << "UPDATE UserTable SET Name = 'ANN' WHERE Name = 'Ann'" << "ANN|Oslo";
-        QTest::newRow("the record deleted") << "DELETE FROM UserTable WHERE Name = 'Ann'" << "";
+        QTest::addColumn<QString>("shown");    // the record the view stands on afterwards
+        QTest::addColumn<QString>("counter");
+        QTest::newRow("the same field") << "UPDATE UserTable SET Name = 'Theirs' WHERE Name = 'Ann'" << "Theirs|Oslo"
+                                        << "Theirs" << "Record: 1 of 2";
+        QTest::newRow("only the case") << "UPDATE UserTable SET Name = 'ANN' WHERE Name = 'Ann'" << "ANN|Oslo" << "ANN"
+                                       << "Record: 1 of 2";
+        QTest::newRow("the record deleted") << "DELETE FROM UserTable WHERE Name = 'Ann'" << "" << "Bob" << "Record: 1 of 1";
     }
     void saveOfARecordChangedMeanwhile() {
         QFETCH(QString, otherSql);
         QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        QFETCH(QString, counter);
         const QString path = twoRecordsDb();
         DataInput& v = openView(path);
         QCOMPARE(v.flddata[1]->text(), QString("Ann"));
@@ -66,6 +72,8 @@ private Q_SLOTS:
         QCOMPARE(cli(path, "SELECT Name, City FROM UserTable WHERE TolvaneID = 1"), stored);
         QCOMPARE(v.EditMode(), 0);
         QCOMPARE(v.cmdAdd->text(), QString("+ &Add"));
+        QCOMPARE(v.flddata[1]->text(), shown);
+        QCOMPARE(v.lblRecord->text(), counter);
     }
 
     // A save that changes another field than the other user did keeps both changes.
