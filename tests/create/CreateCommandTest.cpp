@@ -317,13 +317,24 @@ private Q_SLOTS:
         QCOMPARE(leftovers(), QStringList{"notes.mdb"});
     }
 
+    // A file marked read-only, or held locked by another program, is refused as a locked file.
+    void readOnlyFileIsRefusedWith70_data() {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("read-only") << false;
+        QTest::newRow("locked by another program") << true;
+    }
     void readOnlyFileIsRefusedWith70() {
+        QFETCH(bool, locked);
         const QString path = existingDatabase("locked.mdb", 0);
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        if (!locked) QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         const QByteArray before = contents(path);
         defineDatabase(*m, threeFields());
         fx->ui.answerSave(path).answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
-        form().CmdCreate->click();
+        {
+            std::unique_ptr<testfaults::OtherProgramLock> lock;
+            if (locked) lock = std::make_unique<testfaults::OtherProgramLock>(path);
+            form().CmdCreate->click();
+        }
         QCOMPARE(fx->ui.messages(), QStringList({"Overwrite Database?", "Permission Denied, Database is locked by Program, Please Rename"}));
         QCOMPARE(fx->ui.titles()[1], QString("Ravelstow"));
         QVERIFY(form().bCreateFailed);
