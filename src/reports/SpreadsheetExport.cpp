@@ -6,6 +6,7 @@
 #include "platform/format/VbConvert.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/office/ExportFolder.h"
+#include "platform/fs/ReplacingFile.h"
 #include "platform/office/XlsxWriter.h"
 
 #include <QDir>
@@ -125,13 +126,9 @@ SpreadsheetResult WriteSpreadsheet(db::Connection& conn, const ExportSpec& spec,
         cols.push_back(c);
     }
 
-    const QString temp = vb::TempPathBeside(QDir(vb::exportFolder()).filePath(QStringLiteral("Export.xlsx")));
-    struct TempGuard {
-        QString path;
-        ~TempGuard() { if (!path.isEmpty()) QFile::remove(path); }
-    } guard{temp};
+    vb::ReplacingFile file(QDir(vb::exportFolder()).filePath(QStringLiteral("Export.xlsx")));
     {
-        XlsxWriter xw(temp);
+        XlsxWriter xw(file);
         db::detail::Statement st(conn.handle(), selectSql(spec));
         const int n = st.columnCount();
         for (int c = 0; c < n; ++c)
@@ -142,7 +139,7 @@ SpreadsheetResult WriteSpreadsheet(db::Connection& conn, const ExportSpec& spec,
             for (int c = 0; c < n; ++c) writeValue(xw, st.get(), int(row), c, cols[size_t(c)]);
             if (progress && row % 500 == 0 && !progress(row, total)) {
                 result.cancelled = true;
-                return result;   // the writer is abandoned and the guard removes the temporary file
+                return result;   // the writer is abandoned and the file removes its temporary file
             }
         }
         for (int c = 0; c < n; ++c)
@@ -152,8 +149,8 @@ SpreadsheetResult WriteSpreadsheet(db::Connection& conn, const ExportSpec& spec,
         xw.close();
     }
     if (progress) progress(result.rows, total);
-    result.path = vb::placeExportFile(temp, QStringLiteral("Export"), QStringLiteral("xlsx"));
-    guard.path.clear();
+    result.path = file.commitWith(
+        [](const QString& temp) { return vb::placeExportFile(temp, QStringLiteral("Export"), QStringLiteral("xlsx")); });
     return result;
 }
 

@@ -3,9 +3,11 @@
 #include "platform/core/VbError.h"
 #include "platform/db/ErrorMap.h"
 #include "platform/fs/FileSystem.h"
+#include "platform/fs/ReplacingFile.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <sqlite3.h>
 
 namespace vb {
@@ -19,10 +21,8 @@ struct Handle {
 
 void CopyDatabase(const QString& source, const QString& target) {
     if (!FileExists(source)) raise(err::FileNotFound);
-    const QFileInfo folder(QFileInfo(target).absolutePath());
-    if (!folder.isDir()) raise(err::PathNotFound);
-    if (!folder.isWritable()) raise(err::PermissionDenied);
-    const QString temp = TempPathBeside(target);
+    ReplacingFile out(target);
+    const QString temp = out.libraryPath();
     try {
         Handle from, to;
         int rc = sqlite3_open_v2(QFile::encodeName(source).constData(), &from.db, SQLITE_OPEN_READONLY, nullptr);
@@ -37,16 +37,12 @@ void CopyDatabase(const QString& source, const QString& target) {
         if (rc != SQLITE_DONE) db::raiseSqlite(rc, to.db);
         if (finish != SQLITE_OK) db::raiseSqlite(finish, to.db);
         sqlite3_exec(to.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
-    } catch (...) {
-        QFile::remove(temp);
+    } catch (const VbError& e) {
+        // The new file's own disk is named as a file's; the source's lock stays the database's.
+        if (db::causeOf(e) == db::Cause::DiskFull) out.failWrite(ENOSPC, e.description);
         throw;
     }
-    try {
-        ReplaceFile(temp, target);
-    } catch (...) {
-        QFile::remove(temp);
-        throw;
-    }
+    out.commit();
 }
 
 }  // namespace vb
