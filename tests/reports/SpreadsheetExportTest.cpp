@@ -1,6 +1,7 @@
 // The spreadsheet export: the choice dialog, the workbook's cells and types, what LibreOffice reads.
 #include "ExportTestUtil.h"
 #include "XlsxRead.h"
+#include "platform/office/XlsxWriter.h"
 #include "platform/ui/ProgressBox.h"
 #include "reports/ExportCommands.h"
 #include "reports/ExportTexts.h"
@@ -10,6 +11,7 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
 using namespace exporttest;
@@ -215,6 +217,30 @@ private Q_SLOTS:
         QVERIFY(desk->files().isEmpty());
         QVERIFY(desk->opened.isEmpty());
         QVERIFY(fx->ui.messages().isEmpty());
+    }
+
+    // The spreadsheet program cuts a time to the second: the written day number must never be
+    // under the exact one.
+    void dateTimesReadBackToTheSecond() {
+        const QString xlsx = fx->path("dates.xlsx");
+        QStringList expected;
+        {
+            office::XlsxWriter w(xlsx);
+            QRandomGenerator rng(25);
+            const qint64 first = QDate(1900, 3, 1).toJulianDay(), last = QDate(9999, 12, 31).toJulianDay();
+            for (int r = 0; r < 10000; ++r) {
+                const QDateTime v(QDate::fromJulianDay(first + qint64(rng.bounded(quint64(last - first + 1)))),
+                                  QTime(0, 0).addSecs(int(rng.bounded(86400))));
+                w.writeDate(r, 0, v);
+                expected << v.toString("M/d/yyyy h:mm:ss AP");
+            }
+            w.close();
+        }
+        QFile f(convert(xlsx, "csv", fx->path("lo"), "Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList got = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(got.size(), expected.size());
+        for (int r = 0; r < got.size(); ++r) QCOMPARE(got[r].trimmed(), expected[r]);
     }
 
     void seventyThousandRows() {
