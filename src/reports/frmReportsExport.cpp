@@ -19,15 +19,16 @@ struct KindTexts {
     const char* question;
     const char* questionTitle;
     const char* errorTitle;   // title of the click handler's description box
+    const char* extension;    // added to a name typed without one
 };
 
 const KindTexts kTexts[3] = {
     {"Enter PDF FileName", "All Files (*.*)|*.*|pdf Files(*.pdf)|*.pdf", "Overwrite PDF File?", "PDF File already Exists.",
-     "Ravelstow"},
+     "Ravelstow", ".pdf"},
     {"Enter HTML FileName", "All Files (*.*)|*.*|html Files(*.html)|*.html", "Overwrite HTML File?",
-     "HTML File already Exists.", "HTML Error"},
+     "HTML File already Exists.", "HTML Error", ".html"},
     {"Enter Text FileName", "All Files (*.*)|*.*|rtf Files(*.rtf)|*.rtf", "Overwrite Text File?", "Text File already Exists.",
-     "Ravelstow"},
+     "Ravelstow", ".rtf"},
 };
 
 // The messages for a missing export component (errors 327 and 429).
@@ -90,7 +91,10 @@ void frmReports::exportClick(int kind) {
         rptDialog.Filter = QString::fromLatin1(tx.filter);
         rptDialog.FilterIndex = 2;
         rptDialog.ShowSave();
-        const QString name = rptDialog.FileName;
+        QString name = rptDialog.FileName;
+        // A name typed without an extension gets the report type's, so the file opens in its program.
+        if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+            name += QLatin1String(tx.extension);
         if (!name.isEmpty()) {
             if (sameFile(name, Module1::CurrentDBPath)) {
                 vb::MsgBox(QStringLiteral("The open database cannot be replaced by a report."), vb::vbOKOnly,

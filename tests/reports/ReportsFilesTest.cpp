@@ -112,6 +112,31 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(folder + "/inside").isDir());
     }
 
+    // A name typed without an extension gets the type's; one with an extension keeps it.
+    void typedNameGetsTheExtension_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("pdf") << 0 << "out" << "out.pdf" << QByteArray("%PDF");
+        QTest::newRow("html") << 1 << "out" << "out.html" << QByteArray("<!DOCTYPE");
+        QTest::newRow("rtf") << 2 << "out" << "out.rtf" << QByteArray("{\\rtf1");
+        QTest::newRow("own extension kept") << 2 << "out.txt" << "out.txt" << QByteArray("{\\rtf1");
+    }
+    void typedNameGetsTheExtension() {
+        QFETCH(int, kind);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, start);
+        Fixture fx;
+        frmReports& v = sampleReport(fx);
+        fx.ui.answerSave(fx.path(typed));
+        (kind == 0 ? v.OptPDF_Click() : kind == 1 ? v.OptHTML_Click() : v.OptTxt_Click());
+        QCOMPARE(fx.ui.messages(), QStringList{});
+        QCOMPARE(QDir(fx.path("")).entryList({"out*"}, QDir::Files), QStringList{written});
+        QVERIFY(readAll(fx.path(written)).startsWith(start));
+    }
+
     // Many records run over several pages with their numbers; a long note is continued, never cut.
     void longReportsRunOverPages() {
         Fixture fx;
