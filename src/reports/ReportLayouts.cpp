@@ -191,10 +191,11 @@ std::shared_ptr<ReportDefinition> NewReport() {
         c.height = 270;
         return c;
     };
+    // The number boxes hold five digits (99,999 pages) with a space's room on either side.
     place(ControlKind::Label, "lblPage", 90, 540).caption = QStringLiteral("Page");
-    place(ControlKind::PageNumber, "txtPageNumber", 630, 360).alignment = AlignCenter;
-    place(ControlKind::Label, "lblOf", 990, 360).caption = QStringLiteral("Of");
-    place(ControlKind::PageCount, "txtPageCount", 1350, 450).alignment = AlignCenter;
+    place(ControlKind::PageNumber, "txtPageNumber", 630, 570).alignment = AlignCenter;
+    place(ControlKind::Label, "lblOf", 1230, 360).caption = QStringLiteral("Of");
+    place(ControlKind::PageCount, "txtPageCount", 1590, 600).alignment = AlignCenter;
     Control& date = place(ControlKind::Field, "dtefld", 7560, 2250);
     date.dataField = QStringLiteral("=Now");
     date.outputFormat = QStringLiteral("m/d/yyyy h:mm AM/PM");

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace reportstest;
@@ -135,6 +136,25 @@ private Q_SLOTS:
         QCOMPARE(fx.ui.messages(), QStringList{});
         QCOMPARE(QDir(fx.path("")).entryList({"out*"}, QDir::Files), QStringList{written});
         QVERIFY(readAll(fx.path(written)).startsWith(start));
+    }
+
+    // The footer reads as words past page 999.
+    void pageNumbersAboveAThousand() {
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("d.mdb"));
+        exec(db, "WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < 24500) "
+                 "INSERT INTO UserTable (TolvaneID, Name, Active, SrchInt, SrchKey, SrchMemo, RptFlg) "
+                 "SELECT i, 'Row ' || i, 0, 0, 0, 0, 0 FROM c");
+        frmReports& v = openReports(db);
+        tick(v, {1});
+        const QString pdf = fx.path("many.pdf");
+        fx.ui.answerSave(pdf);
+        v.OptPDF_Click();
+        const QString info = run("pdfinfo", {pdf}, "poppler-utils");
+        const QString pages = QRegularExpression("Pages:\\s+(\\d+)").match(info).captured(1);
+        QVERIFY2(pages.toInt() > 1000, qPrintable(info));
+        const QString text = run("pdftotext", {"-f", "1000", "-l", "1000", pdf, "-"}, "poppler-utils").simplified();
+        QVERIFY2(text.contains("Page 1000 Of " + pages + " "), qPrintable(text.right(80)));
     }
 
     // Many records run over several pages with their numbers; a long note is continued, never cut.
