@@ -14,6 +14,11 @@
 
 namespace report {
 
+int WrapFlags(const QFontMetricsF& metrics, double width, const QString& text) {
+    const QRectF words = metrics.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text);
+    return words.width() <= width + 0.5 ? int(Qt::TextWordWrap) : int(Qt::TextWordWrap | Qt::TextWrapAnywhere);
+}
+
 QString CheckGlyph(bool checked) { return checked ? QStringLiteral("\u2611") : QStringLiteral("\u2610"); }
 
 namespace {
@@ -148,7 +153,7 @@ void PaintPage(QPainter& p, const Document& doc, int pageIndex, FontCache& fonts
                     drawLine(p, fonts, c, it.rect, align, it.text);
                 } else {
                     const int flags = horizontal(align) | Qt::AlignTop | Qt::TextDontClip |
-                                      (it.wrap ? int(Qt::TextWordWrap | Qt::TextWrapAnywhere) : 0);
+                                      (it.wrap ? WrapFlags(fonts.metrics(c), it.rect.width(), it.text) : 0);
                     p.drawText(it.rect, flags, it.text);
                 }
             }

@@ -3,6 +3,7 @@
 #include "platform/report/ReportModel.h"
 
 class QPainter;
+class QFontMetricsF;
 
 namespace report {
 
@@ -12,6 +13,10 @@ class FontCache;
 void PaintPage(QPainter& painter, const Document& doc, int pageIndex);
 // The same with fonts kept from page to page (for painting many pages).
 void PaintPage(QPainter& painter, const Document& doc, int pageIndex, FontCache& fonts);
+
+// The QPainter text flags a wrapping text is drawn with: it breaks between words, and inside a
+// word only when a word is wider than the box. Measuring with them gives the drawn height.
+int WrapFlags(const QFontMetricsF& metrics, double width, const QString& text);
 
 // The glyphs a check box prints as (also used by the HTML and RTF writers).
 QString CheckGlyph(bool checked);
