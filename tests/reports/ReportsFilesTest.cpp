@@ -113,6 +113,37 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(folder + "/inside").isDir());
     }
 
+    // A wide report of many rows opens in the word processor within the deadline, on ledger paper,
+    // a long value wrapped in its column.
+    void wideHtmlOpensInTheWordProcessor() {
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("d.mdb"));
+        exec(db, "WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < 2000) "
+                 "INSERT INTO UserTable (TolvaneID, Name, Age, Price, Born, Cost, Active, PhotoFP, City, Zip, Phone, Email, "
+                 "Extra, SrchInt, SrchKey, SrchMemo, RptFlg) "
+                 "SELECT i, 'Row ' || i, i % 90, i / 7.0, '2024-03-05 00:00:00', i * 1.5, i % 2, '/p/' || i || '.jpg', "
+                 "'City ' || i, printf('%05d', i), 'P' || i, 'r' || i || '@x.org', 'E' || i, 0, 0, 0, 0 FROM c");
+        exec(db, "UPDATE UserTable SET Memofld = 'A note of record ' || TolvaneID || ' with a few more words in it' || char(10) || 'and a second line that is long enough to wrap in its column'");
+        exec(db, "UPDATE UserTable SET City = replace(hex(zeroblob(80)), '00', 'Wx') WHERE TolvaneID = 1");
+        frmReports& v = openReports(db);
+        tick(v, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+        v.chkInclMemo->setChecked(true);
+        v.chkInclMemo_Click();
+        const QString html = fx.path("wide.html");
+        fx.ui.answerSave(html);
+        v.OptHTML_Click();
+        QVERIFY(QFileInfo(html).size() > 3000000);
+        QTemporaryDir profile(QDir::tempPath() + "/rv-lo-XXXXXX");
+        run("soffice", {"-env:UserInstallation=file://" + profile.path(), "--headless", "--convert-to", "pdf", "--outdir", fx.path("lo"), html},
+            "libreoffice-writer-nogui", 30000);
+        const QString pdf = fx.path("lo/wide.pdf");
+        QVERIFY(pdfInfo(pdf).contains("Page size:       1224 x 792 pts"));   // ledger, landscape
+        QString text = run("pdftotext", {"-l", "1", pdf, "-"}, "poppler-utils");
+        text.remove(QRegularExpression("[\\s\\x{200B}]"));
+        QCOMPARE(text.count("Wx"), 80);   // the long value whole (its lines stand between other cells' text)
+        QVERIFY2(text.contains("0150") && text.contains("a@x.org") && text.contains("Anoteofrecord1"), "the next columns on the page");
+    }
+
     // A name typed without an extension gets the type's; one with an extension keeps it.
     void typedNameGetsTheExtension_data() {
         QTest::addColumn<int>("kind");
