@@ -62,7 +62,7 @@ private Q_SLOTS:
             QVERIFY2(h.contains(QString::fromUtf8(s)), s);
         const QByteArray r = readAll(rtf);
         QVERIFY(r.startsWith("{\\rtf1"));
-        QVERIFY(r.contains("<b>Bob</b> & \\{\\\\b x\\} O'Neil"));
+        QVERIFY(QByteArray(r).replace("\\line ", "").contains("<b>Bob</b> & \\{\\\\b x\\} O'Neil"));   // as the layout wrapped it
         QVERIFY(r.contains("\\u201?mile"));   // É
         QVERIFY(r.contains("first line\\line second line"));
 
@@ -142,6 +142,36 @@ private Q_SLOTS:
         text.remove(QRegularExpression("[\\s\\x{200B}]"));
         QCOMPARE(text.count("Wx"), 80);   // the long value whole (its lines stand between other cells' text)
         QVERIFY2(text.contains("0150") && text.contains("a@x.org") && text.contains("Anoteofrecord1"), "the next columns on the page");
+    }
+
+    // Rows with notes keep the program's pages in the word processor: no page holds only a footer.
+    void rtfWithNotesKeepsItsPages() {
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("d.mdb"));
+        exec(db, "WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < 1500) "
+                 "INSERT INTO UserTable (TolvaneID, Name, Age, Cost, Active, City, Zip, Memofld, SrchInt, SrchKey, SrchMemo, RptFlg) "
+                 "SELECT i, 'Row ' || i, i, i * 1.5, i % 2, 'City ' || i, printf('%05d', i), "
+                 "'A note of record ' || i || ' with a few more words in it, long enough to wrap onto a second line of its column.'"
+                 ", 0, 0, 0, 0 FROM c");
+        exec(db, "UPDATE UserTable SET Memofld = replace(hex(zeroblob(1500)), '00', 'word ') WHERE TolvaneID = 20");
+        frmReports& v = openReports(db);
+        tick(v, {1, 2, 5, 6, 8, 9});
+        v.chkInclMemo->setChecked(true);
+        v.chkInclMemo_Click();
+        const QString rtf = fx.path("notes.rtf");
+        fx.ui.answerSave(rtf);
+        v.OptTxt_Click();
+        const int pages = QRegularExpression("NUMPAGES\\}\\{\\\\fldrslt (\\d+)").match(QString::fromLatin1(readAll(rtf))).captured(1).toInt();
+        QVERIFY(pages > 5);
+        QTemporaryDir profile(QDir::tempPath() + "/rv-lo-XXXXXX");
+        run("soffice", {"-env:UserInstallation=file://" + profile.path(), "--headless", "--convert-to", "pdf", "--outdir", fx.path("lo"), rtf},
+            "libreoffice-writer-nogui", 180000);
+        const QStringList texts = run("pdftotext", {fx.path("lo/notes.pdf"), "-"}, "poppler-utils").split('\f');
+        QCOMPARE(texts.size(), pages + 1);   // a form feed ends every page
+        for (int p = 0; p < pages; ++p) {
+            QVERIFY2(texts[p].contains("Row ") || texts[p].contains("word word"), qPrintable(texts[p]));
+            QVERIFY2(texts[p].contains(QStringLiteral("Page %1 Of %2").arg(p + 1).arg(pages)), qPrintable(texts[p]));
+        }
     }
 
     // A name typed without an extension gets the type's; one with an extension keeps it.
