@@ -198,8 +198,8 @@ private Q_SLOTS:
         QVERIFY(desk->opened.isEmpty());
         const QStringList msgs = fx->ui.messages();
         QCOMPARE(msgs.size(), 2);
-        QVERIFY(msgs[0].startsWith(reports::texts::kNoSpreadsheetProgram));
-        QVERIFY(msgs[0].endsWith(xlsx));
+        QCOMPARE(msgs[0], reports::texts::kWorkbookSavedAs + "\r\n" + xlsx + "\r\n\r\nNo program could open it. " +
+                              reports::texts::kNoSpreadsheetProgram);
         QCOMPARE(fx->ui.titles()[0], QString("Export Object"));
         QCOMPARE(msgs[1], reports::texts::cutNote(1));
         const auto c = readSheet(xlsx);
