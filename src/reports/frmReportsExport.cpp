@@ -3,6 +3,7 @@
 #include "platform/report/ReportPainter.h"
 #include "platform/report/ReportWriters.h"
 #include "reports/ReportLayouts.h"
+#include "reports/ReportProgress.h"
 #include "reports/frmReports.h"
 #include "shell/Module1.h"
 
@@ -131,16 +132,22 @@ void frmReports::exportFile(int kind, const QString& path) {
             return;
         }
         if (button && button->isChecked()) {
-            if (!runReport()) return;
+            ReportProgress progress(*RptDef, kind == Pdf);
+            if (!runReport(&progress)) {
+                if (button) button->setChecked(false);
+                return;
+            }
             if (!RptObj->pages.empty()) {
                 switch (kind) {
-                case Pdf: report::WritePdf(*RptObj, path); break;
+                case Pdf: report::WritePdf(*RptObj, path, [&](int done, int pages) { progress.page(done, pages); }); break;
                 case Html: report::WriteHtml(*RptObj, path); break;
                 default: report::WriteRtf(*RptObj, path); break;
                 }
             }
         }
         if (button) button->setChecked(false);
+    } catch (const ReportCancelled&) {
+        if (button) button->setChecked(false);   // the PDF file was not written; an old one stays
     } catch (const vb::VbError& e) {
         if (e.number == vb::err::ComponentMissing || e.number == vb::err::CantCreateObject) showMissing(kind, e.number);
         else vb::ShowErrorPair(e);

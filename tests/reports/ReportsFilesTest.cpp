@@ -2,6 +2,7 @@
 // processor would), replacing an existing file, and long reports over several pages.
 #include "ReportData.h"
 #include "ReportsTestUtil.h"
+#include "platform/ui/ProgressBox.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
@@ -216,6 +217,40 @@ private Q_SLOTS:
         QVERIFY2(pages.toInt() > 1000, qPrintable(info));
         const QString text = run("pdftotext", {"-f", "1000", "-l", "1000", pdf, "-"}, "poppler-utils").simplified();
         QVERIFY2(text.contains("Page 1000 Of " + pages + " "), qPrintable(text.right(80)));
+    }
+
+    // Cancel in the progress window of a long report: nothing is shown or written, an old file stays.
+    void cancelledReportLeavesNoFile_data() {
+        QTest::addColumn<int>("kind");       // 0 PDF, 1 HTML, 3 the preview
+        QTest::addColumn<int>("cancelAt");   // the progress report that answers Cancel
+        QTest::newRow("pdf, laying out") << 0 << 1;
+        QTest::newRow("pdf, writing pages") << 0 << 3;   // after the two reports of the layout
+        QTest::newRow("html") << 1 << 2;
+        QTest::newRow("preview") << 3 << 1;
+    }
+    void cancelledReportLeavesNoFile() {
+        QFETCH(int, kind);
+        QFETCH(int, cancelAt);
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("d.mdb"));
+        exec(db, "WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < 1200) "
+                 "INSERT INTO UserTable (TolvaneID, Name, Active, SrchInt, SrchKey, SrchMemo, RptFlg) "
+                 "SELECT i, 'Row ' || i, 0, 0, 0, 0, 0 FROM c");
+        frmReports& v = openReports(db);
+        tick(v, {1});
+        const QString old = fx.path("old.out");
+        writeFile(old, "old");
+        RecordingPrinter printer;
+        struct Reset {
+            ~Reset() { vb::ProgressBox::setCancelAtForTesting(0); }
+        } reset;
+        vb::ProgressBox::setCancelAtForTesting(cancelAt);
+        if (kind != 3) fx.ui.answerSave(old).answerMsgBox(vb::vbOK);   // replace it
+        (kind == 0 ? v.OptPDF_Click() : kind == 1 ? v.OptHTML_Click() : v.cmdPrintRep_Click());
+        QCOMPARE(readAll(old), QByteArray("old"));
+        QCOMPARE(QDir(fx.path("")).entryList({"old*"}, QDir::Files | QDir::Hidden), QStringList{"old.out"});
+        QVERIFY(printer.previews.empty());
+        QVERIFY(!v.OptPDF->isChecked() && !v.OptHTML->isChecked());
     }
 
     // Many records run over several pages with their numbers; a long note is continued, never cut.

@@ -167,7 +167,7 @@ void PaintPage(QPainter& p, const Document& doc, int pageIndex, FontCache& fonts
     }
 }
 
-void WritePdf(const Document& doc, const QString& path) {
+void WritePdf(const Document& doc, const QString& path, const std::function<void(int, int)>& onPage) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         vb::raise(vb::err::PathFileAccess, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
@@ -186,6 +186,7 @@ void WritePdf(const Document& doc, const QString& path) {
         }
         FontCache fonts;
         for (int i = 0; i < int(doc.pages.size()); ++i) {
+            if (onPage && i % 50 == 0) onPage(i, int(doc.pages.size()));
             if (i > 0) writer.newPage();
             PaintPage(painter, doc, i, fonts);
         }
