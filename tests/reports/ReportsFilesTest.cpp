@@ -145,18 +145,50 @@ private Q_SLOTS:
         QVERIFY2(text.contains("0150") && text.contains("a@x.org") && text.contains("Anoteofrecord1"), "the next columns on the page");
     }
 
+    // The page of the layout is in the HTML, for a browser's printing.
+    void htmlPageSizePerLayout_data() {
+        QTest::addColumn<QList<int>>("boxes");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("portrait") << QList<int>{1, 2, 3} << "size: 612.0pt 792.0pt; margin: 72.0pt 72.0pt 72.0pt 72.0pt;";
+        QTest::newRow("landscape") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << "size: 828.0pt 612.0pt;";
+        QTest::newRow("ledger") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} << "size: 1224.0pt 792.0pt;";
+    }
+    void htmlPageSizePerLayout() {
+        QFETCH(QList<int>, boxes);
+        QFETCH(QString, page);
+        Fixture fx;
+        frmReports& v = openReports(reportsdb::build(fx.path("d.mdb")));
+        for (int k : boxes) {
+            v.ChkRepLbl[size_t(k)]->setChecked(true);
+            v.ChkRepLbl_Click(k);
+        }
+        fx.ui.answerSave(fx.path("p.html"));
+        v.OptHTML_Click();
+        QVERIFY2(QString::fromUtf8(readAll(fx.path("p.html"))).contains("@page { " + page), qPrintable(page));
+    }
+
     // Rows with notes keep the program's pages in the word processor: no page holds only a footer.
+    void rtfWithNotesKeepsItsPages_data() {
+        QTest::addColumn<QList<int>>("boxes");
+        QTest::newRow("6 fields + notes, portrait") << QList<int>{1, 2, 5, 6, 8, 9};
+        QTest::newRow("9 fields + notes, landscape") << QList<int>{1, 2, 3, 4, 5, 6, 8, 9, 10};
+    }
     void rtfWithNotesKeepsItsPages() {
+        QFETCH(QList<int>, boxes);
         Fixture fx;
         const QString db = reportsdb::build(fx.path("d.mdb"));
         exec(db, "WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < 1500) "
-                 "INSERT INTO UserTable (TolvaneID, Name, Age, Cost, Active, City, Zip, Memofld, SrchInt, SrchKey, SrchMemo, RptFlg) "
-                 "SELECT i, 'Row ' || i, i, i * 1.5, i % 2, 'City ' || i, printf('%05d', i), "
+                 "INSERT INTO UserTable (TolvaneID, Name, Age, Price, Born, Cost, Active, City, Zip, Phone, Memofld, SrchInt, SrchKey, "
+                 "SrchMemo, RptFlg) SELECT i, 'Row ' || i, i, i / 7.0, '2024-03-05 00:00:00', i * 1.5, i % 2, 'City ' || i, "
+                 "printf('%05d', i), 'P' || i, "
                  "'A note of record ' || i || ' with a few more words in it, long enough to wrap onto a second line of its column.'"
                  ", 0, 0, 0, 0 FROM c");
         exec(db, "UPDATE UserTable SET Memofld = replace(hex(zeroblob(1500)), '00', 'word ') WHERE TolvaneID = 20");
         frmReports& v = openReports(db);
-        tick(v, {1, 2, 5, 6, 8, 9});
+        for (int k : boxes) {
+            v.ChkRepLbl[size_t(k)]->setChecked(true);
+            v.ChkRepLbl_Click(k);
+        }
         v.chkInclMemo->setChecked(true);
         v.chkInclMemo_Click();
         const QString rtf = fx.path("notes.rtf");
