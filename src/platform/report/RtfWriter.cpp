@@ -38,7 +38,7 @@ QString escaped(const QString& text) {
 
 int twips(double v) { return int(std::lround(v)); }
 
-constexpr int kGap = 40;            // a cell's inner margin on each side (twips)
+constexpr int kGap = 20;            // a cell's inner margin on each side (twips)
 constexpr int kTinyParagraph = 20;   // the height of the paragraph that opens a page
 
 class FontTable {
@@ -144,7 +144,7 @@ QByteArray RtfOf(const Document& doc) {
                 if (caption)
                     body += QLatin1String("\\clbrdrt\\brdrdb\\brdrw10\\clbrdrb\\brdrdb\\brdrw30");
                 // The last column ends where its widest item does: give it the cell's inner margins.
-                const double right = t.columnRight[c] + (c + 1 == t.columnLeft.size() ? 2 * kGap : 0);
+                const double right = t.columnRight[c] + (c + 1 == t.columnLeft.size() ? 2 * kGap + 40 : 0);
                 body += QStringLiteral("\\clvertalt\\cellx%1").arg(twips(right - doc.leftMargin));
             }
             body += QLatin1Char('\n');
@@ -170,8 +170,13 @@ QByteArray RtfOf(const Document& doc) {
                         continue;
                     }
                     // A growing field as the layout wrapped it.
-                    for (int l = 0; l < it->lines.size(); ++l)
-                        body += (l ? QLatin1String("\\line ") : QLatin1String("")) % escaped(it->lines[l]);
+                    for (int l = 0; l < it->lines.size(); ++l) {
+                        // A line's trailing blanks would make it wider than the cell and push the
+                        // line break onto a line of its own.
+                        QString line = it->lines[l];
+                        while (line.endsWith(QLatin1Char(' '))) line.chop(1);
+                        body += (l ? QLatin1String("\\line ") : QLatin1String("")) % escaped(line);
+                    }
                     body += QLatin1Char('}');
                 }
                 body += QLatin1String("\\cell\n");
