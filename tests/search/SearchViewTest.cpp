@@ -14,11 +14,13 @@
 #include "support/Fixture.h"
 #include "support/TestRegistry.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
 #include <QTimeEdit>
+#include <QToolButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -316,6 +318,39 @@ private Q_SLOTS:
         v.txtSrcFld_GotFocus(photo);
         QCOMPARE(v.txtSrcFld[size_t(photo)]->text(), QString("/pics/b.png"));
         QCOMPARE(fx->ui.messages(), QStringList());
+    }
+
+    // The picker of a file-path row opens when the user ticks the row or moves into the box, never
+    // when the focus comes back to it: a click on Search (a button that takes no focus) runs the search.
+    void filePathSearchByMouse() {
+        fx->main->show();
+        QApplication::setActiveWindow(fx->main);
+        QVERIFY(QTest::qWaitForWindowActive(fx->main));
+        fx->ui.emulateModal = true;
+        frmSearch& v = open(path);
+        const int photo = row(v, "Photo");
+        QLineEdit* box = v.txtSrcFld[size_t(photo)];
+        fx->ui.answerOpen("");
+        QTest::mouseClick(v.chfldSrch[size_t(photo)], Qt::LeftButton, {}, QPoint(6, 8));
+        QTRY_COMPARE_WITH_TIMEOUT(fx->ui.requests.size(), 1, 2000);
+        QVERIFY(box->hasFocus());
+        QTest::keyClicks(box, "a.jpg");
+        for (int click = 0; click < 2; ++click) {
+            QTest::mouseClick(v.cmdSearch.data(), Qt::LeftButton);
+            QTest::mouseClick(v.Widget(), Qt::LeftButton, {}, QPoint(2, 2));
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(fx->ui.requests.size(), 1);
+        QVERIFY(Module1::SrchFlg && shown(v.grdSrchRes));
+        QCOMPARE(v.ResultModel()->rowCount(), 1);
+        // Moving into the box by Tab or by a click opens it.
+        fx->ui.answerOpen("").answerOpen("");
+        v.chfldSrch[size_t(photo)]->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(v.chfldSrch[size_t(photo)], Qt::Key_Tab);
+        QTRY_COMPARE_WITH_TIMEOUT(fx->ui.requests.size(), 2, 2000);
+        v.cmboSort->setFocus(Qt::OtherFocusReason);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(fx->ui.requests.size(), 3, 2000);
     }
 
     void dateRangeDialog() {
