@@ -234,22 +234,26 @@ void frmReports::Form_Load() {
         if (fields.Count() > 0) {
             cmboAllRecs->addItem(kSortOff);
             int k = 1;
-            for (int entry = 1; entry <= fields.Count() && k <= kSlots; ++entry) {
+            // The whole collection is walked: the notes entry comes after the last field slot.
+            for (int entry = 1; entry <= fields.Count(); ++entry) {
                 const DBFlds& f = fields.Item(entry);
                 const QString& type = f.FldType;
                 if (type == QLatin1String("Text")) {
                     if (f.FldName.startsWith(QLatin1String("KeyWord"))) continue;
-                    fillSlot(k++, entry, f);
+                    if (k <= kSlots) fillSlot(k, entry, f);
+                    ++k;
                 } else if (type == QLatin1String("Integer")) {
                     if (f.FldName.startsWith(QLatin1String("Srch"))) {
                         ++k;
                         continue;
                     }
-                    fillSlot(k++, entry, f);
+                    if (k <= kSlots) fillSlot(k, entry, f);
+                    ++k;
                 } else if (type == QLatin1String("Double") || type.left(7) == QLatin1String("Decimal") ||
                            type == QLatin1String("Date/Time") || type == QLatin1String("Currency") ||
                            type == QLatin1String("True/False")) {
-                    fillSlot(k++, entry, f);
+                    if (k <= kSlots) fillSlot(k, entry, f);
+                    ++k;
                 } else if (type == QLatin1String("Memo")) {
                     bHasNotes = true;
                     chkInclMemo->show();
