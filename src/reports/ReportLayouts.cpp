@@ -2,6 +2,7 @@
 
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
+#include "platform/format/UserDates.h"
 #include "shell/Module1.h"
 
 using namespace report;
@@ -197,7 +198,7 @@ std::shared_ptr<ReportDefinition> NewReport() {
     place(ControlKind::PageCount, "txtPageCount", 1350, 450).alignment = AlignCenter;
     Control& date = place(ControlKind::Field, "dtefld", 7560, 2250);
     date.dataField = QStringLiteral("=Now");
-    date.outputFormat = QStringLiteral("m/d/yyyy h:mm AM/PM");
+    date.outputFormat = vb::userDatePattern() + QStringLiteral(" h:mm AM/PM");   // the program's short date
     r->onReportStart = ActiveReport_ReportStart;
     return r;
 }
