@@ -6,6 +6,7 @@
 #include "platform/ui/FormWidgets.h"
 #include "platform/ui/ValidationGate.h"
 #include "platform/ui/WidgetColors.h"
+#include "reports/FrmMailLbls.h"
 #include "shell/Module1.h"
 
 #include <QApplication>
@@ -135,7 +136,8 @@ QWidget* frmReports::CreateWidget() {
         QObject::connect(b, &QToolButton::clicked, w, [this, gate, b, handler] {
             b->setChecked(true);
             gate->Run([this, handler] { (this->*handler)(); });
-            if (b) b->setChecked(false);
+            // The label button stays set while its window is open.
+            if (b && !(b == OptMailLbls && FrmMailLbls::instance().IsLoaded())) b->setChecked(false);
         });
     }
 

@@ -118,10 +118,15 @@ private Q_SLOTS:
         v.OptMailLbls->click();
         FrmMailLbls& w = FrmMailLbls::instance();
         QVERIFY(w.IsLoaded() && w.Visible());
+        // Owned by the view's window, so it stays in front of it; the button stays set meanwhile.
+        QCOMPARE(w.Dialog()->parentWidget(), v.Widget()->window());
+        QVERIFY(w.Dialog()->isWindow());
+        QVERIFY(v.OptMailLbls->isChecked());
         w.cmbMail[0]->setCurrentText("Name");
         w.cmbMail[4]->setCurrentText("PhotoFP");
         w.cmdCreate->click();
         QVERIFY(!w.IsLoaded());
+        QVERIFY(!v.OptMailLbls->isChecked());
         QCOMPARE(labelsOf(QDir(vb::exportFolder()).filePath(desk->files().first())),
                  (QList<QStringList>{{"Ann ", "Bob ", "Cy "}}));
 
