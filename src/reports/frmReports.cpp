@@ -100,7 +100,7 @@ QWidget* frmReports::CreateWidget() {
     source->addButton(OptSrchRes);
     QObject::connect(OptAllRecs, &QRadioButton::clicked, w, [this] { vb::RunTrapped([this] { OptAllRecs_Click(); }); });
     QObject::connect(OptSrchRes, &QRadioButton::clicked, w, [this] { vb::RunTrapped([this] { OptSrchRes_Click(); }); });
-    cmboAllRecs = new QComboBox(Picture1);
+    cmboAllRecs = new vb::FittingComboBox(Picture1);
     cmboAllRecs->setObjectName(QStringLiteral("cmboAllRecs"));
     cmboAllRecs->setEditable(false);   // the sort list offers the fields only
     cmboAllRecs->setFont(arial(8.25, false));
@@ -174,7 +174,7 @@ QWidget* frmReports::CreateWidget() {
     ChkRepLbl.assign(kSlots + 1, nullptr);
     txtRptLbl.assign(kSlots + 1, nullptr);
     for (int k = 1; k <= kSlots; ++k) {
-        auto* box = new QCheckBox(QStringLiteral("Name of Field"), w);
+        auto* box = new vb::FittingCheckBox(QStringLiteral("Name of Field"), w);
         box->setObjectName(QStringLiteral("ChkRepLbl_%1").arg(k));
         PlaceTwips(box, slotLeft(k), slotTop(k), 2655, 495);
         ChkRepLbl[size_t(k)] = box;

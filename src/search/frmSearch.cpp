@@ -130,7 +130,7 @@ QWidget* frmSearch::CreateWidget() {
         frame->setAutoFillBackground(true);
     }
 
-    cmboSort = new QComboBox(w);
+    cmboSort = new vb::FittingComboBox(w);
     cmboSort->setObjectName(QStringLiteral("cmboSort"));
     PlaceTwips(cmboSort, 5280, 120, 2175, 315);
 
@@ -222,7 +222,7 @@ void frmSearch::buildRows(QWidget* w) {
         return false;
     });
     for (int i = 0; i < kRows; ++i) {
-        auto* check = new QCheckBox(QStringLiteral("Name of Field"), w);
+        auto* check = new vb::FittingCheckBox(QStringLiteral("Name of Field"), w);
         check->setObjectName(QStringLiteral("chfldSrch_%1").arg(i));
         check->setFont(rowFont);
         check->setBackgroundRole(QPalette::Window);   // a button fills with its Button colour otherwise

@@ -211,6 +211,9 @@ void frmMain::MDIForm_Load() {
         resize(1024, 768);
         DisableMax();
     }
+    // The frame, title bar included, fits the screen's available area; the document area then
+    // scrolls or clips the views.
+    vb::KeepOnScreen(this);
 }
 
 void frmMain::DisableMax() {
