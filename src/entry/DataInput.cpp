@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -327,7 +328,10 @@ void DataInput::placeWindow(int left, int top, int width, int height) {
         w->move(twipsToPx(left), twipsToPx(top));
         return;   // the view keeps its fixed client size
     }
+    // A maximised frame fills the document area; a design size would leave a band of it bare.
+    if (frame->isMaximized()) return;
     frame->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
+    if (frmMain* main = frmMain::existing()) main->CoverDocumentArea(static_cast<QMdiSubWindow*>(frame));
 }
 
 bool DataInput::QueryUnload() {

@@ -98,6 +98,16 @@ class WindowLookTest : public QObject {
         }
         for (QMdiSubWindow* sub : main().MdiArea->subWindowList())
             if (sub->isVisible()) found << look::ProblemsOfChildView(sub, formColour());
+        // The active view's frame covers the document area: no bare band, no other frame beside it.
+        const QRect area = main().MdiArea->viewport()->rect();
+        if (QMdiSubWindow* active = main().MdiArea->activeSubWindow(); active && active->isVisible()) {
+            const QRect g = active->geometry();
+            if (g.left() > 1 || g.top() > 1 || g.right() < area.right() || g.bottom() < area.bottom())
+                found << QStringLiteral("the frame of %1 (%2,%3 %4x%5) leaves part of the document area (%6x%7) uncovered")
+                             .arg(active->widget() ? active->widget()->objectName() : QString())
+                             .arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())
+                             .arg(area.width()).arg(area.height());
+        }
         for (const QString& p : found) problems << when + ": " + p;
     }
 
@@ -167,6 +177,19 @@ public:
                  f.cmdInitialize->click();
              }},
             {"entry view", [](WindowLookTest& t) { t.openDb(t.sampleDb()); }},
+            {"entry view maximised, as a new database leaves it",
+             [](WindowLookTest& t) {
+                 t.openDb(t.sampleDb());
+                 t.main().MdiArea->activeSubWindow()->showMaximized();
+                 DataInput::instance().Form_Activate();
+             }},
+            {"search view over a maximised entry view",
+             [](WindowLookTest& t) {
+                 t.openDb(t.sampleDb());
+                 t.main().MdiArea->activeSubWindow()->showMaximized();
+                 DataInput::instance().Form_Activate();
+                 t.main().SelectTab(2);
+             }},
             {"entry view with 20 fields",
              [](WindowLookTest& t) { t.openDb(testdb::build(t.fx->path("twenty.mdb"), twentyFields(), true, 20)); }},
             {"entry view after a field rename",
