@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QWindow>
 
 using namespace exporttest;
 using namespace testdb;
@@ -120,7 +121,8 @@ private Q_SLOTS:
         QVERIFY(w.IsLoaded() && w.Visible());
         // Owned by the view's window, so it stays in front of it; the button stays set meanwhile.
         QCOMPARE(w.Dialog()->parentWidget(), v.Widget()->window());
-        QVERIFY(w.Dialog()->isWindow());
+        QVERIFY(w.Dialog()->isWindow() && w.Dialog()->windowHandle());
+        QCOMPARE(w.Dialog()->windowHandle()->transientParent(), v.Widget()->window()->windowHandle());
         QVERIFY(v.OptMailLbls->isChecked());
         w.cmbMail[0]->setCurrentText("Name");
         w.cmbMail[4]->setCurrentText("PhotoFP");
