@@ -1,6 +1,7 @@
 // Print/Preview: the column count, the layout choice, the builders and the preview.
 #include "platform/print/ReportPrinter.h"
 #include "platform/report/ReportEngine.h"
+#include "reports/FrmMailLbls.h"
 #include "reports/ReportExports.h"
 #include "reports/ReportLayouts.h"
 #include "reports/ReportProgress.h"
@@ -115,7 +116,8 @@ void frmReports::OptExpDB_Click() {
 }
 
 void frmReports::OptMailLbls_Click() {
+    // The button stays set while the label window is open; Cancel and a finished run clear it.
     OptMailLbls->setChecked(true);
     ExportMailingLabels(*this);
-    if (OptMailLbls) OptMailLbls->setChecked(false);
+    if (OptMailLbls && !FrmMailLbls::instance().IsLoaded()) OptMailLbls->setChecked(false);
 }
