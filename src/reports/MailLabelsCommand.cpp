@@ -5,8 +5,10 @@
 
 #include <QDialog>
 #include <QToolButton>
+#include <QWindow>
 
 void frmReports::OptMailLbls_Click() {
+    // The button stays set while the label window is open; Cancel and a finished run clear it.
     OptMailLbls->setChecked(true);
     FrmMailLbls& w = FrmMailLbls::instance();
     w.SearchResultChosen = [] {
@@ -18,8 +20,17 @@ void frmReports::OptMailLbls_Click() {
         if (r.IsLoaded() && r.OptMailLbls) r.OptMailLbls->setChecked(false);
     };
     const bool wasOpen = w.IsLoaded();
+    w.Load();
+    // Owned by the main window, so that it stays in front of it (a message closed over it, or a
+    // click on the main window, would otherwise bury it there while it is open).
+    QDialog* dlg = w.Dialog();
+    QWidget* owner = Widget() ? Widget()->window() : nullptr;
+    if (dlg && owner && dlg->parentWidget() != owner)
+        dlg->setParent(owner, (dlg->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     w.SetFocus();
+    if (dlg && owner && dlg->windowHandle() && owner->windowHandle())
+        dlg->windowHandle()->setTransientParent(owner->windowHandle());
     if (!wasOpen && Widget())
         QObject::connect(Widget(), &QObject::destroyed, w.Dialog(), [] { FrmMailLbls::instance().Unload(); });
-    if (OptMailLbls) OptMailLbls->setChecked(false);
+    if (OptMailLbls && !FrmMailLbls::instance().IsLoaded()) OptMailLbls->setChecked(false);
 }

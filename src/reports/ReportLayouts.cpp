@@ -3,6 +3,7 @@
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
 #include "platform/format/FieldType.h"
+#include "platform/format/UserDates.h"
 #include "platform/report/ReportEngine.h"
 #include "platform/report/ReportPainter.h"
 #include "shell/Module1.h"
@@ -220,7 +221,7 @@ std::shared_ptr<ReportDefinition> NewReport() {
     place(ControlKind::PageCount, "txtPageCount", 1590, 600).alignment = AlignCenter;
     Control& date = place(ControlKind::Field, "dtefld", 7560, 2250);
     date.dataField = QStringLiteral("=Now");
-    date.outputFormat = QStringLiteral("m/d/yyyy h:mm AM/PM");
+    date.outputFormat = vb::userDatePattern() + QStringLiteral(" h:mm AM/PM");   // the program's short date
     r->onReportStart = ActiveReport_ReportStart;
     return r;
 }
