@@ -130,6 +130,25 @@ private Q_SLOTS:
         QCOMPARE(conn.Scalar("SELECT COUNT(*) FROM UserTable WHERE RptFlg = True").toInt(), 1);
     }
 
+    // casefold() folds every letter as Qt folds the text the search compares it with.
+    void casefoldMatchesQt_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "";
+        QTest::newRow("lower ascii") << "already folded text, 123";
+        QTest::newRow("capitals past eight bytes") << "abcdefghIJKLMNOPqrstuvwxyZ@[`{";
+        QTest::newRow("accents") << "Crème BRÛLÉE à la Façon";
+        QTest::newRow("greek and sharp s") << QString::fromUtf8("ΣΑΣ ẞ straße");
+        QTest::newRow("outside the BMP") << QString::fromUtf8("X 😀 𐐀 Y");
+    }
+    void casefoldMatchesQt() {
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        db::Connection conn;
+        conn.Open(connStr(buildSample(dir.filePath("sample.mdb"))));
+        QCOMPARE(conn.Scalar("SELECT casefold(?1)", {text}).toString(), text.toCaseFolded());
+        QCOMPARE(conn.Scalar("SELECT typeof(casefold(12))").toString(), QString("integer"));
+    }
+
     void transactionsRollBack() {
         QTemporaryDir dir;
         db::Connection conn;

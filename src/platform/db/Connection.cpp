@@ -1,6 +1,7 @@
 #include "platform/db/Connection.h"
 
 #include "platform/core/VbError.h"
+#include "platform/db/CaseFold.h"
 #include "platform/db/ErrorMap.h"
 #include "platform/db/JetSql.h"
 #include "platform/db/LockWait.h"
@@ -146,19 +147,17 @@ void casefoldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
         return;
     }
     const char* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    const int bytes = sqlite3_value_bytes(v);
-    // ASCII text folds in place without a round trip through UTF-16.
-    bool ascii = true;
-    for (int i = 0; i < bytes && ascii; ++i) ascii = (static_cast<unsigned char>(text[i]) & 0x80) == 0;
-    QByteArray out;
-    if (ascii) {
-        out = QByteArray(text, bytes);
-        for (char& c : out)
-            if (c >= 'A' && c <= 'Z') c = char(c + ('a' - 'A'));
-    } else {
-        out = QString::fromUtf8(text, bytes).toCaseFolded().toUtf8();
+    const size_t bytes = size_t(sqlite3_value_bytes(v));
+    // Text already folded (most keyword and notes values) is its own result.
+    if (FirstFoldable(text, bytes) == bytes) {
+        sqlite3_result_value(ctx, v);
+        return;
     }
-    sqlite3_result_text64(ctx, out.constData(), sqlite3_uint64(out.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+    // One buffer per thread, reused: SQLite copies the result into the statement's register,
+    // whose memory it keeps from row to row.
+    thread_local std::string folded;
+    FoldUtf8(text, bytes, folded);
+    sqlite3_result_text64(ctx, folded.data(), sqlite3_uint64(folded.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
 }
 
 }  // namespace
