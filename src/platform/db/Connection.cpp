@@ -261,6 +261,31 @@ bool Connection::QuickCheck() {
     return st.step() && st.column(0).toString() == QLatin1String("ok");
 }
 
+bool Connection::OpenCheck() {
+    sqlite3* db = requireOpenDb();
+    try {
+        const qint64 pageSize = Scalar(QStringLiteral("PRAGMA page_size")).toLongLong();
+        const qint64 pages = Scalar(QStringLiteral("PRAGMA page_count")).toLongLong();
+        if (pageSize <= 0 || QFileInfo(state_->path).size() < pages * pageSize) return false;   // cut short
+        if (Scalar(QStringLiteral("PRAGMA freelist_count")).toLongLong() > pages) return false;
+        QStringList tables;
+        {
+            Statement st(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND sql NOT LIKE '%WITHOUT ROWID%'"));
+            while (st.step()) tables << st.column(0).toString();
+        }
+        // The rows at each end: the root page and the pages down both edges of each table.
+        // (one aggregate a statement: SQLite seeks for min() or max() alone, and scans for both).
+        for (const QString& t : tables) {
+            Scalar(QStringLiteral("SELECT min(rowid) FROM ") + Bracket(t));
+            Scalar(QStringLiteral("SELECT max(rowid) FROM ") + Bracket(t));
+        }
+        return true;
+    } catch (const vb::VbError& e) {
+        if (causeOf(e) == Cause::Unreadable) return false;
+        throw;
+    }
+}
+
 void Connection::Close() {
     if (state_->db && !sqlite3_get_autocommit(state_->db))
         sqlite3_exec(state_->db, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -49,6 +49,10 @@ public:
     static bool ReadOnlyByPermissions(const QString& path);
     // Reads every page of the file and checks its structure: false for a damaged file.
     bool QuickCheck();
+    // The check at open, which reads a few pages whatever the file's size: the header, the
+    // schema, the page count against the file's length, and the first and last rows of every
+    // table. False for a file found damaged; damage elsewhere is met (and named) when read.
+    bool OpenCheck();
     QString Path() const;              // the open file's path
     QString ConnectionString() const;
 

@@ -71,6 +71,8 @@ Cause causeOfSqlite(int code) {
     }
 }
 
+bool IsDamagedError(const vb::VbError& e) { return (e.nativeError & 0xff) == SQLITE_CORRUPT; }
+
 Cause causeOf(const vb::VbError& e) {
     if (e.nativeError != 0) return causeOfSqlite(e.nativeError);
     if (e.number == vb::err::DiskFull) return Cause::DiskFull;
