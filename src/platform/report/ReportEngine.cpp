@@ -5,6 +5,7 @@
 
 #include <QFontMetricsF>
 #include <QTextLayout>
+#include <array>
 #include <cmath>
 #include <deque>
 #include <optional>
@@ -50,13 +51,34 @@ struct Measure {
     QFont font;
     QFontMetricsF metrics{QFont()};
     double lineHeight = 0;
-    explicit Measure(const Control& c) : font(QtFont(c.font)), metrics(font), lineHeight(metrics.lineSpacing()) {}
+    mutable std::array<double, 256> advance_;   // Latin-1 advances, -1 until measured
+    explicit Measure(const Control& c) : font(QtFont(c.font)), metrics(font), lineHeight(metrics.lineSpacing()) { advance_.fill(-1); }
+
+    // Whether Latin-1 text surely fits: the sum of its characters' advances, with room to spare
+    // for kerning, is within the width. Saves shaping the many short values; false when unsure.
+    bool surelyFits(const QString& text, double width) const {
+        double sum = 0;
+        const double limit = width * 0.95;
+        for (QChar ch : text) {
+            const char16_t u = ch.unicode();
+            if (u >= 256 || u < 32) return false;
+            double& a = advance_[u];
+            if (a < 0) a = metrics.horizontalAdvance(ch);
+            sum += a;
+            if (sum > limit) return false;
+        }
+        return true;
+    }
 
     // The lines the text wraps into within the width (line breaks in the text kept); fits is
     // set when the text stands on one line as it is.
     std::vector<Span> wrap(const QString& text, double width, bool& fits) const {
         fits = false;
         if (text.isEmpty()) return {};
+        if (surelyFits(text, width)) {
+            fits = true;
+            return {Span{0, int(text.size())}};
+        }
         const bool breaks = text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
         if (!breaks && metrics.horizontalAdvance(text) <= width) {
             fits = true;
