@@ -147,6 +147,8 @@ private Q_SLOTS:
         conn.Open(connStr(buildSample(dir.filePath("sample.mdb"))));
         QCOMPARE(conn.Scalar("SELECT casefold(?1)", {text}).toString(), text.toCaseFolded());
         QCOMPARE(conn.Scalar("SELECT typeof(casefold(12))").toString(), QString("integer"));
+        QCOMPARE(conn.Scalar("SELECT casefold_in(?1, NULL, 7, 'other', ?2)", {text.toCaseFolded(), text}).toInt(), 1);
+        QCOMPARE(conn.Scalar("SELECT casefold_in(?1, 'other', ?2)", {text.toCaseFolded(), text + "x"}).toInt(), 0);
     }
 
     void transactionsRollBack() {

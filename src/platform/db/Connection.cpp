@@ -7,6 +7,8 @@
 #include "platform/db/LockWait.h"
 
 #include <QFileInfo>
+#include <string>
+#include <string_view>
 #include <sqlite3.h>
 
 namespace db {
@@ -160,11 +162,52 @@ void casefoldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_text64(ctx, folded.data(), sqlite3_uint64(folded.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
 }
 
+// casefold_in(needle, v1, ..., vn): 1 when some text vi folds to needle (itself folded), else 0.
+// One call a row where n calls of casefold() compared one by one cost a call each.
+void casefoldInFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (argc < 1 || sqlite3_value_type(argv[0]) != SQLITE_TEXT) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    const std::string_view needle(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])), size_t(sqlite3_value_bytes(argv[0])));
+    thread_local std::string folded;
+    for (int i = 1; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) != SQLITE_TEXT) continue;
+        const char* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[i]));
+        const size_t bytes = size_t(sqlite3_value_bytes(argv[i]));
+        bool ascii = true;
+        for (size_t k = 0; k < bytes && ascii; ++k) ascii = (static_cast<unsigned char>(text[k]) & 0x80) == 0;
+        if (ascii) {
+            // ASCII folds byte by byte: compared in place.
+            if (bytes != needle.size()) continue;
+            size_t k = 0;
+            for (; k < bytes; ++k) {
+                char c = text[k];
+                if (c >= 'A' && c <= 'Z') c = char(c + ('a' - 'A'));
+                if (c != needle[k]) break;
+            }
+            if (k == bytes) {
+                sqlite3_result_int(ctx, 1);
+                return;
+            }
+            continue;
+        }
+        FoldUtf8(text, bytes, folded);
+        if (folded == needle) {
+            sqlite3_result_int(ctx, 1);
+            return;
+        }
+    }
+    sqlite3_result_int(ctx, 0);
+}
+
 }  // namespace
 
 void registerFunctions(sqlite3* db) {
     sqlite3_create_function_v2(db, "casefold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
                                casefoldFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "casefold_in", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                               casefoldInFunction, nullptr, nullptr, nullptr);
 }
 
 Connection::Connection() : state_(std::make_shared<detail::ConnState>()) {}

@@ -92,6 +92,7 @@ private:
 // Registers the program's SQL functions on a connection; Open does it on every connection.
 //   casefold(x): text folded to one case for every letter (not only ASCII), for "contains" and
 //   equality that ignore case; other values unchanged.
+//   casefold_in(k, v1, ..., vn): 1 when some text vi folded equals k (given folded), else 0.
 void registerFunctions(sqlite3* db);
 
 namespace detail {
