@@ -22,6 +22,25 @@ class ReportPagingTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Rows deleted after the page count was taken leave the last pages without rows.
+    void rowsGoneSinceTheCount() {
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("g.mdb"));
+        exec(db, "WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < 400) "
+                 "INSERT INTO UserTable (TolvaneID, Name, Active, SrchInt, SrchKey, SrchMemo, RptFlg) "
+                 "SELECT i, 'Row ' || i, 0, 0, 0, 0, 0 FROM c");
+        frmReports& v = openReports(db);
+        tick(v, {1});
+        RecordingPrinter printer;
+        v.cmdPrintRep_Click();
+        const report::Document& doc = *printer.previews.front();
+        const size_t pages = doc.pages.size();
+        QVERIFY(pages > 3);
+        exec(db, "DELETE FROM UserTable WHERE TolvaneID > 20");
+        for (const report::Band& b : doc.pages[pages - 1].bands) QVERIFY(b.section != report::SectionKind::Detail);
+        QVERIFY(pageText(doc.pages[0]).contains("Row 20"));
+    }
+
     void pagesAreMadeOneAtATime() {
         Fixture fx;
         const QString db = reportsdb::build(fx.path("p.mdb"));

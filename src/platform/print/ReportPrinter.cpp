@@ -24,7 +24,15 @@ public:
         QPrintPreviewDialog dialog(&printer, parent);
         dialog.setWindowTitle(QStringLiteral("Print Preview - ") + doc->title);
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [doc](QPrinter* p) { PrintDocument(*p, *doc); });
+                         [doc](QPrinter* p) {
+                             // The pages are laid out as they are painted: a failure to read the
+                             // rows again is shown, never let out of the slot.
+                             try {
+                                 PrintDocument(*p, *doc);
+                             } catch (const vb::VbError& e) {
+                                 vb::ShowErrorPair(e);
+                             }
+                         });
         dialog.resize(1000, 760);
         vb::ui().RunModal(dialog);
     }

@@ -193,7 +193,8 @@ public:
         while (true) {
             Page page;
             const int number = streamNext_;
-            produce(page);
+            // Rows gone since the first pass end the report early: its last pages hold no rows.
+            if (!produce(page)) streamNext_ = std::max(streamNext_, number + 1);
             if (number < index) continue;
             window_.emplace_back(number, std::move(page));
             if (int(window_.size()) > kWindow) window_.pop_front();
