@@ -2,8 +2,12 @@
 // again after others is the same page, and every page knows the page count.
 #include "ReportData.h"
 #include "ReportsTestUtil.h"
+#include "platform/print/ReportPreview.h"
 #include "platform/report/ReportPainter.h"
 #include "support/TestRegistry.h"
+
+#include <QLabel>
+#include <QSpinBox>
 
 using namespace reportstest;
 
@@ -75,6 +79,14 @@ private Q_SLOTS:
         QStringList forwards;
         for (int p = 0; p < pages; ++p) forwards << pageText(doc.pages[size_t(p)]);
         for (int p = pages - 1; p >= 0; --p) QCOMPARE(pageText(doc.pages[size_t(p)]), forwards[p]);
+
+        // The preview draws the page it shows, and only that one.
+        report::ReportPreview preview(printer.previews.front());
+        preview.ShowPage(pages + 5);
+        QCOMPARE(preview.findChild<QSpinBox*>("txtPage")->value(), pages);
+        QCOMPARE(preview.findChild<QLabel*>("lblPageCount")->text(), "of " + count);
+        QTest::mouseClick(preview.findChild<QToolButton*>("cmdFirst"), Qt::LeftButton);
+        QCOMPARE(preview.CurrentPage(), 0);
         QVERIFY(doc.pages.MostHeld() <= 3);
     }
 };
