@@ -357,6 +357,8 @@ private:
         }
         for (size_t ci = 0; ci < s.controls.size(); ++ci) {
             const Control& c = s.controls[ci];
+            // The first pass needs only what can make a band taller: the growing fields.
+            if (counting_ && !(detail && c.kind == ControlKind::Field && c.canGrow)) continue;
             PendingItem p;
             Item& it = p.item;
             it.kind = c.kind;
