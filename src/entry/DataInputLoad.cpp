@@ -1,6 +1,7 @@
 // The entry view's load: the column scan that decides which controls are shown and bound, the
 // field list DBDefMain, the keyword area and the keyword list.
 #include "entry/DataInput.h"
+#include "platform/db/ErrorMap.h"
 
 #include "platform/core/Colors.h"
 #include "platform/core/Twips.h"
@@ -339,6 +340,9 @@ void DataInput::handleTableError(const vb::VbError& e, const QString& undefinedT
             Module1::DbUndefined = true;
         } else if (e.number == CancelError) {
             // silent
+        } else if (e.number == E_FAIL_ && db::IsDamagedError(e)) {
+            vb::MsgBox(QStringLiteral("Database file is damaged and cannot be read."), vb::vbOKOnly,
+                       QStringLiteral("Database Error"));
         } else if (e.number == E_FAIL_) {
             vb::MsgBox(QStringLiteral("Database is currently opened in design mode, Close Database"), vb::vbOKOnly,
                        QStringLiteral("Database Error"));

@@ -23,6 +23,7 @@ struct BusyCursor {
 void frmReports::BuildPortaitRep(int) { ::BuildPortaitRep(*RptDef, Choices()); }
 void frmReports::BuildLandscapeRep(int) { ::BuildLandscapeRep(*RptDef, Choices()); }
 void frmReports::BuildLegalRep(int) { ::BuildLegalRep(*RptDef, Choices()); }
+void frmReports::BuildMainRep(int NoRptfld) { ::BuildMainRep(*RptDef, Choices(), NoRptfld); }
 
 bool frmReports::buildReport(bool forExport) {
     const int t = TickedCount();
