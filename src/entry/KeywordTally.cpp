@@ -1,8 +1,7 @@
 #include "entry/KeywordTally.h"
 
 #include "platform/db/Connection.h"
-
-#include <sqlite3.h>
+#include "platform/db/RowReader.h"
 
 namespace {
 
@@ -21,18 +20,17 @@ void KeywordTally::Build(db::Connection& conn, const QStringList& columns) {
     if (columns.isEmpty()) return;
     QStringList names;
     for (const QString& c : columns) names << db::Connection::Bracket(c);
-    db::detail::Statement st(conn.handle(), QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) +
-                                                QStringLiteral(" FROM UserTable"));
+    db::RowReader rows(conn, QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) + QStringLiteral(" FROM UserTable"));
     // The new values of each column in the order rows are read; the list takes them column by
     // column, as a scan of each column on its own would meet them.
     std::vector<QStringList> firstSeen(size_t(columns.size()));
     QHash<QString, int> columnsSeen;   // exact value -> the lowest column holding it, so far
     const int n = int(columns.size());
-    while (st.step()) {
+    while (rows.Next()) {
         for (int j = 0; j < n; ++j) {
-            const unsigned char* text = sqlite3_column_text(st.get(), j);
-            if (!text || !*text) continue;
-            const QString value = QString::fromUtf8(reinterpret_cast<const char*>(text), sqlite3_column_bytes(st.get(), j));
+            const QByteArrayView text = rows.Utf8(j);
+            if (text.isEmpty()) continue;
+            const QString value = QString::fromUtf8(text);
             auto it = spellings_.find(value);
             if (it == spellings_.end()) {
                 spellings_.insert(value, 1);

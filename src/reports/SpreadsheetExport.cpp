@@ -2,6 +2,7 @@
 
 #include "platform/core/VbError.h"
 #include "platform/db/Connection.h"
+#include "platform/db/RowReader.h"
 #include "platform/format/DataFormat.h"
 #include "platform/format/VbConvert.h"
 #include "platform/fs/FileSystem.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
-#include <sqlite3.h>
 #include <vector>
 
 namespace reports {
@@ -28,9 +28,9 @@ struct Column {
 };
 
 // Characters of the first line of a UTF-8 text, counted up to `cap`.
-int firstLineChars(const unsigned char* s, int bytes, int cap) {
+int firstLineChars(QByteArrayView s, int cap) {
     int n = 0;
-    for (int i = 0; i < bytes && n < cap; ++i) {
+    for (qsizetype i = 0; i < s.size() && n < cap; ++i) {
         if (s[i] == '\n' || s[i] == '\r') break;
         if ((s[i] & 0xC0) != 0x80) ++n;
     }
@@ -38,7 +38,8 @@ int firstLineChars(const unsigned char* s, int bytes, int cap) {
 }
 
 // 'YYYY-MM-DD[ HH:MM[:SS]]', the stored form of dates.
-bool parseStored(const unsigned char* s, int bytes, QDateTime& out) {
+bool parseStored(QByteArrayView s, QDateTime& out) {
+    const qsizetype bytes = s.size();
     auto num = [&](int at, int len, int& v) {
         if (at + len > bytes) return false;
         v = 0;
@@ -61,28 +62,26 @@ bool parseStored(const unsigned char* s, int bytes, QDateTime& out) {
     return true;
 }
 
-void writeValue(XlsxWriter& xw, sqlite3_stmt* st, int row, int col, Column& c) {
-    const int storage = sqlite3_column_type(st, col);
-    if (storage == SQLITE_NULL) return;
+void writeValue(XlsxWriter& xw, const db::RowReader& rows, int row, int col, Column& c) {
+    using Storage = db::RowReader::Storage;
+    const Storage storage = rows.StorageOf(col);
+    if (storage == Storage::Null) return;
     auto asText = [&] {
-        const auto* s = sqlite3_column_text(st, col);
-        const int bytes = sqlite3_column_bytes(st, col);
-        c.width = std::max(c.width, firstLineChars(s, bytes, kWidestColumn));
-        xw.writeText(row, col, reinterpret_cast<const char*>(s), bytes);
+        const QByteArrayView s = rows.Utf8(col);
+        c.width = std::max(c.width, firstLineChars(s, kWidestColumn));
+        xw.writeText(row, col, s.data(), int(s.size()));
     };
-    const bool numeric = storage == SQLITE_INTEGER || storage == SQLITE_FLOAT;
+    const bool numeric = storage == Storage::Integer || storage == Storage::Real;
     switch (c.kind) {
     case vb::ValueKind::Text: asText(); return;
     case vb::ValueKind::Boolean:
         if (!numeric) return asText();
-        xw.writeBoolean(row, col, sqlite3_column_int64(st, col) != 0);
+        xw.writeBoolean(row, col, rows.Int(col) != 0);
         c.width = std::max(c.width, 5);
         return;
     case vb::ValueKind::DateTime: {
         QDateTime dt;
-        if (storage != SQLITE_TEXT ||
-            !parseStored(sqlite3_column_text(st, col), sqlite3_column_bytes(st, col), dt))
-            return asText();
+        if (storage != Storage::Text || !parseStored(rows.Utf8(col), dt)) return asText();
         xw.writeDate(row, col, dt);
         const bool timeOnly = dt.date() == vb::zeroDate();
         c.width = std::max(c.width, timeOnly ? 11 : dt.time() == QTime(0, 0) ? 10 : 22);
@@ -91,7 +90,7 @@ void writeValue(XlsxWriter& xw, sqlite3_stmt* st, int row, int col, Column& c) {
     default: break;
     }
     if (!numeric) return asText();
-    const double v = sqlite3_column_double(st, col);
+    const double v = rows.Double(col);
     int chars = 0;
     if (c.kind == vb::ValueKind::Currency) {
         xw.writeNumber(row, col, v, XlsxWriter::NumberStyle::Currency);
@@ -102,7 +101,7 @@ void writeValue(XlsxWriter& xw, sqlite3_stmt* st, int row, int col, Column& c) {
         chars = int(QString::number(v, 'f', c.places).size());
     } else {
         xw.writeNumber(row, col, v);
-        chars = storage == SQLITE_INTEGER ? int(QString::number(sqlite3_column_int64(st, col)).size())
+        chars = storage == Storage::Integer ? int(QString::number(rows.Int(col)).size())
                                           : std::min(11, int(QString::number(v, 'g', 10).size()));
     }
     c.width = std::max(c.width, chars);
@@ -132,14 +131,13 @@ SpreadsheetResult WriteSpreadsheet(db::Connection& conn, const ExportSpec& spec,
     } guard{temp};
     {
         XlsxWriter xw(temp);
-        db::detail::Statement st(conn.handle(), selectSql(spec));
-        const int n = st.columnCount();
-        for (int c = 0; c < n; ++c)
-            xw.writeText(0, c, QString::fromUtf8(sqlite3_column_name(st.get(), c)));
+        db::RowReader rows(conn, selectSql(spec));
+        const int n = rows.ColumnCount();
+        for (int c = 0; c < n; ++c) xw.writeText(0, c, rows.ColumnName(c));
         qint64 row = 0;
-        while (st.step()) {
+        while (rows.Next()) {
             ++row;
-            for (int c = 0; c < n; ++c) writeValue(xw, st.get(), int(row), c, cols[size_t(c)]);
+            for (int c = 0; c < n; ++c) writeValue(xw, rows, int(row), c, cols[size_t(c)]);
             if (progress && row % 500 == 0 && !progress(row, total)) {
                 result.cancelled = true;
                 return result;   // the writer is abandoned and the guard removes the temporary file
