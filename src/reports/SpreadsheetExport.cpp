@@ -3,6 +3,7 @@
 #include "platform/core/VbError.h"
 #include "platform/db/Connection.h"
 #include "platform/db/RowReader.h"
+#include "platform/db/StoredDate.h"
 #include "platform/format/DataFormat.h"
 #include "platform/format/VbConvert.h"
 #include "platform/fs/FileSystem.h"
@@ -37,31 +38,6 @@ int firstLineChars(QByteArrayView s, int cap) {
     return n;
 }
 
-// 'YYYY-MM-DD[ HH:MM[:SS]]', the stored form of dates.
-bool parseStored(QByteArrayView s, QDateTime& out) {
-    const qsizetype bytes = s.size();
-    auto num = [&](int at, int len, int& v) {
-        if (at + len > bytes) return false;
-        v = 0;
-        for (int i = at; i < at + len; ++i) {
-            if (s[i] < '0' || s[i] > '9') return false;
-            v = v * 10 + (s[i] - '0');
-        }
-        return true;
-    };
-    int y, mo, d, h = 0, mi = 0, se = 0;
-    if (!num(0, 4, y) || bytes < 10 || s[4] != '-' || !num(5, 2, mo) || s[7] != '-' || !num(8, 2, d)) return false;
-    if (bytes > 10) {
-        if (!(s[10] == ' ' || s[10] == 'T') || !num(11, 2, h) || bytes < 16 || s[13] != ':' || !num(14, 2, mi)) return false;
-        if (bytes > 16 && (s[16] != ':' || !num(17, 2, se) || bytes != 19)) return false;
-    }
-    const QDate date(y, mo, d);
-    const QTime time(h, mi, se);
-    if (!date.isValid() || !time.isValid()) return false;
-    out = vb::makeDateTime(date, time);
-    return true;
-}
-
 void writeValue(XlsxWriter& xw, const db::RowReader& rows, int row, int col, Column& c) {
     using Storage = db::RowReader::Storage;
     const Storage storage = rows.StorageOf(col);
@@ -80,11 +56,11 @@ void writeValue(XlsxWriter& xw, const db::RowReader& rows, int row, int col, Col
         c.width = std::max(c.width, 5);
         return;
     case vb::ValueKind::DateTime: {
-        QDateTime dt;
-        if (storage != Storage::Text || !parseStored(rows.Utf8(col), dt)) return asText();
-        xw.writeDate(row, col, dt);
-        const bool timeOnly = dt.date() == vb::zeroDate();
-        c.width = std::max(c.width, timeOnly ? 11 : dt.time() == QTime(0, 0) ? 10 : 22);
+        const auto dt = storage == Storage::Text ? db::parseStoredDate(QUtf8StringView(rows.Utf8(col))) : std::nullopt;
+        if (!dt) return asText();
+        xw.writeDate(row, col, *dt);
+        const bool timeOnly = dt->date() == vb::zeroDate();
+        c.width = std::max(c.width, timeOnly ? 11 : dt->time() == QTime(0, 0) ? 10 : 22);
         return;
     }
     default: break;
