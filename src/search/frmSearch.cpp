@@ -294,7 +294,7 @@ void frmSearch::Form_Load() {
                     const QString sql = QStringLiteral("SELECT DISTINCT %1 FROM UserTable WHERE %1 IS NOT NULL AND %1 <> ''")
                                             .arg(db::Connection::Bracket(name));
                     db::RowReader rows(conn, sql);
-                    while (rows.Next()) keywords << rows.Value(0).toString();
+                    while (rows.Next()) keywords << rows.Text(0);
                     ++keywordCount;
                     continue;
                 }
