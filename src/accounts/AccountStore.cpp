@@ -25,8 +25,16 @@ void refuseLongPassword() {
 
 }  // namespace
 
+bool PasswordScramblesWhole(const QString& password) {
+    for (const QChar c : password)
+        if (c.category() == QChar::Other_Control) return false;
+    return CryptPassWrd(password).size() == password.toUtf8().size();
+}
+
 QString StoredPassword(const QString& password) {
     if (!PasswordFits(password)) refuseLongPassword();
+    if (!PasswordScramblesWhole(password))
+        vb::raise(vb::err::DB_E_ERRORSOCCURRED, QStringLiteral("A password can only hold printable characters."));
     return CryptPassWrd(password);
 }
 

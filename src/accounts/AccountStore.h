@@ -27,8 +27,12 @@ inline bool SameName(const QString& a, const QString& b) { return a.compare(b, Q
 // (UTF-8) fits it exactly.
 inline constexpr int kPasswordSize = 8;
 inline bool PasswordFits(const QString& password) { return password.toUtf8().size() <= kPasswordSize; }
+// Whether the scrambled form keeps every character of password: no control character and no byte
+// the scrambling drops. Another password never matches it at the login, and none is stored.
+bool PasswordScramblesWhole(const QString& password);
 // The stored form of a password the user set. A longer password is refused (0x80040E21): cut, it
 // would be another password, and scrambled whole it may lose every character and match the empty one.
+// A password that does not scramble whole is refused the same way.
 QString StoredPassword(const QString& password);
 
 struct Account {

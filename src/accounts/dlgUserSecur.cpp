@@ -5,6 +5,7 @@
 #include "accounts/frmUserSecurity.h"
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
+#include "platform/db/CauseMessage.h"
 #include "shell/Module1.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ const QString kBlank = QStringLiteral("User Name cannot be blank.  Please add us
 const QString kDuplicate = QStringLiteral("User Has Already Been Added, Please Add A New User");
 const QString kReadOnly = QStringLiteral("Database is Read Only Please reset Flag, User Can not be added");
 const QString kPasswordTooLong = QStringLiteral("Password Cannot Be Longer Than 8 Characters");
+const QString kPasswordCharacters = QStringLiteral("Password Can Only Hold Printable Characters");
 
 bool isLetter(QChar ch) { return (ch >= u'A' && ch <= u'Z') || (ch >= u'a' && ch <= u'z'); }
 bool allLetters(const QString& s) { return std::all_of(s.begin(), s.end(), isLetter); }
@@ -299,6 +301,12 @@ void dlgUserSecur::txtPasswrd_Validate(bool& Cancel) {
         Cancel = true;
         return;
     }
+    if (!accounts::PasswordScramblesWhole(txtPasswrd->text())) {
+        vb::MsgBox(kPasswordCharacters, vb::vbOKOnly);
+        txtPasswrd->setFocus();
+        Cancel = true;
+        return;
+    }
     pwdStored_ = accounts::StoredPassword(txtPasswrd->text());
     txtPasswrd->setText(pwdStored_);
     pwdAccepted_ = pwdStored_;
@@ -322,6 +330,12 @@ void dlgUserSecur::OKButton_Click() {
         if (!save()) return;
     } catch (const vb::VbError& e) {
         if (e.number == vb::err::GridError) return;
+        // A lock or a full disk passes: the account stays in the dialog to be saved again.
+        const db::Cause cause = db::causeOf(e);
+        if (cause == db::Cause::Locked || cause == db::Cause::DiskFull) {
+            vb::ShowCause(e, QStringLiteral("the account was not saved."), QStringLiteral("User Accounts"));
+            return;
+        }
         if (e.number == vb::err::E_FAIL_) {
             vb::MsgBox(kReadOnly, vb::vbOKOnly);
             Unload();

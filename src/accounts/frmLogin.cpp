@@ -44,6 +44,7 @@ QWidget* frmLogin::CreateWidget() {
     txtPassword = new QLineEdit(dlg);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setEchoMode(QLineEdit::Password);
+    txtPassword->setMaxLength(accounts::kPasswordSize);   // as the account dialog's box
     vb::PlaceTwips(txtPassword, 1320, 525, 2325, 345);
     lblLabels1->setBuddy(txtPassword);
     for (QLabel* l : {lblLabels0.data(), lblLabels1.data()}) {
@@ -93,7 +94,10 @@ void frmLogin::cmdOK_Click() {
     try {
         QString key = txtPassword->text();
         const QString scrambled = CryptPassWrd(txtPassword->text(), key);
-        level = accounts::FindLogin(Module1::GetDBConnStr(), name, scrambled);
+        // A password no account can hold (too long, or losing characters to the scrambling)
+        // matches none, whatever its scrambled form would meet.
+        if (accounts::PasswordFits(txtPassword->text()) && accounts::PasswordScramblesWhole(txtPassword->text()))
+            level = accounts::FindLogin(Module1::GetDBConnStr(), name, scrambled);
     } catch (const vb::VbError& e) {
         // The window stays open: the user may try again or cancel.
         vb::ShowErrorPair(e);

@@ -6,7 +6,10 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/format/VbConvert.h"
+#include "platform/db/CauseMessage.h"
+#include "platform/fs/FileErrors.h"
 #include "platform/fs/FileSystem.h"
+#include "platform/fs/ReplacingFile.h"
 #include "platform/paths/AppPaths.h"
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
@@ -20,6 +23,7 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <algorithm>
+#include <optional>
 
 using namespace Module1;
 using vb::MsgBox;
@@ -46,7 +50,8 @@ void CreateDatabase::CmdCreate_Click() {
     const bool wasOpen = DBOpen;
     const QString openPath = CurrentDBPath;
     const QString openConnStr = DBConnStr;
-    QString built;   // the file being built, until it takes its place
+    std::optional<vb::ReplacingFile> out;   // the file being built, until it takes its place
+    QString built;
     bool created = false;
     struct KeepOpenDatabase {
         const bool& created;
@@ -129,15 +134,16 @@ void CreateDatabase::CmdCreate_Click() {
 
         // The build: the whole file, its first account included, is made under a temporary name
         // and takes its place only when complete.
-        built = vb::TempPathBeside(path);
+        out.emplace(path);
+        built = out->libraryPath();
         CreateDatabases(built);
         if (bCreateFailed) {
-            QFile::remove(built);
+            out.reset();
             built.clear();
             CmdCancel_Click();
             return;
         }
-        vb::ReplaceFile(built, path);
+        out->commit();
         built.clear();
         created = true;
 
@@ -182,13 +188,14 @@ void CreateDatabase::CmdCreate_Click() {
         if (main) main->SetMenuVisible(frmMain::Menu::ScrConfig, true);
         DataInput::instance().SetFocus();
     } catch (const vb::VbError& e) {
-        if (!built.isEmpty()) QFile::remove(built);
+        out.reset();
         if (e.number == vb::err::CancelError) {
             // The dialog was cancelled: nothing has changed.
-        } else if (e.number == vb::err::PermissionDenied) {
+        } else if (db::causeOf(e) == db::Cause::Locked || e.fileCause == int(vb::FileCause::Locked) ||
+                   (e.number == vb::err::PermissionDenied && e.fileCause < 0)) {
             bCreateFailed = true;
             MsgBox(QStringLiteral("Permission Denied, Database is locked by Program, Please Rename"));
-        } else {
+        } else if (!vb::ShowCause(e, QStringLiteral("the database was not created."), QStringLiteral("Create New Database Error"))) {
             vb::ShowErrorPair(e);
         }
     } catch (const std::exception& e) {

@@ -6,6 +6,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/fs/FileSystem.h"
+#include "platform/fs/ReplacingFile.h"
 #include "platform/paths/AppPaths.h"
 #include "shell/Module1.h"
 #include "shell/OpenErrors.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <optional>
 
 using vb::MsgBox;
 using vb::twipsToPx;
@@ -264,7 +266,7 @@ void frmDtaTransfer::TransferRecs(const QString& ImprtDBNme) {
 }
 
 void frmDtaTransfer::CmdCreate_Click() {
-    QString built;   // the new file, until it takes its place
+    std::optional<vb::ReplacingFile> built;   // the new file, until it takes its place
     try {
         // The entry view shows at most 20 fields and 20 keywords: more are refused before
         // anything is asked or built.
@@ -322,18 +324,13 @@ void frmDtaTransfer::CmdCreate_Click() {
 
         // The new file is built beside the target and replaces it only once it is complete, so a
         // failed build leaves no partial file and any file that stood there unharmed.
-        built = vb::TempPathBeside(path);
-        CreateExprtDB(built);
-        vb::ReplaceFile(built, path);
-        built.clear();
+        built.emplace(path);
+        CreateExprtDB(built->libraryPath());
+        built->commit();
+        built.reset();
         TransferRecs(path);
     } catch (const vb::VbError& e) {
-        if (!built.isEmpty() && vb::FileExists(built)) {
-            try {
-                vb::DeleteFile(built);
-            } catch (const vb::VbError&) {
-            }
-        }
+        built.reset();   // removes an unfinished file
         if (e.number == vb::err::CancelError) return;
         showError(e, kImportTitle);
     }

@@ -58,6 +58,10 @@ void DataInput::cmdNegotiate_Click(int Index) {
             });
         } else if (e.number == DB_E_ERRORSOCCURRED) {
             showSaveRefused(e);
+        } else if (const QString refusal = refusalText(e, QStringLiteral("the record was not shown."));
+                   e.number == E_FAIL_ && !refusal.isEmpty()) {
+            // The row could not be read: the view stays on the one it shows.
+            vb::MsgBox(refusal, vb::vbOKOnly, QStringLiteral("Ravelstow"));
         } else {
             vb::ShowErrorPair(e);
         }

@@ -2,6 +2,7 @@
 // to the data errors they meet.
 #include "entry/DataInput.h"
 
+#include "platform/db/CauseMessage.h"
 #include "platform/db/ErrorMap.h"
 #include "platform/db/LockWait.h"
 #include "platform/paths/AppPaths.h"
@@ -9,6 +10,7 @@
 #include "shell/frmMain.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QDir>
 #include <QIcon>
 #include <QLineEdit>
@@ -214,15 +216,25 @@ void DataInput::cmdAction_Click(int Index) {
 }
 
 QString DataInput::refusalText(const vb::VbError& e, const QString& outcome) {
-    switch (db::causeOf(e)) {
-    case db::Cause::Locked:
-        return QStringLiteral("Database is Locked by another program, ") + outcome + QStringLiteral(" Please try again later.");
-    case db::Cause::ReadOnly: return QStringLiteral("Database is Read Only, ") + outcome;
-    case db::Cause::DiskFull: return QStringLiteral("Disk is Full, ") + outcome + QStringLiteral(" Please free some space.");
-    case db::Cause::Unreadable: return QStringLiteral("Database file is damaged and cannot be read, ") + outcome;
-    case db::Cause::None: break;
+    const db::Cause cause = db::causeOf(e);
+    return cause == db::Cause::Missing ? QString() : vb::DatabaseCauseMessage(cause, outcome);
+}
+
+void DataInput::dropDeletedRecord() {
+    if (!adoUserTbl.IsOpen()) return;
+    db::Recordset& rs = adoUserTbl.Recordset();
+    if (rs.Bof() || rs.Eof()) return;
+    try {
+        (void)rs.Fields(0).Value();
+        return;   // the record is still there
+    } catch (const vb::VbError& e) {
+        if (e.number != vb::err::NoCurrentRecord) throw;
     }
-    return {};
+    // Another user deleted it: the view reads the table again and stands where the record was.
+    const qint64 at = rs.AbsolutePosition();
+    rs.Requery();
+    const qint64 count = rs.RecordCount();
+    if (count > 1 && at > 1) rs.Move(std::min(at, count) - 1);
 }
 
 void DataInput::handleActionError(const vb::VbError& e, int Index) {
@@ -270,6 +282,7 @@ void DataInput::handleActionError(const vb::VbError& e, int Index) {
     case DB_E_CONCURRENCYVIOLATION:
         vb::MsgBox(QStringLiteral("Record is currently being updated by another user."));
         recover(cancelChange);
+        recover([this] { dropDeletedRecord(); });
         break;
     default:
         vb::ShowErrorPair(e);

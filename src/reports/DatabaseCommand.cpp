@@ -1,7 +1,10 @@
 // The output database export of the reports view.
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
+#include "platform/db/CauseMessage.h"
+#include "platform/fs/FileErrors.h"
 #include "platform/fs/FileSystem.h"
+#include "platform/fs/ReplacingFile.h"
 #include "platform/paths/AppPaths.h"
 #include "reports/AssocDatabase.h"
 #include "reports/ExportCommands.h"
@@ -24,11 +27,6 @@ struct BusyPointer {
         on = false;
     }
     bool on = true;
-};
-
-struct TempFile {
-    QString path;
-    ~TempFile() { if (!path.isEmpty()) QFile::remove(path); }
 };
 
 // The records of an existing file's UserTable; errors (not a database, no UserTable) go to the caller.
@@ -76,7 +74,7 @@ void RunDatabaseExport(const ViewChoices& v, vb::CommonDialog& rptDialog) {
             if (existingRecords(path) > 0 &&
                 vb::MsgBox(texts::kHasRecords, vb::vbOKCancel, texts::kHasRecordsTitle) == vb::vbCancel)
                 return;
-            vb::RequireReplaceable(path);
+            vb::RequireWritableTarget(path);
         }
 
         AssocSpec spec;
@@ -88,9 +86,10 @@ void RunDatabaseExport(const ViewChoices& v, vb::CommonDialog& rptDialog) {
         // The new file is built and filled beside the target, and replaces it only when complete:
         // until then an existing file stays as it was.
         BusyPointer busy;
-        TempFile temp{vb::TempPathBeside(path)};
+        vb::ReplacingFile out(path);
+        const QString temp = out.libraryPath();
         try {
-            CreateAssocDB(temp.path, spec);
+            CreateAssocDB(temp, spec);
         } catch (const vb::VbError& e) {
             busy.restore();
             vb::MsgBox(QStringLiteral(" Error No. ") + QString::number(e.number) + QStringLiteral(" \r\n") + e.description,
@@ -100,25 +99,26 @@ void RunDatabaseExport(const ViewChoices& v, vb::CommonDialog& rptDialog) {
         try {
             db::Connection conn;
             conn.Open(DBConnStr);
-            TransferRecords(conn, temp.path, spec);
+            TransferRecords(conn, temp, spec);
         } catch (const vb::VbError& e) {
             busy.restore();
+            // A cause the user can act on (a lock, a full disk, ...) is named; it is not the reserved words.
+            if (vb::ShowCause(e, QStringLiteral("the output database was not made."), texts::kRecordFailureTitle)) return;
             if (e.number == vb::err::DB_E_ERRORSINCOMMAND) vb::MsgBox(e.description, vb::vbOKOnly, QStringLiteral("Ravelstow"));
             else vb::ShowErrorPair(e);
             vb::MsgBox(texts::recordFailure(path), vb::vbOKOnly, texts::kRecordFailureTitle);
             return;
         }
-        vb::ReplaceFile(temp.path, path);
-        temp.path.clear();
+        out.commit();
         busy.restore();
         vb::MsgBox(texts::created(path), vb::vbOKOnly, texts::kCreatedTitle);
     } catch (const vb::VbError& e) {
         if (e.number == vb::err::CancelError) return;
-        if (e.number == vb::err::PermissionDenied) {
+        if (e.number == vb::err::PermissionDenied && (e.fileCause < 0 || e.fileCause == int(vb::FileCause::Locked))) {
             vb::MsgBox(texts::permissionDenied(path), vb::vbOKOnly, QStringLiteral("DATABASE ERROR"));
             return;
         }
-        vb::ShowErrorPair(e);
+        if (!vb::ShowCause(e, QStringLiteral("the output database was not made."), QStringLiteral("DATABASE ERROR"))) vb::ShowErrorPair(e);
     } catch (const std::exception& e) {
         vb::ShowUnexpectedError(e);
     }

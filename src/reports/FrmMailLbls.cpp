@@ -1,6 +1,7 @@
 #include "reports/FrmMailLbls.h"
 
 #include "entry/DataInput.h"
+#include "platform/db/CauseMessage.h"
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
@@ -27,7 +28,7 @@ const int kLabelWidths[reports::kMailParts] = {1095, 1095, 1095, 1095, 1095, 615
 // The errors of the label steps: a statement the database cannot run has a message of its own.
 void reportLabelError(const vb::VbError& e, const QString& title) {
     if (e.number == vb::err::DB_E_ERRORSINCOMMAND) vb::MsgBox(reports::texts::kLabelError, vb::vbOKOnly, title);
-    else vb::ShowErrorPair(e);
+    else if (!vb::ShowCause(e, QStringLiteral("the labels were not written."), title)) vb::ShowErrorPair(e);
 }
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "platform/format/DataFormat.h"
 #include "platform/office/ExportFolder.h"
 #include "platform/office/OdtWriter.h"
+#include "platform/fs/ReplacingFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -250,13 +251,10 @@ QString WriteLabels(db::Connection& conn, const MailSpec& spec, const QString& p
     w.writeStartElement("text:p");
     w.writeAttribute("text:style-name", "End");
     w.writeEndElement();
-    const QString temp = odt.saveTemporary(QDir(vb::exportFolder()).filePath(QStringLiteral("Labels.odt")));
-    try {
-        return vb::placeExportFile(temp, QStringLiteral("Labels"), QStringLiteral("odt"));
-    } catch (...) {
-        QFile::remove(temp);
-        throw;
-    }
+    vb::ReplacingFile file(QDir(vb::exportFolder()).filePath(QStringLiteral("Labels.odt")));
+    odt.writeTo(file);
+    return file.commitWith(
+        [](const QString& temp) { return vb::placeExportFile(temp, QStringLiteral("Labels"), QStringLiteral("odt")); });
 }
 
 }  // namespace reports

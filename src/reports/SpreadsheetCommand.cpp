@@ -1,6 +1,7 @@
 // The spreadsheet export of the reports view.
 #include "entry/DataInput.h"
 #include "platform/core/UiServices.h"
+#include "platform/db/CauseMessage.h"
 #include "platform/db/Connection.h"
 #include "platform/shellexec/ShellExecute.h"
 #include "platform/ui/ProgressBox.h"
@@ -55,7 +56,7 @@ void RunSpreadsheetExport(const ViewChoices& v) {
                        vb::vbOKOnly, texts::kExportObject);
         if (r.cut > 0) vb::MsgBox(texts::cutNote(r.cut), vb::vbOKOnly, texts::kExcelTitle);
     } catch (const vb::VbError& e) {
-        vb::ShowErrorPair(e);
+        if (!vb::ShowCause(e, QStringLiteral("the workbook was not written."), texts::kExcelTitle)) vb::ShowErrorPair(e);
     } catch (const std::exception& e) {
         vb::ShowUnexpectedError(e);
     }

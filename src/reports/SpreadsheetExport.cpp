@@ -8,6 +8,7 @@
 #include "platform/format/VbConvert.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/office/ExportFolder.h"
+#include "platform/fs/ReplacingFile.h"
 #include "platform/office/XlsxWriter.h"
 
 #include <QDir>
@@ -100,13 +101,9 @@ SpreadsheetResult WriteSpreadsheet(db::Connection& conn, const ExportSpec& spec,
         cols.push_back(c);
     }
 
-    const QString temp = vb::TempPathBeside(QDir(vb::exportFolder()).filePath(QStringLiteral("Export.xlsx")));
-    struct TempGuard {
-        QString path;
-        ~TempGuard() { if (!path.isEmpty()) QFile::remove(path); }
-    } guard{temp};
+    vb::ReplacingFile file(QDir(vb::exportFolder()).filePath(QStringLiteral("Export.xlsx")));
     {
-        XlsxWriter xw(temp);
+        XlsxWriter xw(file);
         db::RowReader rows(conn, selectSql(spec));
         const int n = rows.ColumnCount();
         for (int c = 0; c < n; ++c) xw.writeText(0, c, rows.ColumnName(c));
@@ -116,7 +113,7 @@ SpreadsheetResult WriteSpreadsheet(db::Connection& conn, const ExportSpec& spec,
             for (int c = 0; c < n; ++c) writeValue(xw, rows, int(row), c, cols[size_t(c)]);
             if (progress && row % 500 == 0 && !progress(row, total)) {
                 result.cancelled = true;
-                return result;   // the writer is abandoned and the guard removes the temporary file
+                return result;   // the writer is abandoned and the file removes its temporary file
             }
         }
         for (int c = 0; c < n; ++c)
@@ -126,8 +123,8 @@ SpreadsheetResult WriteSpreadsheet(db::Connection& conn, const ExportSpec& spec,
         xw.close();
     }
     if (progress) progress(result.rows, total);
-    result.path = vb::placeExportFile(temp, QStringLiteral("Export"), QStringLiteral("xlsx"));
-    guard.path.clear();
+    result.path = file.commitWith(
+        [](const QString& temp) { return vb::placeExportFile(temp, QStringLiteral("Export"), QStringLiteral("xlsx")); });
     return result;
 }
 

@@ -1,4 +1,5 @@
 // The PDF, HTML and rich-text exports of the report.
+#include "platform/db/CauseMessage.h"
 #include "platform/paths/AppPaths.h"
 #include "platform/report/ReportPainter.h"
 #include "platform/report/ReportWriters.h"
@@ -139,6 +140,7 @@ void frmReports::exportFile(int kind, const QString& path) {
         if (button) button->setChecked(false);
     } catch (const vb::VbError& e) {
         if (e.number == vb::err::ComponentMissing || e.number == vb::err::CantCreateObject) showMissing(kind, e.number);
-        else vb::ShowErrorPair(e);
+        else if (!vb::ShowCause(e, QStringLiteral("the report was not written."), QStringLiteral("Reports")))
+            vb::ShowErrorPair(e);
     }
 }

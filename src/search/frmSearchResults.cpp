@@ -3,6 +3,7 @@
 #include "entry/DataInput.h"
 #include "entry/EntryWidgets.h"
 #include "platform/core/UiServices.h"
+#include "platform/db/CauseMessage.h"
 #include "platform/db/Connection.h"
 #include "platform/db/ErrorMap.h"
 #include "reports/frmReports.h"
@@ -23,6 +24,8 @@ namespace {
 
 // The run's error boxes: the number, the description, then the procedure.
 void showRunError(const vb::VbError& e) {
+    // A lock or a full disk is named; what nobody can name keeps the three boxes.
+    if (vb::ShowCause(e, QStringLiteral("the search was not run."), QStringLiteral("Search Results"))) return;
     vb::ShowErrorPair(e);
     vb::MsgBox(QStringLiteral("error in cmdSearch_click Subroutine"));
 }
@@ -181,7 +184,8 @@ void frmSearch::cmdClear_Click() {
     } catch (const vb::VbError& e) {
         // The marks are reset in one statement: refused, nothing changed.
         if (db::IsReadOnlyError(e)) vb::MsgBox(search::readOnlyText());
-        else vb::ShowErrorPair(e);
+        else if (!vb::ShowCause(e, QStringLiteral("the marks were not cleared."), QStringLiteral("Search Results")))
+            vb::ShowErrorPair(e);
         return;
     }
     const int n = Module1::CountDescFlds();

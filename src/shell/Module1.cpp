@@ -35,6 +35,27 @@ void BuildConnStr() {
     DBConnStr = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + CurrentDBPath;
 }
 
+namespace {
+bool hasColumns(db::Connection& conn, const QString& table, const QStringList& columns) {
+    QStringList bracketed;
+    for (const QString& c : columns) bracketed << db::Connection::Bracket(c);
+    try {
+        conn.Scalar(QStringLiteral("SELECT %1 FROM %2 WHERE 0").arg(bracketed.join(QLatin1Char(',')), db::Connection::Bracket(table)));
+    } catch (const vb::VbError& e) {
+        if (e.number == vb::err::DB_E_PARAMNOTOPTIONAL) return false;
+        throw;
+    }
+    return true;
+}
+}  // namespace
+
+bool HasRequiredColumns() {
+    db::Connection conn;
+    conn.Open(DBConnStr);
+    return hasColumns(conn, QStringLiteral("UserTable"), {"TolvaneID"}) &&
+           (!SecurityOn || hasColumns(conn, QStringLiteral("UserProfile"), {"UserName", "UserLevel", "PassWrd"}));
+}
+
 bool CheckDBStructure() {
     // No file named: refused as silently as a file the provider cannot open.
     if (CurrentDBPath.isEmpty()) {

@@ -65,6 +65,9 @@ void BuildConnStr();
 // sets SecurityOn from the presence of UserProfile. Never creates a file. A damaged file is refused
 // (false, silently); a file another program holds locked raises 70 (permission denied).
 bool CheckDBStructure();
+// Whether the open file has the columns the views and the sign-in read (the record id, the
+// account columns when the file has accounts); run after CheckDBStructure accepted the file.
+bool HasRequiredColumns();
 // Asks, then closes the open database; the outcome is left in CloseConfirmed.
 void CloseDatabase();
 

@@ -90,6 +90,7 @@ protected:
 private:
     // The entry, search and reports views, unloaded: an open starts from them as at start-up.
     void UnloadStaleViews();
+    void ClearRefusedFile();
     void buildMenus();
     void buildTabStrip();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)());

@@ -56,8 +56,9 @@ void frmMain::mnuOpenDB_Click() {
                 TabStrip1->setEnabled(true);
             }
         }
-        if (!CheckDBStructure()) {
+        if (!CheckDBStructure() || !HasRequiredColumns()) {
             MsgBox(QStringLiteral("Please Open A Ravelstow Database"), vb::vbOKOnly, QStringLiteral("Database Structure"));
+            ClearRefusedFile();
             return;
         }
         // With no database open, a view still loaded was loaded on a file that was refused or
@@ -100,7 +101,21 @@ void frmMain::mnuOpenDB_Click() {
     } catch (const vb::VbError& e) {
         db::LockWait::Settle();
         ReportOpenError(e);
+        if (!DBOpen) ClearRefusedFile();
     }
+}
+
+void frmMain::ClearRefusedFile() {
+    // A refused file leaves nothing open, as when no file was chosen at all.
+    CurrentDBPath.clear();
+    DBConnStr.clear();
+    DBOpen = false;
+    SecurityOn = false;
+    SetTabCaption(4, QString());
+    UnloadStaleViews();
+    SetMenuVisible(Menu::UserMaint, false);
+    SetMenuVisible(Menu::ScrConfig, false);
+    TabStrip1->setEnabled(false);
 }
 
 void frmMain::UnloadStaleViews() {

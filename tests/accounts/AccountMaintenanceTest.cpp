@@ -372,6 +372,8 @@ private Q_SLOTS:
         QVERIFY(refused([] { accounts::StoredPassword(QStringLiteral("123456789")); }));
         QVERIFY(refused([] { accounts::StoredPassword(QString(10000, QLatin1Char('x'))); }));
         QVERIFY(refused([] { accounts::StoredPassword(QStringLiteral("Pässwörd")); }));   // 10 bytes
+        for (const QString& p : {QStringLiteral("s3cret\t"), QStringLiteral("s3\x01"), QString("s3") + QChar(0)})
+            QVERIFY(refused([&] { accounts::StoredPassword(p); }));   // control characters do not scramble whole
         accounts::Account a;
         a.UserName = QStringLiteral("eve");
         a.UserLevel = accounts::kRestricted;
@@ -455,17 +457,34 @@ private Q_SLOTS:
         });
     }
 
-    void failedUpdateClosesBothWindows() {
+    // A lock or a full disk is named, and the account stays in the open dialog to be saved again.
+    void failedAddNamesTheCauseAndKeepsTheWindows_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("locked") << "locked"
+                                << "Database is Locked by another program, the account was not saved. Please try again later.";
+        QTest::newRow("full disk") << "full" << "Disk is Full, the account was not saved. Please free some space.";
+    }
+    void failedAddNamesTheCauseAndKeepsTheWindows() {
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
         list().Load();
-        runDialog(true, [this] {
+        bool stillOpen = false;
+        runDialog(true, [&] {
             dlg().txtusernme->setText(QStringLiteral("Zed"));
-            OtherProgramLock lock(path);
-            fx->ui.answerMsgBox(vb::vbOK);
-            dlg().OKButton_Click();
+            {
+                std::unique_ptr<OtherProgramLock> lock;
+                std::unique_ptr<FileSizeLimit> full;
+                if (fault == "locked") lock = std::make_unique<OtherProgramLock>(path);
+                else full = std::make_unique<FileSizeLimit>(1024);   // not even the journal fits
+                fx->ui.answerMsgBox(vb::vbOK);
+                dlg().OKButton_Click();
+            }
+            stillOpen = dlg().IsLoaded() && list().IsLoaded();
+            dlg().CancelButton_Click();
         });
-        QCOMPARE(fx->ui.messages(), QStringList{kReadOnly});
-        QVERIFY(!dlg().IsLoaded());
-        QVERIFY(!list().IsLoaded());
+        QCOMPARE(fx->ui.messages(), QStringList{message});
+        QVERIFY(stillOpen);
         QCOMPARE(accountsdb::column(path, "UserName").size(), 2);
     }
 };

@@ -79,10 +79,40 @@ private Q_SLOTS:
             QCOMPARE(fx->ui.messages(), QStringList{"Invalid Password, try again!"});
             QCOMPARE(fx->ui.titles(), QStringList{"Login"});
             QCOMPARE(fx->ui.requests.first().style, int(vb::vbOKOnly));
-            QCOMPARE(f.txtPassword->selectedText(), password);
+            QCOMPARE(f.txtPassword->selectedText(), password.left(8));   // the box holds 8
             QCOMPARE(f.txtUserName->text(), name);
             QVERIFY(Module1::GetCurrentUser().isEmpty());
         }
+    }
+
+    // Pasted text the scrambling would shorten, or longer than an account holds, matches no
+    // account: not the one whose password is what is left, not Admin's empty one.
+    void passwordsThatDoNotScrambleWholeNeverMatch_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("password");
+        QTest::newRow("10,000 characters") << "Admin" << QString(10000, 'a');
+        QTest::newRow("tab") << "Bob" << "s3cret\t";
+        QTest::newRow("U+0001") << "Bob" << "s3cret\x01";
+        QTest::newRow("NUL") << "Bob" << QString("s3cret") + QChar(0);
+    }
+    void passwordsThatDoNotScrambleWholeNeverMatch() {
+        QFETCH(QString, name);
+        QFETCH(QString, password);
+        int held = 0;
+        fx->ui.answerModal([&](QDialog& d) {
+            frmLogin& f = frmLogin::instance();
+            f.txtUserName->setText(name);
+            f.txtPassword->setText(password);
+            held = int(f.txtPassword->text().size());
+            f.cmdOK->click();
+            f.cmdCancel->click();
+            return d.result();
+        });
+        fx->ui.answerMsgBox(vb::vbOK);
+        QVERIFY(!frmLogin::instance().Run());
+        QVERIFY(held <= 8);
+        QCOMPARE(fx->ui.messages(), QStringList{"Invalid Password, try again!"});
+        QVERIFY(Module1::GetCurrentUser().isEmpty());
     }
 
     void emptyNameAsksForOne() {

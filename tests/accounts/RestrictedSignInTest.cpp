@@ -84,7 +84,7 @@ private Q_SLOTS:
         QCOMPARE(fx->ui.messages(), (QStringList{
             QStringLiteral("Do you want to close current database: ") + plain + "?\r\n\r\nMake sure current changes have been saved. ",
             "Please Open A Ravelstow Database",
-            "This is not a Ravelstow database structure, please open a Ravelstow Database"}));
+            "A Database File Is Not Currently Open"}));   // the refused file left nothing open
         QCOMPARE(fx->ui.pending(), 0);
         QVERIFY(Module1::DBOpen);
         DataInput& v = DataInput::instance();

@@ -171,6 +171,30 @@ private Q_SLOTS:
         QVERIFY(!m->MenuVisible(frmMain::Menu::UserMaint));
     }
 
+    // A name holding "=" or "Data Source=" is a file name like any other; one holding NUL is refused.
+    void namesAreNeverConnectionStrings_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("made");
+        QTest::newRow("equals sign") << "a=b.mdb" << true;
+        QTest::newRow("Data Source=") << "Data Source=z.mdb" << true;
+        QTest::newRow("NUL") << QString("a") + QChar(0) + "b.mdb" << false;
+    }
+    void namesAreNeverConnectionStrings() {
+        QFETCH(QString, name);
+        QFETCH(bool, made);
+        defineDatabase(*m, threeFields());
+        QDir().mkpath(fx->path("DBFiles"));
+        const QString path = dbPath(name);
+        fx->ui.answerSave(path);
+        if (!made) fx->ui.answerMsgBox(vb::vbOK);
+        form().CmdCreate->click();
+        QCOMPARE(DBOpen, made);
+        QCOMPARE(leftovers(), made ? QStringList{name} : QStringList{});
+        if (made) QCOMPARE(columns(path).value(1), QString("Title"));
+        else QVERIFY(fx->ui.messages().value(0).contains("is not a valid file name"));
+        QCOMPARE(QDir::current().entryList({"*.tmp", "z.mdb*"}, QDir::Files | QDir::Hidden), QStringList{});
+    }
+
     // Checks before the dialog: nothing is asked for and nothing changes.
     void refusedBeforeTheDialog_data() {
         QTest::addColumn<QString>("blankName");
@@ -293,13 +317,24 @@ private Q_SLOTS:
         QCOMPARE(leftovers(), QStringList{"notes.mdb"});
     }
 
+    // A file marked read-only, or held locked by another program, is refused as a locked file.
+    void readOnlyFileIsRefusedWith70_data() {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("read-only") << false;
+        QTest::newRow("locked by another program") << true;
+    }
     void readOnlyFileIsRefusedWith70() {
+        QFETCH(bool, locked);
         const QString path = existingDatabase("locked.mdb", 0);
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        if (!locked) QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         const QByteArray before = contents(path);
         defineDatabase(*m, threeFields());
         fx->ui.answerSave(path).answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
-        form().CmdCreate->click();
+        {
+            std::unique_ptr<testfaults::OtherProgramLock> lock;
+            if (locked) lock = std::make_unique<testfaults::OtherProgramLock>(path);
+            form().CmdCreate->click();
+        }
         QCOMPARE(fx->ui.messages(), QStringList({"Overwrite Database?", "Permission Denied, Database is locked by Program, Please Rename"}));
         QCOMPARE(fx->ui.titles()[1], QString("Ravelstow"));
         QVERIFY(form().bCreateFailed);

@@ -23,6 +23,9 @@ private Q_SLOTS:
         QTest::newRow("path holding ; and =") << "Provider=P;Data Source=/tmp/a;b=c.mdb" << "/tmp/a;b=c.mdb";
         QTest::newRow("no data source") << "Provider=Microsoft.Jet.OLEDB.4.0;" << "";
         QTest::newRow("plain path") << "/tmp/c.mdb" << "/tmp/c.mdb";
+        QTest::newRow("path holding =") << "/tmp/a=b.mdb" << "/tmp/a=b.mdb";
+        QTest::newRow("path holding Data Source=") << "/tmp/Data Source=z.mdb" << "/tmp/Data Source=z.mdb";
+        QTest::newRow("open string of such a path") << "Provider=P;Data Source=/tmp/Data Source=z.mdb" << "/tmp/Data Source=z.mdb";
     }
     void dataSourceOf() {
         QFETCH(QString, connStr);

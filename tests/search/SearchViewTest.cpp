@@ -12,6 +12,7 @@
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
 #include "support/Fixture.h"
+#include "support/Faults.h"
 #include "support/TestRegistry.h"
 
 #include <QCheckBox>
@@ -258,6 +259,19 @@ private Q_SLOTS:
         fx->ui.answerMsgBox(vb::vbOK);
         v.cmdSearch_Click();
         QCOMPARE(fx->ui.messages(), QStringList{"Please Select an >, < or = Value For Age\r\n"});
+        // Another program's lock is named in one box; the previous result stays.
+        fx->ui.clear();
+        v.chfldSrch[size_t(age)]->setChecked(false);
+        const int name = row(v, "Name");
+        v.chfldSrch[size_t(name)]->setChecked(true);
+        v.txtSrcFld[size_t(name)]->setText("smith");
+        fx->ui.answerMsgBox(vb::vbOK);
+        {
+            testfaults::OtherProgramLock lock(path);
+            v.cmdSearch_Click();
+        }
+        QCOMPARE(fx->ui.messages(),
+                 QStringList{"Database is Locked by another program, the search was not run. Please try again later."});
     }
 
     // The clear resets the marks but SrchMemo, the rows, the keywords and the notes box.

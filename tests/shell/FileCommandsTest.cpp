@@ -110,15 +110,59 @@ private Q_SLOTS:
         QCOMPARE(fx->ui.requests.size(), 1);
         QVERIFY(DBOpen);
         QCOMPARE(CurrentDBPath, first);
-        // OK, then a refused file: the old one stays closed, the refused path is shown.
+        // OK, then a refused file: the old one stays closed, and nothing is left open.
         fx->ui.clear();
         fx->ui.answerMsgBox(vb::vbOK).answerOpen(other).answerMsgBox(vb::vbOK);
         m->mnuOpenDB_Click();
         QCOMPARE(fx->ui.messages().last(), kRefused);
         QVERIFY(!DBOpen);
-        QCOMPARE(CurrentDBPath, other);
-        QCOMPARE(m->TabCaption(4), other);
+        QVERIFY(CurrentDBPath.isEmpty());
+        QCOMPARE(m->TabCaption(4), QString());
         QVERIFY(!DataInput::instance().IsLoaded());
+    }
+
+    // Whatever makes a file unreadable, refusing it with a database open leaves nothing open.
+    void refusedFileLeavesNothingOpen_data() {
+        QTest::addColumn<QString>("kind");
+        for (const char* k : {"cut short", "random bytes", "damaged page", "folder", "link loop", "dangling link",
+                              "long name", "no TolvaneID", "no UserName"})
+            QTest::newRow(k) << QString(k);
+    }
+    void refusedFileLeavesNothingOpen() {
+        QFETCH(QString, kind);
+        const QString good = db("good.mdb", kUserTable);
+        QString path = fx->path("x.mdb");
+        auto write = [&](const QByteArray& bytes) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        };
+        QFile g(good);
+        QVERIFY(g.open(QIODevice::ReadOnly));
+        QByteArray whole = g.readAll();
+        whole.append(QByteArray(8192, '\0'));
+        if (kind == "cut short") write(whole.left(6000));
+        if (kind == "random bytes") write(QByteArray(8192, '\x5a'));
+        if (kind == "damaged page") write(whole.left(4096) + QByteArray(whole.size() - 4096, '\xff'));
+        if (kind == "folder") QDir().mkpath(path);
+        if (kind == "link loop") QFile::link(path, path);
+        if (kind == "dangling link") QFile::link(fx->path("gone.mdb"), path);
+        if (kind == "long name") path = fx->path(QString(300, 'n') + ".mdb");
+        if (kind == "no TolvaneID") path = db("x.mdb", "CREATE TABLE UserTable (Name TEXT);");
+        if (kind == "no UserName")
+            path = db("x.mdb", "CREATE TABLE UserTable (TolvaneID INTEGER PRIMARY KEY, Name TEXT);"
+                               "CREATE TABLE UserProfile (Login TEXT, UserLevel TEXT, PassWrd TEXT);");
+        open(good);
+        QVERIFY(DBOpen);
+        fx->ui.clear();
+        fx->ui.answerMsgBox(vb::vbOK).answerOpen(path).answerMsgBox(vb::vbOK);
+        m->mnuOpenDB_Click();
+        QCOMPARE(fx->ui.messages().size(), 2);   // the close question, then the refusal
+        QVERIFY(!DBOpen);
+        QVERIFY(CurrentDBPath.isEmpty());
+        QCOMPARE(m->TabCaption(4), QString());
+        QVERIFY(!DataInput::instance().IsLoaded());
+        QVERIFY(!m->TabStrip1->isEnabled());
     }
 
     void loginCancelLeavesNothingOpen() {

@@ -12,6 +12,7 @@ struct VbError : std::exception {
     QString description;
     QString source;
     int nativeError = 0;   // the database engine's own code, when the error came from it (0 otherwise)
+    int fileCause = -1;    // the vb::FileCause of a failed file operation (-1 otherwise)
 
     VbError() = default;
     VbError(int32_t n, QString d, QString s = {}) : number(n), description(std::move(d)), source(std::move(s)) {}

@@ -111,6 +111,7 @@ Connection& Catalog::requireConnection() {
 void Catalog::Create(const QString& connStrOrPath) {
     const QString path = Connection::DataSourceOf(connStrOrPath);
     if (path.trimmed().isEmpty()) vb::raise(vb::err::E_FAIL_, QStringLiteral("No file name was given."));
+    if (path.contains(QChar(0))) vb::raise(vb::err::E_FAIL_, QStringLiteral("The name '%1' is not a valid file name.").arg(path));
     const QFileInfo fi(path);
     if (fi.exists() || fi.isSymLink())
         vb::raise(vb::err::DB_E_DUPLICATEDATASOURCE, QStringLiteral("Database already exists."));
@@ -128,7 +129,7 @@ void Catalog::Create(const QString& connStrOrPath) {
     Close();
     Connection conn;
     try {
-        conn.Open(path);
+        conn.Open(Connection::ConnStrOf(path));
         // Writes the file's header, so it is a database and not an empty file; marks it as ours.
         conn.Execute(QStringLiteral("PRAGMA application_id = 1383486324; PRAGMA user_version = 1"));
     } catch (...) {

@@ -171,10 +171,18 @@ Connection::Connection(std::shared_ptr<detail::ConnState> state)
 Connection::~Connection() = default;
 
 QString Connection::DataSourceOf(const QString& connStr) {
+    // Only the program's own form is a connection string; any other text is a path, whatever
+    // "=" or "Data Source=" it holds. The path runs from the first "Data Source=" to the end.
+    static const QLatin1String provider("Provider=");
     static const QLatin1String key("Data Source=");
-    const int at = int(connStr.lastIndexOf(key, -1, Qt::CaseInsensitive));
-    if (at < 0) return connStr.contains(QLatin1Char('=')) ? QString() : connStr;
-    return connStr.mid(at + key.size());
+    if (connStr.startsWith(key, Qt::CaseInsensitive)) return connStr.mid(key.size());
+    if (!connStr.startsWith(provider, Qt::CaseInsensitive)) return connStr;
+    const int at = int(connStr.indexOf(QLatin1Char(';') + key, 0, Qt::CaseInsensitive));
+    return at < 0 ? QString() : connStr.mid(at + key.size() + 1);
+}
+
+QString Connection::ConnStrOf(const QString& path) {
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path;
 }
 
 QString Connection::Bracket(const QString& identifier) {
@@ -191,7 +199,7 @@ void Connection::Open(const QString& connStr) {
     if (path.trimmed().isEmpty())
         vb::raise(vb::err::DB_SEC_E_AUTH_FAILED, QStringLiteral("No database file has been defined."));
     const QFileInfo fi(path);
-    if (!fi.exists() || fi.isDir())
+    if (path.contains(QChar(0)) || !fi.exists() || fi.isDir())
         vb::raise(vb::err::E_FAIL_, QStringLiteral("Could not find file '%1'.").arg(path));
 
     sqlite3* db = nullptr;

@@ -35,6 +35,8 @@ public:
     // The text after "Data Source=" to the end of the connection string ("" when it has none);
     // a plain path without "Data Source=" is returned as it is.
     static QString DataSourceOf(const QString& connStr);
+    // The connection string of the program's own form for a path.
+    static QString ConnStrOf(const QString& path);
 
     // Opens the file the connection string names. A missing file, a file that is not a
     // database and a locked file raise E_FAIL_ (0x80004005); a string naming no file raises

@@ -72,6 +72,7 @@ Cause causeOfSqlite(int code) {
 }
 
 Cause causeOf(const vb::VbError& e) {
+    if (e.number == vb::err::DB_E_NOTABLE || e.number == vb::err::DB_E_PARAMNOTOPTIONAL) return Cause::Missing;
     if (e.nativeError != 0) return causeOfSqlite(e.nativeError);
     if (e.number == vb::err::DiskFull) return Cause::DiskFull;
     return Cause::None;

@@ -35,6 +35,7 @@ enum class Cause {
     ReadOnly,     // the file or its folder may not be written
     DiskFull,     // no room left for the file (or its journal) to grow
     Unreadable,   // the file is damaged or not a database
+    Missing,      // a table or column the program needs is not in the file
 };
 Cause causeOfSqlite(int sqliteCode);
 Cause causeOf(const vb::VbError& e);

@@ -301,7 +301,29 @@ void Recordset::notifyMove() {
 }
 
 void Recordset::setPosition(qint64 pos) {
-    pos_ = std::clamp<qint64>(pos, -1, qint64(keys_.size()));
+    const qint64 to = std::clamp<qint64>(pos, -1, qint64(keys_.size()));
+    if (moveComplete_ && kind_ != Kind::Snapshot && to >= 0 && to < qint64(keys_.size())) {
+        // A bound view shows the row it moves to: the row is read first, so that one the file
+        // refuses (another program's lock) leaves the set, and the view, on the row it was on.
+        const qint64 fromPos = pos_;
+        const bool fromLoaded = rowLoaded_, fromMissing = rowMissing_;
+        QVariantList fromRow = row_;
+        pos_ = to;
+        rowLoaded_ = false;
+        try {
+            loadRow();
+        } catch (...) {
+            pos_ = fromPos;
+            row_ = std::move(fromRow);
+            rowLoaded_ = fromLoaded;
+            rowMissing_ = fromMissing;
+            throw;
+        }
+        onDeleted_ = false;
+        notifyMove();
+        return;
+    }
+    pos_ = to;
     onDeleted_ = false;
     rowLoaded_ = false;
     notifyMove();

@@ -2,31 +2,28 @@
 
 #include "platform/core/VbError.h"
 #include "platform/db/Backup.h"
+#include "platform/db/ErrorMap.h"
 #include "platform/fs/FileSystem.h"
+#include "platform/fs/ReplacingFile.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
 namespace vb {
 
 void CopyDatabase(const QString& source, const QString& target) {
     if (!FileExists(source)) raise(err::FileNotFound);
-    const QFileInfo folder(QFileInfo(target).absolutePath());
-    if (!folder.isDir()) raise(err::PathNotFound);
-    if (!folder.isWritable()) raise(err::PermissionDenied);
-    const QString temp = TempPathBeside(target);
+    ReplacingFile out(target);
+    const QString temp = out.libraryPath();
     try {
         db::BackupDatabase(source, temp);
-    } catch (...) {
-        QFile::remove(temp);
+    } catch (const VbError& e) {
+        // The new file's own disk is named as a file's; the source's lock stays the database's.
+        if (db::causeOf(e) == db::Cause::DiskFull) out.failWrite(ENOSPC, e.description);
         throw;
     }
-    try {
-        ReplaceFile(temp, target);
-    } catch (...) {
-        QFile::remove(temp);
-        throw;
-    }
+    out.commit();
 }
 
 }  // namespace vb

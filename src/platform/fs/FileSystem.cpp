@@ -1,6 +1,8 @@
 #include "platform/fs/FileSystem.h"
 
 #include "platform/core/VbError.h"
+#include "platform/fs/FileErrors.h"
+#include "platform/fs/ReplacingFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,22 +21,6 @@
 namespace vb {
 
 namespace {
-int errnoToVb(int e) {
-    switch (e) {
-    case ENOENT: return err::FileNotFound;
-    case ENOTDIR: return err::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EBUSY:
-    case ETXTBSY: return err::PermissionDenied;
-    case ENOSPC:
-    case EFBIG:
-    case EDQUOT: return err::DiskFull;
-    default: return err::PathFileAccess;
-    }
-}
-
 QString canonicalOf(const QString& path) {
     const QFileInfo fi(path);
     if (fi.exists()) return fi.canonicalFilePath();
@@ -50,7 +36,10 @@ bool FileExists(const QString& path) {
 
 void DeleteFile(const QString& path) {
     if (!FileExists(path)) raise(err::FileNotFound);
-    if (std::remove(QFile::encodeName(path).constData()) != 0) raise(errnoToVb(errno));
+    if (std::remove(QFile::encodeName(path).constData()) != 0) {
+        if (errno == ENOENT) raise(err::FileNotFound);
+        raiseFileError(errno, path);
+    }
 }
 
 bool SameFile(const QString& a, const QString& b) {
@@ -114,60 +103,26 @@ void RemoveStaleTempFiles(const QString& folder) {
 QString TempPathBeside(const QString& target) {
     const QFileInfo fi(target);
     RemoveStaleTempFiles(fi.absolutePath());
+    // The temporary name must fit where the target's fits: a long name is shortened in it.
+    QString name = fi.fileName();
+    while (QFile::encodeName(name).size() > 200) name.chop(1);
     const QString random =
         QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, QLatin1Char('0'));
     return QDir(fi.absolutePath())
-        .filePath(QLatin1Char('.') + fi.fileName() + QLatin1Char('.') + hostTag() + QLatin1Char('-') +
+        .filePath(QLatin1Char('.') + name + QLatin1Char('.') + hostTag() + QLatin1Char('-') +
                   QString::number(::getpid()) + QLatin1Char('-') + random + QStringLiteral(".tmp"));
 }
 
 void ReplaceFile(const QString& source, const QString& target) {
     if (std::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) != 0)
-        raise(errnoToVb(errno));
+        raiseFileError(errno, target);
     syncFolder(QFileInfo(target).absolutePath());
 }
 
 void WriteFileReplacing(const QString& path, const QByteArray& data) {
-    const QFileInfo fi(path);
-    if (!QFileInfo(fi.absolutePath()).isDir()) raise(err::PathNotFound);
-    const QString temp = TempPathBeside(path);
-    const QByteArray tempName = QFile::encodeName(temp);
-    mode_t mode = 0666;   // a new file: as the umask leaves it
-    struct stat st {};
-    const bool replacing = ::stat(QFile::encodeName(path).constData(), &st) == 0;
-    if (replacing) mode = st.st_mode & 07777;
-    const int fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd < 0) raise(errnoToVb(errno));
-    auto fail = [&](int error) {
-        if (fd >= 0) ::close(fd);
-        ::unlink(tempName.constData());
-        raise(errnoToVb(error));
-    };
-    const char* p = data.constData();
-    qint64 left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            fail(errno);
-        }
-        if (n == 0) fail(ENOSPC);
-        p += n;
-        left -= n;
-    }
-    if (::fsync(fd) != 0) fail(errno);
-    if (replacing) ::fchmod(fd, mode);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(tempName.constData());
-        raise(errnoToVb(error));
-    }
-    try {
-        ReplaceFile(temp, path);
-    } catch (...) {
-        ::unlink(tempName.constData());
-        throw;
-    }
+    ReplacingFile file(path);
+    file.write(data);
+    file.commit();
 }
 
 }  // namespace vb

@@ -29,7 +29,7 @@ void ReplaceFile(const QString& source, const QString& target);
 // Writes data to a temporary file beside path, checking every write, the flush to the disk and
 // the close, and only then moves it over path (which keeps its permissions). Any failure removes
 // the temporary file, leaves the old file as it was and raises (61 disk full, 70 permission
-// denied, 76 path not found, 75 otherwise).
+// denied, 76 path not found, 75 otherwise), as ReplacingFile does.
 void WriteFileReplacing(const QString& path, const QByteArray& data);
 
 }  // namespace vb

@@ -1,13 +1,13 @@
 #include "platform/office/ExportFolder.h"
 
 #include "platform/core/VbError.h"
+#include "platform/fs/FileErrors.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cerrno>
-#include <cstring>
 #include <unistd.h>
 
 namespace vb {
@@ -47,13 +47,7 @@ QString placeExportFile(const QString& temp, const QString& stem, const QString&
             ::unlink(from.constData());
             return target;
         }
-        if (errno != EEXIST) {
-            const int e = errno;
-            raise(e == EACCES || e == EPERM || e == EROFS ? err::PermissionDenied
-                  : e == ENOSPC                          ? err::DiskFull
-                                                         : err::PathFileAccess,
-                  QStringLiteral("%1: %2").arg(target, QString::fromLocal8Bit(strerror(e))));
-        }
+        if (errno != EEXIST) raiseFileError(errno, target);
     }
     raise(err::FileAlreadyExists);
 }

@@ -1,8 +1,10 @@
 #include "platform/office/OdtWriter.h"
 
 #include "platform/core/VbError.h"
+#include "platform/fs/ReplacingFile.h"
 #include "platform/fs/FileSystem.h"
 
+#include <cerrno>
 #include <zip.h>
 
 namespace office {
@@ -107,16 +109,16 @@ OdtWriter::OdtWriter(const QByteArray& automaticStyles, const QByteArray& styles
 
 OdtWriter::~OdtWriter() = default;
 
-void OdtWriter::finishContent() {
-    if (finished_) return;
+bool OdtWriter::finishContent() {
+    if (finished_) return true;
     finished_ = true;
     content_.write("</office:text></office:body></office:document-content>");
-    if (!content_.flush() || content_.error() != QFileDevice::NoError)
-        vb::raise(vb::err::DiskFull, QStringLiteral("The document cannot be written: ") + content_.errorString());
+    return content_.flush() && content_.error() == QFileDevice::NoError;
 }
 
-QString OdtWriter::saveTemporary(const QString& near) {
-    finishContent();
+void OdtWriter::writeTo(vb::ReplacingFile& file) {
+    errno = 0;
+    if (!finishContent()) file.failWrite(errno, content_.errorString());
     const QByteArray stylesXml = QByteArray(R"(<?xml version="1.0" encoding="UTF-8"?>)") + "\n<office:document-styles" +
                                  kNamespaces + "><office:styles>" + styles_ +
                                  R"(</office:styles><office:automatic-styles><style:page-layout style:name="Page">)"
@@ -128,10 +130,10 @@ QString OdtWriter::saveTemporary(const QString& near) {
     const QByteArray manifestXml = manifest();
     const QByteArray mime(kMime);
 
-    const QString temp = vb::TempPathBeside(near);
+    const QByteArray name = QFile::encodeName(file.libraryPath());
     int err = 0;
-    zip_t* z = zip_open(QFile::encodeName(temp).constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
-    if (!z) vb::raise(vb::err::PathFileAccess, QStringLiteral("The document %1 cannot be made.").arg(near));
+    zip_t* z = zip_open(name.constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
+    if (!z) file.failWrite(err == ZIP_ER_OPEN ? errno : 0, QStringLiteral("the document cannot be made"));
     try {
         addBuffer(z, "mimetype", mime, true);
         addBuffer(z, "META-INF/manifest.xml", manifestXml, false);
@@ -143,26 +145,21 @@ QString OdtWriter::saveTemporary(const QString& near) {
         }
     } catch (...) {
         zip_discard(z);
-        QFile::remove(temp);
-        throw;
+        throw;   // the file removes its temporary file
     }
     if (zip_close(z) != 0) {
+        zip_error_t* ze = zip_get_error(z);
+        const int sys = zip_error_system_type(ze) == ZIP_ET_SYS ? zip_error_code_system(ze) : 0;
         const QString why = QString::fromUtf8(zip_strerror(z));
         zip_discard(z);
-        QFile::remove(temp);
-        vb::raise(vb::err::PathFileAccess, QStringLiteral("The document %1 cannot be written: %2").arg(near, why));
+        file.failWrite(sys, why);
     }
-    return temp;
 }
 
 void OdtWriter::save(const QString& target) {
-    const QString temp = saveTemporary(target);
-    try {
-        vb::ReplaceFile(temp, target);
-    } catch (...) {
-        QFile::remove(temp);
-        throw;
-    }
+    vb::ReplacingFile file(target);
+    writeTo(file);
+    file.commit();
 }
 
 }  // namespace office

@@ -11,6 +11,10 @@
 #include <QXmlStreamWriter>
 #include <memory>
 
+namespace vb {
+class ReplacingFile;
+}
+
 namespace office {
 
 class OdtWriter {
@@ -30,16 +34,15 @@ public:
     // Writes the package to target; an existing file there is replaced only once the new one is
     // complete. Errors raise VbError (75, or 61 when the disk is full).
     void save(const QString& target);
-    // Writes the package to a new temporary file beside `near` and returns its path (the caller
-    // moves it into place).
-    QString saveTemporary(const QString& near);
+    // Writes the package into file (which the caller commits or places).
+    void writeTo(vb::ReplacingFile& file);
 
 private:
     QTemporaryFile content_;
     QXmlStreamWriter xml_;
     QByteArray styles_, pageLayout_;
     bool finished_ = false;
-    void finishContent();
+    bool finishContent();   // false when the body could not be written
 };
 
 // Writes text as the content of a paragraph: runs of spaces, tabs and line breaks as the format's

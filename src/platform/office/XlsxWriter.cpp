@@ -1,8 +1,11 @@
 #include "platform/office/XlsxWriter.h"
 
 #include "platform/core/VbError.h"
+#include "platform/fs/ReplacingFile.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <cerrno>
 #include <xlsxwriter.h>
 
 namespace office {
@@ -11,17 +14,21 @@ namespace {
 enum FormatKey { kBold = 1, kCurrency, kDate, kTime, kDateTime, kFixed0 = 100 };
 }
 
-XlsxWriter::XlsxWriter(const QString& path) : path_(path) {
+XlsxWriter::XlsxWriter(vb::ReplacingFile& file) : file_(file) {
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
-    const QByteArray name = QFile::encodeName(path);
+    // The rows wait in temporary files beside the workbook, on the disk it is written to.
+    QByteArray folder = QFile::encodeName(QFileInfo(file.target()).absolutePath());
+    options.tmpdir = folder.data();
+    const QByteArray name = QFile::encodeName(file.libraryPath());
+    errno = 0;
     wb_ = workbook_new_opt(name.constData(), &options);
-    if (!wb_) vb::raise(vb::err::PathFileAccess, QStringLiteral("The workbook %1 cannot be made.").arg(path));
+    if (!wb_) file.failWrite(errno, QStringLiteral("the workbook cannot be made"));
     ws_ = workbook_add_worksheet(wb_, nullptr);   // "Sheet1"
     if (!ws_) {
         lxw_workbook_free(wb_);
         wb_ = nullptr;
-        vb::raise(vb::err::PathFileAccess, QStringLiteral("The workbook %1 cannot be made.").arg(path));
+        vb::raise(vb::err::PathFileAccess, QStringLiteral("The workbook %1 cannot be made.").arg(file.target()));
     }
 }
 
@@ -30,7 +37,10 @@ XlsxWriter::~XlsxWriter() {
 }
 
 void XlsxWriter::check(int rc) {
-    if (rc != LXW_NO_ERROR) vb::raise(vb::err::PathFileAccess, QString::fromUtf8(lxw_strerror(lxw_error(rc))));
+    if (rc == LXW_NO_ERROR) return;
+    // A row that cannot go to its temporary file is a failed write; the others are refused values.
+    if (rc == LXW_ERROR_CREATING_TMPFILE) file_.failWrite(errno, QString::fromUtf8(lxw_strerror(lxw_error(rc))));
+    vb::raise(vb::err::PathFileAccess, QString::fromUtf8(lxw_strerror(lxw_error(rc))));
 }
 
 lxw_format* XlsxWriter::format(int key, const char* numFormat, bool bold) {
@@ -108,11 +118,9 @@ void XlsxWriter::setColumnWidth(int col, double width) {
 void XlsxWriter::close() {
     lxw_workbook* wb = wb_;
     wb_ = nullptr;
+    errno = 0;
     const lxw_error rc = workbook_close(wb);   // frees the workbook whatever the outcome
-    if (rc != LXW_NO_ERROR) {
-        QFile::remove(path_);
-        vb::raise(vb::err::PathFileAccess, QString::fromUtf8(lxw_strerror(rc)) + QStringLiteral(" (") + path_ + ')');
-    }
+    if (rc != LXW_NO_ERROR) file_.failWrite(errno, QString::fromUtf8(lxw_strerror(rc)));
 }
 
 }  // namespace office

@@ -6,7 +6,8 @@
 // Cells keep their type: text, numbers (general, currency, or a fixed number of decimals), dates
 // as the spreadsheet's date numbers with a date, time or date-and-time format, and booleans.
 // Text longer than a cell holds (32,767 characters) is cut to that length; cut() counts the cells.
-// Errors raise VbError (75 with libxlsxwriter's own description).
+// Errors raise VbError: a failed write with its cause (FileErrors), a refused value 75 with
+// libxlsxwriter's own description.
 #include <QDateTime>
 #include <QString>
 #include <map>
@@ -14,6 +15,10 @@
 struct lxw_workbook;
 struct lxw_worksheet;
 struct lxw_format;
+
+namespace vb {
+class ReplacingFile;
+}
 
 namespace office {
 
@@ -24,7 +29,8 @@ public:
 
     enum class NumberStyle { General, Currency, Fixed };
 
-    explicit XlsxWriter(const QString& path);
+    // Writes into file (the caller commits or places it once close() returns).
+    explicit XlsxWriter(vb::ReplacingFile& file);
     ~XlsxWriter();   // a workbook that was not closed is abandoned: nothing is written
     XlsxWriter(const XlsxWriter&) = delete;
     XlsxWriter& operator=(const XlsxWriter&) = delete;
@@ -40,7 +46,7 @@ public:
     // Width in the sheet's character units.
     void setColumnWidth(int col, double width);
 
-    // Writes the file; raises on failure (the file is then not complete and is removed).
+    // Writes the file; raises on failure (the temporary file is then removed).
     void close();
 
     int cut() const { return cut_; }
@@ -51,7 +57,7 @@ public:
 private:
     lxw_workbook* wb_ = nullptr;
     lxw_worksheet* ws_ = nullptr;
-    QString path_;
+    vb::ReplacingFile& file_;
     int cut_ = 0;
     std::map<int, lxw_format*> formats_;
     lxw_format* format(int key, const char* numFormat, bool bold = false);

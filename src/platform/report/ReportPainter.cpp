@@ -1,6 +1,7 @@
 #include "platform/report/ReportPainter.h"
 
 #include "platform/core/VbError.h"
+#include "platform/fs/ReplacingFile.h"
 #include "platform/report/ReportEngine.h"
 
 #include <QFontMetricsF>
@@ -8,7 +9,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <map>
 #include <unordered_map>
 
@@ -163,9 +163,7 @@ void PaintPage(QPainter& p, const Document& doc, int pageIndex, FontCache& fonts
 }
 
 void WritePdf(const Document& doc, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        vb::raise(vb::err::PathFileAccess, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    vb::ReplacingFile file(path);
     {
         QPdfWriter writer(&file);
         writer.setResolution(1440);   // one device unit is one twip
@@ -175,10 +173,7 @@ void WritePdf(const Document& doc, const QString& path) {
         writer.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
                                          QPageLayout::Portrait, QMarginsF()));
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            vb::raise(vb::err::PathFileAccess, QStringLiteral("Cannot write %1.").arg(path));
-        }
+        if (!painter.begin(&writer)) vb::raise(vb::err::PathFileAccess, QStringLiteral("Cannot write %1.").arg(path));
         FontCache fonts;
         for (int i = 0; i < int(doc.pages.size()); ++i) {
             if (i > 0) writer.newPage();
@@ -186,8 +181,7 @@ void WritePdf(const Document& doc, const QString& path) {
         }
         painter.end();
     }
-    if (!file.commit())
-        vb::raise(vb::err::PathFileAccess, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    file.commit();
 }
 
 }  // namespace report

@@ -1,9 +1,9 @@
 #include "platform/report/ReportTable.h"
 
 #include "platform/core/VbError.h"
+#include "platform/fs/FileSystem.h"
 #include "platform/report/ReportPainter.h"
 
-#include <QSaveFile>
 #include <algorithm>
 
 namespace report {
@@ -67,10 +67,6 @@ PageTable TableOf(const Page& page) {
     return t;
 }
 
-void SaveText(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        vb::raise(vb::err::PathFileAccess, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-}
+void SaveText(const QString& path, const QByteArray& bytes) { vb::WriteFileReplacing(path, bytes); }
 
 }  // namespace report

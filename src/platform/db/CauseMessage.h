@@ -1,0 +1,23 @@
+#pragma once
+// What the user is told about a failure whose cause can be named: a database that is locked,
+// read-only, on a full disk, damaged or missing a table or column, and a file that cannot be
+// written (FileErrors). Causes nobody can name keep the number and description pair.
+#include "platform/db/ErrorMap.h"
+
+#include <QString>
+
+namespace vb {
+
+struct VbError;
+
+// The message for a database cause followed by outcome (what did not happen, as "the search was
+// not run."); detail is the engine's words for a missing table or column. Empty for Cause::None.
+QString DatabaseCauseMessage(db::Cause cause, const QString& outcome, const QString& detail = {});
+// The message naming e's cause (a file's, or a database locked, read-only or on a full disk), or
+// empty when it names none of these.
+QString CauseMessage(const VbError& e, const QString& outcome);
+// Shows CauseMessage(e, outcome) with an exclamation icon under title; false (nothing shown) when
+// e names no cause.
+bool ShowCause(const VbError& e, const QString& outcome, const QString& title);
+
+}  // namespace vb
