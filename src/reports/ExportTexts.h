@@ -11,6 +11,7 @@ inline const QString kNoSpreadsheetProgram =
     QStringLiteral("A Spreadsheet Program Needs To Be Installed Before Exporting A Report To A Spreadsheet");
 inline const QString kExportObject = QStringLiteral("Export Object");
 inline const QString kWorkbookSavedAs = QStringLiteral("The workbook was saved as:");
+inline const QString kWorkbookNotOpened = QStringLiteral("No program could open it.");
 inline const QString kExcelTitle = QStringLiteral("Export To Excel Spreadsheet");
 inline QString cutNote(int cells) {
     return QStringLiteral("%1 text value(s) longer than a spreadsheet cell holds (32,767 characters) were cut to that length.")
@@ -44,5 +45,12 @@ inline const QString kLabelError = QStringLiteral("An error occurred with the la
 inline const QString kLabelsTitle = QStringLiteral("Mailing Labels");
 inline const QString kNoWordProcessor = QStringLiteral("Mailing labels require a word processor program.");
 inline const QString kLabelsSavedAs = QStringLiteral("The labels were saved as:");
+inline const QString kLabelsNotOpened = QStringLiteral("No program could open them.");
+
+// The box for a document that was written but that no program opened: where it was saved first,
+// then why it is not open.
+inline QString savedNotOpened(const QString& savedAs, const QString& path, const QString& notOpened, const QString& reason) {
+    return savedAs + QStringLiteral("\r\n") + path + QStringLiteral("\r\n\r\n") + notOpened + QLatin1Char(' ') + reason;
+}
 
 }  // namespace reports::texts

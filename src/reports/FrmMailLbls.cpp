@@ -181,8 +181,8 @@ void FrmMailLbls::CreateLabels() {
         }
         if (vb::ShellExecute(path) <= 32) {
             bLblAbort = true;
-            vb::MsgBox(reports::texts::kNoWordProcessor + QStringLiteral("\r\n") + reports::texts::kLabelsSavedAs +
-                           QStringLiteral("\r\n") + QDir::toNativeSeparators(path),
+            vb::MsgBox(reports::texts::savedNotOpened(reports::texts::kLabelsSavedAs, QDir::toNativeSeparators(path),
+                                                      reports::texts::kLabelsNotOpened, reports::texts::kNoWordProcessor),
                        vb::vbOKOnly, reports::texts::kLabelsTitle);
             return;
         }

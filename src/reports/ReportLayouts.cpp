@@ -2,7 +2,12 @@
 
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
+#include "platform/report/ReportEngine.h"
+#include "platform/report/ReportPainter.h"
 #include "shell/Module1.h"
+
+#include <QFontMetricsF>
+#include <cmath>
 
 using namespace report;
 
@@ -34,6 +39,14 @@ FontSpec reportFont(const ReportChoices& c) {
     return f;
 }
 
+// The height of a label's text wrapped within its width, as the outputs draw it.
+double wrappedHeight(const Control& l) {
+    const QFontMetricsF fm(QtFont(l.font));
+    if (fm.horizontalAdvance(l.caption) <= l.width && !l.caption.contains(QLatin1Char('\n'))) return fm.height();
+    const int flags = Qt::AlignHCenter | Qt::AlignTop | WrapFlags(fm, l.width, l.caption);
+    return std::ceil(fm.boundingRect(QRectF(0, 0, l.width, 1e6), flags, l.caption).height());
+}
+
 void addTitles(ReportDefinition& r, const ReportChoices& c, const Geometry& g) {
     Section& header = r.section(SectionKind::ReportHeader);
     int filled = 0;
@@ -43,7 +56,7 @@ void addTitles(ReportDefinition& r, const ReportChoices& c, const Geometry& g) {
         header.visible = false;
         return;
     }
-    int32_t top = 0;
+    double top = 0, moved = 0;
     for (int i = 0; i < 4; ++i) {
         const QString& text = c.titles[size_t(i)];
         if (text.isEmpty()) continue;
@@ -54,14 +67,21 @@ void addTitles(ReportDefinition& r, const ReportChoices& c, const Geometry& g) {
         l.height = 360;
         l.width = 4215;
         if (i > 0) top += 450;
-        l.top = top;
+        l.top = top + moved;
         l.left = g.titleLeft;
         l.font.family = c.fontName;
         l.font.size = 16;
         l.font.italic = true;
         l.font.bold = c.fontBold;
         l.font.underline = (i == 0);
+        // A title that wraps takes the height of its lines; what follows moves down by as much.
+        const double needed = wrappedHeight(l);
+        if (needed > l.height) {
+            moved += needed - l.height;
+            l.height = needed;
+        }
     }
+    header.height += moved;
 }
 
 Control& addCaption(Section& s, const QString& name, const QString& caption, double left, double width,
@@ -191,10 +211,11 @@ std::shared_ptr<ReportDefinition> NewReport() {
         c.height = 270;
         return c;
     };
+    // The number boxes hold five digits (99,999 pages) with a space's room on either side.
     place(ControlKind::Label, "lblPage", 90, 540).caption = QStringLiteral("Page");
-    place(ControlKind::PageNumber, "txtPageNumber", 630, 360).alignment = AlignCenter;
-    place(ControlKind::Label, "lblOf", 990, 360).caption = QStringLiteral("Of");
-    place(ControlKind::PageCount, "txtPageCount", 1350, 450).alignment = AlignCenter;
+    place(ControlKind::PageNumber, "txtPageNumber", 630, 570).alignment = AlignCenter;
+    place(ControlKind::Label, "lblOf", 1230, 360).caption = QStringLiteral("Of");
+    place(ControlKind::PageCount, "txtPageCount", 1590, 600).alignment = AlignCenter;
     Control& date = place(ControlKind::Field, "dtefld", 7560, 2250);
     date.dataField = QStringLiteral("=Now");
     date.outputFormat = QStringLiteral("m/d/yyyy h:mm AM/PM");

@@ -51,8 +51,8 @@ void RunSpreadsheetExport(const ViewChoices& v) {
         conn.Close();
         if (r.cancelled) return;
         if (vb::ShellExecute(r.path) <= 32)
-            vb::MsgBox(texts::kNoSpreadsheetProgram + QStringLiteral("\r\n") + texts::kWorkbookSavedAs +
-                           QStringLiteral("\r\n") + QDir::toNativeSeparators(r.path),
+            vb::MsgBox(texts::savedNotOpened(texts::kWorkbookSavedAs, QDir::toNativeSeparators(r.path), texts::kWorkbookNotOpened,
+                                             texts::kNoSpreadsheetProgram),
                        vb::vbOKOnly, texts::kExportObject);
         if (r.cut > 0) vb::MsgBox(texts::cutNote(r.cut), vb::vbOKOnly, texts::kExcelTitle);
     } catch (const vb::VbError& e) {

@@ -16,6 +16,8 @@
 #include "shell/Form.h"
 
 #include <QFont>
+
+class ReportProgress;
 #include <QPointer>
 #include <memory>
 #include <vector>
@@ -128,7 +130,9 @@ private:
     // The layout choice shared by the print and the exports: builds RptDef, or shows the message
     // and returns false.
     bool buildReport(bool forExport);
-    bool runReport();
+    // Lays RptDef out into RptObj. With a progress window, the layout reports to it and stops
+    // (false, RptObj empty) when the user cancels.
+    bool runReport(ReportProgress* progress = nullptr);
     void exportFile(int kind, const QString& path);
     void exportClick(int kind);
     std::vector<int> slotEntry_;   // slot k -> entry of the field list (0: none)

@@ -4,6 +4,7 @@
 #include "platform/report/ReportPainter.h"
 #include "platform/report/ReportWriters.h"
 #include "reports/ReportLayouts.h"
+#include "reports/ReportProgress.h"
 #include "reports/frmReports.h"
 #include "shell/Module1.h"
 
@@ -20,15 +21,16 @@ struct KindTexts {
     const char* question;
     const char* questionTitle;
     const char* errorTitle;   // title of the click handler's description box
+    const char* extension;    // added to a name typed without one
 };
 
 const KindTexts kTexts[3] = {
     {"Enter PDF FileName", "All Files (*.*)|*.*|pdf Files(*.pdf)|*.pdf", "Overwrite PDF File?", "PDF File already Exists.",
-     "Ravelstow"},
+     "Ravelstow", ".pdf"},
     {"Enter HTML FileName", "All Files (*.*)|*.*|html Files(*.html)|*.html", "Overwrite HTML File?",
-     "HTML File already Exists.", "HTML Error"},
+     "HTML File already Exists.", "HTML Error", ".html"},
     {"Enter Text FileName", "All Files (*.*)|*.*|rtf Files(*.rtf)|*.rtf", "Overwrite Text File?", "Text File already Exists.",
-     "Ravelstow"},
+     "Ravelstow", ".rtf"},
 };
 
 // The messages for a missing export component (errors 327 and 429).
@@ -91,7 +93,10 @@ void frmReports::exportClick(int kind) {
         rptDialog.Filter = QString::fromLatin1(tx.filter);
         rptDialog.FilterIndex = 2;
         rptDialog.ShowSave();
-        const QString name = rptDialog.FileName;
+        QString name = rptDialog.FileName;
+        // A name typed without an extension gets the report type's, so the file opens in its program.
+        if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+            name += QLatin1String(tx.extension);
         if (!name.isEmpty()) {
             if (sameFile(name, Module1::CurrentDBPath)) {
                 vb::MsgBox(QStringLiteral("The open database cannot be replaced by a report."), vb::vbOKOnly,
@@ -128,16 +133,22 @@ void frmReports::exportFile(int kind, const QString& path) {
             return;
         }
         if (button && button->isChecked()) {
-            if (!runReport()) return;
+            ReportProgress progress(*RptDef, kind == Pdf);
+            if (!runReport(&progress)) {
+                if (button) button->setChecked(false);
+                return;
+            }
             if (!RptObj->pages.empty()) {
                 switch (kind) {
-                case Pdf: report::WritePdf(*RptObj, path); break;
+                case Pdf: report::WritePdf(*RptObj, path, [&](int done, int pages) { progress.page(done, pages); }); break;
                 case Html: report::WriteHtml(*RptObj, path); break;
                 default: report::WriteRtf(*RptObj, path); break;
                 }
             }
         }
         if (button) button->setChecked(false);
+    } catch (const ReportCancelled&) {
+        if (button) button->setChecked(false);   // the PDF file was not written; an old one stays
     } catch (const vb::VbError& e) {
         if (e.number == vb::err::ComponentMissing || e.number == vb::err::CantCreateObject) showMissing(kind, e.number);
         else if (!vb::ShowCause(e, QStringLiteral("the report was not written."), QStringLiteral("Reports")))

@@ -3,6 +3,7 @@
 #include "platform/report/ReportEngine.h"
 #include "reports/ReportExports.h"
 #include "reports/ReportLayouts.h"
+#include "reports/ReportProgress.h"
 #include "reports/frmReports.h"
 #include "shell/Form.h"
 #include "shell/Module1.h"
@@ -61,11 +62,16 @@ bool frmReports::buildReport(bool forExport) {
 
 // Starts the report and lays out its pages into RptObj; errors of the page generation go to the
 // template's error handler.
-bool frmReports::runReport() {
+bool frmReports::runReport(ReportProgress* progress) {
     try {
         BusyCursor busy;
-        RptObj = std::make_shared<report::Document>(report::Run(RptDef, QDateTime::currentDateTime()));
+        report::Progress step;
+        if (progress) step = [progress](qint64 rows) { progress->rows(rows); };
+        RptObj = std::make_shared<report::Document>(report::Run(RptDef, QDateTime::currentDateTime(), step));
         return true;
+    } catch (const ReportCancelled&) {
+        RptObj.reset();
+        return false;
     } catch (const vb::VbError& e) {
         RptObj.reset();
         ActiveReport_Error(e.number, e.description);
@@ -76,7 +82,10 @@ bool frmReports::runReport() {
 void frmReports::cmdPrintRep_Click() {
     try {
         if (!buildReport(false)) return;
-        if (!runReport()) return;
+        {
+            ReportProgress progress(*RptDef, false);
+            if (!runReport(&progress)) return;
+        }
         report::PrintService& printer = report::printService();
         // Without a printer the preview still shows the report, and can print it to a PDF file.
         if (!printer.HasPrinter()) ActiveReport_Error(vb::err::PrinterError, QString());

@@ -2,10 +2,12 @@
 // processor would), replacing an existing file, and long reports over several pages.
 #include "ReportData.h"
 #include "ReportsTestUtil.h"
+#include "platform/ui/ProgressBox.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace reportstest;
@@ -21,6 +23,29 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
+}
+
+// The test database with records 4 to `last` added ("Row i" and the given columns).
+QString withRows(Fixture& fx, int last, const QString& columns = {}, const QString& values = {}) {
+    const QString db = reportsdb::build(fx.path("d.mdb"));
+    exec(db, QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
+                            "INSERT INTO UserTable (TolvaneID, Name, SrchInt, SrchKey, SrchMemo, RptFlg, Active%2) "
+                            "SELECT i, 'Row ' || i, 0, 0, 0, 0, i %% 2%3 FROM c").arg(last).arg(columns, values).replace("%%", "%"));
+    return db;
+}
+
+void tickList(frmReports& v, const QList<int>& boxes, bool notes = false) {
+    for (int k : boxes) tick(v, {k});
+    v.chkInclMemo->setChecked(notes);
+    v.chkInclMemo_Click();
+}
+
+// The file converted to PDF by LibreOffice within the deadline; the PDF's path.
+QString loPdf(Fixture& fx, const QString& file, int deadlineMs = 180000) {
+    QTemporaryDir profile(QDir::tempPath() + "/rv-lo-XXXXXX");
+    run("soffice", {"-env:UserInstallation=file://" + profile.path(), "--headless", "--convert-to", "pdf", "--outdir", fx.path("lo"), file},
+        "libreoffice-writer-nogui", deadlineMs);
+    return fx.path("lo/" + QFileInfo(file).completeBaseName() + ".pdf");
 }
 
 // A three-column report with notes and titles, of the test database.
@@ -61,7 +86,7 @@ private Q_SLOTS:
             QVERIFY2(h.contains(QString::fromUtf8(s)), s);
         const QByteArray r = readAll(rtf);
         QVERIFY(r.startsWith("{\\rtf1"));
-        QVERIFY(r.contains("<b>Bob</b> & \\{\\\\b x\\} O'Neil"));
+        QVERIFY(QByteArray(r).replace("\\line ", " ").contains("<b>Bob</b> & \\{\\\\b x\\} O'Neil"));   // as the layout wrapped it
         QVERIFY(r.contains("\\u201?mile"));   // É
         QVERIFY(r.contains("first line\\line second line"));
 
@@ -110,6 +135,145 @@ private Q_SLOTS:
         QCOMPARE(fx.ui.messages()[1], QString("75"));
         QVERIFY(fx.ui.messages()[2].contains(folder));
         QVERIFY(QFileInfo(folder + "/inside").isDir());
+    }
+
+    // A wide report of many rows opens in the word processor within the deadline, on ledger paper,
+    // a long value wrapped in its column.
+    void wideHtmlOpensInTheWordProcessor() {
+        Fixture fx;
+        const QString db = withRows(fx, 2000, ", Age, Price, Born, Cost, PhotoFP, City, Zip, Phone, Email, Extra, Memofld",
+                                    ", i % 90, i / 7.0, '2024-03-05 00:00:00', i * 1.5, '/p/' || i || '.jpg', 'City ' || i, "
+                                    "printf('%05d', i), 'P' || i, 'r' || i || '@x.org', 'E' || i, 'A note of record ' || i || "
+                                    "' with a few more words in it' || char(10) || 'and a second line long enough to wrap'");
+        exec(db, "UPDATE UserTable SET City = replace(hex(zeroblob(80)), '00', 'Wx') WHERE TolvaneID = 1");
+        frmReports& v = openReports(db);
+        tickList(v, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, true);
+        fx.ui.answerSave(fx.path("wide.html"));
+        v.OptHTML_Click();
+        const QString pdf = loPdf(fx, fx.path("wide.html"), 30000);
+        QVERIFY(pdfInfo(pdf).contains("Page size:       1224 x 792 pts"));   // ledger, landscape
+        QString text = run("pdftotext", {"-l", "1", pdf, "-"}, "poppler-utils");
+        text.remove(QRegularExpression("[\\s\\x{200B}]"));
+        QCOMPARE(text.count("Wx"), 80);   // the long value whole (its lines stand between other cells' text)
+        QVERIFY2(text.contains("0150") && text.contains("a@x.org") && text.contains("Lovesthesea"), "the next columns on the page");
+    }
+
+    // The page of the layout is in the HTML, for a browser's printing.
+    void htmlPageSizePerLayout_data() {
+        QTest::addColumn<QList<int>>("boxes");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("portrait") << QList<int>{1, 2, 3} << "size: 612.0pt 792.0pt; margin: 72.0pt 72.0pt 72.0pt 72.0pt;";
+        QTest::newRow("landscape") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << "size: 828.0pt 612.0pt;";
+        QTest::newRow("ledger") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} << "size: 1224.0pt 792.0pt;";
+    }
+    void htmlPageSizePerLayout() {
+        QFETCH(QList<int>, boxes);
+        QFETCH(QString, page);
+        Fixture fx;
+        frmReports& v = openReports(reportsdb::build(fx.path("d.mdb")));
+        tickList(v, boxes);
+        fx.ui.answerSave(fx.path("p.html"));
+        v.OptHTML_Click();
+        QVERIFY2(QString::fromUtf8(readAll(fx.path("p.html"))).contains("@page { " + page), qPrintable(page));
+    }
+
+    // Rows with notes keep the program's pages in the word processor: no page holds only a footer.
+    void rtfWithNotesKeepsItsPages_data() {
+        QTest::addColumn<QList<int>>("boxes");
+        QTest::newRow("6 fields + notes, portrait") << QList<int>{1, 2, 5, 6, 8, 9};
+        QTest::newRow("9 fields + notes, landscape") << QList<int>{1, 2, 3, 4, 5, 6, 8, 9, 10};
+    }
+    void rtfWithNotesKeepsItsPages() {
+        QFETCH(QList<int>, boxes);
+        Fixture fx;
+        const QString db = withRows(fx, 1500, ", Age, Price, Born, Cost, City, Zip, Phone, Memofld",
+                                    ", i, i / 7.0, '2024-03-05 00:00:00', i * 1.5, 'City ' || i, printf('%05d', i), 'P' || i, "
+                                    "'A note of record ' || i || ' with a few more words in it, long enough to wrap onto a second "
+                                    "line of its column.'");
+        exec(db, "UPDATE UserTable SET Memofld = replace(hex(zeroblob(1500)), '00', 'word ') WHERE TolvaneID = 20");
+        frmReports& v = openReports(db);
+        tickList(v, boxes, true);
+        const QString rtf = fx.path("notes.rtf");
+        fx.ui.answerSave(rtf);
+        v.OptTxt_Click();
+        const int pages = QRegularExpression("NUMPAGES\\}\\{\\\\fldrslt (\\d+)").match(QString::fromLatin1(readAll(rtf))).captured(1).toInt();
+        QVERIFY(pages > 5);
+        const QStringList texts = run("pdftotext", {loPdf(fx, rtf), "-"}, "poppler-utils").split('\f');
+        QCOMPARE(texts.size(), pages + 1);   // a form feed ends every page
+        for (int p = 0; p < pages; ++p) {
+            QVERIFY2(texts[p].contains("Row ") || texts[p].contains("word word"), qPrintable(texts[p]));
+            QVERIFY2(texts[p].contains(QStringLiteral("Page %1 Of %2").arg(p + 1).arg(pages)), qPrintable(texts[p]));
+        }
+    }
+
+    // A name typed without an extension gets the type's; one with an extension keeps it.
+    void typedNameGetsTheExtension_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("pdf") << 0 << "out" << "out.pdf" << QByteArray("%PDF");
+        QTest::newRow("html") << 1 << "out" << "out.html" << QByteArray("<!DOCTYPE");
+        QTest::newRow("rtf") << 2 << "out" << "out.rtf" << QByteArray("{\\rtf1");
+        QTest::newRow("own extension kept") << 2 << "out.txt" << "out.txt" << QByteArray("{\\rtf1");
+    }
+    void typedNameGetsTheExtension() {
+        QFETCH(int, kind);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, start);
+        Fixture fx;
+        frmReports& v = sampleReport(fx);
+        fx.ui.answerSave(fx.path(typed));
+        (kind == 0 ? v.OptPDF_Click() : kind == 1 ? v.OptHTML_Click() : v.OptTxt_Click());
+        QCOMPARE(fx.ui.messages(), QStringList{});
+        QCOMPARE(QDir(fx.path("")).entryList({"out*"}, QDir::Files), QStringList{written});
+        QVERIFY(readAll(fx.path(written)).startsWith(start));
+    }
+
+    // The footer reads as words past page 999.
+    void pageNumbersAboveAThousand() {
+        Fixture fx;
+        frmReports& v = openReports(withRows(fx, 24500));
+        tick(v, {1});
+        const QString pdf = fx.path("many.pdf");
+        fx.ui.answerSave(pdf);
+        v.OptPDF_Click();
+        const QString info = run("pdfinfo", {pdf}, "poppler-utils");
+        const QString pages = QRegularExpression("Pages:\\s+(\\d+)").match(info).captured(1);
+        QVERIFY2(pages.toInt() > 1000, qPrintable(info));
+        const QString text = run("pdftotext", {"-f", "1000", "-l", "1000", pdf, "-"}, "poppler-utils").simplified();
+        QVERIFY2(text.contains("Page 1000 Of " + pages + " "), qPrintable(text.right(80)));
+    }
+
+    // Cancel in the progress window of a long report: nothing is shown or written, an old file stays.
+    void cancelledReportLeavesNoFile_data() {
+        QTest::addColumn<int>("kind");       // 0 PDF, 1 HTML, 3 the preview
+        QTest::addColumn<int>("cancelAt");   // the progress report that answers Cancel
+        QTest::newRow("pdf, laying out") << 0 << 1;
+        QTest::newRow("pdf, writing pages") << 0 << 3;   // after the two reports of the layout
+        QTest::newRow("html") << 1 << 2;
+        QTest::newRow("preview") << 3 << 1;
+    }
+    void cancelledReportLeavesNoFile() {
+        QFETCH(int, kind);
+        QFETCH(int, cancelAt);
+        Fixture fx;
+        frmReports& v = openReports(withRows(fx, 1200));
+        tick(v, {1});
+        const QString old = fx.path("old.out");
+        writeFile(old, "old");
+        RecordingPrinter printer;
+        struct Reset {
+            ~Reset() { vb::ProgressBox::setCancelAtForTesting(0); }
+        } reset;
+        vb::ProgressBox::setCancelAtForTesting(cancelAt);
+        if (kind != 3) fx.ui.answerSave(old).answerMsgBox(vb::vbOK);   // replace it
+        (kind == 0 ? v.OptPDF_Click() : kind == 1 ? v.OptHTML_Click() : v.cmdPrintRep_Click());
+        QCOMPARE(readAll(old), QByteArray("old"));
+        QCOMPARE(QDir(fx.path("")).entryList({"old*"}, QDir::Files | QDir::Hidden), QStringList{"old.out"});
+        QVERIFY(printer.previews.empty());
+        QVERIFY(!v.OptPDF->isChecked() && !v.OptHTML->isChecked());
     }
 
     // Many records run over several pages with their numbers; a long note is continued, never cut.

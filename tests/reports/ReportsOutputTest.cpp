@@ -55,6 +55,26 @@ private Q_SLOTS:
         QVERIFY(Module1::bRptPortrait && Module1::bRptFewCols);
     }
 
+    // A title that wraps pushes the next title and the captions down instead of printing over them.
+    void wrappedTitleOverprintsNothing() {
+        Fixture fx;
+        frmReports& v = openReports(reportsdb::build(fx.path("d.mdb")));
+        v.RptText[0]->setText("Annual Members Report Overview");   // 30 characters: two lines
+        v.RptText[1]->setText("Info line 1");
+        tick(v, {1, 5});
+        const QString pdf = exportPdf(fx, v);
+        const QString xml = run("pdftotext", {"-bbox", pdf, "-"}, "poppler-utils");
+        QMap<QString, std::pair<double, double>> word;   // first occurrence: yMin, yMax
+        QRegularExpression re("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">([^<]+)</word>");
+        for (auto it = re.globalMatch(xml); it.hasNext();) {
+            const auto m = it.next();
+            if (!word.contains(m.captured(3))) word[m.captured(3)] = {m.captured(1).toDouble(), m.captured(2).toDouble()};
+        }
+        QVERIFY2(word["Annual"].first < word["Overview"].first, "the title wraps between words");
+        QVERIFY2(word["Overview"].second <= word["Info"].first, qPrintable(xml.left(2000)));
+        QVERIFY(word["Info"].second <= word["Name"].first);
+    }
+
     void layoutByColumnCount_data() {
         QTest::addColumn<QList<int>>("boxes");
         QTest::addColumn<bool>("notes");

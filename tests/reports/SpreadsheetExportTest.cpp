@@ -1,6 +1,8 @@
 // The spreadsheet export: the choice dialog, the workbook's cells and types, what LibreOffice reads.
 #include "ExportTestUtil.h"
 #include "XlsxRead.h"
+#include "platform/fs/ReplacingFile.h"
+#include "platform/office/XlsxWriter.h"
 #include "platform/ui/ProgressBox.h"
 #include "reports/ExportCommands.h"
 #include "reports/ExportTexts.h"
@@ -10,6 +12,7 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
 using namespace exporttest;
@@ -196,8 +199,8 @@ private Q_SLOTS:
         QVERIFY(desk->opened.isEmpty());
         const QStringList msgs = fx->ui.messages();
         QCOMPARE(msgs.size(), 2);
-        QVERIFY(msgs[0].startsWith(reports::texts::kNoSpreadsheetProgram));
-        QVERIFY(msgs[0].endsWith(xlsx));
+        QCOMPARE(msgs[0], reports::texts::kWorkbookSavedAs + "\r\n" + xlsx + "\r\n\r\nNo program could open it. " +
+                              reports::texts::kNoSpreadsheetProgram);
         QCOMPARE(fx->ui.titles()[0], QString("Export Object"));
         QCOMPARE(msgs[1], reports::texts::cutNote(1));
         const auto c = readSheet(xlsx);
@@ -215,6 +218,32 @@ private Q_SLOTS:
         QVERIFY(desk->files().isEmpty());
         QVERIFY(desk->opened.isEmpty());
         QVERIFY(fx->ui.messages().isEmpty());
+    }
+
+    // The spreadsheet program cuts a time to the second: the written day number must never be
+    // under the exact one.
+    void dateTimesReadBackToTheSecond() {
+        const QString xlsx = fx->path("dates.xlsx");
+        QStringList expected;
+        {
+            vb::ReplacingFile file(xlsx);
+            office::XlsxWriter w(file);
+            QRandomGenerator rng(25);
+            const qint64 first = QDate(1900, 3, 1).toJulianDay(), last = QDate(9999, 12, 31).toJulianDay();
+            for (int r = 0; r < 10000; ++r) {
+                const QDateTime v(QDate::fromJulianDay(first + qint64(rng.bounded(quint64(last - first + 1)))),
+                                  QTime(0, 0).addSecs(int(rng.bounded(86400))));
+                w.writeDate(r, 0, v);
+                expected << v.toString("M/d/yyyy h:mm:ss AP");
+            }
+            w.close();
+            file.commit();
+        }
+        QFile f(convert(xlsx, "csv", fx->path("lo"), "Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList got = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(got.size(), expected.size());
+        for (int r = 0; r < got.size(); ++r) QCOMPARE(got[r].trimmed(), expected[r]);
     }
 
     void seventyThousandRows() {

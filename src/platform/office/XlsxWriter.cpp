@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cmath>
 #include <xlsxwriter.h>
 
 namespace office {
@@ -99,7 +100,15 @@ double XlsxWriter::serialOf(const QDateTime& value) {
     dt.hour = t.hour();
     dt.min = t.minute();
     dt.sec = t.second() + t.msec() / 1000.0;
-    return lxw_datetime_to_excel_datetime(&dt);
+    const double serial = lxw_datetime_to_excel_datetime(&dt);
+    // The file holds the number with 16 significant digits, and a spreadsheet program cuts the
+    // time it reads to the second: 14:14:17 written as 34511.59325231481 (just under the exact
+    // 34511.593252314815) reads as 14:14:16. Round up at the 15th significant digit instead, so
+    // the written number is never under the exact one and at most 1e-8 day (under 1 ms) above it.
+    if (serial <= 0) return serial;
+    const long double exact = std::floor(serial) + (long double)t.msecsSinceStartOfDay() / 86400000.0L;
+    const long double step = std::pow(10.0L, std::floor(std::log10(exact)) - 14);
+    return double(std::ceil(exact / step) * step);
 }
 
 void XlsxWriter::writeDate(int row, int col, const QDateTime& value) {

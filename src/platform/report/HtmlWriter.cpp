@@ -2,6 +2,7 @@
 #include "platform/report/ReportWriters.h"
 
 #include <QStringBuilder>
+#include <cmath>
 
 namespace report {
 
@@ -32,6 +33,8 @@ QString escaped(const QString& text) {
 
 QString pt(double twips) { return QString::number(twips / 20.0, 'f', 1) + QLatin1String("pt"); }
 
+QString px(double twips) { return QString::number(std::lround(twips / 15.0)); }
+
 QString fontCss(const FontSpec& f) {
     QString family = f.family;
     family.remove(QLatin1Char('"')).remove(QLatin1Char(';')).remove(QLatin1Char('<')).remove(QLatin1Char('>'));
@@ -47,11 +50,37 @@ QString alignCss(int a) {
     return a == AlignCenter ? QStringLiteral("center") : a == AlignRight ? QStringLiteral("right") : QStringLiteral("left");
 }
 
-QString itemSpan(const Item& it) {
-    const FontSpec f = it.control ? it.control->font : FontSpec();
-    return QLatin1String("<div style=\"") % fontCss(f) % QLatin1String("text-align:") %
-           alignCss(it.control ? it.control->alignment : 0) % QLatin1String("\">") % escaped(PrintedText(it)) %
-           QLatin1String("</div>");
+// A word longer than a column holds would widen the column in a word processor and push the next
+// ones off the page: long runs without a space get an invisible break chance (U+200B) every few
+// characters, so they wrap as in the PDF.
+QString breakable(const QString& text) {
+    constexpr int kRun = 16, kStep = 8;
+    if (text.size() <= kRun) return text;
+    QString out;
+    int run = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (ch.isSpace()) run = 0;
+        else if (++run > kRun && (run - 1) % kStep == 0 && !ch.isLowSurrogate()) out += QChar(0x200B);
+        out += ch;
+    }
+    return out;
+}
+
+FontSpec fontOf(const Item* it) { return it && it->control ? it->control->font : FontSpec(); }
+
+// One table cell: the style of its first item on the cell, further items on lines of their own.
+// (A block element in each cell, such as a div, makes word processors import the file very slowly.)
+QString cellHtml(const std::vector<const Item*>& cell) {
+    if (cell.empty()) return QStringLiteral("<td></td>");
+    const Item* first = cell.front();
+    QString h = QLatin1String("<td style=\"") % fontCss(fontOf(first)) % QLatin1String("text-align:") %
+                alignCss(first->control ? first->control->alignment : 0) % QLatin1String("\">") %
+                escaped(breakable(PrintedText(*first)));
+    for (size_t i = 1; i < cell.size(); ++i)
+        h += QLatin1String("<br/><span style=\"") % fontCss(fontOf(cell[i])) % QLatin1String("\">") %
+             escaped(breakable(PrintedText(*cell[i]))) % QLatin1String("</span>");
+    return h + QLatin1String("</td>");
 }
 
 }  // namespace
@@ -60,12 +89,16 @@ QByteArray HtmlOf(const Document& doc) {
     QString h;
     h.reserve(4096);
     h += QLatin1String("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\"/>\n<title>") % escaped(doc.title) %
-         QLatin1String("</title>\n<style>\n"
-                       "body { background: #ffffff; color: #000000; }\n"
+         QLatin1String("</title>\n<style>\n") %
+         // The paper and margins of the report's layout, for printing from a browser.
+         QStringLiteral("@page { size: %1 %2; margin: %3 %4 %5 %6; }\n")
+             .arg(pt(doc.paper.width()), pt(doc.paper.height()), pt(doc.topMargin), pt(doc.rightMargin),
+                  pt(doc.bottomMargin), pt(doc.leftMargin)) %
+         QLatin1String("body { background: #ffffff; color: #000000; }\n"
                        "div.page { margin-bottom: 24pt; }\n"
                        "div.page + div.page { page-break-before: always; }\n"
                        "table.report { border-collapse: collapse; table-layout: fixed; }\n"
-                       "table.report td { vertical-align: top; padding: 0 2pt; overflow: hidden; }\n"
+                       "table.report td { vertical-align: top; padding: 0 2pt; overflow-wrap: anywhere; word-wrap: break-word; }\n"
                        "table.report tr.caption td { border-top: 3px double #000000; border-bottom: 5px double #000000; }\n"
                        "p.title { text-align: center; margin: 0 0 4pt 0; }\n"
                        "p.footer { margin-top: 12pt; }\n"
@@ -81,17 +114,19 @@ QByteArray HtmlOf(const Document& doc) {
         }
         double width = 0;
         for (size_t c = 0; c < t.columnLeft.size(); ++c) width += t.columnRight[c] - t.columnLeft[c];
-        h += QLatin1String("<table class=\"report\" style=\"width:") % pt(width) % QLatin1String("\">\n<colgroup>");
+        // Widths also as attributes (pixels), which word processors read where they skip the style.
+        // A page after the first starts on a new sheet; the break stands on the table itself.
+        h += QLatin1String("<table class=\"report\" width=\"") % px(width) % QLatin1String("\" style=\"") %
+             (p > 0 && t.titles.empty() ? QLatin1String("page-break-before:always;") : QLatin1String("")) %
+             QLatin1String("width:") % pt(width) % QLatin1String("\">\n<colgroup>");
         for (size_t c = 0; c < t.columnLeft.size(); ++c)
-            h += QLatin1String("<col style=\"width:") % pt(t.columnRight[c] - t.columnLeft[c]) % QLatin1String("\"/>");
+            h += QLatin1String("<col width=\"") % px(t.columnRight[c] - t.columnLeft[c]) % QLatin1String("\" style=\"width:") %
+                 pt(t.columnRight[c] - t.columnLeft[c]) % QLatin1String("\"/>");
         h += QLatin1String("</colgroup>\n");
         for (const PageTable::Row& row : t.rows) {
-            h += row.section == SectionKind::PageHeader ? QLatin1String("<tr class=\"caption\">") : QLatin1String("<tr>");
-            for (const auto& cell : row.cells) {
-                h += QLatin1String("<td>");
-                for (const Item* it : cell) h += itemSpan(*it);
-                h += QLatin1String("</td>");
-            }
+            h += row.section == SectionKind::PageHeader ? QLatin1String("<tr class=\"caption\" valign=\"top\">")
+                                                         : QLatin1String("<tr valign=\"top\">");
+            for (const auto& cell : row.cells) h += cellHtml(cell);
             h += QLatin1String("</tr>\n");
         }
         h += QLatin1String("</table>\n<p class=\"footer\">");

@@ -14,6 +14,11 @@
 
 namespace report {
 
+int WrapFlags(const QFontMetricsF& metrics, double width, const QString& text) {
+    const QRectF words = metrics.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text);
+    return words.width() <= width + 0.5 ? int(Qt::TextWordWrap) : int(Qt::TextWordWrap | Qt::TextWrapAnywhere);
+}
+
 QString CheckGlyph(bool checked) { return checked ? QStringLiteral("\u2611") : QStringLiteral("\u2610"); }
 
 namespace {
@@ -148,7 +153,7 @@ void PaintPage(QPainter& p, const Document& doc, int pageIndex, FontCache& fonts
                     drawLine(p, fonts, c, it.rect, align, it.text);
                 } else {
                     const int flags = horizontal(align) | Qt::AlignTop | Qt::TextDontClip |
-                                      (it.wrap ? int(Qt::TextWordWrap | Qt::TextWrapAnywhere) : 0);
+                                      (it.wrap ? WrapFlags(fonts.metrics(c), it.rect.width(), it.text) : 0);
                     p.drawText(it.rect, flags, it.text);
                 }
             }
@@ -162,7 +167,7 @@ void PaintPage(QPainter& p, const Document& doc, int pageIndex, FontCache& fonts
     }
 }
 
-void WritePdf(const Document& doc, const QString& path) {
+void WritePdf(const Document& doc, const QString& path, const std::function<void(int, int)>& onPage) {
     vb::ReplacingFile file(path);
     {
         QPdfWriter writer(&file);
@@ -176,6 +181,7 @@ void WritePdf(const Document& doc, const QString& path) {
         if (!painter.begin(&writer)) vb::raise(vb::err::PathFileAccess, QStringLiteral("Cannot write %1.").arg(path));
         FontCache fonts;
         for (int i = 0; i < int(doc.pages.size()); ++i) {
+            if (onPage && i % 50 == 0) onPage(i, int(doc.pages.size()));
             if (i > 0) writer.newPage();
             PaintPage(painter, doc, i, fonts);
         }

@@ -2,7 +2,10 @@
 // Draws the pages of a laid-out report with QPainter, and writes them as a PDF file.
 #include "platform/report/ReportModel.h"
 
+#include <functional>
+
 class QPainter;
+class QFontMetricsF;
 
 namespace report {
 
@@ -13,12 +16,18 @@ void PaintPage(QPainter& painter, const Document& doc, int pageIndex);
 // The same with fonts kept from page to page (for painting many pages).
 void PaintPage(QPainter& painter, const Document& doc, int pageIndex, FontCache& fonts);
 
+// The QPainter text flags a wrapping text is drawn with: it breaks between words, and inside a
+// word only when a word is wider than the box. Measuring with them gives the drawn height.
+int WrapFlags(const QFontMetricsF& metrics, double width, const QString& text);
+
 // The glyphs a check box prints as (also used by the HTML and RTF writers).
 QString CheckGlyph(bool checked);
 
 // Writes every page to a PDF file of the document's paper size. The file is written beside the
 // target and renamed over it only when complete, so a failure leaves an existing file as it was;
 // a failure raises 75 (path/file access error) with the reason.
-void WritePdf(const Document& doc, const QString& path);
+// `onPage` (when given) is called before each page is written, with the pages done and the count;
+// whatever it throws stops the writing, and the target is not touched.
+void WritePdf(const Document& doc, const QString& path, const std::function<void(int, int)>& onPage = {});
 
 }  // namespace report

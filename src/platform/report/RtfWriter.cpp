@@ -2,6 +2,7 @@
 #include "platform/report/ReportWriters.h"
 
 #include <QStringBuilder>
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -36,6 +37,9 @@ QString escaped(const QString& text) {
 }
 
 int twips(double v) { return int(std::lround(v)); }
+
+constexpr int kGap = 20;            // a cell's inner margin on each side (twips)
+constexpr int kTinyParagraph = 20;   // the height of the paragraph that opens a page
 
 class FontTable {
 public:
@@ -80,38 +84,76 @@ QByteArray RtfOf(const Document& doc) {
     fonts.of(QStringLiteral("Arial"));
     const int glyphFont = fonts.of(QStringLiteral("DejaVu Sans"));
     const bool landscape = doc.orientation == OrientLandscape;
+    // The page footer stands in the sheet's footer, below the body, where the layout has it; its
+    // page number and count are fields. The body ends where the layout's footer band begins.
+    double bodyBottom = doc.bottomMargin, footerY = doc.bottomMargin;
+    std::vector<const Item*> footer;
+    if (!doc.pages.empty())
+        for (const Band& b : doc.pages.front().bands)
+            if (b.section == SectionKind::PageFooter) {
+                bodyBottom = doc.paper.height() - b.top - kTinyParagraph;
+                for (const Item& it : b.items) {
+                    footer.push_back(&it);
+                    footerY = std::min(bodyBottom, doc.paper.height() - it.rect.bottom());
+                }
+            }
+    std::sort(footer.begin(), footer.end(), [](const Item* a, const Item* c) { return a->rect.left() < c->rect.left(); });
+    QStringList parts;
+    for (const Item* it : footer) {
+        const QString text = escaped(PrintedText(*it));
+        if (it->kind == ControlKind::PageNumber) parts << QLatin1String("{\\field{\\*\\fldinst PAGE}{\\fldrslt ") % text % QLatin1String("}}");
+        else if (it->kind == ControlKind::PageCount) parts << QLatin1String("{\\field{\\*\\fldinst NUMPAGES}{\\fldrslt ") % text % QLatin1String("}}");
+        else parts << text;
+    }
+    const QString footerGroup = footer.empty() ? QString()
+                                               : QLatin1String("{\\footer\\pard\\plain\\ql \\f0\\fs18 ") % parts.join(QLatin1Char(' ')) %
+                                                     QLatin1String("\\par}\n");
     const QString sectionSetup = QStringLiteral("\\pgwsxn%1\\pghsxn%2\\marglsxn%3\\margrsxn%4\\margtsxn%5\\margbsxn%6%7")
                                      .arg(twips(doc.paper.width()))
                                      .arg(twips(doc.paper.height()))
                                      .arg(twips(doc.leftMargin))
                                      .arg(twips(doc.rightMargin))
                                      .arg(twips(doc.topMargin))
-                                     .arg(twips(doc.bottomMargin))
-                                     .arg(landscape ? QStringLiteral("\\lndscpsxn") : QString());
+                                     .arg(twips(bodyBottom))
+                                     .arg(landscape ? QStringLiteral("\\lndscpsxn") : QString()) %
+                                 QStringLiteral("\\footery%1").arg(twips(footerY));
+    const QString tinyParagraph = QStringLiteral("\\pard\\plain\\sl-%1\\slmult0\\fs2\\par\n").arg(kTinyParagraph);
     QString body;
     body.reserve(4096);
     const int count = int(doc.pages.size());
     for (int p = 0; p < count; ++p) {
         if (p > 0) body += QLatin1String("\\sect\\sectd\\sbkpage") % sectionSetup % QLatin1Char('\n');
         const PageTable t = TableOf(doc.pages[size_t(p)]);
+        // A section that starts with a table makes the word processor break the page after the
+        // table's first row and lose rows: a page without titles starts with a paragraph a point
+        // high, for which the body has that much room below the layout's.
+        if (t.titles.empty()) body += tinyParagraph;
         for (const Item* it : t.titles) {
             const FontSpec f = it->control ? it->control->font : FontSpec();
             body += QLatin1String("\\pard\\plain\\qc\\sa80 ") % fontCodes(fonts, f) % escaped(it->text) % QLatin1String("\\par\n");
         }
         for (const PageTable::Row& row : t.rows) {
             const bool caption = row.section == SectionKind::PageHeader;
-            body += QStringLiteral("\\trowd\\trgaph40\\trleft%1\\trrh%2")
+            // Rows keep exactly the height of the layout (a negative \\trrh): a word processor whose
+            // lines come out a little taller must not grow them and push the footer off the page.
+            body += QStringLiteral("\\trowd\\trgaph%1\\trleft%2\\trrh-%3")
+                        .arg(kGap)
                         .arg(twips(t.columnLeft.front() - doc.leftMargin))
                         .arg(twips(row.height));
-            if (caption) body += QLatin1String("\\trhdr");
             for (size_t c = 0; c < t.columnLeft.size(); ++c) {
                 if (caption)
                     body += QLatin1String("\\clbrdrt\\brdrdb\\brdrw10\\clbrdrb\\brdrdb\\brdrw30");
-                body += QStringLiteral("\\clvertalt\\cellx%1").arg(twips(t.columnRight[c] - doc.leftMargin));
+                // The last column ends where its widest item does: give it the cell's inner margins.
+                const double right = t.columnRight[c] + (c + 1 == t.columnLeft.size() ? 2 * kGap + 40 : 0);
+                body += QStringLiteral("\\clvertalt\\cellx%1").arg(twips(right - doc.leftMargin));
             }
             body += QLatin1Char('\n');
             for (const auto& cell : row.cells) {
                 body += QLatin1String("\\pard\\plain\\intbl");
+                double lineHeight = 0;
+                for (const Item* it : cell) lineHeight = std::max(lineHeight, it->lines.isEmpty() ? 0.0 : it->lineHeight);
+                // A growing field's lines as far apart as in the layout.
+                if (lineHeight > 0) body += QStringLiteral("\\sl-%1\\slmult0").arg(twips(lineHeight));
                 body += cell.empty() ? QStringLiteral("\\ql") : alignCode(cell.front()->control ? cell.front()->control->alignment : 0);
                 body += QLatin1Char(' ');
                 bool first = true;
@@ -123,16 +165,26 @@ QByteArray RtfOf(const Document& doc) {
                         body += QStringLiteral("{\\f%1\\fs%2 ").arg(glyphFont).arg(int(std::lround(f.size * 2)));
                     else
                         body += QLatin1Char('{') % fontCodes(fonts, f);
-                    body += escaped(PrintedText(*it)) % QLatin1Char('}');
+                    if (it->lines.isEmpty()) {
+                        body += escaped(PrintedText(*it)) % QLatin1Char('}');
+                        continue;
+                    }
+                    // A growing field as the layout wrapped it.
+                    for (int l = 0; l < it->lines.size(); ++l) {
+                        // A line's trailing blanks would make it wider than the cell and push the
+                        // line break onto a line of its own.
+                        QString line = it->lines[l];
+                        while (line.endsWith(QLatin1Char(' '))) line.chop(1);
+                        body += (l ? QLatin1String("\\line ") : QLatin1String("")) % escaped(line);
+                    }
+                    body += QLatin1Char('}');
                 }
                 body += QLatin1String("\\cell\n");
             }
             body += QLatin1String("\\row\n");
         }
-        QStringList parts;
-        for (const Item* it : t.footer) parts << escaped(PrintedText(*it));
-        body += QLatin1String("\\pard\\plain\\ql\\sb240 \\f0\\fs18 ") % parts.join(QLatin1Char(' ')) % QLatin1String("\\par\n");
     }
+    body += tinyParagraph;   // the document does not end in a table
     const QString head = QLatin1String("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n") % fonts.table() %
                          QStringLiteral("\n{\\info{\\title %1}}\n").arg(escaped(doc.title)) %
                          QStringLiteral("\\paperw%1\\paperh%2\\margl%3\\margr%4\\margt%5\\margb%6%7\n")
@@ -141,9 +193,9 @@ QByteArray RtfOf(const Document& doc) {
                              .arg(twips(doc.leftMargin))
                              .arg(twips(doc.rightMargin))
                              .arg(twips(doc.topMargin))
-                             .arg(twips(doc.bottomMargin))
+                             .arg(twips(bodyBottom))
                              .arg(landscape ? QStringLiteral("\\landscape") : QString()) %
-                         QLatin1String("\\sectd") % sectionSetup % QLatin1Char('\n');
+                         QLatin1String("\\sectd") % sectionSetup % QLatin1Char('\n') % footerGroup;
     return (head + body + QLatin1String("}\n")).toLatin1();
 }
 
