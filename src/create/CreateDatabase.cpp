@@ -271,6 +271,12 @@ bool CreateDatabase::validateBox(QLineEdit* box) {
     if (cancel) {
         pendingBox_ = box;
         pendingFailed_ = true;
+        // The focus stays in the box however its message was closed (a mouse click on the box's
+        // button leaves the focus on the button that was pressed to get here).
+        QPointer<QLineEdit> guard(box);
+        QTimer::singleShot(0, box, [guard] {
+            if (guard && guard->isVisible() && guard->isEnabled()) guard->setFocus(Qt::OtherFocusReason);
+        });
         return false;
     }
     pendingBox_ = nullptr;

@@ -15,9 +15,11 @@
 #include <QDir>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -210,7 +212,9 @@ QWidget* DataInput::CreateWidget() {
     CmboTF[0]->resize(twipsToPx(1095), CmboTF[0]->sizeHint().height());
     CmboTF[0]->hide();
 
-    // Tab order: the field boxes, then the keyword boxes.
+    // Tab order: the field boxes, then the keyword boxes, then the notes, which Tab leaves as
+    // every other box does. A row's editor, made at load, goes right after its box.
+    txtmemo->setTabChangesFocus(true);
     QWidget* previous = nullptr;
     for (int i = 1; i <= kRows; ++i) {
         if (previous) QWidget::setTabOrder(previous, flddata[size_t(i)]);
@@ -220,6 +224,18 @@ QWidget* DataInput::CreateWidget() {
         QWidget::setTabOrder(previous, Keywrd[size_t(i)]);
         previous = Keywrd[size_t(i)];
     }
+    QWidget::setTabOrder(previous, txtmemo);
+
+    // A key with Alt is a command key (a menu, a button's mnemonic): it never types into the data.
+    auto* altGuard = new EventHook(w, [](QObject*, QEvent* e) {
+        return e->type() == QEvent::KeyPress && (static_cast<QKeyEvent*>(e)->modifiers() & Qt::AltModifier) &&
+               !static_cast<QKeyEvent*>(e)->text().isEmpty();
+    });
+    for (int i = 1; i <= kRows; ++i) {
+        flddata[size_t(i)]->installEventFilter(altGuard);
+        Keywrd[size_t(i)]->installEventFilter(altGuard);
+    }
+    txtmemo->installEventFilter(altGuard);
     return w;
 }
 
@@ -312,7 +328,10 @@ void DataInput::placeWindow(int left, int top, int width, int height) {
         w->move(twipsToPx(left), twipsToPx(top));
         return;   // the view keeps its fixed client size
     }
+    // A maximised frame fills the document area; a design size would leave a band of it bare.
+    if (frame->isMaximized()) return;
     frame->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
+    if (frmMain* main = frmMain::existing()) main->CoverDocumentArea(static_cast<QMdiSubWindow*>(frame));
 }
 
 bool DataInput::QueryUnload() {

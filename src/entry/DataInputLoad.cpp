@@ -1,6 +1,7 @@
 // The entry view's load: the column scan that decides which controls are shown and bound, the
 // field list DBDefMain, the keyword area and the keyword list.
 #include "entry/DataInput.h"
+#include "platform/db/ErrorMap.h"
 
 #include "platform/core/Colors.h"
 #include "platform/core/Twips.h"
@@ -68,6 +69,7 @@ void DataInput::loadOpenButton(int i) {
     b->setFocusPolicy(CmdOpen[0]->focusPolicy());
     b->setGeometry(box->x() + box->width() + twipsToPx(10), box->y(), twipsToPx(375), twipsToPx(375));
     b->show();
+    QWidget::setTabOrder(box, b);
     CmdOpen[size_t(i)] = b;
     QObject::connect(b, &QToolButton::clicked, b, [this, i] { gate_->Run([this, i] { CmdOpen_Click(i); }); });
 }
@@ -83,6 +85,7 @@ void DataInput::loadDateCheck(int i) {
     c->setGeometry(box->x() - twipsToPx(400), box->y(), twipsToPx(390), twipsToPx(375));
     c->setEnabled(box->isEnabled());   // the editor of a box a restricted user cannot change is disabled too
     c->show();
+    QWidget::setTabOrder(box, c);
     chkDteTme[size_t(i)] = c;
     QObject::connect(c, &QToolButton::clicked, c, [this, i, c] {
         gate_->Run([this, i] { chkDteTme_Click(i); });
@@ -100,6 +103,7 @@ void DataInput::loadTrueFalseCombo(int i) {
     c->setEnabled(box->isEnabled());
     c->show();
     c->raise();
+    QWidget::setTabOrder(box, c);
     CmboTF[size_t(i)] = c;
     QObject::connect(c, &QComboBox::activated, c, [this, i](int) { vb::RunTrapped([this, i] { CmboTF_Click(i); }); });
 }
@@ -336,6 +340,9 @@ void DataInput::handleTableError(const vb::VbError& e, const QString& undefinedT
             Module1::DbUndefined = true;
         } else if (e.number == CancelError) {
             // silent
+        } else if (e.number == E_FAIL_ && db::IsDamagedError(e)) {
+            vb::MsgBox(QStringLiteral("Database file is damaged and cannot be read."), vb::vbOKOnly,
+                       QStringLiteral("Database Error"));
         } else if (e.number == E_FAIL_) {
             vb::MsgBox(QStringLiteral("Database is currently opened in design mode, Close Database"), vb::vbOKOnly,
                        QStringLiteral("Database Error"));

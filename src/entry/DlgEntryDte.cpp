@@ -82,7 +82,7 @@ void DlgEntryDte::Form_Load() {
 
 void DlgEntryDte::CmdAccept_Click() {
     dteValue = DTDate->date();
-    Dte = vb::Format(dteValue, QStringLiteral("Short Date"));
+    Dte = vb::showUserShortDate(dteValue);
     if (!DTTimeCheck->isChecked()) {
         bAddTime = false;
         EntryDtTm = vb::showUserDate(vb::makeDateTime(dteValue));

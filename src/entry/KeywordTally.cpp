@@ -3,6 +3,11 @@
 #include "platform/db/Connection.h"
 #include "platform/db/RowReader.h"
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
 namespace {
 
 QString keywordOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
@@ -15,49 +20,70 @@ void KeywordTally::Clear() {
     list_.clear();
 }
 
+namespace {
+
+// Hash and equality over stored UTF-8 bytes, so a cell is looked up without making a string.
+struct BytesHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+};
+struct BytesEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const noexcept { return a == b; }
+};
+
+// One exact spelling met in the keyword columns.
+struct Met {
+    qint64 count = 0;
+    int column = 0;      // the first column holding it
+    qint64 row = 0;      // the first row (in the order read) holding it in that column
+};
+
+}  // namespace
+
 void KeywordTally::Build(db::Connection& conn, const QStringList& columns) {
     Clear();
     if (columns.isEmpty()) return;
     QStringList names;
     for (const QString& c : columns) names << db::Connection::Bracket(c);
     db::RowReader rows(conn, QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) + QStringLiteral(" FROM UserTable"));
-    // The new values of each column in the order rows are read; the list takes them column by
-    // column, as a scan of each column on its own would meet them.
-    std::vector<QStringList> firstSeen(size_t(columns.size()));
-    QHash<QString, int> columnsSeen;   // exact value -> the lowest column holding it, so far
+    // One read of the table; each cell costs one lookup of its bytes. Strings are made only for
+    // the distinct spellings.
+    std::unordered_map<std::string, Met, BytesHash, BytesEqual> met;
     const int n = int(columns.size());
-    while (rows.Next()) {
+    for (qint64 row = 0; rows.Next(); ++row) {
         for (int j = 0; j < n; ++j) {
             const QByteArrayView text = rows.Utf8(j);
             if (text.isEmpty()) continue;
-            const QString value = QString::fromUtf8(text);
-            auto it = spellings_.find(value);
-            if (it == spellings_.end()) {
-                spellings_.insert(value, 1);
-                columnsSeen.insert(value, j);
-                firstSeen[size_t(j)] << value;
+            const std::string_view value(text.data(), size_t(text.size()));
+            auto it = met.find(value);
+            if (it == met.end()) {
+                met.emplace(std::string(value), Met{1, j, row});
             } else {
-                ++*it;
-                if (auto c = columnsSeen.find(value); *c > j) {
-                    *c = j;
-                    firstSeen[size_t(j)] << value;
-                }
+                ++it->second.count;
+                if (j < it->second.column) it->second.column = j, it->second.row = row;
             }
         }
     }
-    // A value listed under an earlier column than it was first met in stands there.
-    for (int j = 0; j < n; ++j) {
-        for (const QString& value : firstSeen[size_t(j)]) {
-            if (columnsSeen.value(value) != j) continue;
-            columnsSeen[value] = -1;   // listed
-            const QString key = value.toCaseFolded();
-            auto it = keys_.find(key);
-            if (it == keys_.end()) {
-                keys_.insert(key, Entry{value, spellings_.value(value)});
-                list_ << value;
-            } else {
-                it->count += spellings_.value(value);
-            }
+    // The list takes the spellings column by column, each column in the order its rows were read,
+    // as a scan of each column on its own would meet them.
+    std::vector<std::pair<const std::string*, const Met*>> order;
+    order.reserve(met.size());
+    for (const auto& [value, m] : met) order.emplace_back(&value, &m);
+    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+        return a.second->column != b.second->column ? a.second->column < b.second->column : a.second->row < b.second->row;
+    });
+    spellings_.reserve(qsizetype(order.size()));
+    for (const auto& [bytes, m] : order) {
+        const QString value = QString::fromUtf8(bytes->data(), qsizetype(bytes->size()));
+        spellings_.insert(value, m->count);
+        const QString key = value.toCaseFolded();
+        auto it = keys_.find(key);
+        if (it == keys_.end()) {
+            keys_.insert(key, Entry{value, m->count});
+            list_ << value;
+        } else {
+            it->count += m->count;
         }
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The keywords of the table: how often each value stands in the keyword columns, and the list of
 // distinct keywords the views show. Keywords are compared without case; the list holds the
-// spelling met first, column by column and row by row within a column. Built in one pass over the
+// spelling met first, column by column and row by row within a column. Built in one read of the
 // table, then kept up to date from the rows the entry view writes, so a save costs only the work
 // of its own keywords.
 #include <QHash>

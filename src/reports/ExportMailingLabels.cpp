@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QToolButton>
+#include <QWindow>
 
 void ExportMailingLabels(frmReports& view) {
     FrmMailLbls& w = FrmMailLbls::instance();
@@ -18,7 +19,16 @@ void ExportMailingLabels(frmReports& view) {
         if (r.IsLoaded() && r.OptMailLbls) r.OptMailLbls->setChecked(false);
     };
     const bool wasOpen = w.IsLoaded();
+    w.Load();
+    // Owned by the main window, so that it stays in front of it (a message closed over it, or a
+    // click on the main window, would otherwise bury it there while it is open).
+    QDialog* dlg = w.Dialog();
+    QWidget* owner = view.Widget() ? view.Widget()->window() : nullptr;
+    if (dlg && owner && dlg->parentWidget() != owner)
+        dlg->setParent(owner, (dlg->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     w.SetFocus();
+    if (dlg && owner && dlg->windowHandle() && owner->windowHandle())
+        dlg->windowHandle()->setTransientParent(owner->windowHandle());
     if (!wasOpen && view.Widget())
         QObject::connect(view.Widget(), &QObject::destroyed, w.Dialog(), [] { FrmMailLbls::instance().Unload(); });
 }

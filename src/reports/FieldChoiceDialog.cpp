@@ -3,6 +3,7 @@
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
 #include "platform/ui/FormWidgets.h"
+#include "platform/ui/WindowLook.h"
 #include "shell/Module1.h"
 
 #include <QGroupBox>
@@ -22,7 +23,8 @@ QWidget* FieldChoiceDialog::CreateWidget() {
     });
     dlg->setWindowTitle(L.caption);
     dlg->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    dlg->setFixedSize(vb::twipsToPx(L.clientW), vb::twipsToPx(L.clientH));
+    // As designed, and wide enough for the title bar to show the whole title.
+    dlg->setFixedSize(qMax(vb::twipsToPx(L.clientW), vb::WidthForTitle(L.caption)), vb::twipsToPx(L.clientH));
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(9.75);
     font.setBold(true);

@@ -2,6 +2,7 @@
 
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
+#include "platform/format/UserDates.h"
 #include "platform/report/ReportEngine.h"
 #include "platform/report/ReportPainter.h"
 #include "shell/Module1.h"
@@ -24,12 +25,16 @@ struct Geometry {
     double notesCaptionWidth;
     double notesFieldWidth;
     double dateLeft;            // 0: where the template puts it
+    double captionSize = 8;     // point size of the column captions
+    bool titleLeft0 = false;    // the title labels keep the engine's default left
 };
 
 constexpr Geometry kPortrait{2530, 1530, 1370, 1440, 0, 1490, 1090, 1440, 0};
 constexpr Geometry kPortraitFew{2530, 2160, 2000, 2000, 0, 2160, 2000, 2100, 0};
 constexpr Geometry kLandscape{5280, 1530, 1370, 1440, 200, 1490, 1090, 1440, 12560};
 constexpr Geometry kLegal{8240, 1530, 1370, 1440, 0, 1690, 1440, 1540, 14400};
+// The older portrait form: one geometry for every column count.
+constexpr Geometry kMain{0, 1300, 1440, 1440, 200, 1290, 1090, 1090, 0, 9, true};
 
 FontSpec reportFont(const ReportChoices& c) {
     FontSpec f;
@@ -68,7 +73,7 @@ void addTitles(ReportDefinition& r, const ReportChoices& c, const Geometry& g) {
         l.width = 4215;
         if (i > 0) top += 450;
         l.top = top + moved;
-        l.left = g.titleLeft;
+        if (!g.titleLeft0) l.left = g.titleLeft;
         l.font.family = c.fontName;
         l.font.size = 16;
         l.font.italic = true;
@@ -104,10 +109,11 @@ Control& addCaption(Section& s, const QString& name, const QString& caption, dou
     return l;
 }
 
-void build(ReportDefinition& r, const ReportChoices& c, const Geometry& g, ReportLayout layout) {
+// maxSlot: only the boxes 1..maxSlot are looked at.
+void build(ReportDefinition& r, const ReportChoices& c, const Geometry& g, const QString& sql, int maxSlot = 20) {
     r.title = QStringLiteral("User Table");
     r.databasePath = c.dbPath;
-    r.sql = ReportSource(c, layout);
+    r.sql = sql;
     addTitles(r, c, g);
 
     Section& ph = r.section(SectionKind::PageHeader);
@@ -121,9 +127,10 @@ void build(ReportDefinition& r, const ReportChoices& c, const Geometry& g, Repor
     int x = 0;   // the column's position
     bool first = true;
     for (const ReportColumn& col : c.columns) {
+        if (col.slot > maxSlot) continue;
         if (!first) x += int(g.step);
         first = false;
-        addCaption(ph, QStringLiteral("lbl") + col.fieldName, col.label, x, g.captionWidth, c, 8);
+        addCaption(ph, QStringLiteral("lbl") + col.fieldName, col.label, x, g.captionWidth, c, g.captionSize);
         if (col.fieldType == QLatin1String("True/False")) {
             Control& box = detail.Add(ControlKind::CheckBox, col.fieldName);
             box.alignment = AlignCenter;
@@ -218,7 +225,7 @@ std::shared_ptr<ReportDefinition> NewReport() {
     place(ControlKind::PageCount, "txtPageCount", 1590, 600).alignment = AlignCenter;
     Control& date = place(ControlKind::Field, "dtefld", 7560, 2250);
     date.dataField = QStringLiteral("=Now");
-    date.outputFormat = QStringLiteral("m/d/yyyy h:mm AM/PM");
+    date.outputFormat = vb::userDatePattern() + QStringLiteral(" h:mm AM/PM");   // the program's short date
     r->onReportStart = ActiveReport_ReportStart;
     return r;
 }
@@ -258,14 +265,26 @@ QString ReportSource(const ReportChoices& c, ReportLayout layout) {
 }
 
 void BuildPortaitRep(ReportDefinition& report, const ReportChoices& choices) {
-    build(report, choices, Module1::bRptFewCols ? kPortraitFew : kPortrait, ReportLayout::Portrait);
+    build(report, choices, Module1::bRptFewCols ? kPortraitFew : kPortrait, ReportSource(choices, ReportLayout::Portrait));
 }
 
 void BuildLandscapeRep(ReportDefinition& report, const ReportChoices& choices) {
-    build(report, choices, kLandscape, ReportLayout::Landscape);
+    build(report, choices, kLandscape, ReportSource(choices, ReportLayout::Landscape));
 }
 
-void BuildLegalRep(ReportDefinition& report, const ReportChoices& choices) { build(report, choices, kLegal, ReportLayout::Wide); }
+void BuildLegalRep(ReportDefinition& report, const ReportChoices& choices) {
+    build(report, choices, kLegal, ReportSource(choices, ReportLayout::Wide));
+}
+
+QString MainReportSource(const ReportChoices& c) {
+    if (!c.allRecordsChosen && c.searchResults) return c.searchSql;
+    const QString sorted = c.sortField.isEmpty() ? QString() : QStringLiteral(" Order by ") + db::Connection::Bracket(c.sortField);
+    return QStringLiteral("Select * From UserTable") + sorted;
+}
+
+void BuildMainRep(ReportDefinition& report, const ReportChoices& choices, int NoRptfld) {
+    build(report, choices, kMain, MainReportSource(choices), NoRptfld);
+}
 
 std::shared_ptr<ReportDefinition> BuildReport(const ReportChoices& choices) {
     const LayoutChoice layout = ChooseLayout(choices.ColumnCount());

@@ -37,6 +37,13 @@ void BuildPortaitRep(report::ReportDefinition& report, const ReportChoices& choi
 void BuildLandscapeRep(report::ReportDefinition& report, const ReportChoices& choices);
 void BuildLegalRep(report::ReportDefinition& report, const ReportChoices& choices);
 
+// The older portrait form: the record source by the option buttons (all records unsorted when no
+// sort field is chosen), only the boxes 1..NoRptfld, and one geometry for every column count
+// (step 1300, captions 1440 wide at 9 pt, data 200 right of the caption, notes step 1290 with
+// caption and field 1090 wide; the title labels keep the default left).
+QString MainReportSource(const ReportChoices& choices);
+void BuildMainRep(report::ReportDefinition& report, const ReportChoices& choices, int NoRptfld);
+
 // Chooses the layout of the choices, sets the flags and builds a new report; nullptr when the
 // column count is refused.
 std::shared_ptr<report::ReportDefinition> BuildReport(const ReportChoices& choices);

@@ -6,6 +6,7 @@
 #include "platform/ui/FormWidgets.h"
 #include "platform/ui/ValidationGate.h"
 #include "platform/ui/WidgetColors.h"
+#include "reports/FrmMailLbls.h"
 #include "shell/Module1.h"
 
 #include <QApplication>
@@ -99,7 +100,7 @@ QWidget* frmReports::CreateWidget() {
     source->addButton(OptSrchRes);
     QObject::connect(OptAllRecs, &QRadioButton::clicked, w, [this] { vb::RunTrapped([this] { OptAllRecs_Click(); }); });
     QObject::connect(OptSrchRes, &QRadioButton::clicked, w, [this] { vb::RunTrapped([this] { OptSrchRes_Click(); }); });
-    cmboAllRecs = new QComboBox(Picture1);
+    cmboAllRecs = new vb::FittingComboBox(Picture1);
     cmboAllRecs->setObjectName(QStringLiteral("cmboAllRecs"));
     cmboAllRecs->setEditable(false);   // the sort list offers the fields only
     cmboAllRecs->setFont(arial(8.25, false));
@@ -135,7 +136,8 @@ QWidget* frmReports::CreateWidget() {
         QObject::connect(b, &QToolButton::clicked, w, [this, gate, b, handler] {
             b->setChecked(true);
             gate->Run([this, handler] { (this->*handler)(); });
-            if (b) b->setChecked(false);
+            // The label button stays set while its window is open.
+            if (b && !(b == OptMailLbls && FrmMailLbls::instance().IsLoaded())) b->setChecked(false);
         });
     }
 
@@ -172,7 +174,7 @@ QWidget* frmReports::CreateWidget() {
     ChkRepLbl.assign(kSlots + 1, nullptr);
     txtRptLbl.assign(kSlots + 1, nullptr);
     for (int k = 1; k <= kSlots; ++k) {
-        auto* box = new QCheckBox(QStringLiteral("Name of Field"), w);
+        auto* box = new vb::FittingCheckBox(QStringLiteral("Name of Field"), w);
         box->setObjectName(QStringLiteral("ChkRepLbl_%1").arg(k));
         PlaceTwips(box, slotLeft(k), slotTop(k), 2655, 495);
         ChkRepLbl[size_t(k)] = box;
@@ -234,22 +236,26 @@ void frmReports::Form_Load() {
         if (fields.Count() > 0) {
             cmboAllRecs->addItem(kSortOff);
             int k = 1;
-            for (int entry = 1; entry <= fields.Count() && k <= kSlots; ++entry) {
+            // The whole collection is walked: the notes entry comes after the last field slot.
+            for (int entry = 1; entry <= fields.Count(); ++entry) {
                 const DBFlds& f = fields.Item(entry);
                 const QString& type = f.FldType;
                 if (type == QLatin1String("Text")) {
                     if (f.FldName.startsWith(QLatin1String("KeyWord"))) continue;
-                    fillSlot(k++, entry, f);
+                    if (k <= kSlots) fillSlot(k, entry, f);
+                    ++k;
                 } else if (type == QLatin1String("Integer")) {
                     if (f.FldName.startsWith(QLatin1String("Srch"))) {
                         ++k;
                         continue;
                     }
-                    fillSlot(k++, entry, f);
+                    if (k <= kSlots) fillSlot(k, entry, f);
+                    ++k;
                 } else if (type == QLatin1String("Double") || type.left(7) == QLatin1String("Decimal") ||
                            type == QLatin1String("Date/Time") || type == QLatin1String("Currency") ||
                            type == QLatin1String("True/False")) {
-                    fillSlot(k++, entry, f);
+                    if (k <= kSlots) fillSlot(k, entry, f);
+                    ++k;
                 } else if (type == QLatin1String("Memo")) {
                     bHasNotes = true;
                     chkInclMemo->show();

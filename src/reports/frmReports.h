@@ -66,6 +66,8 @@ public:
     void BuildPortaitRep(int NoRptFlds = 0);
     void BuildLandscapeRep(int numitems = 0);
     void BuildLegalRep(int numitems = 0);
+    // The older portrait builder: only the boxes 1..NoRptfld, one geometry for any column count.
+    void BuildMainRep(int NoRptfld);
     // Write the report of the current choices to the file (the export's own button must be down).
     void ExportPDF(const QString& strPDName);
     void ExportHTML(const QString& strHTMNme);

@@ -1,6 +1,7 @@
 // Print/Preview: the column count, the layout choice, the builders and the preview.
 #include "platform/print/ReportPrinter.h"
 #include "platform/report/ReportEngine.h"
+#include "reports/FrmMailLbls.h"
 #include "reports/ReportExports.h"
 #include "reports/ReportLayouts.h"
 #include "reports/ReportProgress.h"
@@ -24,6 +25,7 @@ struct BusyCursor {
 void frmReports::BuildPortaitRep(int) { ::BuildPortaitRep(*RptDef, Choices()); }
 void frmReports::BuildLandscapeRep(int) { ::BuildLandscapeRep(*RptDef, Choices()); }
 void frmReports::BuildLegalRep(int) { ::BuildLegalRep(*RptDef, Choices()); }
+void frmReports::BuildMainRep(int NoRptfld) { ::BuildMainRep(*RptDef, Choices(), NoRptfld); }
 
 bool frmReports::buildReport(bool forExport) {
     const int t = TickedCount();
@@ -115,7 +117,8 @@ void frmReports::OptExpDB_Click() {
 }
 
 void frmReports::OptMailLbls_Click() {
+    // The button stays set while the label window is open; Cancel and a finished run clear it.
     OptMailLbls->setChecked(true);
     ExportMailingLabels(*this);
-    if (OptMailLbls) OptMailLbls->setChecked(false);
+    if (OptMailLbls && !FrmMailLbls::instance().IsLoaded()) OptMailLbls->setChecked(false);
 }

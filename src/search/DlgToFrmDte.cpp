@@ -3,6 +3,7 @@
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
 #include "platform/format/Locale.h"
+#include "platform/format/UserDates.h"
 #include "platform/format/VbConvert.h"
 #include "platform/format/VbFormat.h"
 #include "platform/ui/FormWidgets.h"
@@ -50,7 +51,7 @@ QWidget* DlgToFrmDte::CreateWidget() {
         vb::PlaceTwips(e, 1680, top, 1455, 375);
         return e;
     };
-    DTDteFrm = dateEdit("DTDteFrm", QStringLiteral("MM/dd/yyyy"), 360);
+    DTDteFrm = dateEdit("DTDteFrm", vb::Locale::shortDatePattern(), 360);
     DTFrmTime = timeEdit("DTFrmTime", 360);
     DTDteTo = dateEdit("DTDteTo", vb::Locale::shortDatePattern(), 1200);
     DTToTime = timeEdit("DTToTime", 1200);
@@ -85,8 +86,8 @@ void DlgToFrmDte::Form_Load() {
 void DlgToFrmDte::OKButton_Click() {
     const QDate from = DTDteFrm->date();
     const QDate to = DTDteTo->date();
-    FrmDte = vb::Format(from, QStringLiteral("Short Date"));
-    ToDte = vb::Format(to, QStringLiteral("Short Date"));
+    FrmDte = vb::showUserShortDate(from);
+    ToDte = vb::showUserShortDate(to);
     if (to < from) {
         vb::MsgBox(QStringLiteral("To date cannot be before from Date, Please re-enter date "), vb::vbOKOnly,
                    QStringLiteral("Date Entry"));

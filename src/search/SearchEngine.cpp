@@ -138,8 +138,8 @@ bool rowCondition(const RowCriterion& r, int row, Condition& out, Outcome& msg) 
 // The condition "some keyword column equals the keyword", ignoring case for every letter.
 QString keywordMatch(int columns) {
     QStringList parts;
-    for (int c = 1; c <= columns; ++c) parts << QStringLiteral("casefold(KeyWord%1) = ?1").arg(c);
-    return parts.isEmpty() ? QStringLiteral("0") : QLatin1Char('(') + parts.join(QStringLiteral(" OR ")) + QLatin1Char(')');
+    for (int c = 1; c <= columns; ++c) parts << QStringLiteral("KeyWord%1").arg(c);
+    return parts.isEmpty() ? QStringLiteral("0") : QStringLiteral("casefold_in(?1, ") + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
 }  // namespace

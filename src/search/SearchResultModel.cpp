@@ -1,6 +1,7 @@
 #include "search/SearchResultModel.h"
 
 #include "platform/core/VbError.h"
+#include "platform/format/UserDates.h"
 #include "platform/format/VbFormat.h"
 
 #include <QDateTime>
@@ -93,11 +94,15 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
     const QVariant v = values->at(index.column());
     switch (display_.value(index.column())) {
     case Display::Plain:
-        if (v.typeId() == QMetaType::QDateTime) return vb::generalDate(v.toDateTime());
+        if (v.typeId() == QMetaType::QDateTime) return vb::showUserDate(v.toDateTime());
         return v;
     case Display::Integer: return vb::Format(v, QStringLiteral("0"));
     case Display::Double: return vb::Format(v, QStringLiteral("0###.000"));
-    case Display::Date: return vb::Format(v, QStringLiteral("mm/dd/yyyy"));
+    case Display::Date: {
+        if (v.isNull()) return QString();
+        const QDateTime dt = v.toDateTime();
+        return dt.isValid() ? vb::showUserShortDate(dt.date()) : v;
+    }
     case Display::Currency: return vb::Format(v, QStringLiteral("$ ###0.00"));
     case Display::Boolean:
         if (v.isNull()) return QString();

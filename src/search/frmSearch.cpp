@@ -131,7 +131,7 @@ QWidget* frmSearch::CreateWidget() {
         frame->setAutoFillBackground(true);
     }
 
-    cmboSort = new QComboBox(w);
+    cmboSort = new vb::FittingComboBox(w);
     cmboSort->setObjectName(QStringLiteral("cmboSort"));
     PlaceTwips(cmboSort, 5280, 120, 2175, 315);
 
@@ -202,17 +202,28 @@ void frmSearch::buildRows(QWidget* w) {
     cmbonum.clear();
     cmbSrchTF.clear();
     const QFont rowFont = arialBold(9);
-    // The value box's focus opens the file picker of a file-path row.
+    // The file picker of a file-path row opens when the user moves into its box (Tab or a click).
+    // Focus given back by code, by a closing box or by the MDI area on a click elsewhere in the view
+    // (a button that takes no focus) is no move into the box and opens nothing.
     auto* focusHook = new EventHook(w, [this](QObject* watched, QEvent* e) {
-        if (e->type() != QEvent::FocusIn || pickerByCode_) return false;
+        if (e->type() != QEvent::FocusIn || pickerByCode_ || vb::BoxShowing()) return false;
         const auto reason = static_cast<QFocusEvent*>(e)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
-        for (int i = 0; i < kRows; ++i)
-            if (txtSrcFld[size_t(i)] == watched) vb::RunTrapped([this, i] { txtSrcFld_GotFocus(i); });
+        if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::MouseFocusReason)
+            return false;
+        for (int i = 0; i < kRows; ++i) {
+            if (txtSrcFld[size_t(i)] != watched) continue;
+            // Once the focus has settled, and not while a box that opened meanwhile is showing.
+            QMetaObject::invokeMethod(
+                txtSrcFld[size_t(i)],
+                [this, i] {
+                    if (!vb::BoxShowing()) vb::RunTrapped([this, i] { txtSrcFld_GotFocus(i); });
+                },
+                Qt::QueuedConnection);
+        }
         return false;
     });
     for (int i = 0; i < kRows; ++i) {
-        auto* check = new QCheckBox(QStringLiteral("Name of Field"), w);
+        auto* check = new vb::FittingCheckBox(QStringLiteral("Name of Field"), w);
         check->setObjectName(QStringLiteral("chfldSrch_%1").arg(i));
         check->setFont(rowFont);
         check->setBackgroundRole(QPalette::Window);   // a button fills with its Button colour otherwise

@@ -68,9 +68,9 @@ bool CheckDBStructure() {
         conn.Open(DBConnStr);
         const bool hasUserTable = conn.HasTable(QStringLiteral("UserTable"), QStringLiteral("TABLE"));
         SecurityOn = conn.HasTable(QStringLiteral("UserProfile"), QStringLiteral("TABLE"));
-        // A file with a damaged page is refused as a file that is not a database, before a view
-        // meets the damage.
-        const bool readable = !hasUserTable || conn.QuickCheck();
+        // A file found damaged is refused as a file that is not a database. The check reads a few
+        // pages only; damage elsewhere is named by the command that meets it.
+        const bool readable = !hasUserTable || conn.OpenCheck();
         conn.Close();
         return hasUserTable && readable;
     } catch (const vb::VbError& e) {

@@ -211,6 +211,9 @@ void frmMain::MDIForm_Load() {
         resize(1024, 768);
         DisableMax();
     }
+    // The frame, title bar included, fits the screen's available area; the document area then
+    // scrolls or clips the views.
+    vb::KeepOnScreen(this);
 }
 
 void frmMain::DisableMax() {
@@ -300,7 +303,18 @@ void frmMain::ActivateChild(Form& form) {
         // never past its left or top one, where the view's controls could not be reached.
         if (!sub->isMaximized() && (sub->x() < 0 || sub->y() < 0)) sub->move(qMax(0, sub->x()), qMax(0, sub->y()));
         MdiArea->setActiveSubWindow(sub);
+        CoverDocumentArea(sub);
     }
+}
+
+// The active view's frame covers the document area from its top left corner, so that no part
+// of another view's frame nor the bare area shows beside or below it (a view shorter than the
+// one before, or a maximised view given a design size).
+void frmMain::CoverDocumentArea(QMdiSubWindow* sub) {
+    if (!sub || sub->isMaximized()) return;
+    const QSize area = MdiArea->viewport()->size();
+    const QSize reach(area.width() - sub->x(), area.height() - sub->y());
+    if (sub->width() < reach.width() || sub->height() < reach.height()) sub->resize(sub->size().expandedTo(reach));
 }
 
 void frmMain::onSubWindowActivated(QMdiSubWindow* sub) {

@@ -82,6 +82,8 @@ public:
     void AddChild(Form& form) override;
     void RemoveChild(Form& form) override;
     void ActivateChild(Form& form) override;
+    // Grows a child view's frame to the document area's right and bottom edges.
+    void CoverDocumentArea(QMdiSubWindow* sub);
     QWidget* DialogParent() override { return this; }
 
 protected:

@@ -137,6 +137,24 @@ private Q_SLOTS:
         QCOMPARE(visibleRows(), 0);
     }
 
+    // "abc", Create Fields clicked and the message closed with the mouse: the focus is back in the
+    // count box, so the next keys type there.
+    void theFocusReturnsToTheCountBoxAfterAMouseClick() {
+        fx->ui.emulateModal = true;
+        m->show();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        m->mnuCreateDB_Click();
+        CreateDatabase& f = form();
+        f.txtNoFields->setFocus();
+        QTRY_VERIFY(f.txtNoFields->hasFocus());
+        typeInto(f.txtNoFields, "abc");
+        fx->ui.answerMsgBox(vb::vbOK);
+        QTest::mouseClick(f.cmdInitialize, Qt::LeftButton);
+        QTRY_COMPARE(fx->ui.messages(), QStringList{kNotNumeric});
+        QTRY_VERIFY_WITH_TIMEOUT(f.txtNoFields->hasFocus(), 2000);
+        QCOMPARE(visibleRows(), 0);
+    }
+
     // Every count that does not round to 1..20 is refused, so the form cannot reach a definition
     // layout without rows ("00" and "0.4" included).
     void createFieldsRefuses_data() {

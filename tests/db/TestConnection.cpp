@@ -133,6 +133,27 @@ private Q_SLOTS:
         QCOMPARE(conn.Scalar("SELECT COUNT(*) FROM UserTable WHERE RptFlg = True").toInt(), 1);
     }
 
+    // casefold() folds every letter as Qt folds the text the search compares it with.
+    void casefoldMatchesQt_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "";
+        QTest::newRow("lower ascii") << "already folded text, 123";
+        QTest::newRow("capitals past eight bytes") << "abcdefghIJKLMNOPqrstuvwxyZ@[`{";
+        QTest::newRow("accents") << "Crème BRÛLÉE à la Façon";
+        QTest::newRow("greek and sharp s") << QString::fromUtf8("ΣΑΣ ẞ straße");
+        QTest::newRow("outside the BMP") << QString::fromUtf8("X 😀 𐐀 Y");
+    }
+    void casefoldMatchesQt() {
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        db::Connection conn;
+        conn.Open(connStr(buildSample(dir.filePath("sample.mdb"))));
+        QCOMPARE(conn.Scalar("SELECT casefold(?1)", {text}).toString(), text.toCaseFolded());
+        QCOMPARE(conn.Scalar("SELECT typeof(casefold(12))").toString(), QString("integer"));
+        QCOMPARE(conn.Scalar("SELECT casefold_in(?1, NULL, 7, 'other', ?2)", {text.toCaseFolded(), text}).toInt(), 1);
+        QCOMPARE(conn.Scalar("SELECT casefold_in(?1, 'other', ?2)", {text.toCaseFolded(), text + "x"}).toInt(), 0);
+    }
+
     void transactionsRollBack() {
         QTemporaryDir dir;
         db::Connection conn;

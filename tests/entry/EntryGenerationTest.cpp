@@ -199,6 +199,7 @@ private Q_SLOTS:
                                       << "Incorrect Database Structure";
         QTest::newRow("not a database") << "garbage" << "Database is currently opened in design mode, Close Database"
                                         << "Database Error";
+        QTest::newRow("a damaged page") << "damaged" << "Database file is damaged and cannot be read." << "Database Error";
         QTest::newRow("no file named") << "undefined"
                                        << "A Database Has Not Been Defined, Please Finish Defining The User Table"
                                        << "Creating Database";
@@ -213,6 +214,15 @@ private Q_SLOTS:
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(QByteArray(4096, 'x'));
+        }
+        if (kind == "damaged") {
+            build(path, {{"Name", "Text", ""}}, false, 1);
+            addRows(path, "Name", 3000);
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.seek(cli(path, "SELECT pageno - 1 FROM dbstat WHERE name = 'UserTable' AND pagetype = 'leaf' LIMIT 1 OFFSET 3")
+                       .toLongLong() * 4096);
+            f.write(QByteArray(4096, '\x5a'));
         }
         if (kind == "undefined") path.clear();
         fx->ui.answerMsgBox(vb::vbOK);

@@ -155,6 +155,33 @@ private Q_SLOTS:
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
+    // Damage that the check at open does not read is named by the save that meets it; what was
+    // typed stays in the view and the other records stay readable.
+    void damageMetAfterOpenIsNamed() {
+        const QString path = build(fx->path("d.mdb"), {{"Name", "Text", ""}}, false, 1);
+        addRows(path, "Name", 3000);
+        const qint64 page = cli(path, "SELECT pageno FROM dbstat WHERE name = 'UserTable' AND pagetype = 'leaf' "
+                                      "ORDER BY path DESC LIMIT 1").toLongLong();
+        QVERIFY(page > 1);
+        DataInput& v = openView(path);
+        v.cmdNegotiate_Click(3);
+        QCOMPARE(v.flddata[1]->text(), QString("R3000"));
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.seek((page - 1) * 4096);
+            f.write(QByteArray(4096, '\x5a'));
+            f.seek(24);   // the change counter: the view's connection reads the file again
+            f.write(QByteArray("\x7f\x7f\x7f\x7f", 4));
+        }
+        v.flddata[1]->setText("Typed");
+        fx->ui.answerMsgBox(vb::vbOK);
+        v.cmdAction_Click(3);
+        QCOMPARE(fx->ui.messages().last(), QString("Database file is damaged and cannot be read, Record was not saved."));
+        QCOMPARE(v.flddata[1]->text(), QString("Typed"));
+        QCOMPARE(cli(path, "SELECT Name FROM UserTable WHERE TolvaneID = 1"), QString("R1"));
+    }
+
     // A rename that another program's lock refuses changes nothing: the view keeps its fields
     // and takes a new record afterwards.
     // Moving while another program holds the file locked: the lock is named and the view stays on

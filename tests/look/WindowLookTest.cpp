@@ -16,6 +16,7 @@
 #include "reports/FieldChoiceDialog.h"
 #include "reports/FrmMailLbls.h"
 #include "search/DlgToFrmDte.h"
+#include "search/frmSearch.h"
 #include "platform/ui/QtUiServices.h"
 #include "platform/ui/WindowLook.h"
 #include "shell/HelpWindow.h"
@@ -27,6 +28,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QInputDialog>
+#include <QProcess>
+#include <QScreen>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -35,6 +41,26 @@
 #include <QTest>
 
 namespace {
+
+// The main window started on a 1024x768 screen: its frame, title bar included, lies inside the
+// screen's available area. Prints both and returns 0 when it does.
+int mainOnSmallScreen(const QStringList&) {
+    Fixture fx(Fixture::WithMainWindow);
+    fx.main->show();
+    QCoreApplication::processEvents();
+    const QRect frame = vb::FrameOf(fx.main), screen = fx.main->screen()->availableGeometry();
+    printf("frame %d,%d %dx%d screen %dx%d\n", frame.x(), frame.y(), frame.width(), frame.height(), screen.width(),
+           screen.height());
+    return screen.contains(frame) && screen.size() == QSize(1024, 768) ? 0 : 1;
+}
+RV_TEST_CHILD(mainOnSmallScreen, mainOnSmallScreen)
+
+// Fourteen fields with the same long beginning, as imported tables name them.
+testdb::Rows longNames() {
+    testdb::Rows rows;
+    for (int i = 1; i <= 14; ++i) rows.append({QStringLiteral("Customer_Description_Field_%1").arg(i, 2, 10, QLatin1Char('0')), "Text", ""});
+    return rows;
+}
 
 // Twenty fields of every type, with names as long as users give them.
 testdb::Rows twentyFields() {
@@ -72,6 +98,16 @@ class WindowLookTest : public QObject {
         }
         for (QMdiSubWindow* sub : main().MdiArea->subWindowList())
             if (sub->isVisible()) found << look::ProblemsOfChildView(sub, formColour());
+        // The active view's frame covers the document area: no bare band, no other frame beside it.
+        const QRect area = main().MdiArea->viewport()->rect();
+        if (QMdiSubWindow* active = main().MdiArea->activeSubWindow(); active && active->isVisible()) {
+            const QRect g = active->geometry();
+            if (g.left() > 1 || g.top() > 1 || g.right() < area.right() || g.bottom() < area.bottom())
+                found << QStringLiteral("the frame of %1 (%2,%3 %4x%5) leaves part of the document area (%6x%7) uncovered")
+                             .arg(active->widget() ? active->widget()->objectName() : QString())
+                             .arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())
+                             .arg(area.width()).arg(area.height());
+        }
         for (const QString& p : found) problems << when + ": " + p;
     }
 
@@ -85,6 +121,12 @@ class WindowLookTest : public QObject {
             d.reject();
             return int(QDialog::Rejected);
         };
+    }
+
+    QString longNamesDb() {
+        const QString path = testdb::build(fx->path("long.mdb"), longNames(), true, 1);
+        testdb::addRows(path, QStringLiteral("Customer_Description_Field_01"), 2);
+        return path;
     }
 
     // The sample database with a few records.
@@ -135,6 +177,19 @@ public:
                  f.cmdInitialize->click();
              }},
             {"entry view", [](WindowLookTest& t) { t.openDb(t.sampleDb()); }},
+            {"entry view maximised, as a new database leaves it",
+             [](WindowLookTest& t) {
+                 t.openDb(t.sampleDb());
+                 t.main().MdiArea->activeSubWindow()->showMaximized();
+                 DataInput::instance().Form_Activate();
+             }},
+            {"search view over a maximised entry view",
+             [](WindowLookTest& t) {
+                 t.openDb(t.sampleDb());
+                 t.main().MdiArea->activeSubWindow()->showMaximized();
+                 DataInput::instance().Form_Activate();
+                 t.main().SelectTab(2);
+             }},
             {"entry view with 20 fields",
              [](WindowLookTest& t) { t.openDb(testdb::build(t.fx->path("twenty.mdb"), twentyFields(), true, 20)); }},
             {"entry view after a field rename",
@@ -151,6 +206,36 @@ public:
             {"reports view",
              [](WindowLookTest& t) {
                  t.openDb(t.sampleDb());
+                 t.main().SelectTab(3);
+             }},
+            {"entry view for a restricted user",
+             [](WindowLookTest& t) {
+                 t.openDb(t.sampleDb(true), [](QDialog& d) {
+                     QTest::keyClicks(frmLogin::instance().txtUserName, QStringLiteral("Clerk"));
+                     frmLogin::instance().cmdOK->click();
+                     return d.result();
+                 });
+             }},
+            {"search view with a date range",
+             [](WindowLookTest& t) {
+                 t.openDb(t.sampleDb());
+                 t.main().SelectTab(2);
+                 frmSearch& s = frmSearch::instance();
+                 t.fx->ui.answerModal([](QDialog&) {
+                     DlgToFrmDte::instance().OKButton_Click();
+                     return int(QDialog::Accepted);
+                 });
+                 for (size_t i = 0; i < s.chfldSrch.size(); ++i)
+                     if (s.chfldSrch[i]->text() == QLatin1String("Born")) s.chfldSrch[i]->setChecked(true);
+             }},
+            {"search view with long names",
+             [](WindowLookTest& t) {
+                 t.openDb(t.longNamesDb());
+                 t.main().SelectTab(2);
+             }},
+            {"reports view with long names",
+             [](WindowLookTest& t) {
+                 t.openDb(t.longNamesDb());
                  t.main().SelectTab(3);
              }},
             {"date dialog",
@@ -319,6 +404,32 @@ private Q_SLOTS:
         QCOMPARE(label.CaptionText() == name, whole);
         if (!whole) QVERIFY(label.CaptionText().endsWith(QChar(0x2026)));
         QVERIFY(QFontMetrics(label.CaptionFont()).horizontalAdvance(label.CaptionText()) <= label.contentsRect().width());
+    }
+
+    // The input box is wide enough for its whole title.
+    void inputBoxShowsItsWholeTitle() {
+        const auto box = vb::QtUiServices::NewInputBox(QStringLiteral("Enter The New Field Name"),
+                                                       QStringLiteral("Change Field Name"), QStringLiteral("Name"), &main());
+        box->show();
+        QCoreApplication::processEvents();
+        const QStringList found = look::ProblemsOfWindow(box.get());
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+    }
+
+    // On a 1024x768 screen the main window with its title bar lies inside the screen.
+    void mainWindowFitsASmallScreen() {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        const QString config = fx->path("screen.json");
+        QFile f(config);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(R"({"screens":[{"name":"small","x":0,"y":0,"width":1024,"height":768,"logicalDpi":96}]})");
+        f.close();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
+        p.setProcessEnvironment(env);
+        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QStringLiteral("mainOnSmallScreen")});
+        QVERIFY(p.waitForFinished(20000));
+        QVERIFY2(p.exitCode() == 0, p.readAllStandardOutput().constData());
     }
 
     // A window larger than the screen, or placed past its edge, is brought wholly onto it.

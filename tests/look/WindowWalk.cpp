@@ -11,6 +11,8 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QLayout>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -195,6 +197,30 @@ QString contrastProblem(QWidget* w, const QString& text) {
         .arg(nameOf(w), text, fore.name(), QColor(back).name());
 }
 
+double contrast(const QColor& x, const QColor& y) {
+    const double a = luminance(x), b = luminance(y);
+    return (qMax(a, b) + 0.05) / (qMin(a, b) + 0.05);
+}
+
+// The text of a disabled box stays readable: at least 4.5:1 against the box.
+QString disabledTextProblem(QWidget* w) {
+    QString text;
+    if (auto* e = qobject_cast<QLineEdit*>(w)) text = e->text();
+    else if (auto* t = qobject_cast<QPlainTextEdit*>(w)) text = t->toPlainText();
+    else if (auto* c = qobject_cast<QComboBox*>(w)) text = c->currentText();
+    else return {};
+    if (w->isEnabled() || text.trimmed().isEmpty()) return {};
+    const QPalette& p = w->palette();
+    const bool combo = qobject_cast<QComboBox*>(w) != nullptr;
+    const QColor fore = p.color(QPalette::Disabled, combo ? QPalette::ButtonText : QPalette::Text);
+    const QColor back = p.color(QPalette::Disabled, combo ? QPalette::Button : QPalette::Base);
+    const double ratio = contrast(fore, back);
+    if (ratio >= 4.5) return {};
+    return QStringLiteral("disabled text of %1 \"%2\" is %3 on %4 (%5:1): too little contrast to read")
+        .arg(nameOf(w), text.left(40), fore.name(), back.name())
+        .arg(ratio, 0, 'f', 1);
+}
+
 bool sameIcon(const QIcon& a, const QIcon& b) {
     if (a.isNull() || b.isNull()) return false;
     const QImage x = a.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -227,6 +253,7 @@ QStringList ProblemsOfControls(QWidget* root) {
         else if (auto* h = qobject_cast<QHeaderView*>(w)) out << headerProblems(h);
         if (!p.isEmpty()) out << p;
         // Push buttons draw their caption in the button colours of the style, not checked here.
+        if (const QString d = disabledTextProblem(w); !d.isEmpty()) out << d;
         if (auto* l = qobject_cast<QLabel*>(w); l && l->pixmap().isNull()) p = contrastProblem(w, l->text());
         else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) p = contrastProblem(w, static_cast<QAbstractButton*>(w)->text());
         else p.clear();
@@ -252,6 +279,14 @@ QStringList ProblemsOfWindow(QWidget* window) {
                        .arg(screen.width())
                        .arg(screen.height());
     }
+    // The title bar shows the whole title (the main window's is as wide as the screen allows).
+    if (window != main && window->windowType() != Qt::Popup && !window->windowTitle().isEmpty() &&
+        window->width() < vb::WidthForTitle(window->windowTitle()))
+        out << QStringLiteral("window %1 is %2 px wide, its title \"%3\" needs %4")
+                   .arg(nameOf(window))
+                   .arg(window->width())
+                   .arg(window->windowTitle())
+                   .arg(vb::WidthForTitle(window->windowTitle()));
     out << ProblemsOfControls(window);
     return out;
 }

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QWindow>
 
 using namespace exporttest;
 using namespace testdb;
@@ -92,15 +93,42 @@ private Q_SLOTS:
         QCOMPARE(v.rptDialog.FileName, out);   // the view's save dialog keeps the name
     }
 
+    // With all twenty field slots taken, the notes still reach the view and the output database.
+    void notesOfATwentyFieldDatabase() {
+        Rows rows;
+        for (int i = 1; i <= 20; ++i) rows << DbFieldRow{QStringLiteral("F%1").arg(i), "Text", ""};
+        const QString path = build(fx->path("t.mdb"), rows, true);
+        exec(path, "INSERT INTO UserTable (F1, F20, Memofld, SrchInt, SrchKey, RptFlg) VALUES ('a', 'z', 'the note', 0, 0, 0)");
+        openDb(path);
+        frmReports& v = frmReports::instance();
+        v.Load();
+        QVERIFY(!v.chkInclMemo->isHidden());
+        QCOMPARE(v.ChkRepLbl[20]->text(), QString("F20"));
+        tick(v, {20});
+        v.chkInclMemo->click();
+        const QString out = fx->path("notes.mdb");
+        choose(true);
+        fx->ui.answerSave(out).answerMsgBox(vb::vbOK);
+        v.OptExpDB->click();
+        QCOMPARE(fx->ui.messages(), QStringList{reports::texts::created(out)});
+        QCOMPARE(cli(out, "SELECT F20 || ':' || Memofld FROM UserTable"), QString("z:the note"));
+    }
+
     void labelsFromTheButtonAndTheWindowGoesWithTheView() {
         frmReports& v = openView();
         v.OptMailLbls->click();
         FrmMailLbls& w = FrmMailLbls::instance();
         QVERIFY(w.IsLoaded() && w.Visible());
+        // Owned by the view's window, so it stays in front of it; the button stays set meanwhile.
+        QCOMPARE(w.Dialog()->parentWidget(), v.Widget()->window());
+        QVERIFY(w.Dialog()->isWindow() && w.Dialog()->windowHandle());
+        QCOMPARE(w.Dialog()->windowHandle()->transientParent(), v.Widget()->window()->windowHandle());
+        QVERIFY(v.OptMailLbls->isChecked());
         w.cmbMail[0]->setCurrentText("Name");
         w.cmbMail[4]->setCurrentText("PhotoFP");
         w.cmdCreate->click();
         QVERIFY(!w.IsLoaded());
+        QVERIFY(!v.OptMailLbls->isChecked());
         QCOMPARE(labelsOf(QDir(vb::exportFolder()).filePath(desk->files().first())),
                  (QList<QStringList>{{"Ann ", "Bob ", "Cy "}}));
 

@@ -33,6 +33,7 @@ report::Document bigDocument() {
     report::Document doc;
     doc.title = "Failures";
     doc.paper = QSizeF(12240, 15840);
+    std::vector<report::Page> pages;
     for (int p = 0; p < 12; ++p) {
         report::Page page;
         report::Band band;
@@ -43,8 +44,9 @@ report::Document bigDocument() {
             band.items.push_back(it);
         }
         page.bands.push_back(band);
-        doc.pages.push_back(page);
+        pages.push_back(page);
     }
+    doc.pages = report::PageList(std::make_shared<report::HeldPages>(std::move(pages)));
     return doc;
 }
 

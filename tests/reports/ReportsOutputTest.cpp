@@ -2,6 +2,7 @@
 // their formats, True/False boxes, notes, page numbers, the record source and the sort order.
 #include "ReportData.h"
 #include "ReportsTestUtil.h"
+#include "format/LocaleScope.h"
 #include "support/TestRegistry.h"
 
 #include <QFile>
@@ -73,6 +74,34 @@ private Q_SLOTS:
         QVERIFY2(word["Annual"].first < word["Overview"].first, "the title wraps between words");
         QVERIFY2(word["Overview"].second <= word["Info"].first, qPrintable(xml.left(2000)));
         QVERIFY(word["Info"].second <= word["Name"].first);
+    }
+
+    // The dates of the body and the print date of the footer in the locale's short form.
+    void datesInTheLocaleForm_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("born");
+        QTest::addColumn<QString>("printed");   // the footer's pattern in Qt's notation
+        QTest::newRow("en_GB") << "en_GB" << "15/03/2024" << "dd/MM/yyyy h:mm AP";
+        QTest::newRow("en_US") << "en_US" << "3/15/2024" << "M/d/yyyy h:mm AP";
+    }
+    void datesInTheLocaleForm() {
+        QFETCH(QString, locale);
+        QFETCH(QString, born);
+        QFETCH(QString, printed);
+        LocaleScope scope(qPrintable(locale));
+        Fixture fx;
+        frmReports& v = openReports(reportsdb::build(fx.path("d.mdb")));
+        tick(v, {1, 4});
+        exportPdf(fx, v);
+        QVERIFY(v.RptObj && !v.RptObj->pages.empty());
+        QStringList body, footer;
+        for (const auto& band : v.RptObj->pages.front().bands)
+            for (const auto& item : band.items) {
+                if (item.control && item.control->name == "RptBorn") body << item.text;
+                if (item.control && item.control->name == "dtefld") footer << item.text;
+            }
+        QCOMPARE(body.value(0), born);
+        QCOMPARE(footer, QStringList{QLocale(QLocale::English).toString(v.RptObj->printedAt, printed)});
     }
 
     void layoutByColumnCount_data() {

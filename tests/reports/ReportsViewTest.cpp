@@ -19,6 +19,7 @@ private Q_SLOTS:
         QTest::newRow("5") << 5 << 3015 << 1920;
         QTest::newRow("6") << 6 << 5775 << 4800;
         QTest::newRow("11") << 11 << 11775 << 4800;
+        QTest::newRow("20") << 20 << 11775 << 4800;
     }
     void panelWidthFollowsFieldCount() {
         QFETCH(int, fields);

@@ -1,6 +1,7 @@
 // The search view on a real file: building the rows and keyword list, criteria entry, the date
 // range dialog, a search through the widgets, the results grid and its hand-over, the clear.
 #include "entry/DataInput.h"
+#include "format/LocaleScope.h"
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
@@ -15,11 +16,13 @@
 #include "support/Faults.h"
 #include "support/TestRegistry.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
 #include <QTimeEdit>
+#include <QToolButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -206,7 +209,7 @@ private Q_SLOTS:
         QCOMPARE(v.ResultModel()->IdAt(0), qint64(4));
         QCOMPARE(column(v, 1, "Cost"), QString("$ 12.50"));
         QCOMPARE(column(v, 1, "Active"), QString("TRUE"));
-        QCOMPARE(column(v, 1, "Born"), QString("03/15/2024"));
+        QCOMPARE(column(v, 1, "Born"), QString("3/15/2024"));
         for (const char* hidden : {"TolvaneID", "SrchInt", "SrchKey", "SrchMemo", "RptFlg"})
             QVERIFY2(v.grdSrchRes->isColumnHidden(v.ResultModel()->ColumnOf(hidden)), hidden);
         QVERIFY(!v.grdSrchRes->isColumnHidden(v.ResultModel()->ColumnOf("PhotoFP")));
@@ -330,6 +333,71 @@ private Q_SLOTS:
         v.txtSrcFld_GotFocus(photo);
         QCOMPARE(v.txtSrcFld[size_t(photo)]->text(), QString("/pics/b.png"));
         QCOMPARE(fx->ui.messages(), QStringList());
+    }
+
+    // The picker of a file-path row opens when the user ticks the row or moves into the box, never
+    // when the focus comes back to it: a click on Search (a button that takes no focus) runs the search.
+    void filePathSearchByMouse() {
+        fx->main->show();
+        QApplication::setActiveWindow(fx->main);
+        QVERIFY(QTest::qWaitForWindowActive(fx->main));
+        fx->ui.emulateModal = true;
+        frmSearch& v = open(path);
+        const int photo = row(v, "Photo");
+        QLineEdit* box = v.txtSrcFld[size_t(photo)];
+        fx->ui.answerOpen("");
+        QTest::mouseClick(v.chfldSrch[size_t(photo)], Qt::LeftButton, {}, QPoint(6, 8));
+        QTRY_COMPARE_WITH_TIMEOUT(fx->ui.requests.size(), 1, 2000);
+        QVERIFY(box->hasFocus());
+        QTest::keyClicks(box, "a.jpg");
+        for (int click = 0; click < 2; ++click) {
+            QTest::mouseClick(v.cmdSearch.data(), Qt::LeftButton);
+            QTest::mouseClick(v.Widget(), Qt::LeftButton, {}, QPoint(2, 2));
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(fx->ui.requests.size(), 1);
+        QVERIFY(Module1::SrchFlg && shown(v.grdSrchRes));
+        QCOMPARE(v.ResultModel()->rowCount(), 1);
+        // Moving into the box by Tab or by a click opens it.
+        fx->ui.answerOpen("").answerOpen("");
+        v.chfldSrch[size_t(photo)]->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(v.chfldSrch[size_t(photo)], Qt::Key_Tab);
+        QTRY_COMPARE_WITH_TIMEOUT(fx->ui.requests.size(), 2, 2000);
+        v.cmboSort->setFocus(Qt::OtherFocusReason);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(fx->ui.requests.size(), 3, 2000);
+    }
+
+    // Dates show in the locale's short form everywhere: the date pickers, the criteria box, the grid.
+    void datesInTheLocaleForm_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("born");
+        QTest::addColumn<QString>("range");
+        QTest::newRow("en_GB") << "en_GB" << "15/03/2024" << "01/03/2024 12:00 am - 31/03/2024 11:59 pm";
+        QTest::newRow("en_US") << "en_US" << "3/15/2024" << "3/1/2024 12:00 AM - 3/31/2024 11:59 PM";
+    }
+    void datesInTheLocaleForm() {
+        QFETCH(QString, locale);
+        QFETCH(QString, born);
+        QFETCH(QString, range);
+        LocaleScope scope(qPrintable(locale));
+        frmSearch& v = open(path);
+        QStringList pickers;
+        fx->ui.answerModal([&](QDialog&) {
+            DlgToFrmDte& d = DlgToFrmDte::instance();
+            d.DTDteFrm->setDate(QDate(2024, 3, 1));
+            d.DTDteTo->setDate(QDate(2024, 3, 31));
+            pickers << d.DTDteFrm->text() << d.DTDteTo->text();
+            d.OKButton_Click();
+            return int(QDialog::Accepted);
+        });
+        const int r = row(v, "Born");
+        v.chfldSrch[size_t(r)]->setChecked(true);
+        QCOMPARE(v.txtSrcFld[size_t(r)]->text(), range);
+        QCOMPARE(pickers, (QStringList{range.section(' ', 0, 0), range.section(' ', 4, 4)}));
+        v.cmdSearch_Click();
+        QCOMPARE(v.ResultModel()->rowCount(), 1);
+        QCOMPARE(column(v, 0, "Born"), born);
     }
 
     void dateRangeDialog() {

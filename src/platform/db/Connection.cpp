@@ -1,12 +1,15 @@
 #include "platform/db/Connection.h"
 
 #include "platform/core/VbError.h"
+#include "platform/db/CaseFold.h"
 #include "platform/db/ErrorMap.h"
 #include "platform/db/JetSql.h"
 #include "platform/db/LockWait.h"
 #include "platform/db/StoredDate.h"
 
 #include <QFileInfo>
+#include <string>
+#include <string_view>
 #include <sqlite3.h>
 
 namespace db {
@@ -143,19 +146,56 @@ void casefoldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
         return;
     }
     const char* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    const int bytes = sqlite3_value_bytes(v);
-    // ASCII text folds in place without a round trip through UTF-16.
-    bool ascii = true;
-    for (int i = 0; i < bytes && ascii; ++i) ascii = (static_cast<unsigned char>(text[i]) & 0x80) == 0;
-    QByteArray out;
-    if (ascii) {
-        out = QByteArray(text, bytes);
-        for (char& c : out)
-            if (c >= 'A' && c <= 'Z') c = char(c + ('a' - 'A'));
-    } else {
-        out = QString::fromUtf8(text, bytes).toCaseFolded().toUtf8();
+    const size_t bytes = size_t(sqlite3_value_bytes(v));
+    // Text already folded (most keyword and notes values) is its own result.
+    if (FirstFoldable(text, bytes) == bytes) {
+        sqlite3_result_value(ctx, v);
+        return;
     }
-    sqlite3_result_text64(ctx, out.constData(), sqlite3_uint64(out.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+    // One buffer per thread, reused: SQLite copies the result into the statement's register,
+    // whose memory it keeps from row to row.
+    thread_local std::string folded;
+    FoldUtf8(text, bytes, folded);
+    sqlite3_result_text64(ctx, folded.data(), sqlite3_uint64(folded.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+}
+
+// casefold_in(needle, v1, ..., vn): 1 when some text vi folds to needle (itself folded), else 0.
+// One call a row where n calls of casefold() compared one by one cost a call each.
+void casefoldInFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (argc < 1 || sqlite3_value_type(argv[0]) != SQLITE_TEXT) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    const std::string_view needle(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])), size_t(sqlite3_value_bytes(argv[0])));
+    thread_local std::string folded;
+    for (int i = 1; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) != SQLITE_TEXT) continue;
+        const char* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[i]));
+        const size_t bytes = size_t(sqlite3_value_bytes(argv[i]));
+        bool ascii = true;
+        for (size_t k = 0; k < bytes && ascii; ++k) ascii = (static_cast<unsigned char>(text[k]) & 0x80) == 0;
+        if (ascii) {
+            // ASCII folds byte by byte: compared in place.
+            if (bytes != needle.size()) continue;
+            size_t k = 0;
+            for (; k < bytes; ++k) {
+                char c = text[k];
+                if (c >= 'A' && c <= 'Z') c = char(c + ('a' - 'A'));
+                if (c != needle[k]) break;
+            }
+            if (k == bytes) {
+                sqlite3_result_int(ctx, 1);
+                return;
+            }
+            continue;
+        }
+        FoldUtf8(text, bytes, folded);
+        if (folded == needle) {
+            sqlite3_result_int(ctx, 1);
+            return;
+        }
+    }
+    sqlite3_result_int(ctx, 0);
 }
 
 }  // namespace
@@ -163,6 +203,8 @@ void casefoldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
 void registerFunctions(sqlite3* db) {
     sqlite3_create_function_v2(db, "casefold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
                                casefoldFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "casefold_in", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                               casefoldInFunction, nullptr, nullptr, nullptr);
 }
 
 Connection::Connection() : state_(std::make_shared<detail::ConnState>()) {}
@@ -265,6 +307,31 @@ bool Connection::ReadOnly() const { return state_->db && sqlite3_db_readonly(sta
 bool Connection::QuickCheck() {
     Statement st(requireOpenDb(), QStringLiteral("PRAGMA quick_check(1)"));
     return st.step() && st.column(0).toString() == QLatin1String("ok");
+}
+
+bool Connection::OpenCheck() {
+    sqlite3* db = requireOpenDb();
+    try {
+        const qint64 pageSize = Scalar(QStringLiteral("PRAGMA page_size")).toLongLong();
+        const qint64 pages = Scalar(QStringLiteral("PRAGMA page_count")).toLongLong();
+        if (pageSize <= 0 || QFileInfo(state_->path).size() < pages * pageSize) return false;   // cut short
+        if (Scalar(QStringLiteral("PRAGMA freelist_count")).toLongLong() > pages) return false;
+        QStringList tables;
+        {
+            Statement st(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND sql NOT LIKE '%WITHOUT ROWID%'"));
+            while (st.step()) tables << st.column(0).toString();
+        }
+        // The rows at each end: the root page and the pages down both edges of each table.
+        // (one aggregate a statement: SQLite seeks for min() or max() alone, and scans for both).
+        for (const QString& t : tables) {
+            Scalar(QStringLiteral("SELECT min(rowid) FROM ") + Bracket(t));
+            Scalar(QStringLiteral("SELECT max(rowid) FROM ") + Bracket(t));
+        }
+        return true;
+    } catch (const vb::VbError& e) {
+        if (causeOf(e) == Cause::Unreadable) return false;
+        throw;
+    }
 }
 
 void Connection::Close() {

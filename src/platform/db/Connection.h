@@ -51,6 +51,10 @@ public:
     static bool ReadOnlyByPermissions(const QString& path);
     // Reads every page of the file and checks its structure: false for a damaged file.
     bool QuickCheck();
+    // The check at open, which reads a few pages whatever the file's size: the header, the
+    // schema, the page count against the file's length, and the first and last rows of every
+    // table. False for a file found damaged; damage elsewhere is met (and named) when read.
+    bool OpenCheck();
     QString Path() const;              // the open file's path
     QString ConnectionString() const;
 
@@ -90,6 +94,7 @@ private:
 // Registers the program's SQL functions on a connection; Open does it on every connection.
 //   casefold(x): text folded to one case for every letter (not only ASCII), for "contains" and
 //   equality that ignore case; other values unchanged.
+//   casefold_in(k, v1, ..., vn): 1 when some text vi folded equals k (given folded), else 0.
 void registerFunctions(sqlite3* db);
 
 namespace detail {

@@ -71,6 +71,8 @@ Cause causeOfSqlite(int code) {
     }
 }
 
+bool IsDamagedError(const vb::VbError& e) { return (e.nativeError & 0xff) == SQLITE_CORRUPT; }
+
 Cause causeOf(const vb::VbError& e) {
     if (e.number == vb::err::DB_E_NOTABLE || e.number == vb::err::DB_E_PARAMNOTOPTIONAL) return Cause::Missing;
     if (e.nativeError != 0) return causeOfSqlite(e.nativeError);

@@ -43,6 +43,8 @@ Cause causeOf(const vb::VbError& e);
 // (read-only file or medium, no right to write the journal). Its number stays the provider's
 // general failure, which the account dialog answers; the search tells the case apart by this.
 bool IsReadOnlyError(const vb::VbError& e);
+// Whether the error is a damaged page of a database file (not a file that is no database).
+bool IsDamagedError(const vb::VbError& e);
 
 // Checks a SQLite return code: anything but OK/ROW/DONE raises.
 inline void check(int rc, sqlite3* handle, const QString& context = {}) {

@@ -15,9 +15,10 @@ bool isUserDate(const QString& text) { return readUserDate(text).has_value(); }
 QString showUserDate(const QDateTime& value) { return generalDate(value); }
 
 QString showUserDateTime(const QDateTime& value) {
-    const QLocale l = Locale::current();
-    return l.toString(value.date(), Locale::shortDatePattern()) + u' ' + l.toString(value.time(), Locale::timePattern());
+    return showUserShortDate(value.date()) + u' ' + Locale::current().toString(value.time(), Locale::timePattern());
 }
+
+QString showUserShortDate(const QDate& value) { return Locale::current().toString(value, Locale::shortDatePattern()); }
 
 QString userDatePattern() {
     // The short date's Qt pattern in Format's notation: months are "m", quoted text is escaped.

@@ -26,6 +26,9 @@ bool isUserDate(const QString& text);
 QString showUserDate(const QDateTime& value);
 // The date with its time, midnight included (what the date editor writes when a time was picked).
 QString showUserDateTime(const QDateTime& value);
+// The date alone in the same short form: where a date is shown without its time (a grid column,
+// the date pickers, a report's print date).
+QString showUserShortDate(const QDate& value);
 
 // The shown date as a Format pattern ("m/d/yyyy", "dd/mm/yyyy", "d mmm yyyy", ...).
 QString userDatePattern();

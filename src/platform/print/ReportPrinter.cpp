@@ -1,12 +1,12 @@
 #include "platform/print/ReportPrinter.h"
 
 #include "platform/core/UiServices.h"
+#include "platform/print/ReportPreview.h"
 #include "platform/report/ReportPainter.h"
 
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -18,13 +18,9 @@ class QtPrintService final : public PrintService {
 public:
     bool HasPrinter() override { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
 
+    // Our own preview draws only the page on screen (Qt's keeps a picture of every page).
     void Preview(std::shared_ptr<const Document> doc, QWidget* parent) override {
-        QPrinter printer(QPrinter::HighResolution);
-        SetUpPrinter(printer, *doc);
-        QPrintPreviewDialog dialog(&printer, parent);
-        dialog.setWindowTitle(QStringLiteral("Print Preview - ") + doc->title);
-        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [doc](QPrinter* p) { PrintDocument(*p, *doc); });
+        ReportPreview dialog(std::move(doc), parent);
         dialog.resize(1000, 760);
         vb::ui().RunModal(dialog);
     }

@@ -3,6 +3,8 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 
+#include <algorithm>
+
 namespace report {
 
 namespace {
@@ -30,6 +32,20 @@ public:
         }
         row = std::move(batch_[next_++]);
         return true;
+    }
+    void Skip(qint64 n) override {
+        const qint64 inBatch = std::min<qint64>(n, batch_.size() - next_);
+        next_ += inBatch;
+        n -= inBatch;
+        if (n <= 0 || !remaining_) return;
+        // The keyset moves without reading the rows it passes.
+        const qint64 left = rs_.RecordCount() - rs_.AbsolutePosition() + 1;
+        if (n >= left) {
+            remaining_ = false;
+            return;
+        }
+        rs_.Move(n);
+        remaining_ = !rs_.Eof();
     }
 
 private:

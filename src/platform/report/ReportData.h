@@ -13,6 +13,11 @@ public:
     virtual QStringList Columns() const = 0;
     // The next row's values (dates as QDateTime, True/False as bool); false after the last row.
     virtual bool Next(QVariantList& row) = 0;
+    // Passes over the next n rows without reading their values.
+    virtual void Skip(qint64 n) {
+        QVariantList row;
+        while (n-- > 0 && Next(row)) {}
+    }
 };
 
 // The rows of a SELECT on a database file, through the data layer: the query's keys are read

@@ -5,7 +5,10 @@
 
 #include <QFontMetricsF>
 #include <QTextLayout>
+#include <array>
 #include <cmath>
+#include <deque>
+#include <optional>
 
 namespace report {
 
@@ -48,13 +51,39 @@ struct Measure {
     QFont font;
     QFontMetricsF metrics{QFont()};
     double lineHeight = 0;
-    explicit Measure(const Control& c) : font(QtFont(c.font)), metrics(font), lineHeight(metrics.lineSpacing()) {}
+    mutable std::array<double, 256> advance_;   // Latin-1 advances, -1 until measured
+    explicit Measure(const Control& c) : font(QtFont(c.font)), metrics(font), lineHeight(metrics.lineSpacing()) { advance_.fill(-1); }
 
-    // The lines the text wraps into within the width (line breaks in the text kept).
-    std::vector<Span> wrap(const QString& text, double width) const {
+    // Whether Latin-1 text surely fits: the sum of its characters' advances, with room to spare
+    // for kerning, is within the width. Saves shaping the many short values; false when unsure.
+    bool surelyFits(const QString& text, double width) const {
+        double sum = 0;
+        const double limit = width * 0.95;
+        for (QChar ch : text) {
+            const char16_t u = ch.unicode();
+            if (u >= 256 || u < 32) return false;
+            double& a = advance_[u];
+            if (a < 0) a = metrics.horizontalAdvance(ch);
+            sum += a;
+            if (sum > limit) return false;
+        }
+        return true;
+    }
+
+    // The lines the text wraps into within the width (line breaks in the text kept); fits is
+    // set when the text stands on one line as it is.
+    std::vector<Span> wrap(const QString& text, double width, bool& fits) const {
+        fits = false;
         if (text.isEmpty()) return {};
+        if (surelyFits(text, width)) {
+            fits = true;
+            return {Span{0, int(text.size())}};
+        }
         const bool breaks = text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-        if (!breaks && metrics.horizontalAdvance(text) <= width) return {Span{0, int(text.size())}};
+        if (!breaks && metrics.horizontalAdvance(text) <= width) {
+            fits = true;
+            return {Span{0, int(text.size())}};
+        }
         QString laid = text;
         laid.replace(QLatin1String("\r\n"), QStringLiteral(" \u2028"));   // same length: spans stay valid
         laid.replace(QLatin1Char('\n'), QChar::LineSeparator).replace(QLatin1Char('\r'), QChar::LineSeparator);
@@ -93,58 +122,132 @@ struct PendingBand {
     double height = 0;
 };
 
-class Layout {
-public:
-    Layout(std::shared_ptr<ReportDefinition> def, const QDateTime& now) : def_(std::move(def)), now_(now) {
-        doc_.title = def_->title;
-        doc_.printedAt = now;
-        doc_.definition = def_;
-    }
+// Where a page starts: the next row to read, whether the report footer was made, and whether
+// the page can be laid out again from there (not when it continues a band split across pages).
+struct PageStart {
+    qint64 row = 0;
+    bool footerMade = false;
+    bool restartable = true;
+};
 
-    Document run(RowSource& rows, const Progress& progress) {
+// Lays the report out page by page. A first pass over the rows keeps only where each page
+// starts and the lines of the texts that had to be wrapped; the outputs then ask for pages,
+// which are laid out again from the nearest start and held in a small window. Text is measured
+// once: the second layout takes the lines kept, and items that fit say so to the painter.
+class Pager final : public PageSource {
+public:
+    static constexpr int kWindow = 3;   // pages held at most
+
+    Pager(std::shared_ptr<ReportDefinition> def, const QDateTime& now, RowsFactory rows)
+        : def_(std::move(def)), now_(now), factory_(std::move(rows)) {}
+
+    void start(Document& doc) {
         if (def_->onReportStart) def_->onReportStart(*def_);
         const PageSetup& ps = def_->page;
-        doc_.paper = ps.PaperTwips();
-        doc_.orientation = ps.orientation;
-        doc_.leftMargin = ps.leftMargin;
-        doc_.rightMargin = ps.rightMargin;
-        doc_.topMargin = ps.topMargin;
-        doc_.bottomMargin = ps.bottomMargin;
+        doc.title = def_->title;
+        doc.printedAt = now_;
+        doc.definition = def_;
+        doc.paper = ps.PaperTwips();
+        doc.orientation = ps.orientation;
+        doc.leftMargin = ps.leftMargin;
+        doc.rightMargin = ps.rightMargin;
+        doc.topMargin = ps.topMargin;
+        doc.bottomMargin = ps.bottomMargin;
+        left_ = ps.leftMargin;
+        top_ = ps.topMargin;
         const Section& footer = def_->section(SectionKind::PageFooter);
-        footerTop_ = doc_.paper.height() - ps.bottomMargin - (footer.visible ? footer.height : 0);
+        footerTop_ = doc.paper.height() - ps.bottomMargin - (footer.visible ? footer.height : 0);
+    }
 
+    // The first pass: every row is laid out once; only the page starts are kept.
+    void count(const Progress& progress) {
+        rows_ = factory_();
         const Section& detail = def_->section(SectionKind::Detail);
-        bind(detail, rows.Columns());
+        bind(detail, rows_->Columns());
         for (const Control& c : detail.controls) measures_.emplace_back(c);
+        counting_ = true;
+        progress_ = progress;
+        resetStream(0);
+        Page scratch;
+        while (produce(scratch)) {}
+        count_ = int(starts_.size());
+        counting_ = false;
+        progress_ = {};
+        rows_.reset();
+        streamNext_ = -1;
+    }
 
-        newPage();
-        QVariantList row;
-        qint64 done = 0;
-        while (rows.Next(row)) {
-            PendingBand band = makeBand(detail, &row, &measures_);
-            placeDetail(std::move(band));
-            if (progress && ++done % 500 == 0) progress(done);
-        }
-        const Section& rf = def_->section(SectionKind::ReportFooter);
-        if (rf.visible && !rf.controls.empty()) placeDetail(makeBand(rf, nullptr, nullptr));
+    int Count() const override { return count_; }
+    int Held() const override { return int(window_.size()); }
+    int MostHeld() const override { return mostHeld_; }
 
-        // Page footers, now that the page count is known.
-        const int count = int(doc_.pages.size());
-        for (int i = 0; i < count && footer.visible; ++i) {
-            PendingBand band = makeBand(footer, nullptr, nullptr, i + 1, count);
-            doc_.pages[size_t(i)].bands.push_back(place(std::move(band), footerTop_));
+    const Page& At(int index) override {
+        for (const auto& [i, page] : window_)
+            if (i == index) return page;
+        if (index < 0 || index >= count_) vb::raise(vb::err::SubscriptRange, QStringLiteral("The report has no page %1.").arg(index + 1));
+        if (streamNext_ < 0 || streamNext_ > index) {
+            int from = index;
+            while (from > 0 && !starts_[size_t(from)].restartable) --from;
+            restart(from);
         }
-        return std::move(doc_);
+        while (true) {
+            Page page;
+            const int number = streamNext_;
+            // Rows gone since the first pass end the report early: its last pages hold no rows.
+            if (!produce(page)) streamNext_ = std::max(streamNext_, number + 1);
+            if (number < index) continue;
+            window_.emplace_back(number, std::move(page));
+            if (int(window_.size()) > kWindow) window_.pop_front();
+            mostHeld_ = std::max(mostHeld_, int(window_.size()));
+            return window_.back().second;
+        }
     }
 
 private:
     std::shared_ptr<ReportDefinition> def_;
     QDateTime now_;
-    Document doc_;
+    RowsFactory factory_;
     std::vector<int> columnOf_;   // detail control -> column of the rows (-1: none)
     std::vector<Measure> measures_;
-    double y_ = 0, footerTop_ = 0, bodyTop_ = 0;
+    double left_ = 0, top_ = 0, footerTop_ = 0;
+    bool counting_ = false;
+    Progress progress_;
+    std::vector<PageStart> starts_;
+    // The lines of the texts that wrapped, from the first pass: for each such field of a row its
+    // control, its line count and each line's start and length; wrapsAt_[r] is where row r's
+    // entries end.
+    std::vector<uint32_t> wraps_;
+    std::vector<uint32_t> wrapsAt_;
+    int count_ = 0;
+    std::deque<std::pair<int, Page>> window_;
+    int mostHeld_ = 0;
+
+    // The stream of pages being laid out.
+    std::unique_ptr<RowSource> rows_;
+    int streamNext_ = -1;   // the page produce() makes next; -1: no stream
+    qint64 rowsRead_ = 0;
+    std::optional<PendingBand> carry_;   // a band that goes to the next page
+    enum class Carry { None, Row, Rest, Footer } carryKind_ = Carry::None;
+    bool footerMade_ = false, finished_ = false;
+    Page* page_ = nullptr;
+    double y_ = 0;
     bool pageHasDetail_ = false;
+
+    void resetStream(int page) {
+        streamNext_ = page;
+        carry_.reset();
+        carryKind_ = Carry::None;
+        finished_ = false;
+    }
+
+    void restart(int page) {
+        const PageStart& st = starts_[size_t(page)];
+        rows_ = factory_();
+        resetStream(page);
+        rows_->Skip(st.row);
+        rowsRead_ = st.row;
+        footerMade_ = st.footerMade;
+    }
 
     void bind(const Section& detail, const QStringList& columns) {
         for (const Control& c : detail.controls) {
@@ -160,14 +263,102 @@ private:
         }
     }
 
-    PendingBand makeBand(const Section& s, const QVariantList* row, const std::vector<Measure>* measures, int pageNo = 0,
+    // Lays out the next page into page; false when the report had ended before it.
+    bool produce(Page& page) {
+        if (finished_) return false;
+        const int number = streamNext_++;
+        if (counting_) {
+            PageStart st;
+            st.row = carryKind_ == Carry::Row ? rowsRead_ - 1 : rowsRead_;
+            st.footerMade = footerMade_ && carryKind_ != Carry::Footer;
+            st.restartable = carryKind_ != Carry::Rest;
+            starts_.push_back(st);
+        }
+        page_ = &page;
+        page.bands.clear();
+        y_ = top_;
+        pageHasDetail_ = false;
+        const Section& rh = def_->section(SectionKind::ReportHeader);
+        if (number == 0 && rh.visible) placeHere(makeBand(rh, nullptr));
+        const Section& ph = def_->section(SectionKind::PageHeader);
+        if (ph.visible) placeHere(makeBand(ph, nullptr));
+
+        const Section& detail = def_->section(SectionKind::Detail);
+        QVariantList row;
+        while (true) {
+            PendingBand band;
+            Carry kind = Carry::Row;
+            if (carry_) {
+                band = std::move(*carry_);
+                kind = carryKind_;
+                carry_.reset();
+                carryKind_ = Carry::None;
+            } else if (rows_->Next(row)) {
+                const qint64 r = rowsRead_++;
+                band = makeBand(detail, &row, r);
+                if (counting_) {
+                    wrapsAt_.push_back(uint32_t(wraps_.size()));
+                    if (progress_ && rowsRead_ % 500 == 0) progress_(rowsRead_);
+                }
+            } else if (!footerMade_) {
+                footerMade_ = true;
+                const Section& rf = def_->section(SectionKind::ReportFooter);
+                if (!rf.visible || rf.controls.empty()) continue;
+                band = makeBand(rf, nullptr);
+                kind = Carry::Footer;
+            } else {
+                finished_ = true;
+                break;
+            }
+            if (y_ + band.height > footerTop_ && pageHasDetail_) {
+                carry_ = std::move(band);
+                carryKind_ = kind;
+                break;
+            }
+            // A band taller than what is left of a fresh page is split between lines.
+            if (y_ + band.height > footerTop_) {
+                PendingBand rest;
+                if (split(band, footerTop_ - y_, rest)) {
+                    placeHere(std::move(band));
+                    carry_ = std::move(rest);
+                    carryKind_ = Carry::Rest;
+                    break;
+                }
+            }
+            placeHere(std::move(band));   // (one that cannot be split runs over)
+            pageHasDetail_ = true;
+        }
+        if (!counting_) {
+            const Section& footer = def_->section(SectionKind::PageFooter);
+            if (footer.visible) {
+                PendingBand band = makeBand(footer, nullptr, -1, number + 1, count_);
+                page.bands.push_back(place(std::move(band), footerTop_));
+            }
+        }
+        return true;
+    }
+
+    // The band of a section; for a detail band, row is the row's index. In the first pass the
+    // growing fields are measured and the lines of those that wrap are kept; afterwards the kept
+    // lines are used and nothing is measured again.
+    PendingBand makeBand(const Section& s, const QVariantList* row, qint64 rowIndex = -1, int pageNo = 0,
                          int pageCount = 0) {
         PendingBand band;
         band.section = &s;
         double grow = 0;
         band.items.reserve(s.controls.size());
+        const bool detail = row != nullptr;
+        const uint32_t* kept = nullptr;
+        const uint32_t* keptEnd = nullptr;
+        if (detail && !counting_ && rowIndex >= 0 && size_t(rowIndex) < wrapsAt_.size()) {
+            const size_t from = rowIndex == 0 ? 0 : wrapsAt_[size_t(rowIndex - 1)];
+            kept = wraps_.data() + from;
+            keptEnd = wraps_.data() + wrapsAt_[size_t(rowIndex)];
+        }
         for (size_t ci = 0; ci < s.controls.size(); ++ci) {
             const Control& c = s.controls[ci];
+            // The first pass needs only what can make a band taller: the growing fields.
+            if (counting_ && !(detail && c.kind == ControlKind::Field && c.canGrow)) continue;
             PendingItem p;
             Item& it = p.item;
             it.kind = c.kind;
@@ -189,18 +380,32 @@ private:
                     break;
                 }
                 it.text = ValueText(value, c.outputFormat);
-                if (c.canGrow && measures && ci < measures->size() && !it.text.isEmpty()) {
-                    const Measure& m = (*measures)[ci];
-                    p.spans = m.wrap(it.text, c.width);
-                    it.lineHeight = m.lineHeight;
-                    if (p.spans.size() > 1) {
-                        p.full = it.text;
-                        const double h = std::max(c.height, double(p.spans.size()) * m.lineHeight);
-                        grow = std::max(grow, h - c.height);
-                        it.rect.setHeight(h);
-                    } else {
-                        p.spans.clear();
+                if (!detail || !c.canGrow || ci >= measures_.size() || it.text.isEmpty()) break;
+                const Measure& m = measures_[ci];
+                it.lineHeight = m.lineHeight;
+                bool fits = false;
+                if (counting_) {
+                    p.spans = m.wrap(it.text, c.width, fits);
+                    if (!fits) {
+                        wraps_.push_back(uint32_t(ci));
+                        wraps_.push_back(uint32_t(p.spans.size()));
+                        for (const Span& sp : p.spans) wraps_.insert(wraps_.end(), {uint32_t(sp.start), uint32_t(sp.length)});
                     }
+                } else if (kept && kept < keptEnd && kept[0] == ci) {
+                    const uint32_t n = kept[1];
+                    kept += 2;
+                    for (uint32_t k = 0; k < n; ++k, kept += 2) p.spans.push_back(Span{int(kept[0]), int(kept[1])});
+                } else {
+                    fits = true;   // measured in the first pass: one line that fits
+                }
+                it.fits = fits;
+                if (p.spans.size() > 1) {
+                    p.full = it.text;
+                    const double h = std::max(c.height, double(p.spans.size()) * m.lineHeight);
+                    grow = std::max(grow, h - c.height);
+                    it.rect.setHeight(h);
+                } else {
+                    p.spans.clear();
                 }
                 break;
             }
@@ -216,6 +421,7 @@ private:
         b.section = pending.section->kind;
         b.top = top;
         b.height = pending.height;
+        if (counting_) return b;   // the first pass keeps no items
         b.items.reserve(pending.items.size());
         for (PendingItem& p : pending.items) {
             if (p.spans.size() == 1) {
@@ -226,41 +432,17 @@ private:
                 const Span& last = p.spans.back();
                 p.item.text = p.full.mid(first.start, last.start + last.length - first.start);
             }
-            p.item.rect.translate(doc_.leftMargin, top);
+            p.item.rect.translate(left_, top);
             b.items.push_back(std::move(p.item));
         }
         return b;
     }
 
-    void newPage() {
-        doc_.pages.emplace_back();
-        y_ = doc_.topMargin;
-        pageHasDetail_ = false;
-        const Section& rh = def_->section(SectionKind::ReportHeader);
-        if (doc_.pages.size() == 1 && rh.visible) placeHere(makeBand(rh, nullptr, nullptr));
-        const Section& ph = def_->section(SectionKind::PageHeader);
-        if (ph.visible) placeHere(makeBand(ph, nullptr, nullptr));
-        bodyTop_ = y_;
-    }
-
     void placeHere(PendingBand&& band) {
         const double h = band.height;
-        doc_.pages.back().bands.push_back(place(std::move(band), y_));
+        Band b = place(std::move(band), y_);
+        if (!counting_) page_->bands.push_back(std::move(b));
         y_ += h;
-    }
-
-    void placeDetail(PendingBand band) {
-        if (y_ + band.height > footerTop_ && pageHasDetail_) newPage();
-        // A band taller than what is left of a fresh page is split between lines.
-        while (y_ + band.height > footerTop_) {
-            PendingBand rest;
-            if (!split(band, footerTop_ - y_, rest)) break;   // nothing can be split: let it run over
-            placeHere(std::move(band));
-            newPage();
-            band = std::move(rest);
-        }
-        placeHere(std::move(band));
-        pageHasDetail_ = true;
     }
 
     // Cuts the band at the available height: the growing items keep the lines that fit, the
@@ -297,15 +479,20 @@ private:
 
 }  // namespace
 
-Document Run(std::shared_ptr<ReportDefinition> definition, RowSource& rows, const QDateTime& now,
+Document Run(std::shared_ptr<ReportDefinition> definition, RowsFactory rows, const QDateTime& now,
              const Progress& progress) {
-    return Layout(std::move(definition), now).run(rows, progress);
+    Document doc;
+    auto pager = std::make_shared<Pager>(std::move(definition), now, std::move(rows));
+    pager->start(doc);
+    pager->count(progress);
+    doc.pages = PageList(pager);
+    return doc;
 }
 
 Document Run(std::shared_ptr<ReportDefinition> definition, const QDateTime& now, const Progress& progress) {
     // The page set-up is made when the report starts, before its rows are read.
-    auto rows = OpenSqlRows(definition->databasePath, definition->sql);
-    return Run(std::move(definition), *rows, now, progress);
+    const QString path = definition->databasePath, sql = definition->sql;
+    return Run(std::move(definition), [path, sql] { return OpenSqlRows(path, sql); }, now, progress);
 }
 
 }  // namespace report

@@ -1,7 +1,7 @@
 #pragma once
 // Runs a report definition: starts it (its report-start handler makes the page set-up), reads
-// the data source row by row and lays the sections out into pages once. Every output draws from
-// the resulting Document.
+// the data source row by row and lays the sections out into pages. Every output draws from the
+// resulting Document, whose pages are made as they are read.
 //
 // Pagination: the report header (when visible) opens the first page, the page header opens every
 // page, the page footer closes every page just above the bottom margin. A detail band grows with
@@ -29,9 +29,15 @@ QString ValueText(const QVariant& value, const QString& outputFormat);
 // Called every so many rows while the report is laid out; the count of rows done so far.
 using Progress = std::function<void(qint64 rows)>;
 
-// Lays the report out. The definition's report-start handler runs first. Errors of the data
-// source are raised as the data layer's errors.
-Document Run(std::shared_ptr<ReportDefinition> definition, RowSource& rows, const QDateTime& now,
+// Opens the report's rows from the start; called once for the page count and again whenever
+// pages are laid out afresh.
+using RowsFactory = std::function<std::unique_ptr<RowSource>()>;
+
+// Lays the report out. The definition's report-start handler runs first; then one pass over the
+// rows finds where the pages break (progress is reported from it). The document's pages are laid
+// out again when they are read, a few held at a time. Errors of the data source are raised as
+// the data layer's errors.
+Document Run(std::shared_ptr<ReportDefinition> definition, RowsFactory rows, const QDateTime& now,
              const Progress& progress = {});
 // The same over the definition's own data source (databasePath and sql).
 Document Run(std::shared_ptr<ReportDefinition> definition, const QDateTime& now, const Progress& progress = {});

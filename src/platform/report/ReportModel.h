@@ -2,8 +2,9 @@
 // The banded report engine's model. A report definition has five sections (report header, page
 // header, detail, page footer, report footer) holding labels, bound fields and bound check boxes
 // at twip positions, a page set-up and a data source given as an SQL text on a database file.
-// Running it lays the report out once into a Document, a list of pages of placed items, from
-// which every output draws (painter, PDF, HTML, RTF).
+// Running it lays the report out into a Document, a list of pages of placed items, from which
+// every output draws (painter, PDF, HTML, RTF). The pages are made when they are asked for and
+// only a few are held at a time, so a report of any length takes bounded memory.
 #include <QDateTime>
 #include <QRectF>
 #include <QSizeF>
@@ -110,6 +111,7 @@ struct Item {
     bool wrap = false;                       // text wraps within the width
     QStringList lines;                       // a growing field's wrapped lines (empty: text as it is)
     double lineHeight = 0;                   // twips between those lines
+    bool fits = false;                       // measured: one line within the width
     const Control* control = nullptr;        // the control it comes from (font, alignment, borders)
 };
 
@@ -123,13 +125,53 @@ struct Page {
     std::vector<Band> bands;
 };
 
+// Makes the pages of a laid-out report on demand (see ReportEngine).
+class PageSource {
+public:
+    virtual ~PageSource() = default;
+    virtual int Count() const = 0;
+    virtual const Page& At(int index) = 0;
+    virtual int Held() const = 0;       // pages held now
+    virtual int MostHeld() const = 0;   // the most pages held at once so far
+};
+
+// The pages of a document, read like a list. A page stays valid until a page further away is
+// asked for (the outputs use one page at a time, in order).
+class PageList {
+public:
+    PageList() = default;
+    explicit PageList(std::shared_ptr<PageSource> source) : source_(std::move(source)) {}
+    size_t size() const { return source_ ? size_t(source_->Count()) : 0; }
+    bool empty() const { return size() == 0; }
+    const Page& operator[](size_t index) const { return source_->At(int(index)); }
+    const Page& front() const { return (*this)[0]; }
+    int Held() const { return source_ ? source_->Held() : 0; }
+    int MostHeld() const { return source_ ? source_->MostHeld() : 0; }
+
+private:
+    std::shared_ptr<PageSource> source_;
+};
+
+// Pages made beforehand and all held (a document built by hand).
+class HeldPages final : public PageSource {
+public:
+    explicit HeldPages(std::vector<Page> pages) : pages_(std::move(pages)) {}
+    int Count() const override { return int(pages_.size()); }
+    const Page& At(int index) override { return pages_.at(size_t(index)); }
+    int Held() const override { return Count(); }
+    int MostHeld() const override { return Count(); }
+
+private:
+    std::vector<Page> pages_;
+};
+
 struct Document {
     QString title;
     QSizeF paper;             // twips
     int orientation = OrientPortrait;
     double leftMargin = 0, rightMargin = 0, topMargin = 0, bottomMargin = 0;
     QDateTime printedAt;
-    std::vector<Page> pages;
+    PageList pages;
     // Keeps the definition whose controls the items point to.
     std::shared_ptr<const ReportDefinition> definition;
 };

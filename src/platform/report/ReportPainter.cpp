@@ -149,7 +149,9 @@ void PaintPage(QPainter& p, const Document& doc, int pageIndex, FontCache& fonts
                 }
             } else if (!it.text.isEmpty()) {
                 useFont(fonts.of(c));
-                if (oneLine(it.text) && fonts.metrics(c).horizontalAdvance(it.text) <= it.rect.width()) {
+                // Text the layout measured to fit on one line is drawn without measuring it again.
+                if ((it.fits && align == AlignLeft) ||
+                    (oneLine(it.text) && fonts.metrics(c).horizontalAdvance(it.text) <= it.rect.width())) {
                     drawLine(p, fonts, c, it.rect, align, it.text);
                 } else {
                     const int flags = horizontal(align) | Qt::AlignTop | Qt::TextDontClip |

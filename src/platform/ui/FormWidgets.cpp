@@ -2,11 +2,14 @@
 
 #include "platform/core/Twips.h"
 
+#include <QAbstractItemView>
 #include <QHeaderView>
+#include <QStyleOptionComboBox>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace vb {
 
@@ -70,6 +73,68 @@ bool FittingLabel::event(QEvent* e) {
         return true;
     }
     return QLabel::event(e);
+}
+
+QRect FittingCheckBox::CaptionRect() const {
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    return style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, this);
+}
+
+QString FittingCheckBox::CaptionText() const {
+    return QFontMetrics(font()).elidedText(text(), Qt::ElideRight, CaptionRect().width());
+}
+
+void FittingCheckBox::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    opt.text = CaptionText();
+    p.drawControl(QStyle::CE_CheckBox, opt);
+}
+
+bool FittingCheckBox::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip && toolTip().isEmpty()) {
+        if (CaptionText() != text()) QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), text(), this);
+        else QToolTip::hideText();
+        return true;
+    }
+    return QCheckBox::event(e);
+}
+
+QRect FittingComboBox::CaptionRect() const {
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    return style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this).adjusted(1, 0, -1, 0);
+}
+
+QString FittingComboBox::CaptionText() const {
+    return QFontMetrics(font()).elidedText(currentText(), Qt::ElideRight, CaptionRect().width());
+}
+
+void FittingComboBox::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    p.drawComplexControl(QStyle::CC_ComboBox, opt);
+    opt.currentText = CaptionText();
+    p.drawControl(QStyle::CE_ComboBoxLabel, opt);
+}
+
+void FittingComboBox::showPopup() {
+    int widest = 0;
+    for (int i = 0; i < count(); ++i) widest = qMax(widest, fontMetrics().horizontalAdvance(itemText(i)));
+    view()->setMinimumWidth(widest + 2 * style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    QComboBox::showPopup();
+}
+
+bool FittingComboBox::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip && toolTip().isEmpty()) {
+        if (CaptionText() != currentText()) QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), currentText(), this);
+        else QToolTip::hideText();
+        return true;
+    }
+    return QComboBox::event(e);
 }
 
 void WidenHeaderSections(QHeaderView* header) {

@@ -2,6 +2,7 @@
 // Small pieces every window uses: placing a control at a position given in twips, and a dialog
 // whose title-bar close (and Esc) runs the window's own Cancel or Close command.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <functional>
@@ -34,6 +35,37 @@ public:
     int CaptionFlags() const override { return int(alignment()); }
     QString CaptionText() const override;
     QFont CaptionFont() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* e) override;
+};
+
+// A check box whose caption is a name the user chose: a name wider than its room shows its end
+// elided ("...") and the whole name in the tooltip. text() is always the whole name.
+class FittingCheckBox : public QCheckBox, public CaptionLayout {
+public:
+    using QCheckBox::QCheckBox;
+    QRect CaptionRect() const override;
+    int CaptionFlags() const override { return int(Qt::AlignLeft | Qt::AlignVCenter); }
+    QString CaptionText() const override;
+    QFont CaptionFont() const override { return font(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* e) override;
+};
+
+// A list of the user's field names: the name shown in the closed box is elided ("...") when it is
+// wider than the box, and the open list is wide enough for the longest name.
+class FittingComboBox : public QComboBox, public CaptionLayout {
+public:
+    using QComboBox::QComboBox;
+    QRect CaptionRect() const override;
+    int CaptionFlags() const override { return int(Qt::AlignLeft | Qt::AlignVCenter); }
+    QString CaptionText() const override;
+    QFont CaptionFont() const override { return font(); }
+    void showPopup() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

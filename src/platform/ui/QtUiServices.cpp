@@ -12,6 +12,8 @@
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -76,13 +78,24 @@ int QtUiServices::MsgBox(const QString& prompt, int style, const QString& title)
     return buttons.first().answer;
 }
 
+std::unique_ptr<QInputDialog> QtUiServices::NewInputBox(const QString& prompt, const QString& title,
+                                                        const QString& defaultText, QWidget* parent) {
+    auto box = std::make_unique<QInputDialog>(parent);
+    box->setWindowTitle(title);
+    box->setLabelText(prompt);
+    box->setTextValue(defaultText);
+    // The title bar shows the whole title. The box's layout sets its size from its controls, so
+    // the room is asked of the text box (less the layout's margins).
+    if (auto* edit = box->findChild<QLineEdit*>()) {
+        const QMargins m = box->layout() ? box->layout()->contentsMargins() : QMargins(11, 11, 11, 11);
+        edit->setMinimumWidth(WidthForTitle(title) - m.left() - m.right());
+    }
+    return box;
+}
+
 QString QtUiServices::InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
-    QInputDialog box(parent());
-    box.setWindowTitle(title);
-    box.setLabelText(prompt);
-    box.setTextValue(defaultText);
-    box.setMinimumWidth(WidthForTitle(title));   // the title bar shows the whole title
-    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+    const std::unique_ptr<QInputDialog> box = NewInputBox(prompt, title, defaultText, parent());
+    return box->exec() == QDialog::Accepted ? box->textValue() : QString();
 }
 
 bool QtUiServices::fileDialog(CommonDialog& dlg, bool save) {

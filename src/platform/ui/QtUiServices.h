@@ -10,6 +10,8 @@ class QMessageBox;
 
 class QWidget;
 
+class QInputDialog;
+
 namespace vb {
 
 class QtUiServices final : public UiServices {
@@ -23,6 +25,9 @@ public:
     // style, and wide enough for its title.
     static std::unique_ptr<QMessageBox> NewMessageBox(const QString& prompt, int style, const QString& title,
                                                       QWidget* parent = nullptr);
+    // The input box InputBox shows, not yet shown: wide enough for its title.
+    static std::unique_ptr<QInputDialog> NewInputBox(const QString& prompt, const QString& title, const QString& defaultText,
+                                                     QWidget* parent = nullptr);
     int MsgBox(const QString& prompt, int style, const QString& title) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     bool ShowOpen(CommonDialog& dlg) override;

@@ -3,6 +3,7 @@
 #include "platform/paths/AppPaths.h"
 
 #include <QApplication>
+#include <QPalette>
 #include <QDir>
 #include <QEvent>
 #include <QFontMetrics>
@@ -30,7 +31,7 @@ QMargins frameMargins() {
 }
 
 bool isPlacedWindow(const QWidget* w) {
-    if (!w->isWindow() || w == g_main) return false;
+    if (!w->isWindow()) return false;
     switch (w->windowType()) {
     case Qt::Popup:
     case Qt::ToolTip:
@@ -81,6 +82,12 @@ void InstallWindowLook(QWidget* mainWindow) {
     installed = true;
     QApplication::setWindowIcon(ProgramIcon());
     QApplication::setFont(ProgramFont());
+    // Text of a disabled box or button stays readable: the style's light grey on the grey of a
+    // disabled box is about 1.6:1; this grey gives more than 4.5:1 on it and on white.
+    QPalette palette = QApplication::palette();
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(96, 96, 96));
+    QApplication::setPalette(palette);
     qApp->installEventFilter(new WindowLookFilter(qApp));
 }
 
@@ -98,6 +105,12 @@ QRect FitInside(const QRect& frame, const QRect& available) {
     return r;
 }
 
+QRect FrameOf(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    if (frame != window->geometry()) return frame;
+    return QRect(window->pos(), window->size().grownBy(frameMargins()));
+}
+
 void KeepOnScreen(QWidget* window, const QWidget* anchor) {
     if (!window) return;
     if (!anchor) anchor = window->parentWidget() ? window->parentWidget()->window() : g_main.data();
@@ -107,8 +120,7 @@ void KeepOnScreen(QWidget* window, const QWidget* anchor) {
     // The frame's rectangle: a window not yet on the screen has none yet, so a usual one is assumed
     // around its client area (a window's position is that of its frame).
     const QMargins m = frameMargins();
-    QRect frame = window->frameGeometry();
-    if (frame == window->geometry()) frame = QRect(window->pos(), window->size().grownBy(m));
+    QRect frame = FrameOf(window);
     // A window that nothing placed opens over the window it belongs to, not where the window
     // manager happens to put it.
     if (!window->testAttribute(Qt::WA_Moved) && anchor) {

@@ -28,6 +28,10 @@ QWidget* LookMainWindow();
 // wholly inside `available`: moved in, and cut to its size when it is larger.
 QRect FitInside(const QRect& frame, const QRect& available);
 
+// The rectangle a window takes on the screen with its frame (title bar and borders); before the
+// window manager has framed it, a usual frame is assumed around its client area.
+QRect FrameOf(const QWidget* window);
+
 // Places a top-level window so that it lies wholly on the screen that holds `anchor` (or the
 // main window when anchor is null), keeping its position where it already fits.
 void KeepOnScreen(QWidget* window, const QWidget* anchor = nullptr);

@@ -1,0 +1,361 @@
+// The program at a million records of the widest shape (20 mixed fields, notes, 20 keyword
+// columns): opening the database and showing its first record through the entry view, a
+// 3-criteria search, a notes search and the output database, each beside the same work written
+// by hand in SQL in the same run, and the peak resident size. The database is built once and
+// kept beside the executable; "--clean" removes it. The last line is "worst <largest ratio>".
+//   build-rel/bench_scale [--clean]
+#include "BenchSupport.h"
+#include "create/DatabaseBuilder.h"
+#include "entry/DataInput.h"
+#include "platform/db/Connection.h"
+#include "platform/office/ExportFolder.h"
+#include "platform/paths/AppPaths.h"
+#include "reports/ExportCommands.h"
+#include "search/SearchEngine.h"
+#include "search/SearchResultModel.h"
+#include "shell/Module1.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <sqlite3.h>
+
+using bench::ms;
+
+namespace {
+
+constexpr int kRecords = 1000000;
+
+// The choice dialogs are answered "Export all fields" and the save dialog with saveAs.
+class BenchUi final : public bench::SilentUi {
+public:
+    QString saveAs;
+    BenchUi() {
+        expected = [](const QString& prompt, const QString&) { return prompt.startsWith(QLatin1String("DATABASE: ")); };
+    }
+    bool ShowSave(vb::CommonDialog& d) override {
+        d.FileName = saveAs;
+        return true;
+    }
+    int RunModal(QDialog& dlg) override {
+        if (auto* all = dlg.findChild<QRadioButton*>(QStringLiteral("optAllFlds"))) all->click();
+        if (auto* all = dlg.findChild<QRadioButton*>(QStringLiteral("OptAllFields"))) all->click();
+        dlg.findChild<QPushButton*>(QStringLiteral("cmdApply"))->click();
+        return 1;
+    }
+};
+
+long statusKb(const char* key) {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(key)) return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+const char* kTypes[] = {"Text", "Number/Integer", "Text", "Number/Double", "Date/Time", "Currency", "True/False",
+                        "Text", "FilePath", "Text"};
+
+QString columnName(int i) { return QStringLiteral("F%1%2").arg(i).arg((i - 1) % 10 == 8 ? QStringLiteral("FP") : QString()); }
+
+bool buildDatabase(const QString& path) {
+    DatabaseDefinition d;
+    for (int i = 1; i <= 20; ++i) {
+        const QString type = QString::fromLatin1(kTypes[(i - 1) % 10]);
+        d.rows << DbFieldRow{QStringLiteral("F%1").arg(i), type, type == QLatin1String("Number/Double") ? QStringLiteral("2") : QString()};
+    }
+    d.noFieldsText = QStringLiteral("20");
+    d.bMemo = true;
+    d.keyWordsText = QStringLiteral("20");
+    if (BuildDatabase(path, d).bCreateFailed) return false;
+    QStringList cols, values;
+    for (int i = 1; i <= 20; ++i) {
+        cols << db::Connection::Bracket(columnName(i));
+        switch ((i - 1) % 10) {
+        case 1: values << QStringLiteral("(i * %1) % 1000").arg(i); break;
+        case 3: values << QStringLiteral("(i % 997) / 7.0"); break;
+        case 4: values << QStringLiteral("printf('20%02d-%02d-%02d 10:00:00', i % 24, 1 + i % 12, 1 + i % 28)"); break;
+        case 5: values << QStringLiteral("(i % 5000) / 4.0"); break;
+        case 6: values << QStringLiteral("i % 2"); break;
+        default: values << QStringLiteral("printf('Value %x Ñame %d', (i * 2654435761) % 4294967296, i)"); break;
+        }
+    }
+    cols << QStringLiteral("Memofld");
+    values << QStringLiteral("'Notes of record ' || i || CASE WHEN i % 13 = 0 THEN ' with the Église stamp' ELSE '' END");
+    for (int c = 1; c <= 20; ++c) {
+        cols << QStringLiteral("KeyWord%1").arg(c);
+        values << QStringLiteral("CASE WHEN (i + %1) % 3 = 0 THEN 'kw' || ((i / 3 + %1) % 60) ELSE NULL END").arg(c);
+    }
+    cols << QStringLiteral("SrchInt") << QStringLiteral("SrchKey") << QStringLiteral("SrchMemo") << QStringLiteral("RptFlg");
+    values << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0");
+    db::Connection conn;
+    conn.Open(path);
+    conn.Execute(QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
+                                "INSERT INTO UserTable (%2) SELECT %3 FROM c")
+                     .arg(kRecords)
+                     .arg(cols.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
+    conn.Close();
+    return true;
+}
+
+void exec(sqlite3* db, const QString& sql) {
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        std::fprintf(stderr, "SQL failed: %s\n", err ? err : "");
+        sqlite3_free(err);
+    }
+}
+
+// Steps a statement to its end, reading every column's text as a reader of the rows would.
+qint64 stepAll(sqlite3* db, const QString& sql) {
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr);
+    qint64 rows = 0;
+    const int n = sqlite3_column_count(st);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        ++rows;
+        for (int j = 0; j < n; ++j) sqlite3_column_text(st, j);
+    }
+    sqlite3_finalize(st);
+    return rows;
+}
+
+// ---- Open and the first record ----
+
+double openOurs() {
+    QElapsedTimer t;
+    t.start();
+    if (!Module1::CheckDBStructure()) std::fprintf(stderr, "the database was refused\n");
+    DataInput::instance().Load();
+    const double took = ms(t);
+    DataInput::instance().Unload();
+    return took;
+}
+
+double openHand(const QString& path) {
+    QElapsedTimer t;
+    t.start();
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    stepAll(db, QStringLiteral("SELECT name, sql FROM sqlite_master"));
+    stepAll(db, QStringLiteral("SELECT TolvaneID FROM UserTable ORDER BY TolvaneID"));
+    QStringList kw;
+    for (int c = 1; c <= 20; ++c) kw << QStringLiteral("KeyWord%1").arg(c);
+    stepAll(db, QStringLiteral("SELECT ") + kw.join(QStringLiteral(", ")) + QStringLiteral(" FROM UserTable"));
+    stepAll(db, QStringLiteral("SELECT * FROM UserTable ORDER BY TolvaneID LIMIT 1"));
+    sqlite3_close(db);
+    return ms(t);
+}
+
+// ---- The searches ----
+
+search::Criteria baseCriteria() {
+    search::Criteria c;
+    static const char* types[] = {"Text", "Integer", "Text", "Decimal/2", "Date/Time", "Currency", "True/False",
+                                  "Text", "Text", "Text"};
+    for (int i = 1; i <= 20; ++i) {
+        search::RowCriterion r;
+        r.type = QString::fromLatin1(types[(i - 1) % 10]);
+        r.name = columnName(i);
+        r.caption = QStringLiteral("F%1").arg(i);
+        c.rows.push_back(r);
+    }
+    c.fieldAnd = true;
+    c.keyAnd = true;
+    for (int i = 0; i < 10; ++i) c.keywordBoxes << QString();
+    c.hasNotes = true;
+    c.memoText = search::kNotesPrompt;
+    c.sort = QStringLiteral("Sort Off");
+    c.keyWordCount = 20;
+    return c;
+}
+
+double searchOurs(db::Connection& conn, const QString& connStr, const search::Criteria& c, qint64& found) {
+    QElapsedTimer t;
+    t.start();
+    const search::Outcome o = search::Run(conn, c);
+    SearchResultModel model;
+    model.SetQuery(connStr, o.sql);
+    for (int r = 0; r < std::min(30, model.rowCount()); ++r)
+        for (int col = 0; col < model.columnCount(); ++col) model.data(model.index(r, col));
+    found = model.rowCount();
+    return ms(t);
+}
+
+double searchHand(sqlite3* db, const QString& marks, const QString& select, qint64& found) {
+    QElapsedTimer t;
+    t.start();
+    exec(db, QStringLiteral("BEGIN"));
+    exec(db, QStringLiteral("UPDATE UserTable SET SrchInt = 0, SrchKey = 0, SrchMemo = 0, RptFlg = 0 "
+                            "WHERE SrchInt > 0 OR SrchKey > 0 OR SrchMemo > 0 OR RptFlg <> 0"));
+    exec(db, marks);
+    exec(db, QStringLiteral("COMMIT"));
+    found = stepAll(db, QStringLiteral("SELECT TolvaneID FROM (") + select + QStringLiteral(")"));
+    stepAll(db, QStringLiteral("SELECT * FROM (") + select + QStringLiteral(") LIMIT 30"));
+    return ms(t);
+}
+
+// ---- The output database ----
+
+double outputOurs(BenchUi& ui, const QString& target) {
+    reports::ViewChoices v;
+    v.sortText = reports::kSortOff;
+    v.hasNotes = v.inclNotes = true;
+    ui.saveAs = target;
+    QElapsedTimer t;
+    t.start();
+    vb::CommonDialog dialog;
+    reports::RunDatabaseExport(v, dialog);
+    return ms(t);
+}
+
+// The same table made from the schema the program wrote, and the same rows copied into it.
+double outputHand(const QString& path, const QString& ours, const QString& target) {
+    QStringList schema, columns;
+    {
+        sqlite3* o = nullptr;
+        sqlite3_open_v2(ours.toUtf8().constData(), &o, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(o, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL AND name NOT LIKE 'sqlite_%'", -1, &st, nullptr);
+        while (sqlite3_step(st) == SQLITE_ROW) schema << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        sqlite3_prepare_v2(o, "SELECT name FROM pragma_table_info('UserTable') WHERE pk = 0", -1, &st, nullptr);
+        while (sqlite3_step(st) == SQLITE_ROW)
+            columns << db::Connection::Bracket(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))));
+        sqlite3_finalize(st);
+        sqlite3_close(o);
+    }
+    QFile::remove(target);
+    QElapsedTimer t;
+    t.start();
+    sqlite3* db = nullptr;
+    sqlite3_open(target.toUtf8().constData(), &db);
+    exec(db, QStringLiteral("BEGIN; ") + schema.join(QStringLiteral("; ")) + QStringLiteral("; COMMIT"));
+    sqlite3_close(db);
+    sqlite3_open(path.toUtf8().constData(), &db);
+    exec(db, QStringLiteral("ATTACH DATABASE '%1' AS outdb").arg(QString(target).replace('\'', QStringLiteral("''"))));
+    const QString list = columns.join(QStringLiteral(", "));
+    exec(db, QStringLiteral("INSERT INTO outdb.UserTable (%1) SELECT %1 FROM main.UserTable").arg(list));
+    exec(db, QStringLiteral("DETACH DATABASE outdb"));
+    sqlite3_close(db);
+    return ms(t);
+}
+
+double best(double a, double b) { return std::min(a, b); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bench_scale.mdb"));
+    if (app.arguments().contains(QStringLiteral("--clean"))) {
+        QFile::remove(path);
+        std::printf("removed %s\n", qPrintable(path));
+        return 0;
+    }
+    if (!QFile::exists(path)) {
+        std::printf("building %d records at %s (kept for later runs; --clean removes it)\n", kRecords, qPrintable(path));
+        std::fflush(stdout);
+        const QString part = path + QStringLiteral(".part");
+        QFile::remove(part);
+        if (!buildDatabase(part) || !QFile::rename(part, path)) return 1;
+    }
+    QTemporaryDir dir;
+    vb::setProgramFolderForTesting(dir.path());
+    vb::setExportFolderForTesting(dir.filePath(QStringLiteral("Exports")));
+    BenchUi ui;
+    vb::setUi(&ui);
+    Module1::CurrentDBPath = path;
+    Module1::BuildConnStr();
+    Module1::DBOpen = true;
+    Module1::SetCurrentUser(QStringLiteral("Admin"));
+    Module1::SetCurrentUserLevel(QStringLiteral("SUPRVR"));
+    Module1::SetFrmColor(QStringLiteral("16711680"));
+    Module1::SetTextColor(QStringLiteral("16777215"));
+
+    double worst = 0;
+    auto line = [&](const char* what, double ours, double hand, const QString& extra = {}) {
+        const double ratio = hand > 0 ? ours / hand : 0;
+        worst = std::max(worst, ratio);
+        std::printf("%-36s ours %9.1f ms   hand SQL %9.1f ms   ratio %5.2f   %s\n", what, ours, hand, ratio, qPrintable(extra));
+        std::fflush(stdout);
+    };
+
+    std::printf("records %d: 20 fields, notes, 20 keyword columns\n", kRecords);
+    {
+        const double hand = best(openHand(path), openHand(path));
+        const double ours = best(openOurs(), openOurs());
+        line("open + first record (entry view)", ours, hand, ours < 1000 ? QStringLiteral("ok (< 1 s)") : QStringLiteral("SLOW"));
+    }
+
+    const QString connStr = Module1::DBConnStr;
+    db::Connection conn;
+    conn.Open(connStr);
+    sqlite3* raw = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_busy_timeout(raw, 2000);
+
+    search::Criteria three = baseCriteria();
+    three.rows[0].checked = true;
+    three.rows[0].value = QStringLiteral("ab");
+    three.rows[1].checked = true;
+    three.rows[1].op = QStringLiteral(">= Greater Equal To");
+    three.rows[1].value = QStringLiteral("500");
+    three.keywordBoxes[0] = QStringLiteral("KW7");
+    search::Criteria notes = baseCriteria();
+    notes.memoChecked = true;
+    notes.memoText = QStringLiteral("église");
+    notes.notesFlag = true;
+    QStringList kw;
+    for (int c = 1; c <= 20; ++c) kw << QStringLiteral("KeyWord%1 = 'kw7'").arg(c);
+    struct Case {
+        const char* name;
+        const search::Criteria& criteria;
+        QString marks, select;
+    };
+    const Case cases[] = {
+        {"search, 3 criteria", three,
+         QStringLiteral("UPDATE UserTable SET SrchInt = 1 WHERE F1 LIKE '%ab%'; "
+                        "UPDATE UserTable SET SrchInt = 2 WHERE SrchInt = 1 AND F2 >= 500; "
+                        "UPDATE UserTable SET SrchKey = 1 WHERE ") + kw.join(QStringLiteral(" OR ")) +
+             QStringLiteral("; UPDATE UserTable SET RptFlg = 1 WHERE SrchInt = 2 AND SrchKey <> 0;"),
+         QStringLiteral("SELECT * FROM UserTable WHERE SrchInt = 2 AND SrchKey <> 0")},
+        {"search, notes", notes,
+         QStringLiteral("UPDATE UserTable SET SrchMemo = 1 WHERE Memofld LIKE '%glise%'; "
+                        "UPDATE UserTable SET RptFlg = 1 WHERE SrchMemo <> 0;"),
+         QStringLiteral("SELECT * FROM UserTable WHERE SrchMemo <> 0")},
+    };
+    for (const Case& c : cases) {
+        qint64 foundOurs = 0, foundHand = 0;
+        const double ours = best(searchOurs(conn, connStr, c.criteria, foundOurs), searchOurs(conn, connStr, c.criteria, foundOurs));
+        const double hand = best(searchHand(raw, c.marks, c.select, foundHand), searchHand(raw, c.marks, c.select, foundHand));
+        line(c.name, ours, hand, QStringLiteral("found %1 (hand %2)").arg(foundOurs).arg(foundHand));
+    }
+    sqlite3_close(raw);
+    conn.Close();
+
+    {
+        const QString ours = dir.filePath(QStringLiteral("out.mdb"));
+        const QString hand = dir.filePath(QStringLiteral("hand.mdb"));
+        DataInput::instance().Load();   // the export reads the entry view's field list
+        const double o = outputOurs(ui, ours);
+        DataInput::instance().Unload();
+        const double h = outputHand(path, ours, hand);
+        line("output database (all records)", o, h,
+             QStringLiteral("%1 MB").arg(double(QFileInfo(ours).size()) / (1024.0 * 1024.0), 0, 'f', 0));
+    }
+
+    const double peak = double(statusKb("VmHWM:")) / 1024.0;
+    std::printf("peak resident size %.1f MB  %s\n", peak, peak < 100 ? "ok (< 100 MB)" : "TOO MUCH");
+    vb::setUi(nullptr);
+    if (ui.boxes > 0) std::printf("FAILED: a message was shown\n");
+    std::printf("worst %.2f\n", worst);
+    return ui.boxes == 0 ? 0 : 2;
+}
