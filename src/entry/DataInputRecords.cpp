@@ -121,10 +121,7 @@ void DataInput::cmdAction_Click(int Index) {
                     if (varBookmark > 0) rs.SetBookmark(varBookmark);
                     else rs.MoveFirst();
                 }
-                setAddMode(false);
-                SetVisible(true);
-                bAddingRec = false;
-                setTabStripEnabled(true);
+                browsingTail();
             }
             break;
 
@@ -161,33 +158,19 @@ void DataInput::cmdAction_Click(int Index) {
                     varBookmark = rs.Bookmark();
                     rs.Requery();
                     rs.SetBookmark(varBookmark);
-                    setAddMode(false);
-                    bAddingRec = false;
-                    SetVisible(true);
-                    setTabStripEnabled(true);
+                    browsingTail();
                     return;
                 }
+            }
+            {
+                // A new record and an edited one are stored alike.
                 const qint64 b = rs.Bookmark();
                 if (bHasMemo) rs.Fields(QStringLiteral("SrchMemo")).SetValue(0);
                 rs.Update();
                 varBookmark = b;
                 if (varBookmark > 0) rs.SetBookmark(varBookmark);
                 else rs.MoveLast();
-                setAddMode(false);
-                SetVisible(true);
-                bAddingRec = false;
-                setTabStripEnabled(true);
-            } else {
-                const qint64 b = rs.Bookmark();
-                if (bHasMemo) rs.Fields(QStringLiteral("SrchMemo")).SetValue(0);
-                rs.Update();
-                varBookmark = b;
-                if (varBookmark > 0) rs.SetBookmark(varBookmark);
-                else rs.MoveLast();
-                bAddingRec = false;
-                setAddMode(false);
-                SetVisible(true);
-                setTabStripEnabled(true);
+                browsingTail();
             }
             break;
 

@@ -1,9 +1,9 @@
 #include "entry/KeywordTally.h"
 
 #include "platform/db/Connection.h"
+#include "platform/db/RowReader.h"
 
 #include <algorithm>
-#include <sqlite3.h>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -46,17 +46,16 @@ void KeywordTally::Build(db::Connection& conn, const QStringList& columns) {
     if (columns.isEmpty()) return;
     QStringList names;
     for (const QString& c : columns) names << db::Connection::Bracket(c);
-    db::detail::Statement st(conn.handle(), QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) +
-                                                QStringLiteral(" FROM UserTable"));
+    db::RowReader rows(conn, QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) + QStringLiteral(" FROM UserTable"));
     // One read of the table; each cell costs one lookup of its bytes. Strings are made only for
     // the distinct spellings.
     std::unordered_map<std::string, Met, BytesHash, BytesEqual> met;
     const int n = int(columns.size());
-    for (qint64 row = 0; st.step(); ++row) {
+    for (qint64 row = 0; rows.Next(); ++row) {
         for (int j = 0; j < n; ++j) {
-            const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), j));
-            if (!text || !*text) continue;
-            const std::string_view value(text, size_t(sqlite3_column_bytes(st.get(), j)));
+            const QByteArrayView text = rows.Utf8(j);
+            if (text.isEmpty()) continue;
+            const std::string_view value(text.data(), size_t(text.size()));
             auto it = met.find(value);
             if (it == met.end()) {
                 met.emplace(std::string(value), Met{1, j, row});

@@ -1,6 +1,7 @@
 #include "reports/MailLabels.h"
 
 #include "platform/db/Connection.h"
+#include "platform/db/RowReader.h"
 #include "platform/format/DataFormat.h"
 #include "platform/office/ExportFolder.h"
 #include "platform/office/OdtWriter.h"
@@ -40,15 +41,15 @@ qint64 eachRow(db::Connection& conn, const ExportSpec& spec, const Progress& pro
         kinds.push_back(vb::valueKindOf(f.type));
     }
     const qint64 total = progress ? conn.Scalar(countSql(spec)).toLongLong() : 0;
-    db::detail::Statement st(conn.handle(), selectSql(spec));
-    const int n = st.columnCount();
+    db::RowReader rows(conn, selectSql(spec));
+    const int n = rows.ColumnCount();
     QStringList values;
     qint64 row = 0;
     cancelled = false;
-    while (st.step()) {
+    while (rows.Next()) {
         values.clear();
         for (int c = 0; c < n; ++c) {
-            const QVariant v = st.column(c);
+            const QVariant v = rows.Value(c);
             values << (v.isNull() ? QString() : formats[size_t(c)].display(v, kinds[size_t(c)]));
         }
         onRow(values);

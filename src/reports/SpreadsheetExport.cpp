@@ -2,6 +2,8 @@
 
 #include "platform/core/VbError.h"
 #include "platform/db/Connection.h"
+#include "platform/db/RowReader.h"
+#include "platform/db/StoredDate.h"
 #include "platform/format/DataFormat.h"
 #include "platform/format/VbConvert.h"
 #include "platform/fs/FileSystem.h"
@@ -12,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
-#include <sqlite3.h>
 #include <vector>
 
 namespace reports {
@@ -29,70 +30,44 @@ struct Column {
 };
 
 // Characters of the first line of a UTF-8 text, counted up to `cap`.
-int firstLineChars(const unsigned char* s, int bytes, int cap) {
+int firstLineChars(QByteArrayView s, int cap) {
     int n = 0;
-    for (int i = 0; i < bytes && n < cap; ++i) {
+    for (qsizetype i = 0; i < s.size() && n < cap; ++i) {
         if (s[i] == '\n' || s[i] == '\r') break;
         if ((s[i] & 0xC0) != 0x80) ++n;
     }
     return n;
 }
 
-// 'YYYY-MM-DD[ HH:MM[:SS]]', the stored form of dates.
-bool parseStored(const unsigned char* s, int bytes, QDateTime& out) {
-    auto num = [&](int at, int len, int& v) {
-        if (at + len > bytes) return false;
-        v = 0;
-        for (int i = at; i < at + len; ++i) {
-            if (s[i] < '0' || s[i] > '9') return false;
-            v = v * 10 + (s[i] - '0');
-        }
-        return true;
-    };
-    int y, mo, d, h = 0, mi = 0, se = 0;
-    if (!num(0, 4, y) || bytes < 10 || s[4] != '-' || !num(5, 2, mo) || s[7] != '-' || !num(8, 2, d)) return false;
-    if (bytes > 10) {
-        if (!(s[10] == ' ' || s[10] == 'T') || !num(11, 2, h) || bytes < 16 || s[13] != ':' || !num(14, 2, mi)) return false;
-        if (bytes > 16 && (s[16] != ':' || !num(17, 2, se) || bytes != 19)) return false;
-    }
-    const QDate date(y, mo, d);
-    const QTime time(h, mi, se);
-    if (!date.isValid() || !time.isValid()) return false;
-    out = vb::makeDateTime(date, time);
-    return true;
-}
-
-void writeValue(XlsxWriter& xw, sqlite3_stmt* st, int row, int col, Column& c) {
-    const int storage = sqlite3_column_type(st, col);
-    if (storage == SQLITE_NULL) return;
+void writeValue(XlsxWriter& xw, const db::RowReader& rows, int row, int col, Column& c) {
+    using Storage = db::RowReader::Storage;
+    const Storage storage = rows.StorageOf(col);
+    if (storage == Storage::Null) return;
     auto asText = [&] {
-        const auto* s = sqlite3_column_text(st, col);
-        const int bytes = sqlite3_column_bytes(st, col);
-        c.width = std::max(c.width, firstLineChars(s, bytes, kWidestColumn));
-        xw.writeText(row, col, reinterpret_cast<const char*>(s), bytes);
+        const QByteArrayView s = rows.Utf8(col);
+        c.width = std::max(c.width, firstLineChars(s, kWidestColumn));
+        xw.writeText(row, col, s.data(), int(s.size()));
     };
-    const bool numeric = storage == SQLITE_INTEGER || storage == SQLITE_FLOAT;
+    const bool numeric = storage == Storage::Integer || storage == Storage::Real;
     switch (c.kind) {
     case vb::ValueKind::Text: asText(); return;
     case vb::ValueKind::Boolean:
         if (!numeric) return asText();
-        xw.writeBoolean(row, col, sqlite3_column_int64(st, col) != 0);
+        xw.writeBoolean(row, col, rows.Int(col) != 0);
         c.width = std::max(c.width, 5);
         return;
     case vb::ValueKind::DateTime: {
-        QDateTime dt;
-        if (storage != SQLITE_TEXT ||
-            !parseStored(sqlite3_column_text(st, col), sqlite3_column_bytes(st, col), dt))
-            return asText();
-        xw.writeDate(row, col, dt);
-        const bool timeOnly = dt.date() == vb::zeroDate();
-        c.width = std::max(c.width, timeOnly ? 11 : dt.time() == QTime(0, 0) ? 10 : 22);
+        const auto dt = storage == Storage::Text ? db::parseStoredDate(QUtf8StringView(rows.Utf8(col))) : std::nullopt;
+        if (!dt) return asText();
+        xw.writeDate(row, col, *dt);
+        const bool timeOnly = dt->date() == vb::zeroDate();
+        c.width = std::max(c.width, timeOnly ? 11 : dt->time() == QTime(0, 0) ? 10 : 22);
         return;
     }
     default: break;
     }
     if (!numeric) return asText();
-    const double v = sqlite3_column_double(st, col);
+    const double v = rows.Double(col);
     int chars = 0;
     if (c.kind == vb::ValueKind::Currency) {
         xw.writeNumber(row, col, v, XlsxWriter::NumberStyle::Currency);
@@ -103,7 +78,7 @@ void writeValue(XlsxWriter& xw, sqlite3_stmt* st, int row, int col, Column& c) {
         chars = int(QString::number(v, 'f', c.places).size());
     } else {
         xw.writeNumber(row, col, v);
-        chars = storage == SQLITE_INTEGER ? int(QString::number(sqlite3_column_int64(st, col)).size())
+        chars = storage == Storage::Integer ? int(QString::number(rows.Int(col)).size())
                                           : std::min(11, int(QString::number(v, 'g', 10).size()));
     }
     c.width = std::max(c.width, chars);
@@ -129,14 +104,13 @@ SpreadsheetResult WriteSpreadsheet(db::Connection& conn, const ExportSpec& spec,
     vb::ReplacingFile file(QDir(vb::exportFolder()).filePath(QStringLiteral("Export.xlsx")));
     {
         XlsxWriter xw(file);
-        db::detail::Statement st(conn.handle(), selectSql(spec));
-        const int n = st.columnCount();
-        for (int c = 0; c < n; ++c)
-            xw.writeText(0, c, QString::fromUtf8(sqlite3_column_name(st.get(), c)));
+        db::RowReader rows(conn, selectSql(spec));
+        const int n = rows.ColumnCount();
+        for (int c = 0; c < n; ++c) xw.writeText(0, c, rows.ColumnName(c));
         qint64 row = 0;
-        while (st.step()) {
+        while (rows.Next()) {
             ++row;
-            for (int c = 0; c < n; ++c) writeValue(xw, st.get(), int(row), c, cols[size_t(c)]);
+            for (int c = 0; c < n; ++c) writeValue(xw, rows, int(row), c, cols[size_t(c)]);
             if (progress && row % 500 == 0 && !progress(row, total)) {
                 result.cancelled = true;
                 return result;   // the writer is abandoned and the file removes its temporary file

@@ -9,13 +9,18 @@
 SearchResultModel::SearchResultModel(QObject* parent) : QAbstractTableModel(parent) {}
 SearchResultModel::~SearchResultModel() = default;
 
-void SearchResultModel::SetQuery(const QString& connStr, const QString& sql) {
-    beginResetModel();
+void SearchResultModel::forget() {
     pages_.clear();
     rs_.reset();
     names_.clear();
     display_.clear();
     count_ = 0;
+    sql_.clear();
+}
+
+void SearchResultModel::SetQuery(const QString& connStr, const QString& sql) {
+    beginResetModel();
+    forget();
     sql_ = sql;
     try {
         if (conn_.IsOpen() && conn_.ConnectionString() != connStr) conn_.Close();
@@ -35,12 +40,7 @@ void SearchResultModel::SetQuery(const QString& connStr, const QString& sql) {
 
 void SearchResultModel::Clear() {
     beginResetModel();
-    pages_.clear();
-    rs_.reset();
-    names_.clear();
-    display_.clear();
-    count_ = 0;
-    sql_.clear();
+    forget();
     if (conn_.IsOpen()) conn_.Close();
     endResetModel();
 }

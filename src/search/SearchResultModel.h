@@ -44,6 +44,7 @@ private:
     static constexpr int kPage = 64;
     static constexpr size_t kMaxPages = 64;
     const QVariantList* row(int r) const;
+    void forget();   // drops the rows, the names and the query (between a reset's begin and end)
 
     db::Connection conn_;
     std::unique_ptr<db::Recordset> rs_;

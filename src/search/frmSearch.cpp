@@ -8,6 +8,7 @@
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
+#include "platform/db/RowReader.h"
 #include "platform/format/FieldType.h"
 #include "platform/ui/FormWidgets.h"
 #include "platform/ui/ValidationGate.h"
@@ -304,8 +305,8 @@ void frmSearch::Form_Load() {
                 if (name.startsWith(QLatin1String("KeyWord"))) {
                     const QString sql = QStringLiteral("SELECT DISTINCT %1 FROM UserTable WHERE %1 IS NOT NULL AND %1 <> ''")
                                             .arg(db::Connection::Bracket(name));
-                    db::detail::Statement st(conn.handle(), sql);
-                    while (st.step()) keywords << st.column(0).toString();
+                    db::RowReader rows(conn, sql);
+                    while (rows.Next()) keywords << rows.Text(0);
                     ++keywordCount;
                     continue;
                 }

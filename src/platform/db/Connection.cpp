@@ -5,6 +5,7 @@
 #include "platform/db/ErrorMap.h"
 #include "platform/db/JetSql.h"
 #include "platform/db/LockWait.h"
+#include "platform/db/StoredDate.h"
 
 #include <QFileInfo>
 #include <string>
@@ -49,10 +50,6 @@ Statement::Statement(sqlite3* db, const QByteArray& utf8, int& offset) : db_(db)
 }
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
-
-QString toStoredDate(const QDateTime& dt) {
-    return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-}
 
 void Statement::bind(int index, const QVariant& v) {
     int rc = SQLITE_OK;

@@ -134,10 +134,6 @@ private:
 // The value of a result column, by its storage class.
 QVariant columnValue(sqlite3_stmt* stmt, int index);
 
-// Dates are stored as ISO text "YYYY-MM-DD HH:MM:SS"; a time alone sits on 1899-12-30, the zero
-// day of the program's dates.
-QString toStoredDate(const QDateTime& dt);
-
 }  // namespace detail
 
 }  // namespace db

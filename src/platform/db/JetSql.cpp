@@ -1,5 +1,6 @@
 #include "platform/db/JetSql.h"
 
+#include "platform/db/StoredDate.h"
 #include "platform/db/TypeMap.h"
 
 namespace db {
@@ -11,7 +12,7 @@ QString quoteText(const QString& value) {
 }
 
 QString dateLiteral(const QDateTime& dt) {
-    return QLatin1Char('\'') + dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QLatin1Char('\'');
+    return QLatin1Char('\'') + toStoredDate(dt) + QLatin1Char('\'');
 }
 
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/db/TypeMap.h"
 
-#include "platform/db/Connection.h"
+#include "platform/db/StoredDate.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -103,40 +103,11 @@ ColumnType typeOfValue(const QVariant& stored) {
     return t;
 }
 
-namespace {
-
-// The stored form "YYYY-MM-DD HH:MM:SS", read without the general parser (it is read on every move).
-bool parseStoredForm(const QString& s, QDateTime& out) {
-    if (s.size() != 19 || s[4] != '-' || s[7] != '-' || s[10] != ' ' || s[13] != ':' || s[16] != ':') return false;
-    auto num = [&](int from, int len, int& v) {
-        v = 0;
-        for (int i = from; i < from + len; ++i) {
-            const char16_t c = s[i].unicode();
-            if (c < '0' || c > '9') return false;
-            v = v * 10 + (c - '0');
-        }
-        return true;
-    };
-    int y, mo, d, h, mi, se;
-    if (!num(0, 4, y) || !num(5, 2, mo) || !num(8, 2, d) || !num(11, 2, h) || !num(14, 2, mi) || !num(17, 2, se))
-        return false;
-    const QDate date(y, mo, d);
-    const QTime time(h, mi, se);
-    if (!date.isValid() || !time.isValid()) return false;
-    out = QDateTime(date, time, Qt::UTC);
-    return true;
-}
-
-}  // namespace
-
 QDateTime parseDateText(const QString& text) {
-    QDateTime fast;
-    if (parseStoredForm(text, fast)) return fast;
     const QString s = text.trimmed();
+    if (auto stored = parseStoredDate(s)) return *stored;
     if (s.isEmpty()) return {};
     static const char* const forms[] = {
-        "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-ddTHH:mm", "yyyy-MM-dd",
-        "yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss.zzz",
         "M/d/yyyy h:mm:ss AP", "M/d/yyyy h:mm AP", "M/d/yyyy H:mm:ss", "M/d/yyyy H:mm", "M/d/yyyy",
         "M/d/yyyy h:mm:ss ap", "M/d/yyyy h:mm ap",
     };
@@ -148,8 +119,8 @@ QDateTime parseDateText(const QString& text) {
             if (d.isValid()) return QDateTime(d, QTime(0, 0), Qt::UTC);
             continue;
         }
-        const int space = int(form.indexOf(form.contains('T') ? 'T' : ' '));
-        const int sp = int(s.indexOf(form.contains('T') ? 'T' : ' '));
+        const int space = int(form.indexOf(' '));
+        const int sp = int(s.indexOf(' '));
         if (sp < 0) continue;
         const QDate d = QDate::fromString(s.left(sp), form.left(space));
         const QTime t = QTime::fromString(s.mid(sp + 1), form.mid(space + 1));
@@ -259,7 +230,7 @@ bool toStored(const QVariant& value, const ColumnType& t, QVariant& stored, QStr
     case adWChar:
     case adLongVarWChar: {
         QString s;
-        if (value.typeId() == QMetaType::QDateTime) s = detail::toStoredDate(value.toDateTime());
+        if (value.typeId() == QMetaType::QDateTime) s = toStoredDate(value.toDateTime());
         else if (value.typeId() == QMetaType::QDate) s = value.toDate().toString(Qt::ISODate);
         else if (value.typeId() == QMetaType::Bool) s = value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
         else s = value.toString();
@@ -360,7 +331,7 @@ bool toStored(const QVariant& value, const ColumnType& t, QVariant& stored, QStr
             reason = QStringLiteral("the value is not a date");
             return false;
         }
-        stored = detail::toStoredDate(dt);
+        stored = toStoredDate(dt);
         return true;
     }
     case adLongVarBinary:
@@ -375,7 +346,7 @@ bool toStored(const QVariant& value, const ColumnType& t, QVariant& stored, QStr
         case QMetaType::UInt: stored = value.toLongLong(); break;
         case QMetaType::Double:
         case QMetaType::Float: stored = value.toDouble(); break;
-        case QMetaType::QDateTime: stored = detail::toStoredDate(value.toDateTime()); break;
+        case QMetaType::QDateTime: stored = toStoredDate(value.toDateTime()); break;
         case QMetaType::QByteArray: stored = value; break;
         default: stored = value.toString(); break;
         }

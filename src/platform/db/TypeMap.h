@@ -37,8 +37,8 @@ QVariant fromStored(const QVariant& stored, AdoType type);
 // An empty text stores NULL in columns that are not text; a null stays NULL.
 bool toStored(const QVariant& value, const ColumnType& type, QVariant& stored, QString& reason);
 
-// The date and date-time texts accepted for date columns: ISO forms ("2024-03-05",
-// "2024-03-05 14:07[:09]", with 'T' too) and US forms ("3/5/2024", "3/5/2024 2:07:09 PM").
+// The date and date-time texts accepted for date columns: the stored forms (StoredDate.h), US
+// forms ("3/5/2024", "3/5/2024 2:07:09 PM") and a time alone (on the zero day).
 QDateTime parseDateText(const QString& text);
 
 }  // namespace db

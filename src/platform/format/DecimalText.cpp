@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace vb::detail {
+namespace vb::decimal {
 
 namespace {
 
@@ -126,4 +126,4 @@ double DecimalText::toDouble() const {
     return s.toDouble();
 }
 
-}  // namespace vb::detail
+}  // namespace vb::decimal

@@ -4,7 +4,7 @@
 // like its binary neighbour 1.00499999...
 #include <QString>
 
-namespace vb::detail {
+namespace vb::decimal {
 
 enum class Rounding { HalfAwayFromZero, HalfEven };
 
@@ -26,4 +26,4 @@ struct DecimalText {
     QString toCText() const;  // plain C-locale text, for tests and for conversions
 };
 
-}  // namespace vb::detail
+}  // namespace vb::decimal

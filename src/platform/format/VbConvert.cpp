@@ -1,6 +1,7 @@
 #include "platform/format/VbConvert.h"
 
 #include "platform/core/VbError.h"
+#include "platform/db/StoredDate.h"
 #include "platform/format/DecimalText.h"
 #include "platform/format/Locale.h"
 #include "platform/format/VbFormat.h"
@@ -10,8 +11,8 @@
 
 namespace vb {
 
-using detail::DecimalText;
-using detail::Rounding;
+using decimal::DecimalText;
+using decimal::Rounding;
 
 // ---------------------------------------------------------------- rounding
 
@@ -233,18 +234,6 @@ int windowYear(int y, int digits) {
     return y < 30 ? 2000 + y : 1900 + y;
 }
 
-std::optional<QDateTime> parseIso(const QString& s) {
-    static const QRegularExpression re(QStringLiteral(
-        R"(^(\d{4})-(\d{1,2})-(\d{1,2})(?:[ T](\d{1,2}):(\d{2})(?::(\d{2})(?:\.\d+)?)?)?$)"));
-    const auto m = re.match(s);
-    if (!m.hasMatch()) return std::nullopt;
-    const QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    QTime t(0, 0);
-    if (m.hasCaptured(4)) t = QTime(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
-    if (!d.isValid() || !t.isValid()) return std::nullopt;
-    return makeDateTime(d, t);
-}
-
 // The time at the end of `s` (removed from it): h:mm[:ss] with an optional AM/PM, or h AM/PM.
 // Returns false when the text has a malformed time; `found` tells whether there was one.
 bool takeTime(QString& s, QTime& time, bool& found) {
@@ -406,7 +395,7 @@ std::optional<QDateTime> parseDate(const QString& text, const QString& vbPattern
     if (s.isEmpty()) return std::nullopt;
     if (!vbPattern.isEmpty())
         if (auto v = parseDateWithPattern(s, vbPattern)) return v;
-    if (auto v = parseIso(s)) return v;
+    if (auto v = db::parseStoredDate(s)) return v;
     if (auto v = parseLocalePatterns(s)) return v;
     return parseGeneral(s);
 }
@@ -442,10 +431,6 @@ QDateTime CDate(const QVariant& value) {
     raise(err::TypeMismatch);
 }
 
-QString toStoredDate(const QDateTime& value) {
-    return value.date().toString(u"yyyy-MM-dd") + u' ' + value.time().toString(u"HH:mm:ss");
-}
-
 std::optional<QDateTime> storedDate(const QVariant& value) {
     if (IsNull(value)) return std::nullopt;
     if (value.typeId() == QMetaType::QDateTime) {
@@ -457,7 +442,7 @@ std::optional<QDateTime> storedDate(const QVariant& value) {
         if (!value.toDate().isValid()) return std::nullopt;
         return makeDateTime(value.toDate());
     }
-    if (isTextType(value)) return parseIso(value.toString().trimmed());
+    if (isTextType(value)) return db::parseStoredDate(value.toString().trimmed());
     return std::nullopt;
 }
 

@@ -13,6 +13,7 @@
 // two-digit year falls in 1930..2029. A date with no time is at midnight; a time alone is on
 // 30 December 1899, VB's day zero.
 #include "platform/core/VbError.h"
+#include "platform/db/StoredDate.h"
 
 #include <QDateTime>
 #include <QString>
@@ -55,9 +56,10 @@ bool IsDate(const QVariant& value, const QString& vbPattern = {});
 std::optional<QTime> parseTime(const QString& text);
 QDateTime CDate(const QVariant& value);  // 94 on Null, 13 when it is no date
 
-// Stored form of a date: ISO text 'YYYY-MM-DD HH:MM:SS'. storedDate accepts that text (also with
-// 'T', without seconds or without a time), a QDateTime or a QDate; nullopt otherwise.
-QString toStoredDate(const QDateTime& value);
+// Stored form of a date: the data layer's (db::toStoredDate, db::parseStoredDate). storedDate
+// accepts a text in one of the stored forms (blanks around it ignored), a QDateTime or a QDate;
+// nullopt otherwise.
+using db::toStoredDate;
 std::optional<QDateTime> storedDate(const QVariant& value);
 
 // VB's date serial (days since 30 December 1899, time as the fraction).

@@ -8,8 +8,8 @@
 
 namespace vb {
 
-using detail::DecimalText;
-using detail::Rounding;
+using decimal::DecimalText;
+using decimal::Rounding;
 
 namespace {
 

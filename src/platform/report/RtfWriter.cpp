@@ -3,6 +3,7 @@
 
 #include <QStringBuilder>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -108,14 +109,16 @@ QByteArray RtfOf(const Document& doc) {
     const QString footerGroup = footer.empty() ? QString()
                                                : QLatin1String("{\\footer\\pard\\plain\\ql \\f0\\fs18 ") % parts.join(QLatin1Char(' ')) %
                                                      QLatin1String("\\par}\n");
-    const QString sectionSetup = QStringLiteral("\\pgwsxn%1\\pghsxn%2\\marglsxn%3\\margrsxn%4\\margtsxn%5\\margbsxn%6%7")
-                                     .arg(twips(doc.paper.width()))
-                                     .arg(twips(doc.paper.height()))
-                                     .arg(twips(doc.leftMargin))
-                                     .arg(twips(doc.rightMargin))
-                                     .arg(twips(doc.topMargin))
-                                     .arg(twips(bodyBottom))
-                                     .arg(landscape ? QStringLiteral("\\lndscpsxn") : QString()) %
+    // The sheet's size, margins and orientation, in the words of the document or of a section.
+    const auto pageWords = [&](const std::array<const char*, 7>& words) {
+        const double values[6] = {doc.paper.width(), doc.paper.height(), doc.leftMargin,
+                                  doc.rightMargin,   doc.topMargin,       bodyBottom};
+        QString out;
+        for (int i = 0; i < 6; ++i) out += QLatin1Char('\\') + QLatin1String(words[size_t(i)]) + QString::number(twips(values[i]));
+        if (landscape) out += QLatin1Char('\\') + QLatin1String(words[6]);
+        return out;
+    };
+    const QString sectionSetup = pageWords({"pgwsxn", "pghsxn", "marglsxn", "margrsxn", "margtsxn", "margbsxn", "lndscpsxn"}) %
                                  QStringLiteral("\\footery%1").arg(twips(footerY));
     const QString tinyParagraph = QStringLiteral("\\pard\\plain\\sl-%1\\slmult0\\fs2\\par\n").arg(kTinyParagraph);
     QString body;
@@ -187,14 +190,7 @@ QByteArray RtfOf(const Document& doc) {
     body += tinyParagraph;   // the document does not end in a table
     const QString head = QLatin1String("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n") % fonts.table() %
                          QStringLiteral("\n{\\info{\\title %1}}\n").arg(escaped(doc.title)) %
-                         QStringLiteral("\\paperw%1\\paperh%2\\margl%3\\margr%4\\margt%5\\margb%6%7\n")
-                             .arg(twips(doc.paper.width()))
-                             .arg(twips(doc.paper.height()))
-                             .arg(twips(doc.leftMargin))
-                             .arg(twips(doc.rightMargin))
-                             .arg(twips(doc.topMargin))
-                             .arg(twips(bodyBottom))
-                             .arg(landscape ? QStringLiteral("\\landscape") : QString()) %
+                         pageWords({"paperw", "paperh", "margl", "margr", "margt", "margb", "landscape"}) % QLatin1Char('\n') %
                          QLatin1String("\\sectd") % sectionSetup % QLatin1Char('\n') % footerGroup;
     return (head + body + QLatin1String("}\n")).toLatin1();
 }
