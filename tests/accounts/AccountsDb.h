@@ -28,12 +28,7 @@ inline QString makeDb(const Fixture& fx, const QString& name = QStringLiteral("a
 // Makes the file the open database.
 inline void open(const QString& path, const QString& user = QStringLiteral("Admin"),
                  const QString& level = QStringLiteral("SUPRVR")) {
-    Module1::CurrentDBPath = path;
-    Module1::BuildConnStr();
-    Module1::DBOpen = true;
-    Module1::SecurityOn = true;
-    Module1::SetCurrentUser(user);
-    Module1::SetCurrentUserLevel(level);
+    openDatabase(path, level, true, user);
 }
 
 // Adds an account with the password stored as the program stores it (a null password stays null).

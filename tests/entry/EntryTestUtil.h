@@ -21,12 +21,7 @@ using namespace testdb;
 
 // The database open as the Open command leaves it, and the entry view loaded on it.
 inline DataInput& openView(const QString& path, const QString& level = QStringLiteral("SUPRVR"), bool security = false) {
-    Module1::CurrentDBPath = path;
-    Module1::BuildConnStr();
-    Module1::DBOpen = true;
-    Module1::SecurityOn = security;
-    Module1::SetCurrentUser(QStringLiteral("Admin"));
-    Module1::SetCurrentUserLevel(level);
+    openDatabase(path, level, security);
     DataInput& v = DataInput::instance();
     v.Load();
     return v;

@@ -420,9 +420,7 @@ private Q_SLOTS:
     void openDatabaseRefused() {
         QDir().mkpath(fx->path("DBFiles"));
         const QString path = testdb::build(fx->path("DBFiles/open.mdb"), {{"Title", "Text", ""}});
-        Module1::CurrentDBPath = path;
-        Module1::BuildConnStr();
-        Module1::DBOpen = true;
+        openDatabase(path);
         showWindow();
         add("Name");
         import(fx->path("DBFiles/../DBFiles/open.mdb"), {vb::vbOK});

@@ -20,11 +20,7 @@ namespace exporttest {
 
 // The database open as the Open command leaves it, with the entry view's field list filled.
 inline void openDb(const QString& path) {
-    Module1::CurrentDBPath = path;
-    Module1::BuildConnStr();
-    Module1::DBOpen = true;
-    Module1::SetCurrentUser(QStringLiteral("Admin"));
-    Module1::SetCurrentUserLevel(QStringLiteral("SUPRVR"));
+    openDatabase(path);
     DataInput::instance().Load();
 }
 

@@ -18,11 +18,7 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         Fixture fx(Fixture::WithMainWindow);
         const QString db = searchdb::build(fx.path("s.mdb"));
-        Module1::CurrentDBPath = db;
-        Module1::BuildConnStr();
-        Module1::DBOpen = true;
-        Module1::SetCurrentUser("Admin");
-        Module1::SetCurrentUserLevel("SUPRVR");
+        openDatabase(db);
         DataInput::instance().Load();
         fx.main->SelectTab(2);
         frmSearch& s = frmSearch::instance();

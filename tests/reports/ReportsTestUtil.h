@@ -25,11 +25,7 @@ using namespace testdb;
 // The database open as the Open command leaves it, the entry view's field list filled, and the
 // reports view loaded.
 inline frmReports& openReports(const QString& path) {
-    Module1::CurrentDBPath = path;
-    Module1::BuildConnStr();
-    Module1::DBOpen = true;
-    Module1::SetCurrentUser(QStringLiteral("Admin"));
-    Module1::SetCurrentUserLevel(QStringLiteral("SUPRVR"));
+    openDatabase(path);
     DataInput::instance().Load();
     frmReports& v = frmReports::instance();
     v.Load();

@@ -67,11 +67,7 @@ class SearchViewTest : public QObject {
 
     // The database open, the entry view loaded, the Search tab selected: the view as a user meets it.
     frmSearch& open(const QString& file) {
-        Module1::CurrentDBPath = file;
-        Module1::BuildConnStr();
-        Module1::DBOpen = true;
-        Module1::SetCurrentUser("Admin");
-        Module1::SetCurrentUserLevel("SUPRVR");
+        openDatabase(file);
         DataInput::instance().Load();
         fx->main->SelectTab(2);
         frmSearch& v = frmSearch::instance();

@@ -75,3 +75,12 @@ void makeSqliteFile(const QString& path, const QString& sql) {
     }
     sqlite3_close(db);
 }
+
+void openDatabase(const QString& path, const QString& level, bool security, const QString& user) {
+    Module1::CurrentDBPath = path;
+    Module1::BuildConnStr();
+    Module1::DBOpen = true;
+    Module1::SecurityOn = security;
+    Module1::SetCurrentUser(user);
+    Module1::SetCurrentUserLevel(level);
+}

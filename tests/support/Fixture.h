@@ -25,6 +25,11 @@ public:
     QTemporaryDir dir;
 };
 
+// The database at path open as the Open command leaves it: the connection built, the file marked
+// open and the user signed in. No view is loaded.
+void openDatabase(const QString& path, const QString& level = QStringLiteral("SUPRVR"), bool security = false,
+                  const QString& user = QStringLiteral("Admin"));
+
 // Unloads every form and lets the deferred deletions of their windows run.
 void unloadAllForms();
 
