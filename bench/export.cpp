@@ -14,49 +14,15 @@
 #include "shell/Module1.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <sqlite3.h>
 
 using bench::ms;
-
-namespace {
-
-// The choice dialogs are answered "Export all fields"; every other box fails the benchmark.
-class BenchUi final : public bench::SilentUi {
-public:
-    QString saveAs;
-    BenchUi() {
-        expected = [](const QString& prompt, const QString&) { return prompt.startsWith(QLatin1String("DATABASE: ")); };
-    }
-    bool ShowSave(vb::CommonDialog& d) override {
-        d.FileName = saveAs;
-        return true;
-    }
-    int RunModal(QDialog& dlg) override {
-        if (auto* all = dlg.findChild<QRadioButton*>(QStringLiteral("optAllFlds"))) all->click();
-        if (auto* all = dlg.findChild<QRadioButton*>(QStringLiteral("OptAllFields"))) all->click();
-        dlg.findChild<QPushButton*>(QStringLiteral("cmdApply"))->click();
-        return 1;
-    }
-};
-
-long rssKb(const char* key) {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(key)) return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -66,7 +32,7 @@ int main(int argc, char** argv) {
     vb::setExportFolderForTesting(dir.filePath(QStringLiteral("Exports")));
     vb::setLauncherForTesting([](const QString&, const QStringList&) { return true; });
     vb::setAssociationLookupForTesting([](const QString&) { return QStringLiteral("office.desktop"); });
-    BenchUi ui;
+    bench::ExportAllUi ui;
     vb::setUi(&ui);
 
     // 20 fields: 8 text, 3 integer, 3 decimal, 2 date, 2 currency, 2 true/false.
@@ -117,12 +83,12 @@ int main(int argc, char** argv) {
         QFile clear(QStringLiteral("/proc/self/clear_refs"));
         if (clear.open(QIODevice::WriteOnly)) clear.write("5");
     }
-    const long rssBefore = rssKb("VmRSS:");
+    const long rssBefore = bench::statusKb("VmRSS:");
     QElapsedTimer t;
     t.start();
     reports::RunSpreadsheetExport(v);
     const double xlsxMs = ms(t);
-    const long hwm = rssKb("VmHWM:");
+    const long hwm = bench::statusKb("VmHWM:");
 
     QStringList files = QDir(vb::exportFolder()).entryList({QStringLiteral("*.xlsx")});
     const qint64 xlsxBytes = files.isEmpty() ? 0 : QFileInfo(QDir(vb::exportFolder()).filePath(files.first())).size();

@@ -3,6 +3,7 @@
 // export does. Prints for each the page count and the memory growth (the peak resident size
 // over the size before), and, last, the seconds the 10,000 records took.
 //   build: cmake --build <build> --target bench_report;  run: <build>/bench_report [records]
+#include "BenchSupport.h"
 #include "create/DatabaseBuilder.h"
 #include "platform/report/ReportEngine.h"
 #include "platform/report/ReportPainter.h"
@@ -18,13 +19,6 @@
 
 namespace {
 
-long statusKb(const char* key) {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(key)) return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toLong();
-    return 0;
-}
 
 // Starts the peak resident size afresh from the current size.
 void resetPeak() {
@@ -71,7 +65,7 @@ double runReport(const QString& folder, int records) {
     const QString pdf = folder + QStringLiteral("/bench%1.pdf").arg(records);
 
     resetPeak();
-    const long before = statusKb("VmRSS:");
+    const long before = bench::statusKb("VmRSS:");
     QElapsedTimer t;
     t.start();
     double laid = 0;
@@ -85,7 +79,7 @@ double runReport(const QString& folder, int records) {
         held = doc.pages.MostHeld();
     }
     const double seconds = double(t.nsecsElapsed()) / 1e9;
-    const long peak = statusKb("VmHWM:");
+    const long peak = bench::statusKb("VmHWM:");
 
     std::printf("records %d, columns %d\n", records, c.ColumnCount());
     std::printf("pages %d (at most %d held)\n", pages, held);

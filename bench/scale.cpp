@@ -5,6 +5,7 @@
 // kept beside the executable; "--clean" removes it. The last line is "worst <largest ratio>".
 //   build-rel/bench_scale [--clean]
 #include "BenchSupport.h"
+#include "WidestDatabase.h"
 #include "create/DatabaseBuilder.h"
 #include "entry/DataInput.h"
 #include "platform/db/Connection.h"
@@ -16,11 +17,8 @@
 #include "shell/Module1.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -31,78 +29,6 @@ using bench::ms;
 namespace {
 
 constexpr int kRecords = 1000000;
-
-// The choice dialogs are answered "Export all fields" and the save dialog with saveAs.
-class BenchUi final : public bench::SilentUi {
-public:
-    QString saveAs;
-    BenchUi() {
-        expected = [](const QString& prompt, const QString&) { return prompt.startsWith(QLatin1String("DATABASE: ")); };
-    }
-    bool ShowSave(vb::CommonDialog& d) override {
-        d.FileName = saveAs;
-        return true;
-    }
-    int RunModal(QDialog& dlg) override {
-        if (auto* all = dlg.findChild<QRadioButton*>(QStringLiteral("optAllFlds"))) all->click();
-        if (auto* all = dlg.findChild<QRadioButton*>(QStringLiteral("OptAllFields"))) all->click();
-        dlg.findChild<QPushButton*>(QStringLiteral("cmdApply"))->click();
-        return 1;
-    }
-};
-
-long statusKb(const char* key) {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(key)) return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
-const char* kTypes[] = {"Text", "Number/Integer", "Text", "Number/Double", "Date/Time", "Currency", "True/False",
-                        "Text", "FilePath", "Text"};
-
-QString columnName(int i) { return QStringLiteral("F%1%2").arg(i).arg((i - 1) % 10 == 8 ? QStringLiteral("FP") : QString()); }
-
-bool buildDatabase(const QString& path) {
-    DatabaseDefinition d;
-    for (int i = 1; i <= 20; ++i) {
-        const QString type = QString::fromLatin1(kTypes[(i - 1) % 10]);
-        d.rows << DbFieldRow{QStringLiteral("F%1").arg(i), type, type == QLatin1String("Number/Double") ? QStringLiteral("2") : QString()};
-    }
-    d.noFieldsText = QStringLiteral("20");
-    d.bMemo = true;
-    d.keyWordsText = QStringLiteral("20");
-    if (BuildDatabase(path, d).bCreateFailed) return false;
-    QStringList cols, values;
-    for (int i = 1; i <= 20; ++i) {
-        cols << db::Connection::Bracket(columnName(i));
-        switch ((i - 1) % 10) {
-        case 1: values << QStringLiteral("(i * %1) % 1000").arg(i); break;
-        case 3: values << QStringLiteral("(i % 997) / 7.0"); break;
-        case 4: values << QStringLiteral("printf('20%02d-%02d-%02d 10:00:00', i % 24, 1 + i % 12, 1 + i % 28)"); break;
-        case 5: values << QStringLiteral("(i % 5000) / 4.0"); break;
-        case 6: values << QStringLiteral("i % 2"); break;
-        default: values << QStringLiteral("printf('Value %x Ñame %d', (i * 2654435761) % 4294967296, i)"); break;
-        }
-    }
-    cols << QStringLiteral("Memofld");
-    values << QStringLiteral("'Notes of record ' || i || CASE WHEN i % 13 = 0 THEN ' with the Église stamp' ELSE '' END");
-    for (int c = 1; c <= 20; ++c) {
-        cols << QStringLiteral("KeyWord%1").arg(c);
-        values << QStringLiteral("CASE WHEN (i + %1) % 3 = 0 THEN 'kw' || ((i / 3 + %1) % 60) ELSE NULL END").arg(c);
-    }
-    cols << QStringLiteral("SrchInt") << QStringLiteral("SrchKey") << QStringLiteral("SrchMemo") << QStringLiteral("RptFlg");
-    values << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0");
-    db::Connection conn;
-    conn.Open(path);
-    conn.Execute(QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
-                                "INSERT INTO UserTable (%2) SELECT %3 FROM c")
-                     .arg(kRecords)
-                     .arg(cols.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
-    conn.Close();
-    return true;
-}
 
 void exec(sqlite3* db, const QString& sql) {
     char* err = nullptr;
@@ -162,7 +88,7 @@ search::Criteria baseCriteria() {
     for (int i = 1; i <= 20; ++i) {
         search::RowCriterion r;
         r.type = QString::fromLatin1(types[(i - 1) % 10]);
-        r.name = columnName(i);
+        r.name = bench::columnName(i);
         r.caption = QStringLiteral("F%1").arg(i);
         c.rows.push_back(r);
     }
@@ -203,7 +129,7 @@ double searchHand(sqlite3* db, const QString& marks, const QString& select, qint
 
 // ---- The output database ----
 
-double outputOurs(BenchUi& ui, const QString& target) {
+double outputOurs(bench::ExportAllUi& ui, const QString& target) {
     ReportChoices v;   // all records in table order
     v.hasNotes = v.inclNotes = true;
     ui.saveAs = target;
@@ -264,12 +190,12 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         const QString part = path + QStringLiteral(".part");
         QFile::remove(part);
-        if (!buildDatabase(part) || !QFile::rename(part, path)) return 1;
+        if (!bench::buildWidestDatabase(part, kRecords) || !QFile::rename(part, path)) return 1;
     }
     QTemporaryDir dir;
     vb::setProgramFolderForTesting(dir.path());
     vb::setExportFolderForTesting(dir.filePath(QStringLiteral("Exports")));
-    BenchUi ui;
+    bench::ExportAllUi ui;
     vb::setUi(&ui);
     Module1::CurrentDBPath = path;
     Module1::BuildConnStr();
@@ -351,7 +277,7 @@ int main(int argc, char** argv) {
              QStringLiteral("%1 MB").arg(double(QFileInfo(ours).size()) / (1024.0 * 1024.0), 0, 'f', 0));
     }
 
-    const double peak = double(statusKb("VmHWM:")) / 1024.0;
+    const double peak = double(bench::statusKb("VmHWM:")) / 1024.0;
     std::printf("peak resident size %.1f MB  %s\n", peak, peak < 100 ? "ok (< 100 MB)" : "TOO MUCH");
     vb::setUi(nullptr);
     if (ui.boxes > 0) std::printf("FAILED: a message was shown\n");

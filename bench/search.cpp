@@ -5,6 +5,7 @@
 // one transaction on the same file. The last line is "ratio <worst of the two>".
 //   build-rel/bench_search [database file]   (a named file is kept and reused; else one of this run's own)
 #include "BenchSupport.h"
+#include "WidestDatabase.h"
 #include "create/DatabaseBuilder.h"
 #include "platform/db/Connection.h"
 #include "search/SearchEngine.h"
@@ -33,48 +34,6 @@ double rssMb() {
     return parts.size() > 1 ? parts[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : 0;
 }
 
-bool buildDatabase(const QString& path) {
-    DatabaseDefinition d;
-    const char* types[] = {"Text", "Number/Integer", "Text", "Number/Double", "Date/Time", "Currency", "True/False",
-                           "Text", "FilePath", "Text"};
-    for (int i = 1; i <= 20; ++i) {
-        const QString type = QString::fromLatin1(types[(i - 1) % 10]);
-        d.rows << DbFieldRow{QStringLiteral("F%1").arg(i), type, type == QLatin1String("Number/Double") ? QStringLiteral("2") : QString()};
-    }
-    d.noFieldsText = QStringLiteral("20");
-    d.bMemo = true;
-    d.keyWordsText = QStringLiteral("20");
-    if (BuildDatabase(path, d).bCreateFailed) return false;
-    QStringList cols, values;
-    for (int i = 1; i <= 20; ++i) {
-        const int k = (i - 1) % 10;
-        cols << QStringLiteral("[F%1%2]").arg(i).arg(k == 8 ? QStringLiteral("FP") : QString());
-        switch (k) {
-        case 1: values << QStringLiteral("(i * %1) % 1000").arg(i); break;
-        case 3: values << QStringLiteral("(i % 997) / 7.0"); break;
-        case 4: values << QStringLiteral("printf('20%02d-%02d-%02d 10:00:00', i % 24, 1 + i % 12, 1 + i % 28)"); break;
-        case 5: values << QStringLiteral("(i % 5000) / 4.0"); break;
-        case 6: values << QStringLiteral("i % 2"); break;
-        default: values << QStringLiteral("printf('Value %x Ñame %d', (i * 2654435761) % 4294967296, i)"); break;
-        }
-    }
-    cols << QStringLiteral("Memofld");
-    values << QStringLiteral("'Notes of record ' || i || CASE WHEN i % 13 = 0 THEN ' with the Église stamp' ELSE '' END");
-    for (int c = 1; c <= 20; ++c) {
-        cols << QStringLiteral("KeyWord%1").arg(c);
-        values << QStringLiteral("CASE WHEN (i + %1) % 3 = 0 THEN 'kw' || ((i / 3 + %1) % 60) ELSE NULL END").arg(c);
-    }
-    cols << QStringLiteral("SrchInt") << QStringLiteral("SrchKey") << QStringLiteral("SrchMemo") << QStringLiteral("RptFlg");
-    values << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0");
-    db::Connection conn;
-    conn.Open(path);
-    conn.Execute(QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
-                                "INSERT INTO UserTable (%2) SELECT %3 FROM c")
-                     .arg(kRecords)
-                     .arg(cols.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
-    conn.Close();
-    return true;
-}
 
 search::Criteria baseCriteria() {
     search::Criteria c;
@@ -154,7 +113,7 @@ int main(int argc, char** argv) {
     const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : scratch.filePath(QStringLiteral("bench-search.mdb"));
     if (!QFile::exists(path)) {
         std::printf("building %d records at %s\n", kRecords, qPrintable(path));
-        if (!buildDatabase(path)) return 1;
+        if (!bench::buildWidestDatabase(path, kRecords)) return 1;
     }
     const QString connStr = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path;
     db::Connection conn;
