@@ -1,11 +1,17 @@
 #pragma once
 // The widest database the benchmarks time: 20 fields of every type (a file path among them), notes
-// and 20 keyword columns, with `records` rows of varied values made by one INSERT ... SELECT.
+// and 20 keyword columns, with `records` rows of varied values made by one INSERT ... SELECT; and
+// the search the benchmarks run on it.
 #include "create/DatabaseBuilder.h"
+#include "BenchSupport.h"
 #include "platform/db/Connection.h"
+#include "search/SearchEngine.h"
+#include "search/SearchResultModel.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 
 namespace bench {
 
@@ -53,6 +59,41 @@ inline bool buildWidestDatabase(const QString& path, int records) {
                      .arg(cols.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
     conn.Close();
     return true;
+}
+
+// Every field of the widest database as a search criterion, none ticked; notes and keywords on.
+inline search::Criteria widestCriteria() {
+    search::Criteria c;
+    static const char* types[] = {"Text", "Integer", "Text", "Decimal/2", "Date/Time", "Currency", "True/False",
+                                  "Text", "Text", "Text"};
+    for (int i = 1; i <= 20; ++i) {
+        search::RowCriterion r;
+        r.type = QString::fromLatin1(types[(i - 1) % 10]);
+        r.name = columnName(i);
+        r.caption = QStringLiteral("F%1").arg(i);
+        c.rows.push_back(r);
+    }
+    c.fieldAnd = true;
+    c.keyAnd = true;
+    for (int i = 0; i < 10; ++i) c.keywordBoxes << QString();
+    c.hasNotes = true;
+    c.memoText = search::kNotesPrompt;
+    c.sort = QStringLiteral("Sort Off");
+    c.keyWordCount = 20;
+    return c;
+}
+
+// One search through the engine and the grid's model: marks, final SELECT, first screen.
+inline double searchThroughEngine(db::Connection& conn, const QString& connStr, const search::Criteria& c, qint64& found) {
+    QElapsedTimer t;
+    t.start();
+    const search::Outcome o = search::Run(conn, c);
+    SearchResultModel model;
+    model.SetQuery(connStr, o.sql);
+    for (int r = 0; r < std::min(30, model.rowCount()); ++r)
+        for (int col = 0; col < model.columnCount(); ++col) model.data(model.index(r, col));
+    found = model.rowCount();
+    return ms(t);
 }
 
 }  // namespace bench

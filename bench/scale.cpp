@@ -81,39 +81,6 @@ double openHand(const QString& path) {
 
 // ---- The searches ----
 
-search::Criteria baseCriteria() {
-    search::Criteria c;
-    static const char* types[] = {"Text", "Integer", "Text", "Decimal/2", "Date/Time", "Currency", "True/False",
-                                  "Text", "Text", "Text"};
-    for (int i = 1; i <= 20; ++i) {
-        search::RowCriterion r;
-        r.type = QString::fromLatin1(types[(i - 1) % 10]);
-        r.name = bench::columnName(i);
-        r.caption = QStringLiteral("F%1").arg(i);
-        c.rows.push_back(r);
-    }
-    c.fieldAnd = true;
-    c.keyAnd = true;
-    for (int i = 0; i < 10; ++i) c.keywordBoxes << QString();
-    c.hasNotes = true;
-    c.memoText = search::kNotesPrompt;
-    c.sort = QStringLiteral("Sort Off");
-    c.keyWordCount = 20;
-    return c;
-}
-
-double searchOurs(db::Connection& conn, const QString& connStr, const search::Criteria& c, qint64& found) {
-    QElapsedTimer t;
-    t.start();
-    const search::Outcome o = search::Run(conn, c);
-    SearchResultModel model;
-    model.SetQuery(connStr, o.sql);
-    for (int r = 0; r < std::min(30, model.rowCount()); ++r)
-        for (int col = 0; col < model.columnCount(); ++col) model.data(model.index(r, col));
-    found = model.rowCount();
-    return ms(t);
-}
-
 double searchHand(sqlite3* db, const QString& marks, const QString& select, qint64& found) {
     QElapsedTimer t;
     t.start();
@@ -227,14 +194,14 @@ int main(int argc, char** argv) {
     sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_busy_timeout(raw, 2000);
 
-    search::Criteria three = baseCriteria();
+    search::Criteria three = bench::widestCriteria();
     three.rows[0].checked = true;
     three.rows[0].value = QStringLiteral("ab");
     three.rows[1].checked = true;
     three.rows[1].op = QStringLiteral(">= Greater Equal To");
     three.rows[1].value = QStringLiteral("500");
     three.keywordBoxes[0] = QStringLiteral("KW7");
-    search::Criteria notes = baseCriteria();
+    search::Criteria notes = bench::widestCriteria();
     notes.memoChecked = true;
     notes.memoText = QStringLiteral("église");
     notes.notesFlag = true;
@@ -259,7 +226,7 @@ int main(int argc, char** argv) {
     };
     for (const Case& c : cases) {
         qint64 foundOurs = 0, foundHand = 0;
-        const double ours = best(searchOurs(conn, connStr, c.criteria, foundOurs), searchOurs(conn, connStr, c.criteria, foundOurs));
+        const double ours = best(bench::searchThroughEngine(conn, connStr, c.criteria, foundOurs), bench::searchThroughEngine(conn, connStr, c.criteria, foundOurs));
         const double hand = best(searchHand(raw, c.marks, c.select, foundHand), searchHand(raw, c.marks, c.select, foundHand));
         line(c.name, ours, hand, QStringLiteral("found %1 (hand %2)").arg(foundOurs).arg(foundHand));
     }

@@ -34,42 +34,6 @@ double rssMb() {
     return parts.size() > 1 ? parts[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : 0;
 }
 
-
-search::Criteria baseCriteria() {
-    search::Criteria c;
-    for (int i = 1; i <= 20; ++i) {
-        search::RowCriterion r;
-        const int k = (i - 1) % 10;
-        static const char* types[] = {"Text", "Integer", "Text", "Decimal/2", "Date/Time", "Currency", "True/False",
-                                      "Text", "Text", "Text"};
-        r.type = QString::fromLatin1(types[k]);
-        r.name = QStringLiteral("F%1%2").arg(i).arg(k == 8 ? QStringLiteral("FP") : QString());
-        r.caption = QStringLiteral("F%1").arg(i);
-        c.rows.push_back(r);
-    }
-    c.fieldAnd = true;
-    c.keyAnd = true;
-    for (int i = 0; i < 10; ++i) c.keywordBoxes << QString();
-    c.hasNotes = true;
-    c.memoText = search::kNotesPrompt;
-    c.sort = QStringLiteral("Sort Off");
-    c.keyWordCount = 20;
-    return c;
-}
-
-// One search through the engine and the grid's model: marks, final SELECT, first screen.
-double engineRun(db::Connection& conn, const QString& connStr, const search::Criteria& c, qint64& found) {
-    QElapsedTimer t;
-    t.start();
-    const search::Outcome o = search::Run(conn, c);
-    SearchResultModel model;
-    model.SetQuery(connStr, o.sql);
-    for (int r = 0; r < std::min(30, model.rowCount()); ++r)
-        for (int col = 0; col < model.columnCount(); ++col) model.data(model.index(r, col));
-    found = model.rowCount();
-    return ms(t);
-}
-
 void exec(sqlite3* db, const char* sql) {
     char* err = nullptr;
     if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
@@ -128,14 +92,14 @@ int main(int argc, char** argv) {
         const char* marks;
         const char* select;
     };
-    search::Criteria three = baseCriteria();
+    search::Criteria three = bench::widestCriteria();
     three.rows[0].checked = true;
     three.rows[0].value = QStringLiteral("ab");
     three.rows[1].checked = true;
     three.rows[1].op = QStringLiteral(">= Greater Equal To");
     three.rows[1].value = QStringLiteral("500");
     three.keywordBoxes[0] = QStringLiteral("KW7");
-    search::Criteria notes = baseCriteria();
+    search::Criteria notes = bench::widestCriteria();
     notes.memoChecked = true;
     notes.memoText = QStringLiteral("église");
     notes.notesFlag = true;
@@ -163,7 +127,7 @@ int main(int argc, char** argv) {
         double growth = 0;
         for (int i = 0; i < kRuns; ++i) {
             const double before = rssMb();
-            ours.push_back(engineRun(conn, connStr, c.criteria, foundOurs));
+            ours.push_back(bench::searchThroughEngine(conn, connStr, c.criteria, foundOurs));
             growth = std::max(growth, rssMb() - before);
             hand.push_back(handRun(raw, c.marks, c.select, foundHand));
         }
