@@ -12,15 +12,6 @@ class EntryKeyboardTest : public QObject {
     std::unique_ptr<Fixture> fx;
     QString path;
 
-    DataInput& showView() {
-        DataInput& v = openView(path);
-        QWidget* w = v.Widget();
-        w->show();
-        QApplication::setActiveWindow(w);
-        [&] { QVERIFY(QTest::qWaitForWindowActive(w)); }();
-        return v;
-    }
-
 private Q_SLOTS:
     void init() {
         fx = std::make_unique<Fixture>();
@@ -36,7 +27,7 @@ private Q_SLOTS:
     // Tab goes through the field boxes (a row's editor right after its box), the keyword boxes and
     // the notes, and on out of the notes without typing into them.
     void tabWalksFieldsKeywordsAndNotes() {
-        DataInput& v = showView();
+        DataInput& v = showView(path);
         v.flddata[1]->setFocus(Qt::OtherFocusReason);
         fx->ui.answerOpen(QString());   // tabbing into the file-path box opens its picker: cancelled
         QStringList walked;
@@ -62,7 +53,7 @@ private Q_SLOTS:
     }
     void altKeysNeverType() {
         QFETCH(QString, box);
-        DataInput& v = showView();
+        DataInput& v = showView(path);
         QWidget* w = v.Widget()->findChild<QWidget*>(box);
         QVERIFY(w);
         w->setFocus(Qt::OtherFocusReason);

@@ -18,14 +18,6 @@ class EntryMessageOrderTest : public QObject {
     std::unique_ptr<Fixture> fx;
     QString path;
 
-    DataInput& showView() {
-        DataInput& v = openView(path);
-        QWidget* w = v.Widget();
-        w->show();
-        QApplication::setActiveWindow(w);
-        [&] { QVERIFY(QTest::qWaitForWindowActive(w)); }();
-        return v;
-    }
     void checkOneAtATime() {
         QCOMPARE(fx->ui.overlapping, QStringList());
         QCOMPARE(fx->ui.duringClick, QStringList());
@@ -45,7 +37,7 @@ private Q_SLOTS:
 
     // Save on an empty table, after the reminder a click into a box gave.
     void saveOnAnEmptyTable() {
-        DataInput& v = showView();
+        DataInput& v = showView(path);
         fx->ui.answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
         QTest::mouseClick(v.flddata[1], Qt::LeftButton);
         QTRY_COMPARE(fx->ui.messages(), QStringList{kReminder});
@@ -61,7 +53,7 @@ private Q_SLOTS:
     // after it; nor after the message of a save the column refuses (a path longer than it holds).
     void filePathBoxMessagesOpenNoPicker() {
         addRows(path, "Name", 1);
-        DataInput& v = showView();
+        DataInput& v = showView(path);
         fx->ui.answerOpen(QString());   // entering the box opens the picker: cancelled
         QTest::mouseClick(v.flddata[7], Qt::LeftButton);
         QTRY_COMPARE(fx->ui.requests.size(), 1);

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QApplication>
 #include <QTest>
 #include <QToolButton>
 
@@ -24,6 +25,16 @@ inline DataInput& openView(const QString& path, const QString& level = QStringLi
     openDatabase(path, level, security);
     DataInput& v = DataInput::instance();
     v.Load();
+    return v;
+}
+
+// The same, its window shown and active, as a user meets it.
+inline DataInput& showView(const QString& path) {
+    DataInput& v = openView(path);
+    QWidget* w = v.Widget();
+    w->show();
+    QApplication::setActiveWindow(w);
+    if (!QTest::qWaitForWindowActive(w)) QTest::qFail("the entry view did not become active", __FILE__, __LINE__);
     return v;
 }
 
