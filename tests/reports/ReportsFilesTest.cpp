@@ -41,7 +41,7 @@ void tickList(frmReports& v, const QList<int>& boxes, bool notes = false) {
 }
 
 // The file converted to PDF by LibreOffice within the deadline; the PDF's path.
-QString loPdf(Fixture& fx, const QString& file, int deadlineMs = 180000) {
+QString loPdf(Fixture& fx, const QString& file, int deadlineMs = 60000) {
     QTemporaryDir profile(QDir::tempPath() + "/rv-lo-XXXXXX");
     run("soffice", {"-env:UserInstallation=file://" + profile.path(), "--headless", "--convert-to", "pdf", "--outdir", fx.path("lo"), file},
         "libreoffice-writer-nogui", deadlineMs);
@@ -95,7 +95,7 @@ private Q_SLOTS:
         const QString out = fx.path("lo");
         run("soffice",
             {"-env:UserInstallation=file://" + profile.path(), "--headless", "--convert-to", "pdf", "--outdir", out, html, rtf},
-            "libreoffice-writer-nogui", 180000);
+            "libreoffice-writer-nogui", 60000);
         for (const QString& name : {QStringLiteral("r.pdf"), QStringLiteral("s.pdf")}) {
             const QString text = pdfText(out + "/" + name);
             for (const char* s : {"Alice", "$1,234.50", "Émile", "Loves the sea", "Page 1 Of 1", reportsdb::kMarkup})
