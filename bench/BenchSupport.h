@@ -1,6 +1,7 @@
 #pragma once
 // What the benchmarks share: their users, who answer every box at once, the clock and the memory.
 #include "platform/core/UiServices.h"
+#include "shell/Module1.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -63,6 +64,17 @@ inline long statusKb(const char* key) {
     for (const QByteArray& line : f.readAll().split('\n'))
         if (line.startsWith(key)) return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toLong();
     return 0;
+}
+
+// The database at path open as the Open command leaves it, with the default colours.
+inline void openAsTheOpenCommand(const QString& path) {
+    Module1::CurrentDBPath = path;
+    Module1::BuildConnStr();
+    Module1::DBOpen = true;
+    Module1::SetCurrentUser(QStringLiteral("Admin"));
+    Module1::SetCurrentUserLevel(QStringLiteral("SUPRVR"));
+    Module1::SetFrmColor(QStringLiteral("16711680"));
+    Module1::SetTextColor(QStringLiteral("16777215"));
 }
 
 inline double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }

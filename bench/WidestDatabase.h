@@ -83,6 +83,31 @@ inline search::Criteria widestCriteria() {
     return c;
 }
 
+// The benchmarks' two searches: a text "contains" And an integer >= And one keyword; the notes.
+inline search::Criteria threeCriteria() {
+    search::Criteria c = widestCriteria();
+    c.rows[0].checked = true;
+    c.rows[0].value = QStringLiteral("ab");
+    c.rows[1].checked = true;
+    c.rows[1].op = QStringLiteral(">= Greater Equal To");
+    c.rows[1].value = QStringLiteral("500");
+    c.keywordBoxes[0] = QStringLiteral("KW7");
+    return c;
+}
+inline search::Criteria notesCriteria() {
+    search::Criteria c = widestCriteria();
+    c.memoChecked = true;
+    c.memoText = QStringLiteral("église");
+    c.notesFlag = true;
+    return c;
+}
+// The keyword criterion of threeCriteria() as hand-written SQL.
+inline QString keywordMatchSql() {
+    QStringList kw;
+    for (int c = 1; c <= 20; ++c) kw << QStringLiteral("KeyWord%1 = 'kw7'").arg(c);
+    return kw.join(QStringLiteral(" OR "));
+}
+
 // One search through the engine and the grid's model: marks, final SELECT, first screen.
 inline double searchThroughEngine(db::Connection& conn, const QString& connStr, const search::Criteria& c, qint64& found) {
     QElapsedTimer t;

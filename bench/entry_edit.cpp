@@ -95,13 +95,7 @@ int main(int argc, char** argv) {
                   .arg(records)
                   .arg(cols.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
 
-    Module1::CurrentDBPath = path;
-    Module1::BuildConnStr();
-    Module1::DBOpen = true;
-    Module1::SetCurrentUser(QStringLiteral("Admin"));
-    Module1::SetCurrentUserLevel(QStringLiteral("SUPRVR"));
-    Module1::SetFrmColor(QStringLiteral("16711680"));
-    Module1::SetTextColor(QStringLiteral("16777215"));
+    bench::openAsTheOpenCommand(path);
 
     DataInput& v = DataInput::instance();
     QElapsedTimer t;

@@ -164,13 +164,7 @@ int main(int argc, char** argv) {
     vb::setExportFolderForTesting(dir.filePath(QStringLiteral("Exports")));
     bench::ExportAllUi ui;
     vb::setUi(&ui);
-    Module1::CurrentDBPath = path;
-    Module1::BuildConnStr();
-    Module1::DBOpen = true;
-    Module1::SetCurrentUser(QStringLiteral("Admin"));
-    Module1::SetCurrentUserLevel(QStringLiteral("SUPRVR"));
-    Module1::SetFrmColor(QStringLiteral("16711680"));
-    Module1::SetTextColor(QStringLiteral("16777215"));
+    bench::openAsTheOpenCommand(path);
 
     double worst = 0;
     auto line = [&](const char* what, double ours, double hand, const QString& extra = {}) {
@@ -194,19 +188,9 @@ int main(int argc, char** argv) {
     sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_busy_timeout(raw, 2000);
 
-    search::Criteria three = bench::widestCriteria();
-    three.rows[0].checked = true;
-    three.rows[0].value = QStringLiteral("ab");
-    three.rows[1].checked = true;
-    three.rows[1].op = QStringLiteral(">= Greater Equal To");
-    three.rows[1].value = QStringLiteral("500");
-    three.keywordBoxes[0] = QStringLiteral("KW7");
-    search::Criteria notes = bench::widestCriteria();
-    notes.memoChecked = true;
-    notes.memoText = QStringLiteral("église");
-    notes.notesFlag = true;
-    QStringList kw;
-    for (int c = 1; c <= 20; ++c) kw << QStringLiteral("KeyWord%1 = 'kw7'").arg(c);
+    const search::Criteria three = bench::threeCriteria();
+    const search::Criteria notes = bench::notesCriteria();
+    const QString kw = bench::keywordMatchSql();
     struct Case {
         const char* name;
         const search::Criteria& criteria;
@@ -216,7 +200,7 @@ int main(int argc, char** argv) {
         {"search, 3 criteria", three,
          QStringLiteral("UPDATE UserTable SET SrchInt = 1 WHERE F1 LIKE '%ab%'; "
                         "UPDATE UserTable SET SrchInt = 2 WHERE SrchInt = 1 AND F2 >= 500; "
-                        "UPDATE UserTable SET SrchKey = 1 WHERE ") + kw.join(QStringLiteral(" OR ")) +
+                        "UPDATE UserTable SET SrchKey = 1 WHERE ") + kw +
              QStringLiteral("; UPDATE UserTable SET RptFlg = 1 WHERE SrchInt = 2 AND SrchKey <> 0;"),
          QStringLiteral("SELECT * FROM UserTable WHERE SrchInt = 2 AND SrchKey <> 0")},
         {"search, notes", notes,

@@ -92,23 +92,13 @@ int main(int argc, char** argv) {
         const char* marks;
         const char* select;
     };
-    search::Criteria three = bench::widestCriteria();
-    three.rows[0].checked = true;
-    three.rows[0].value = QStringLiteral("ab");
-    three.rows[1].checked = true;
-    three.rows[1].op = QStringLiteral(">= Greater Equal To");
-    three.rows[1].value = QStringLiteral("500");
-    three.keywordBoxes[0] = QStringLiteral("KW7");
-    search::Criteria notes = bench::widestCriteria();
-    notes.memoChecked = true;
-    notes.memoText = QStringLiteral("église");
-    notes.notesFlag = true;
-    QStringList kw;
-    for (int c = 1; c <= 20; ++c) kw << QStringLiteral("KeyWord%1 = 'kw7'").arg(c);
+    const search::Criteria three = bench::threeCriteria();
+    const search::Criteria notes = bench::notesCriteria();
+    const QString kw = bench::keywordMatchSql();
     const QByteArray threeMarks =
         ("UPDATE UserTable SET SrchInt = 1 WHERE F1 LIKE '%ab%'; "
          "UPDATE UserTable SET SrchInt = 2 WHERE SrchInt = 1 AND F2 >= 500; "
-         "UPDATE UserTable SET SrchKey = 1 WHERE " + kw.join(QStringLiteral(" OR ")) + "; "
+         "UPDATE UserTable SET SrchKey = 1 WHERE " + kw + "; "
          "UPDATE UserTable SET RptFlg = 1 WHERE SrchInt = 2 AND SrchKey <> 0;").toUtf8();
     const std::vector<Case> cases = {
         {"3 criteria (text, integer, keyword)", three, threeMarks.constData(),
