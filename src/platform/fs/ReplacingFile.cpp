@@ -31,13 +31,6 @@ bool lockedByOther(const QByteArray& path) {
     ::close(fd);
     return locked;
 }
-
-void syncFolder(const QString& folder) {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
 }  // namespace
 
 void RequireWritableTarget(const QString& target) {
@@ -146,9 +139,13 @@ void ReplacingFile::finish() {
 
 void ReplacingFile::commit() {
     finish();
-    if (::rename(QFile::encodeName(temp_).constData(), QFile::encodeName(target_).constData()) != 0) fail(errno);
+    try {
+        ReplaceFile(temp_, target_);
+    } catch (...) {
+        discard();
+        throw;
+    }
     temp_.clear();
-    syncFolder(QFileInfo(target_).absolutePath());
 }
 
 QString ReplacingFile::commitWith(const std::function<QString(const QString&)>& place) {

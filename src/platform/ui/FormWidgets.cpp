@@ -24,6 +24,14 @@ QRect iconRectOf(const QWidget* w) {
 }
 }  // namespace
 
+// A name cut to fit shows whole in the tooltip; true when the event was a tooltip request answered.
+static bool showCutNameTip(QWidget* w, QEvent* e, const QString& shown, const QString& whole) {
+    if (e->type() != QEvent::ToolTip || !w->toolTip().isEmpty()) return false;
+    if (shown != whole) QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), whole, w);
+    else QToolTip::hideText();
+    return true;
+}
+
 QRect GraphicalCheckBox::CaptionRect() const {
     const QRect iconRect = iconRectOf(this);
     return QRect(0, iconRect.bottom() + 2, width(), height() - iconRect.bottom() - 4);
@@ -65,15 +73,7 @@ void FittingLabel::paintEvent(QPaintEvent*) {
     p.drawText(CaptionRect(), CaptionFlags(), CaptionText());
 }
 
-bool FittingLabel::event(QEvent* e) {
-    // A cut name shows whole in the tooltip.
-    if (e->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-        if (CaptionText() != text()) QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), text(), this);
-        else QToolTip::hideText();
-        return true;
-    }
-    return QLabel::event(e);
-}
+bool FittingLabel::event(QEvent* e) { return showCutNameTip(this, e, CaptionText(), text()) || QLabel::event(e); }
 
 QRect FittingCheckBox::CaptionRect() const {
     QStyleOptionButton opt;
@@ -93,14 +93,7 @@ void FittingCheckBox::paintEvent(QPaintEvent*) {
     p.drawControl(QStyle::CE_CheckBox, opt);
 }
 
-bool FittingCheckBox::event(QEvent* e) {
-    if (e->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-        if (CaptionText() != text()) QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), text(), this);
-        else QToolTip::hideText();
-        return true;
-    }
-    return QCheckBox::event(e);
-}
+bool FittingCheckBox::event(QEvent* e) { return showCutNameTip(this, e, CaptionText(), text()) || QCheckBox::event(e); }
 
 QRect FittingComboBox::CaptionRect() const {
     QStyleOptionComboBox opt;
@@ -128,14 +121,7 @@ void FittingComboBox::showPopup() {
     QComboBox::showPopup();
 }
 
-bool FittingComboBox::event(QEvent* e) {
-    if (e->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-        if (CaptionText() != currentText()) QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), currentText(), this);
-        else QToolTip::hideText();
-        return true;
-    }
-    return QComboBox::event(e);
-}
+bool FittingComboBox::event(QEvent* e) { return showCutNameTip(this, e, CaptionText(), currentText()) || QComboBox::event(e); }
 
 void WidenHeaderSections(QHeaderView* header) {
     for (int i = 0; i < header->count(); ++i)
