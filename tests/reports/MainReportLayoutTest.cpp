@@ -38,32 +38,23 @@ private Q_SLOTS:
         QCOMPARE(r.sql, QString("Select * From UserTable"));
         const Section& h = r.section(SectionKind::PageHeader);
         const Section& d = r.section(SectionKind::Detail);
+        auto geometry = [](const Control* c) { return QList<double>{c->left, c->width, c->font.size}; };
         for (int k = 1; k <= 9; ++k) {
             const Control* cap = h.Find(QStringLiteral("lblF%1").arg(k));
-            const Control* field = d.Find(QStringLiteral("RptF%1").arg(k));
             QCOMPARE(cap != nullptr, k <= asked);
             if (!cap) continue;
-            QCOMPARE(cap->left, (k - 1) * 1300.0);
-            QCOMPARE(cap->width, 1440.0);
-            QCOMPARE(cap->font.size, 9.0);
-            QCOMPARE(field->left, (k - 1) * 1300.0 + 200);
-            QCOMPARE(field->width, 1440.0);
-            QCOMPARE(field->font.size, 11.0);
+            QCOMPARE(geometry(cap), (QList<double>{(k - 1) * 1300.0, 1440, 9}));
+            QCOMPARE(geometry(d.Find(QStringLiteral("RptF%1").arg(k))), (QList<double>{(k - 1) * 1300.0 + 200, 1440, 11}));
         }
-        const Control* notes = h.Find("lblMemo");
-        QCOMPARE(notes->left, (asked - 1) * 1300.0 + 1290);
-        QCOMPARE(notes->width, 1090.0);
-        QCOMPARE(notes->font.size, 9.0);
-        QCOMPARE(d.Find("fldMemo")->width, 1090.0);
-        QCOMPARE(d.Find("fldMemo")->left, notes->left);
+        const double notesLeft = (asked - 1) * 1300.0 + 1290;
+        QCOMPARE(geometry(h.Find("lblMemo")), (QList<double>{notesLeft, 1090, 9}));
+        QCOMPARE(geometry(d.Find("fldMemo")).mid(0, 2), (QList<double>{notesLeft, 1090}));
         const Control* title = r.section(SectionKind::ReportHeader).Find("RepTitle0");
-        QCOMPARE(title->left, 0.0);
-        QCOMPARE(title->font.size, 16.0);
+        QCOMPARE((QList<double>{title->left, title->font.size}), (QList<double>{0, 16}));
         QCOMPARE(r.section(SectionKind::PageFooter).Find("dtefld")->left, 7560.0);
     }
 
-    // The option buttons choose the source: all records by the sort field (unsorted when off),
-    // the search result verbatim.
+    // The source: all records by the sort field, or the search result verbatim.
     void sourceByTheOptionButtons() {
         Fixture fx;
         frmReports& v = openReports(build(fx.path("s.mdb"), everyType()));
@@ -73,9 +64,7 @@ private Q_SLOTS:
         v.BuildMainRep(20);
         QCOMPARE(v.RptDef->sql, QString("Select * From UserTable Order by [Age]"));
         ReportChoices c = v.Choices();
-        c.allRecordsChosen = false;
-        c.searchResults = true;
-        c.searchSql = "Select * From UserTable Where SrchInt = 1";
+        c.allRecordsChosen = false, c.searchResults = true, c.searchSql = "Select * From UserTable Where SrchInt = 1";
         QCOMPARE(MainReportSource(c), c.searchSql);
     }
 };

@@ -33,18 +33,13 @@ report::Document bigDocument() {
     report::Document doc;
     doc.title = "Failures";
     doc.paper = QSizeF(12240, 15840);
-    std::vector<report::Page> pages;
-    for (int p = 0; p < 12; ++p) {
-        report::Page page;
-        report::Band band;
+    std::vector<report::Page> pages(12, report::Page{});
+    for (report::Page& page : pages) {
+        report::Band& band = page.bands.emplace_back();
         for (int i = 0; i < 40; ++i) {
-            report::Item it;
-            it.rect = QRectF(720, 720 + i * 300, 8000, 280);
-            it.text = QString("Row %1 of page %2 with some text").arg(i).arg(p);
-            band.items.push_back(it);
+            band.items.emplace_back().rect = QRectF(720, 720 + i * 300, 8000, 280);
+            band.items.back().text = QString("Row %1 with some text").arg(i);
         }
-        page.bands.push_back(band);
-        pages.push_back(page);
     }
     doc.pages = report::PageList(std::make_shared<report::HeldPages>(std::move(pages)));
     return doc;
@@ -59,8 +54,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("output");
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("cause");
-        const QStringList outputs{"pdf", "html", "rtf", "xlsx", "labels", "database", "settings"};
-        for (const QString& o : outputs) {
+        for (const QString o : {"pdf", "html", "rtf", "xlsx", "labels", "database", "settings"}) {
             for (const char* f : {"full:0", "full:half", "full:most"})
                 QTest::newRow(qPrintable(o + " " + f)) << o << QString(f) << "Disk full";
             QTest::newRow(qPrintable(o + " folder not writable")) << o << "folder" << "Permission denied";
@@ -84,8 +78,7 @@ private Q_SLOTS:
         reports::ExportSpec spec;
         spec.fields = {{"Name", "Text"}, {"Age", "Number/Integer"}};
         reports::MailSpec mail;
-        mail.parts[0] = "Name";
-        mail.types[0] = "Text";
+        mail.parts[0] = "Name", mail.types[0] = "Text";
         const bool exported = output == "xlsx" || output == "labels";
         const QString folder = exported ? vb::exportFolder() : out;
         const QString target = QDir(out).filePath("target." + output);

@@ -1,13 +1,17 @@
 // The HTML and RTF files of a report (read back, and opened by LibreOffice as a user's word
-// processor would), replacing an existing file, and long reports over several pages.
+// processor would), replacing an existing file, and long reports over pages made a few at a time.
 #include "ReportData.h"
 #include "ReportsTestUtil.h"
+#include "platform/print/ReportPreview.h"
+#include "platform/report/ReportPainter.h"
 #include "platform/ui/ProgressBox.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 using namespace reportstest;
@@ -34,6 +38,21 @@ QString withRows(Fixture& fx, int last, const QString& columns = {}, const QStri
     return db;
 }
 
+// Records 4 to `last` with a value in most fields and a two-line note.
+QString fullRows(Fixture& fx, int last) {
+    return withRows(fx, last, ", Age, Price, Born, Cost, PhotoFP, City, Zip, Phone, Email, Extra, Memofld",
+                    ", i % 90, i / 7.0, '2024-03-05 00:00:00', i * 1.5, '/p/' || i || '.jpg', 'City ' || i, "
+                    "printf('%05d', i), 'P' || i, 'r' || i || '@x.org', 'E' || i, 'A note of record ' || i || "
+                    "' with a few more words in it' || char(10) || 'and a second line long enough to wrap'");
+}
+
+QString pageText(const report::Page& page) {
+    QStringList out;
+    for (const report::Band& b : page.bands)
+        for (const report::Item& it : b.items) out << it.text + it.lines.join('|');
+    return out.join(' ');
+}
+
 void tickList(frmReports& v, const QList<int>& boxes, bool notes = false) {
     for (int k : boxes) tick(v, {k});
     v.chkInclMemo->setChecked(notes);
@@ -52,9 +71,7 @@ QString loPdf(Fixture& fx, const QString& file, int deadlineMs = 60000) {
 frmReports& sampleReport(Fixture& fx) {
     frmReports& v = openReports(reportsdb::build(fx.path("d.mdb")));
     v.RptText[0]->setText("Members & <Friends>");
-    tick(v, {1, 5, 6});
-    v.chkInclMemo->setChecked(true);
-    v.chkInclMemo_Click();
+    tickList(v, {1, 5, 6}, true);
     return v;
 }
 
@@ -64,14 +81,16 @@ class ReportsFilesTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Names typed without an extension get the type's.
     void htmlAndRtfHoldTheValuesAsTyped() {
         Fixture fx;
         frmReports& v = sampleReport(fx);
         const QString html = fx.path("r.html"), rtf = fx.path("s.rtf");
-        fx.ui.answerSave(html).answerSave(rtf);
+        fx.ui.answerSave(fx.path("r")).answerSave(fx.path("s"));
         v.OptHTML_Click();
         v.OptTxt_Click();
         QCOMPARE(fx.ui.messages(), QStringList{});
+        QCOMPARE(QDir(fx.path("")).entryList({"r*", "s*"}, QDir::Files), (QStringList{"r.html", "s.rtf"}));
         QCOMPARE(fx.ui.requests[0].dialog.DialogTitle, QString("Enter HTML FileName"));
         QCOMPARE(fx.ui.requests[0].dialog.Filter, QString("All Files (*.*)|*.*|html Files(*.html)|*.html"));
         QCOMPARE(fx.ui.requests[1].dialog.DialogTitle, QString("Enter Text FileName"));
@@ -120,6 +139,9 @@ private Q_SLOTS:
         fx.ui.answerSave(QString());   // cancelled: no message, nothing written
         v.OptPDF_Click();
         QCOMPARE(fx.ui.messages(), QStringList{});
+        fx.ui.answerSave(fx.path("new"));
+        v.OptPDF_Click();
+        QVERIFY(readAll(fx.path("new.pdf")).startsWith("%PDF"));
 
         fx.ui.answerSave(pdf).answerMsgBox(vb::vbOK);
         v.OptPDF_Click();
@@ -141,10 +163,7 @@ private Q_SLOTS:
     // a long value wrapped in its column.
     void wideHtmlOpensInTheWordProcessor() {
         Fixture fx;
-        const QString db = withRows(fx, 2000, ", Age, Price, Born, Cost, PhotoFP, City, Zip, Phone, Email, Extra, Memofld",
-                                    ", i % 90, i / 7.0, '2024-03-05 00:00:00', i * 1.5, '/p/' || i || '.jpg', 'City ' || i, "
-                                    "printf('%05d', i), 'P' || i, 'r' || i || '@x.org', 'E' || i, 'A note of record ' || i || "
-                                    "' with a few more words in it' || char(10) || 'and a second line long enough to wrap'");
+        const QString db = fullRows(fx, 2000);
         exec(db, "UPDATE UserTable SET City = replace(hex(zeroblob(80)), '00', 'Wx') WHERE TolvaneID = 1");
         frmReports& v = openReports(db);
         tickList(v, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, true);
@@ -163,8 +182,7 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("boxes");
         QTest::addColumn<QString>("page");
         QTest::newRow("portrait") << QList<int>{1, 2, 3} << "size: 612.0pt 792.0pt; margin: 72.0pt 72.0pt 72.0pt 72.0pt;";
-        QTest::newRow("landscape") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << "size: 828.0pt 612.0pt;";
-        QTest::newRow("ledger") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} << "size: 1224.0pt 792.0pt;";
+        QTest::newRow("landscape") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << "size: 828.0pt 612.0pt;";   // ledger: the wide test
     }
     void htmlPageSizePerLayout() {
         QFETCH(QList<int>, boxes);
@@ -186,10 +204,7 @@ private Q_SLOTS:
     void rtfWithNotesKeepsItsPages() {
         QFETCH(QList<int>, boxes);
         Fixture fx;
-        const QString db = withRows(fx, 1500, ", Age, Price, Born, Cost, City, Zip, Phone, Memofld",
-                                    ", i, i / 7.0, '2024-03-05 00:00:00', i * 1.5, 'City ' || i, printf('%05d', i), 'P' || i, "
-                                    "'A note of record ' || i || ' with a few more words in it, long enough to wrap onto a second "
-                                    "line of its column.'");
+        const QString db = fullRows(fx, 1500);
         exec(db, "UPDATE UserTable SET Memofld = replace(hex(zeroblob(1500)), '00', 'word ') WHERE TolvaneID = 20");
         frmReports& v = openReports(db);
         tickList(v, boxes, true);
@@ -204,31 +219,6 @@ private Q_SLOTS:
             QVERIFY2(texts[p].contains("Row ") || texts[p].contains("word word"), qPrintable(texts[p]));
             QVERIFY2(texts[p].contains(QStringLiteral("Page %1 Of %2").arg(p + 1).arg(pages)), qPrintable(texts[p]));
         }
-    }
-
-    // A name typed without an extension gets the type's; one with an extension keeps it.
-    void typedNameGetsTheExtension_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<QByteArray>("start");
-        QTest::newRow("pdf") << 0 << "out" << "out.pdf" << QByteArray("%PDF");
-        QTest::newRow("html") << 1 << "out" << "out.html" << QByteArray("<!DOCTYPE");
-        QTest::newRow("rtf") << 2 << "out" << "out.rtf" << QByteArray("{\\rtf1");
-        QTest::newRow("own extension kept") << 2 << "out.txt" << "out.txt" << QByteArray("{\\rtf1");
-    }
-    void typedNameGetsTheExtension() {
-        QFETCH(int, kind);
-        QFETCH(QString, typed);
-        QFETCH(QString, written);
-        QFETCH(QByteArray, start);
-        Fixture fx;
-        frmReports& v = sampleReport(fx);
-        fx.ui.answerSave(fx.path(typed));
-        (kind == 0 ? v.OptPDF_Click() : kind == 1 ? v.OptHTML_Click() : v.OptTxt_Click());
-        QCOMPARE(fx.ui.messages(), QStringList{});
-        QCOMPARE(QDir(fx.path("")).entryList({"out*"}, QDir::Files), QStringList{written});
-        QVERIFY(readAll(fx.path(written)).startsWith(start));
     }
 
     // The footer reads as words past page 999.
@@ -276,29 +266,42 @@ private Q_SLOTS:
         QVERIFY(!v.OptPDF->isChecked() && !v.OptHTML->isChecked());
     }
 
-    // Many records run over several pages with their numbers; a long note is continued, never cut.
+    // Rows deleted after the page count was taken leave the last pages without rows.
+    void rowsGoneSinceTheCount() {
+        Fixture fx;
+        const QString db = withRows(fx, 400);
+        frmReports& v = openReports(db);
+        tick(v, {1});
+        RecordingPrinter printer;
+        v.cmdPrintRep_Click();
+        const report::Document& doc = *printer.previews.front();
+        const size_t pages = doc.pages.size();
+        QVERIFY(pages > 3);
+        exec(db, "DELETE FROM UserTable WHERE TolvaneID > 20");
+        for (const report::Band& b : doc.pages[pages - 1].bands) QVERIFY(b.section != report::SectionKind::Detail);
+        QVERIFY(pageText(doc.pages[0]).contains("Row 20"));
+    }
+
+    // Many records run over pages with their numbers, made and held a few at a time; a page read
+    // again is the same page; a long note is continued, never cut.
     void longReportsRunOverPages() {
         Fixture fx;
-        const QString db = reportsdb::build(fx.path("d.mdb"));
+        const QString db = withRows(fx, 400);
         QString note;
         for (int i = 1; i <= 400; ++i) note += QStringLiteral("word%1 ").arg(i);
         note = note.trimmed();
-        exec(db, "WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < 60) "
-                 "INSERT INTO UserTable (TolvaneID, Name, Active, SrchInt, SrchKey, SrchMemo, RptFlg) "
-                 "SELECT i, 'Row ' || i, 0, 0, 0, 0, 0 FROM c");
-        exec(db, "UPDATE UserTable SET Memofld = '" + note + "' WHERE TolvaneID = 30");
+        exec(db, "UPDATE UserTable SET Memofld = '" + note + "' WHERE TolvaneID = 200");
         frmReports& v = openReports(db);
-        tick(v, {1});
-        v.chkInclMemo->setChecked(true);
-        v.chkInclMemo_Click();
+        tickList(v, {1}, true);
         RecordingPrinter printer;
         v.cmdPrintRep_Click();
         QCOMPARE(int(printer.previews.size()), 1);
         const report::Document& doc = *printer.previews.front();
         const int pages = int(doc.pages.size());
-        QVERIFY(pages >= 4);
+        QVERIFY(pages >= 10);
+        const QString count = QString::number(pages);
         QString memo;
-        QStringList rows;
+        QStringList rows, forwards;
         for (int p = 0; p < pages; ++p) {
             QString footer;
             for (const report::Band& b : doc.pages[size_t(p)].bands) {
@@ -310,11 +313,31 @@ private Q_SLOTS:
                     if (b.section == report::SectionKind::PageFooter) footer += it.text + " ";
                 }
             }
-            QVERIFY2(footer.startsWith(QStringLiteral("Page %1 Of %2 ").arg(p + 1).arg(pages)), qPrintable(footer));
+            QVERIFY2(footer.startsWith(QStringLiteral("Page %1 Of %2 ").arg(p + 1).arg(count)), qPrintable(footer));
+            forwards << pageText(doc.pages[size_t(p)]);
         }
         QCOMPARE(memo.simplified(), note);
-        QCOMPARE(rows.size(), 60);
-        QCOMPARE(rows.last(), QString("Row 60"));
+        QCOMPARE(rows.size(), 400);
+        QCOMPARE(rows.last(), QString("Row 400"));
+        for (int p = pages - 1; p >= 0; --p) QCOMPARE(pageText(doc.pages[size_t(p)]), forwards[p]);
+
+        const QString pdf = fx.path("p.pdf");
+        report::WritePdf(doc, pdf);
+        QVERIFY2(doc.pages.MostHeld() <= 3, qPrintable(QString::number(doc.pages.MostHeld())));
+        auto pdfPage = [&](int n) {
+            return run("pdftotext", {"-f", QString::number(n), "-l", QString::number(n), pdf, "-"}, "poppler-utils").simplified();
+        };
+        QVERIFY(pdfPage(1).contains("Page 1 Of " + count));
+        QVERIFY(pdfPage(pages).contains("Page " + count + " Of " + count));
+
+        // The preview draws the page it shows, and only that one.
+        report::ReportPreview preview(printer.previews.front());
+        preview.ShowPage(pages + 5);
+        QCOMPARE(preview.findChild<QSpinBox*>("txtPage")->value(), pages);
+        QCOMPARE(preview.findChild<QLabel*>("lblPageCount")->text(), "of " + count);
+        QTest::mouseClick(preview.findChild<QToolButton*>("cmdFirst"), Qt::LeftButton);
+        QCOMPARE(preview.CurrentPage(), 0);
+        QVERIFY(doc.pages.MostHeld() <= 3);
     }
 };
 
