@@ -459,15 +459,13 @@ private Q_SLOTS:
 
     // A lock or a full disk is named, and the account stays in the open dialog to be saved again.
     void failedAddNamesTheCauseAndKeepsTheWindows_data() {
-        QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("message");
-        QTest::newRow("locked") << "locked"
-                                << "Database is Locked by another program, the account was not saved. Please try again later.";
-        QTest::newRow("full disk") << "full" << "Disk is Full, the account was not saved. Please free some space.";
+        QTest::newRow("locked") << "Database is Locked by another program, the account was not saved. Please try again later.";
+        QTest::newRow("full disk") << "Disk is Full, the account was not saved. Please free some space.";
     }
     void failedAddNamesTheCauseAndKeepsTheWindows() {
-        QFETCH(QString, fault);
         QFETCH(QString, message);
+        const bool locked = QByteArray(QTest::currentDataTag()) == "locked";
         list().Load();
         bool stillOpen = false;
         runDialog(true, [&] {
@@ -475,7 +473,7 @@ private Q_SLOTS:
             {
                 std::unique_ptr<OtherProgramLock> lock;
                 std::unique_ptr<FileSizeLimit> full;
-                if (fault == "locked") lock = std::make_unique<OtherProgramLock>(path);
+                if (locked) lock = std::make_unique<OtherProgramLock>(path);
                 else full = std::make_unique<FileSizeLimit>(1024);   // not even the journal fits
                 fx->ui.answerMsgBox(vb::vbOK);
                 dlg().OKButton_Click();

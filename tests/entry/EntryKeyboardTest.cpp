@@ -3,26 +3,17 @@
 #include "EntryTestUtil.h"
 #include "support/TestRegistry.h"
 
-#include <QApplication>
-
 using namespace entrytest;
 
-class EntryKeyboardTest : public QObject {
+class EntryKeyboardTest : public QObject, OneRecordView {
     Q_OBJECT
-    std::unique_ptr<Fixture> fx;
-    QString path;
 
 private Q_SLOTS:
     void init() {
-        fx = std::make_unique<Fixture>();
+        start("k.mdb");
         fx->ui.emulateModal = true;
-        path = build(fx->path("k.mdb"), everyType(), true, 2);
-        addRows(path, "Name", 1);
     }
-    void cleanup() {
-        DataInput::instance().Unload();
-        fx.reset();
-    }
+    void cleanup() { stop(); }
 
     // Tab goes through the field boxes (a row's editor right after its box), the keyword boxes and
     // the notes, and on out of the notes without typing into them.
@@ -45,20 +36,13 @@ private Q_SLOTS:
     }
 
     // A key with Alt types nothing into a field, a keyword or the notes.
-    void altKeysNeverType_data() {
-        QTest::addColumn<QString>("box");
-        QTest::newRow("field") << "flddata_1";
-        QTest::newRow("keyword") << "Keywrd_1";
-        QTest::newRow("notes") << "txtmemo";
-    }
     void altKeysNeverType() {
-        QFETCH(QString, box);
         DataInput& v = showView(path);
-        QWidget* w = v.Widget()->findChild<QWidget*>(box);
-        QVERIFY(w);
-        w->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(w, Qt::Key_A, Qt::AltModifier);
-        QTest::keyClick(w, Qt::Key_J, Qt::AltModifier);
+        for (QWidget* w : std::initializer_list<QWidget*>{v.flddata[1], v.Keywrd[1], v.txtmemo}) {
+            w->setFocus(Qt::OtherFocusReason);
+            QTest::keyClick(w, Qt::Key_A, Qt::AltModifier);
+            QTest::keyClick(w, Qt::Key_J, Qt::AltModifier);
+        }
         QCOMPARE(v.flddata[1]->text(), QString("R1"));
         QCOMPARE(v.Keywrd[1]->text(), QString());
         QCOMPARE(v.txtmemo->toPlainText(), QString());

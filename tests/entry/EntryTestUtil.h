@@ -38,6 +38,22 @@ inline DataInput& showView(const QString& path) {
     return v;
 }
 
+// The set-up the view tests share: a fixture and a table (every type unless told) with one
+// record "R1"; stop() unloads the view before the fixture goes.
+struct OneRecordView {
+    std::unique_ptr<Fixture> fx;
+    QString path;
+    void start(const QString& file, const Rows& rows = everyType(), bool notes = true, int keywords = 2) {
+        fx = std::make_unique<Fixture>();
+        path = build(fx->path(file), rows, notes, keywords);
+        addRows(path, QStringLiteral("Name"), 1);
+    }
+    void stop() {
+        DataInput::instance().Unload();
+        fx.reset();
+    }
+};
+
 inline bool shown(const QWidget* w) { return w && !w->isHidden(); }
 
 inline QStringList items(const QListWidget* l) {

@@ -27,12 +27,12 @@
 #include "support/TestRegistry.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDialog>
 #include <QFile>
 #include <QInputDialog>
 #include <QProcess>
 #include <QScreen>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -49,18 +49,10 @@ int mainOnSmallScreen(const QStringList&) {
     fx.main->show();
     QCoreApplication::processEvents();
     const QRect frame = vb::FrameOf(fx.main), screen = fx.main->screen()->availableGeometry();
-    printf("frame %d,%d %dx%d screen %dx%d\n", frame.x(), frame.y(), frame.width(), frame.height(), screen.width(),
-           screen.height());
+    printf("frame %s screen %s\n", qPrintable(QDebug::toString(frame)), qPrintable(QDebug::toString(screen)));
     return screen.contains(frame) && screen.size() == QSize(1024, 768) ? 0 : 1;
 }
 RV_TEST_CHILD(mainOnSmallScreen, mainOnSmallScreen)
-
-// Fourteen fields with the same long beginning, as imported tables name them.
-testdb::Rows longNames() {
-    testdb::Rows rows;
-    for (int i = 1; i <= 14; ++i) rows.append({QStringLiteral("Customer_Description_Field_%1").arg(i, 2, 10, QLatin1Char('0')), "Text", ""});
-    return rows;
-}
 
 // Twenty fields of every type, with names as long as users give them.
 testdb::Rows twentyFields() {
@@ -103,10 +95,8 @@ class WindowLookTest : public QObject {
         if (QMdiSubWindow* active = main().MdiArea->activeSubWindow(); active && active->isVisible()) {
             const QRect g = active->geometry();
             if (g.left() > 1 || g.top() > 1 || g.right() < area.right() || g.bottom() < area.bottom())
-                found << QStringLiteral("the frame of %1 (%2,%3 %4x%5) leaves part of the document area (%6x%7) uncovered")
-                             .arg(active->widget() ? active->widget()->objectName() : QString())
-                             .arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())
-                             .arg(area.width()).arg(area.height());
+                found << QStringLiteral("the active frame %1 leaves part of the document area %2 uncovered")
+                             .arg(QDebug::toString(g), QDebug::toString(area));
         }
         for (const QString& p : found) problems << when + ": " + p;
     }
@@ -123,10 +113,19 @@ class WindowLookTest : public QObject {
         };
     }
 
+    // Fourteen fields with the same long beginning, as imported tables name them.
     QString longNamesDb() {
-        const QString path = testdb::build(fx->path("long.mdb"), longNames(), true, 1);
+        testdb::Rows rows;
+        for (int i = 1; i <= 14; ++i) rows.append({QStringLiteral("Customer_Description_Field_%1").arg(i, 2, 10, QLatin1Char('0')), "Text", ""});
+        const QString path = testdb::build(fx->path("long.mdb"), rows, true, 1);
         testdb::addRows(path, QStringLiteral("Customer_Description_Field_01"), 2);
         return path;
+    }
+
+    void openMaximised() {
+        openDb(sampleDb());
+        main().MdiArea->activeSubWindow()->showMaximized();
+        DataInput::instance().Form_Activate();
     }
 
     // The sample database with a few records.
@@ -177,17 +176,10 @@ public:
                  f.cmdInitialize->click();
              }},
             {"entry view", [](WindowLookTest& t) { t.openDb(t.sampleDb()); }},
-            {"entry view maximised, as a new database leaves it",
-             [](WindowLookTest& t) {
-                 t.openDb(t.sampleDb());
-                 t.main().MdiArea->activeSubWindow()->showMaximized();
-                 DataInput::instance().Form_Activate();
-             }},
+            {"entry view maximised, as a new database leaves it", [](WindowLookTest& t) { t.openMaximised(); }},
             {"search view over a maximised entry view",
              [](WindowLookTest& t) {
-                 t.openDb(t.sampleDb());
-                 t.main().MdiArea->activeSubWindow()->showMaximized();
-                 DataInput::instance().Form_Activate();
+                 t.openMaximised();
                  t.main().SelectTab(2);
              }},
             {"entry view with 20 fields",
@@ -228,16 +220,8 @@ public:
                  for (size_t i = 0; i < s.chfldSrch.size(); ++i)
                      if (s.chfldSrch[i]->text() == QLatin1String("Born")) s.chfldSrch[i]->setChecked(true);
              }},
-            {"search view with long names",
-             [](WindowLookTest& t) {
-                 t.openDb(t.longNamesDb());
-                 t.main().SelectTab(2);
-             }},
-            {"reports view with long names",
-             [](WindowLookTest& t) {
-                 t.openDb(t.longNamesDb());
-                 t.main().SelectTab(3);
-             }},
+            {"search view with long names", [](WindowLookTest& t) { t.openDb(t.longNamesDb()); t.main().SelectTab(2); }},
+            {"reports view with long names", [](WindowLookTest& t) { t.openDb(t.longNamesDb()); t.main().SelectTab(3); }},
             {"date dialog",
              [](WindowLookTest& t) {
                  t.openDb(t.sampleDb());
@@ -422,8 +406,8 @@ private Q_SLOTS:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         const QString config = fx->path("screen.json");
         QFile f(config);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(R"({"screens":[{"name":"small","x":0,"y":0,"width":1024,"height":768,"logicalDpi":96}]})");
+        QVERIFY(f.open(QIODevice::WriteOnly) &&
+                f.write(R"({"screens":[{"name":"small","x":0,"y":0,"width":1024,"height":768,"logicalDpi":96}]})") > 0);
         f.close();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
         p.setProcessEnvironment(env);

@@ -177,6 +177,11 @@ double luminance(const QColor& c) {
     return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
 }
 
+double contrast(const QColor& x, const QColor& y) {
+    const double a = luminance(x), b = luminance(y);
+    return (qMax(a, b) + 0.05) / (qMin(a, b) + 0.05);
+}
+
 // A caption drawn in a colour too close to what is behind it cannot be read (white on light
 // grey); the background is the colour most of the control shows.
 QString contrastProblem(QWidget* w, const QString& text) {
@@ -190,16 +195,9 @@ QString contrastProblem(QWidget* w, const QString& text) {
     int most = -1;
     for (auto it = count.cbegin(); it != count.cend(); ++it)
         if (it.value() > most) most = it.value(), back = it.key();
-    const double a = luminance(fore), b = luminance(QColor(back));
-    const double ratio = (qMax(a, b) + 0.05) / (qMin(a, b) + 0.05);
-    if (ratio >= 2.5) return {};
+    if (contrast(fore, QColor(back)) >= 2.5) return {};
     return QStringLiteral("caption of %1 \"%2\" is %3 on %4: too little contrast to read")
         .arg(nameOf(w), text, fore.name(), QColor(back).name());
-}
-
-double contrast(const QColor& x, const QColor& y) {
-    const double a = luminance(x), b = luminance(y);
-    return (qMax(a, b) + 0.05) / (qMin(a, b) + 0.05);
 }
 
 // The text of a disabled box stays readable: at least 4.5:1 against the box.
@@ -210,15 +208,14 @@ QString disabledTextProblem(QWidget* w) {
     else if (auto* c = qobject_cast<QComboBox*>(w)) text = c->currentText();
     else return {};
     if (w->isEnabled() || text.trimmed().isEmpty()) return {};
-    const QPalette& p = w->palette();
     const bool combo = qobject_cast<QComboBox*>(w) != nullptr;
-    const QColor fore = p.color(QPalette::Disabled, combo ? QPalette::ButtonText : QPalette::Text);
-    const QColor back = p.color(QPalette::Disabled, combo ? QPalette::Button : QPalette::Base);
+    const QColor fore = w->palette().color(QPalette::Disabled, combo ? QPalette::ButtonText : QPalette::Text);
+    const QColor back = w->palette().color(QPalette::Disabled, combo ? QPalette::Button : QPalette::Base);
     const double ratio = contrast(fore, back);
-    if (ratio >= 4.5) return {};
-    return QStringLiteral("disabled text of %1 \"%2\" is %3 on %4 (%5:1): too little contrast to read")
-        .arg(nameOf(w), text.left(40), fore.name(), back.name())
-        .arg(ratio, 0, 'f', 1);
+    return ratio >= 4.5 ? QString()
+                        : QStringLiteral("disabled text of %1 \"%2\" is %3 on %4 (%5:1): too little contrast to read")
+                              .arg(nameOf(w), text.left(40), fore.name(), back.name())
+                              .arg(ratio, 0, 'f', 1);
 }
 
 bool sameIcon(const QIcon& a, const QIcon& b) {
@@ -283,10 +280,8 @@ QStringList ProblemsOfWindow(QWidget* window) {
     if (window != main && window->windowType() != Qt::Popup && !window->windowTitle().isEmpty() &&
         window->width() < vb::WidthForTitle(window->windowTitle()))
         out << QStringLiteral("window %1 is %2 px wide, its title \"%3\" needs %4")
-                   .arg(nameOf(window))
-                   .arg(window->width())
-                   .arg(window->windowTitle())
-                   .arg(vb::WidthForTitle(window->windowTitle()));
+                   .arg(nameOf(window), QString::number(window->width()), window->windowTitle(),
+                        QString::number(vb::WidthForTitle(window->windowTitle())));
     out << ProblemsOfControls(window);
     return out;
 }
