@@ -47,24 +47,19 @@ void resetDateDialog() {
 }
 }  // namespace
 
-class EntryEditorsTest : public QObject {
+class EntryEditorsTest : public QObject, OneRecordView {
     Q_OBJECT
-    std::unique_ptr<Fixture> fx;
-    QString path;
 
 private Q_SLOTS:
     void init() {
-        fx = std::make_unique<Fixture>();
         resetDateDialog();
-        path = build(fx->path("e.mdb"), everyType(), false, 0);
-        addRows(path, "Name", 1);
+        start("e.mdb", everyType(), false, 0);
     }
     void cleanup() {
         vb::setLauncherForTesting({});
         vb::setAssociationLookupForTesting({});
         resetDateDialog();
-        DataInput::instance().Unload();
-        fx.reset();
+        stop();
     }
 
     // ---- the dialog itself ----

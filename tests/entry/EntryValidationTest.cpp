@@ -16,21 +16,12 @@ Rows validationRows() {
 const QString kTitle = QStringLiteral("Data Type Error");
 }  // namespace
 
-class EntryValidationTest : public QObject {
+class EntryValidationTest : public QObject, OneRecordView {
     Q_OBJECT
-    std::unique_ptr<Fixture> fx;
-    QString path;
 
 private Q_SLOTS:
-    void init() {
-        fx = std::make_unique<Fixture>();
-        path = build(fx->path("v.mdb"), validationRows(), true, 2);
-        addRows(path, "Name", 1);
-    }
-    void cleanup() {
-        DataInput::instance().Unload();
-        fx.reset();
-    }
+    void init() { start("v.mdb", validationRows()); }
+    void cleanup() { stop(); }
 
     void checksByType_data() {
         QTest::addColumn<int>("row");
