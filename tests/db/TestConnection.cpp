@@ -23,7 +23,6 @@ private Q_SLOTS:
         QTest::newRow("path holding ; and =") << "Provider=P;Data Source=/tmp/a;b=c.mdb" << "/tmp/a;b=c.mdb";
         QTest::newRow("no data source") << "Provider=Microsoft.Jet.OLEDB.4.0;" << "";
         QTest::newRow("plain path") << "/tmp/c.mdb" << "/tmp/c.mdb";
-        QTest::newRow("path holding =") << "/tmp/a=b.mdb" << "/tmp/a=b.mdb";
         QTest::newRow("path holding Data Source=") << "/tmp/Data Source=z.mdb" << "/tmp/Data Source=z.mdb";
         QTest::newRow("open string of such a path") << "Provider=P;Data Source=/tmp/Data Source=z.mdb" << "/tmp/Data Source=z.mdb";
     }
@@ -136,10 +135,8 @@ private Q_SLOTS:
     // casefold() folds every letter as Qt folds the text the search compares it with.
     void casefoldMatchesQt_data() {
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << "";
         QTest::newRow("lower ascii") << "already folded text, 123";
         QTest::newRow("capitals past eight bytes") << "abcdefghIJKLMNOPqrstuvwxyZ@[`{";
-        QTest::newRow("accents") << "Crème BRÛLÉE à la Façon";
         QTest::newRow("greek and sharp s") << QString::fromUtf8("ΣΑΣ ẞ straße");
         QTest::newRow("outside the BMP") << QString::fromUtf8("X 😀 𐐀 Y");
     }

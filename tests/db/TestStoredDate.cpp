@@ -1,5 +1,4 @@
-// The stored form of dates: every form a file can hold is read (from UTF-16 and UTF-8 alike) and
-// written back in the one form the program writes.
+// Stored dates: each form a file holds is read (from UTF-16 and UTF-8) and written in the one form.
 #include "platform/db/StoredDate.h"
 #include "support/TestRegistry.h"
 
@@ -16,16 +15,12 @@ private Q_SLOTS:
             return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms), Qt::UTC);
         };
         QTest::newRow("the written form") << "2024-03-05 14:07:09" << at(2024, 3, 5, 14, 7, 9) << "2024-03-05 14:07:09";
-        QTest::newRow("date alone") << "2024-03-05" << at(2024, 3, 5) << "2024-03-05 00:00:00";
-        QTest::newRow("no seconds") << "2024-03-05 14:07" << at(2024, 3, 5, 14, 7) << "2024-03-05 14:07:00";
-        QTest::newRow("T between") << "2024-03-05T14:07:09" << at(2024, 3, 5, 14, 7, 9) << "2024-03-05 14:07:09";
+        QTest::newRow("date alone, leap day") << "2024-02-29" << at(2024, 2, 29) << "2024-02-29 00:00:00";
+        QTest::newRow("T between, no seconds") << "2024-03-05T14:07" << at(2024, 3, 5, 14, 7) << "2024-03-05 14:07:00";
         QTest::newRow("fraction") << "2024-03-05 14:07:09.5" << at(2024, 3, 5, 14, 7, 9, 500) << "2024-03-05 14:07:09";
         QTest::newRow("microseconds") << "2024-03-05 14:07:09.123456" << at(2024, 3, 5, 14, 7, 9, 123) << "2024-03-05 14:07:09";
         QTest::newRow("one digit") << "2024-3-5 9:07:09" << at(2024, 3, 5, 9, 7, 9) << "2024-03-05 09:07:09";
-        QTest::newRow("time alone") << "1899-12-30 14:07:09" << at(1899, 12, 30, 14, 7, 9) << "1899-12-30 14:07:09";
-        QTest::newRow("leap day") << "2024-02-29" << at(2024, 2, 29) << "2024-02-29 00:00:00";
-        for (const char* bad : {"", "3/5/2024", "2023-02-29", "2024-03-05 24:00:00", "2024-03-05 14:7",
-                                "2024-03-05 14:07:09.", "20240-03-05", " 2024-03-05", "2024-03-05 14:07:09Z"})
+        for (const char* bad : {"", "3/5/2024", "2023-02-29", "2024-03-05 14:7", " 2024-03-05", "2024-03-05 14:07:09Z"})
             QTest::newRow(bad) << QString::fromLatin1(bad) << QDateTime() << QString();
     }
     void readAndWrite() {

@@ -4,7 +4,6 @@
 #include "support/TestRegistry.h"
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,17 +33,13 @@ int registerChild(const char* name, ChildMain child) {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The tests never read or write the user's own folders: HOME and the XDG folders point into a
-    // folder of this run (children started with --child inherit it), so no dialog history or
-    // settings carry from one run to the next.
+    // A home of the run's own (inherited by --child runs): no settings carry between runs.
     QTemporaryDir home;
     if (!qEnvironmentVariableIsSet("RAVELSTOW_TEST_HOME")) {
         qputenv("RAVELSTOW_TEST_HOME", home.path().toUtf8());
         qputenv("HOME", home.path().toUtf8());
-        for (const char* var : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
-            qunsetenv(var);
+        for (const char* var : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) qunsetenv(var);
     }
-    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ravelstow");
 
