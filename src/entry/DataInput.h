@@ -21,6 +21,7 @@
 #include "platform/format/DataFormat.h"
 #include "platform/ui/ValidationGate.h"
 #include "shell/DBDef.h"
+#include "shell/Module1.h"
 #include "shell/Form.h"
 
 #include <QPointer>
@@ -51,7 +52,7 @@ public:
 
     // ---- Public operations ----
     // The fields of the open table, created on first use; survives the unloading of the window.
-    DBDef& DBDefMain() { return dbDefMain_; }
+    DBDef& DBDefMain() { return Module1::EntryFields; }
     // Type name of a column's storage type code ("Text", "Memo", "Integer", ...; "" for none).
     static QString FieldType(int16_t intType);
     // Rebuilds the shared keyword list from the keyword columns and refills lstKeywrd.
@@ -64,6 +65,8 @@ public:
     void SetVisible(bool&& blnStatus) { SetVisible(blnStatus); }
     // Applies the shared form and text colours to the view's labels and frames.
     void UpdateFrmClr();
+    void UpdateColours() override { UpdateFrmClr(); }
+    QListWidget* KeywordListBox() override;
     // Renames a column of UserTable (a file-path field keeps its "FP"), then unloads the search
     // and reports views; errors are reported here (false: nothing was renamed). newnme may get
     // "FP" appended.
@@ -205,7 +208,6 @@ private:
     void applyFormColours();
     void placeWindow(int left, int top, int width, int height);
 
-    DBDef dbDefMain_;
     std::vector<std::unique_ptr<BoundBox>> bound_;
     QStringList keyColumns_;
     KeywordTally keywords_;   // the keyword list, kept up to date from the rows the view stores

@@ -96,6 +96,8 @@ void DataInput::Form_Activate() {
     }
 }
 
+QListWidget* DataInput::KeywordListBox() { return lstKeywrd; }
+
 void DataInput::UpdateFrmClr() {
     strFrmClr = Module1::GetFrmColor();
     strTxtClr = Module1::GetTextColor();

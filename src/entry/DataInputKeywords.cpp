@@ -3,7 +3,7 @@
 #include "entry/DataInput.h"
 #include "entry/EntryWidgets.h"
 
-#include "shell/Module1.h"
+#include "shell/Module1Views.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

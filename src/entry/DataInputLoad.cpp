@@ -6,7 +6,7 @@
 #include "platform/core/Colors.h"
 #include "platform/core/Twips.h"
 #include "platform/ui/WidgetColors.h"
-#include "shell/Module1.h"
+#include "shell/Module1Views.h"
 #include "shell/frmMain.h"
 
 #include <QComboBox>
@@ -128,7 +128,7 @@ void DataInput::Form_Load() {
         Picture1->show();
 
         // 3. The field list starts empty.
-        DBFldFunct& fields = dbDefMain_.DBFldFunct();
+        DBFldFunct& fields = DBDefMain().DBFldFunct();
         for (int n = fields.Count(); n > 0; --n) fields.CollDelete(1);
 
         // 4. Keywords are dragged from the list by themselves.
@@ -224,7 +224,7 @@ void DataInput::disableRecordCommands() {
 
 void DataInput::scanColumns(int& f, int& k) {
     db::Recordset& rs = adoUserTbl.Recordset();
-    DBFldFunct& fields = dbDefMain_.DBFldFunct();
+    DBFldFunct& fields = DBDefMain().DBFldFunct();
     const int c = rs.FieldCount();
     int kw = 1;
     for (int i = 1; i <= c - 4; ++i) {

@@ -122,7 +122,7 @@ void DataInput::RefreshCollection() {
     db::Recordset rs;
     rs.Open(QStringLiteral("SELECT * FROM UserTable"), conn, db::adOpenKeyset, db::adLockOptimistic);
 
-    DBFldFunct& fields = dbDefMain_.DBFldFunct();
+    DBFldFunct& fields = DBDefMain().DBFldFunct();
     for (int n = fields.Count(); n > 0; --n) fields.CollDelete(1);
 
     // The record set opens again on the first record, reading the table's columns as they are now.

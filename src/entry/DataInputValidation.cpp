@@ -52,7 +52,7 @@ QString rangeMessage(const QString& column, const db::NumericRange& r) {
 }  // namespace
 
 const DBFlds* DataInput::fieldOfRow(int i) {
-    DBFldFunct& fields = dbDefMain_.DBFldFunct();
+    DBFldFunct& fields = DBDefMain().DBFldFunct();
     // The box's own column decides: a column the view leaves out (a type it cannot show) shifts
     // the items of DBDefMain against the rows after it.
     if (i >= 1 && i <= kRows) {

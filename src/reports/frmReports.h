@@ -62,6 +62,7 @@ public:
     // ---- Public operations ----
     // Applies the shared form and text colours to the view.
     void UpdateRepFrmClr();
+    void UpdateColours() override { UpdateRepFrmClr(); }
     // Build the report of the current choices into RptObj (the caller sets the layout flags first).
     void BuildPortaitRep(int NoRptFlds = 0);
     void BuildLandscapeRep(int numitems = 0);

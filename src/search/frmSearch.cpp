@@ -14,7 +14,7 @@
 #include "platform/ui/ValidationGate.h"
 #include "platform/ui/WidgetColors.h"
 #include "search/SearchResultModel.h"
-#include "shell/Module1.h"
+#include "shell/Module1Views.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
@@ -385,6 +385,8 @@ void frmSearch::Form_Activate() {
         lstKeywrd->addItems(values);
     }
 }
+
+QListWidget* frmSearch::KeywordListBox() { return lstKeywrd; }
 
 void frmSearch::UpdateSrchClr() {
     // Colours reach a view that is loaded; one that is not takes them when it loads.

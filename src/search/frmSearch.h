@@ -37,6 +37,8 @@ public:
     void Form_Unload() override;
     // Applies the shared form and text colours to the view.
     void UpdateSrchClr();
+    void UpdateColours() override { UpdateSrchClr(); }
+    QListWidget* KeywordListBox() override;
 
     // ---- Criteria entry ----
     void chfldSrch_Click(int Index);

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QDialog;
+class QListWidget;
 class Form;
 
 // The main window's document area, as the forms see it.
@@ -22,6 +23,11 @@ public:
 };
 ViewHost* viewHost();
 void setViewHost(ViewHost* host);
+
+// The child views the shell drives without knowing their classes: the form of each, defined
+// beside the main window's commands, which open them.
+enum class View { Entry, Search, Reports, NewDatabase };
+Form& hostedView(View view);
 
 class Form {
 public:
@@ -48,6 +54,9 @@ public:
     virtual void Form_Unload() {}
     // Asked before the user's close of the window unloads it; false keeps the window.
     virtual bool QueryUnload() { return true; }
+    // What the shell asks of a loaded view: apply the shared colours again; its keyword list.
+    virtual void UpdateColours() {}
+    virtual QListWidget* KeywordListBox() { return nullptr; }
 
     // Runs the activate step when this form was not the active child view; trapped.
     void Activated();

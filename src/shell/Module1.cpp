@@ -1,15 +1,9 @@
 #include "shell/Module1.h"
 
-#include "create/CreateDatabase.h"
-#include "entry/DataInput.h"
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
 #include "platform/db/ErrorMap.h"
-#include "reports/frmReports.h"
-#include "search/frmSearch.h"
-#include "shell/frmMain.h"
 
-#include <QListWidget>
 #include <QSet>
 
 namespace Module1 {
@@ -82,40 +76,6 @@ bool CheckDBStructure() {
     }
 }
 
-void CloseDatabase() {
-    if (!DBOpen) {
-        CreateDatabase::instance().SetFocus();
-        return;
-    }
-    if (!SilentClose) {
-        const QString prompt = "Do you want to close current database: " + CurrentDBPath + "?" + "\r\n" + "\r\n" +
-                               "Make sure current changes have been saved. ";
-        if (vb::MsgBox(prompt, vb::vbOKCancel | vb::vbQuestion, QStringLiteral("Close Database")) == vb::vbCancel) {
-            CloseConfirmed = false;
-            return;
-        }
-    }
-    frmMain* main = frmMain::existing();
-    CurrentDBPath.clear();
-    if (main) main->SetTabCaption(4, QString());
-    SetCurRecID(0);
-    DataInput::instance().Unload();
-    if (main) {
-        main->SetMenuVisible(frmMain::Menu::ScrConfig, false);
-        main->SetMenuVisible(frmMain::Menu::UserMaint, false);
-    }
-    frmReports::instance().Unload();
-    frmSearch::instance().Unload();
-    CreateDatabase::instance().Unload();
-    DBOpen = false;
-    CreatingDB = false;
-    SrchFlg = false;
-    SrchSQL.clear();
-    CloseConfirmed = true;
-    SetCurrentUser(QString());
-    SetCurrentUserLevel(QString());
-}
-
 int64_t KeyArraySize() {
     db::Connection conn;
     conn.Open(DBConnStr);
@@ -124,7 +84,7 @@ int64_t KeyArraySize() {
     return count * 20;
 }
 
-int FillKeyList(QStringList& keywords, const QString& window) {
+int PackKeywords(QStringList& keywords) {
     // Empty entries count as duplicates, so none reaches a list.
     QSet<QString> seen;
     int d = 0;
@@ -141,24 +101,13 @@ int FillKeyList(QStringList& keywords, const QString& window) {
             }
         }
     }
-    const int n = int(keywords.size()) - 1 - d;
-
-    QListWidget* list = nullptr;
-    // The views fill their own lists while they load; a view that is not loaded is not loaded for this.
-    if (window == QLatin1String("DataInput") && DataInput::instance().IsLoaded()) list = DataInput::instance().lstKeywrd;
-    else if (window == QLatin1String("Search") && frmSearch::instance().IsLoaded()) list = frmSearch::instance().lstKeywrd;
-    if (list) {
-        list->clear();
-        for (int i = 0; i <= n; ++i)
-            if (!keywords[i].isEmpty()) list->addItem(keywords[i]);
-    }
     return d;
 }
 
 int CountDescFlds() {
     static const QStringList hidden = {"SrchInt", "KeyWord", "SrchKey", "Memofld", "RptFlg", "TolvaneID"};
     int count = 0;
-    for (const auto& f : DataInput::instance().DBDefMain().DBFldFunct()) {
+    for (const auto& f : EntryFields.DBFldFunct()) {
         if (!hidden.contains(f->FldName.left(7))) ++count;
     }
     return count;

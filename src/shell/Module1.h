@@ -1,6 +1,9 @@
 #pragma once
 // The shared state of the open database and the signed-in user, with its accessors and the
-// operations on the open database. Everything runs on the one window thread.
+// operations on the open database that need no window (those that reach the views are in
+// Module1Views.h). Everything runs on the one window thread.
+#include "shell/DBDef.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -38,6 +41,9 @@ inline bool bRptWide = false, bRptLandscape = false, bRptPortrait = false, bRptF
 inline int64_t RecBookmark = 0;
 inline bool KeyListChg = false;
 inline QStringList KeyWrdList;
+// The entry view's field list (DataInput::DBDefMain), read by the search, reports and labels; it
+// outlives the view's window.
+inline DBDef EntryFields;
 // Shared by the account windows.
 inline bool AddUserMode = false;
 inline QString SelUserName;
@@ -68,15 +74,13 @@ bool CheckDBStructure();
 // Whether the open file has the columns the views and the sign-in read (the record id, the
 // account columns when the file has accounts); run after CheckDBStructure accepted the file.
 bool HasRequiredColumns();
-// Asks, then closes the open database; the outcome is left in CloseConfirmed.
-void CloseDatabase();
 
 // Keyword helpers.
 // Number of records of UserTable times 20: the upper bound of the keyword array.
 int64_t KeyArraySize();
-// Packs the distinct keywords (compared without regard to case) at the front of the array, blanks
-// the rest, and fills the keyword list of "DataInput" or "Search"; returns the number removed.
-int FillKeyList(QStringList& keywords, const QString& window);
+// Packs the distinct keywords (compared without regard to case) at the front of the array and
+// blanks the rest; returns the number removed.
+int PackKeywords(QStringList& keywords);
 // Number of description fields in the entry view's field list.
 int CountDescFlds();
 

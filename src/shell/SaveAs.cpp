@@ -4,7 +4,7 @@
 #include "platform/fs/DatabaseCopy.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/paths/AppPaths.h"
-#include "shell/Module1.h"
+#include "shell/Module1Views.h"
 #include "shell/OpenErrors.h"
 #include "shell/frmMain.h"
 

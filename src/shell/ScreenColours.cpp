@@ -1,8 +1,5 @@
 // Screen Configuration > Change Screen Color / Change Text Color.
-#include "entry/DataInput.h"
 #include "platform/ini/IniFile.h"
-#include "reports/frmReports.h"
-#include "search/frmSearch.h"
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
 
@@ -19,12 +16,12 @@ void chooseColour(frmMain& main, const QString& section, const QString& key, voi
         if (!vb::WritePrivateProfileString(section, key, text, Module1::IniPath)) return;
         store(text);
         // Views that are not loaded take the colour from the shared state when they load.
-        if (DataInput::instance().IsLoaded()) DataInput::instance().UpdateFrmClr();
-        if (main.SelectedTab() == 2) {
-            if (frmSearch::instance().IsLoaded()) frmSearch::instance().UpdateSrchClr();
-        } else if (main.SelectedTab() == 3) {
-            if (frmReports::instance().IsLoaded()) frmReports::instance().UpdateRepFrmClr();
-        }
+        const auto update = [](View view) {
+            if (Form& form = hostedView(view); form.IsLoaded()) form.UpdateColours();
+        };
+        update(View::Entry);
+        if (main.SelectedTab() == 2) update(View::Search);
+        else if (main.SelectedTab() == 3) update(View::Reports);
     } catch (const vb::VbError&) {
     } catch (const std::exception&) {
     }

@@ -8,7 +8,7 @@
 #include "platform/paths/AppPaths.h"
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
-#include "shell/Module1.h"
+#include "shell/Module1Views.h"
 #include "shell/OpenErrors.h"
 #include "shell/frmMain.h"
 
@@ -16,6 +16,16 @@
 
 using namespace Module1;
 using vb::MsgBox;
+
+Form& hostedView(View view) {
+    switch (view) {
+    case View::Entry: return DataInput::instance();
+    case View::Search: return frmSearch::instance();
+    case View::Reports: return frmReports::instance();
+    case View::NewDatabase: break;
+    }
+    return CreateDatabase::instance();
+}
 
 void frmMain::mnuCreateDB_Click() {
     CreatingDB = true;

@@ -3,7 +3,7 @@
 #include "create/CreateDatabase.h"
 #include "create/CreateDriver.h"
 #include "entry/DataInput.h"
-#include "shell/Module1.h"
+#include "shell/Module1Views.h"
 #include "shell/frmMain.h"
 #include "support/Fixture.h"
 #include "support/TestDb.h"

@@ -9,7 +9,7 @@
 #include "entry/EntryTestUtil.h"
 #include "platform/core/UiServices.h"
 #include "platform/paths/AppPaths.h"
-#include "shell/Module1.h"
+#include "shell/Module1Views.h"
 #include "shell/frmMain.h"
 #include "support/Fixture.h"
 #include "support/TestDb.h"

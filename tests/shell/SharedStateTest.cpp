@@ -3,7 +3,7 @@
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
 #include "shell/DBDef.h"
-#include "shell/Module1.h"
+#include "shell/Module1Views.h"
 #include "shell/frmMain.h"
 #include "support/Fixture.h"
 #include "support/TestDb.h"
