@@ -195,12 +195,6 @@ qint64 frmUserSecurity::CurrentRowKey() const {
     return i.isValid() ? adoSecur->KeyAt(i.row()) : 0;
 }
 
-QString frmUserSecurity::CurrentRowName() const {
-    if (!IsLoaded() || !grdUserSecur) return {};
-    const QModelIndex i = grdUserSecur->currentIndex();
-    return i.isValid() ? adoSecur->NameAt(i.row()) : QString();
-}
-
 void frmUserSecurity::grdUserSecur_Click(int row) {
     if (row < 0 || row >= adoSecur->rowCount()) return;
     grdUserSecur->setCurrentIndex(adoSecur->index(row, 0));

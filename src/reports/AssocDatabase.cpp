@@ -19,27 +19,20 @@ QStringList keywordColumns(int k) {
 bool appendColumn(db::TableDef& table, const ExportField& f) {
     db::ColumnDef c;
     c.Name = f.name;
-    c.Attributes = 3;
     const vb::FieldType type = vb::FieldType::parse(f.type);
     switch (type.kind) {
     case vb::FieldKind::Text: c.Type = db::adVarWChar; break;
     case vb::FieldKind::Memo: c.Type = db::adLongVarWChar; break;
     case vb::FieldKind::Integer: c.Type = db::adInteger; break;
     case vb::FieldKind::Double: c.Type = db::adDouble; break;
-    case vb::FieldKind::DateTime:
-        c.Type = db::adDate;
-        c.Attributes = 2;
-        break;
+    case vb::FieldKind::DateTime: c.Type = db::adDate; break;
     case vb::FieldKind::Decimal:
         c.Type = db::adNumeric;
         c.Precision = 10;
         c.NumericScale = type.scale;
         break;
     case vb::FieldKind::Currency: c.Type = db::adCurrency; break;
-    case vb::FieldKind::Boolean:
-        c.Type = db::adBoolean;
-        c.Attributes = 0;
-        break;
+    case vb::FieldKind::Boolean: c.Type = db::adBoolean; break;
     case vb::FieldKind::None: return false;
     }
     table.AppendColumn(c);
@@ -64,11 +57,7 @@ void CreateAssocDB(const QString& path, const AssocSpec& spec) {
         db::TableDef table(QStringLiteral("UserTable"));
         dblayout::AppendRecordId(table, kAssocIdDescription);
         for (const ExportField& f : spec.rows.fields) appendColumn(table, f);
-        for (const QString& k : keywordColumns(spec.keywords)) {
-            db::ColumnDef kw(k, db::adVarWChar);
-            kw.Attributes = 3;
-            table.AppendColumn(kw);
-        }
+        for (const QString& k : keywordColumns(spec.keywords)) table.AppendColumn(db::ColumnDef(k, db::adVarWChar));
         dblayout::AppendHiddenColumns(table, spec.hasNotes);
         cat.Append(table);
     } catch (...) {
