@@ -69,7 +69,7 @@ private Q_SLOTS:
         QCOMPARE(f.FalseValue, QString("False"));
         QCOMPARE(f.NullValue, QString());
         QCOMPARE(decimalTypeName(2), QString("Decimal/2"));
-        QCOMPARE(decimalPlacesOf("Decimal/12"), 12);
+        QCOMPARE(FieldType::parse("Decimal/12").scale, 12);
     }
 
     void display_data() {
@@ -97,7 +97,7 @@ private Q_SLOTS:
         QFETCH(QVariant, stored);
         QFETCH(QString, shown);
         LocaleScope scope("en_US");
-        QCOMPARE(DataFormat::forFieldType(fldType).display(stored, valueKindOf(fldType)), shown);
+        QCOMPARE(DataFormat::forFieldType(fldType).display(stored, FieldType::parse(fldType).valueKind()), shown);
     }
 
     void parse_data() {
@@ -151,7 +151,7 @@ private Q_SLOTS:
         DataFormat f = DataFormat::forFieldType(fldType);
         if (!format.isEmpty()) f.Format = format;
         int raised = 0;
-        const QVariant v = tryParse(f, text, valueKindOf(fldType), raised);
+        const QVariant v = tryParse(f, text, FieldType::parse(fldType).valueKind(), raised);
         QCOMPARE(raised, error);
         QCOMPARE(v.isValid(), expected.isValid());
         if (expected.isValid()) {
@@ -196,7 +196,7 @@ private Q_SLOTS:
         QFETCH(QVariant, value);
         LocaleScope scope(locale.toLatin1().constData());
         const DataFormat f = DataFormat::forFieldType(fldType);
-        const ValueKind kind = valueKindOf(fldType);
+        const ValueKind kind = FieldType::parse(fldType).valueKind();
         const QString shown = f.display(stored, kind);
         int error = 0;
         const QVariant fresh = tryParse(f, shown, kind, error);
