@@ -17,6 +17,22 @@ void PlaceTwips(QWidget* control, int left, int top, int width, int height) {
     control->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
 }
 
+QFont BoldFont(const QString& family, double points) {
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(true);
+    return f;
+}
+
+CommandDialog* FixedDialog(std::function<void()> onClose, const QString& title, int width, int height,
+                           Qt::WindowType kind, QWidget* parent) {
+    auto* dlg = new CommandDialog(std::move(onClose), parent);
+    if (!title.isEmpty()) dlg->setWindowTitle(title);
+    dlg->setWindowFlags(kind | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    dlg->setFixedSize(twipsToPx(width), twipsToPx(height));
+    return dlg;
+}
+
 namespace {
 QRect iconRectOf(const QWidget* w) {
     const int side = qMin(w->height() / 2, 24);
