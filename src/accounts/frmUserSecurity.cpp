@@ -70,9 +70,7 @@ QWidget* frmUserSecurity::CreateWidget() {
     dlg->setWindowTitle(QStringLiteral("User Maintenance"));
     dlg->setSizeGripEnabled(true);
 
-    QFont labelFont(QStringLiteral("Liberation Sans"));
-    labelFont.setPointSizeF(9.75);
-    labelFont.setBold(true);
+    QFont labelFont = vb::BoldFont(QStringLiteral("Liberation Sans"), 9.75);
     labelFont.setItalic(true);
     Label1 = new QLabel(QStringLiteral("Select a user account to modify from the list below, or click Add to create a new "
                                        "user account."),
@@ -94,10 +92,8 @@ QWidget* frmUserSecurity::CreateWidget() {
     vb::PlaceTwips(grdUserSecur, 120, 1080, 6615, 1455);
 
     auto button = [&](QPointer<QPushButton>& b, const char* name, const QString& caption, int left, int width) {
-        b = new QPushButton(caption, dlg);
-        b->setObjectName(QLatin1String(name));
+        b = vb::Placed(new QPushButton(caption, dlg), name, left, 2880, width, 375);
         b->setAutoDefault(false);
-        vb::PlaceTwips(b, left, 2880, width, 375);
     };
     button(cmdAdd, "cmdAdd", QStringLiteral("Add"), 720, 1215);
     button(cmdDelete, "cmdDelete", QStringLiteral("Delete"), 2040, 1215);
@@ -116,10 +112,9 @@ QWidget* frmUserSecurity::CreateWidget() {
                      [this](const QModelIndex& now, const QModelIndex&) {
                          if (!movingByCode_ && now.isValid()) vb::RunTrapped([&] { grdUserSecur_Click(now.row()); });
                      });
-    QObject::connect(cmdAdd.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdAdd_Click(); }); });
-    QObject::connect(cmdDelete.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdDelete_Click(); }); });
-    QObject::connect(cmdProperties.data(), &QPushButton::clicked, dlg,
-                     [this] { vb::RunTrapped([this] { cmdProperties_Click(); }); });
+    vb::OnClicked(cmdAdd, dlg, [this] { cmdAdd_Click(); });
+    vb::OnClicked(cmdDelete, dlg, [this] { cmdDelete_Click(); });
+    vb::OnClicked(cmdProperties, dlg, [this] { cmdProperties_Click(); });
     QObject::connect(cmdExit.data(), &QPushButton::clicked, dlg, [this] { cmdExit_Click(); });
 
     // Centred on the screen that holds the main window, at its design size.

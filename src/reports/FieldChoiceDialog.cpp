@@ -25,10 +25,7 @@ QWidget* FieldChoiceDialog::CreateWidget() {
     dlg->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     // As designed, and wide enough for the title bar to show the whole title.
     dlg->setFixedSize(qMax(vb::twipsToPx(L.clientW), vb::WidthForTitle(L.caption)), vb::twipsToPx(L.clientH));
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    dlg->setFont(font);
+    dlg->setFont(vb::BoldFont(QStringLiteral("Arial"), 9.75));
 
     Frame1 = new QGroupBox(L.frameText, dlg);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -52,10 +49,10 @@ QWidget* FieldChoiceDialog::CreateWidget() {
     QWidget::setTabOrder(cmdApply, cmdCancel);
     all_->setFocus();
 
-    QObject::connect(all_.data(), &QRadioButton::clicked, dlg, [this] { vb::RunTrapped([this] { allClicked(); }); });
-    QObject::connect(usr_.data(), &QRadioButton::clicked, dlg, [this] { vb::RunTrapped([this] { usrClicked(); }); });
-    QObject::connect(cmdApply.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdApply_Click(); }); });
-    QObject::connect(cmdCancel.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdCancel_Click(); }); });
+    vb::OnClicked(all_, dlg, [this] { allClicked(); });
+    vb::OnClicked(usr_, dlg, [this] { usrClicked(); });
+    vb::OnClicked(cmdApply, dlg, [this] { cmdApply_Click(); });
+    vb::OnClicked(cmdCancel, dlg, [this] { cmdCancel_Click(); });
     return dlg;
 }
 
