@@ -35,12 +35,7 @@ namespace {
 
 constexpr int kClientWidth = 15240, kClientHeight = 9705;
 
-QFont boldFont(double points) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
+QFont boldFont(double points) { return vb::BoldFont(QStringLiteral("Arial"), points); }
 
 // Design placement of field row i (1..20) and keyword box i (frame coordinates).
 int fieldLeft(int i) { return 480 + 3480 * ((i - 1) / 5); }

@@ -147,10 +147,7 @@ QWidget* frmReports::CreateWidget() {
     PlaceTwips(FrmCompInfo, 1800, 960, 7215, 1815);
     lblTitle = new QLabel(QStringLiteral("Title:"), FrmCompInfo);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    QFont sans(QStringLiteral("MS Sans Serif"));
-    sans.setPointSizeF(9.75);
-    sans.setBold(true);
-    lblTitle->setFont(sans);
+    lblTitle->setFont(vb::BoldFont(QStringLiteral("MS Sans Serif"), 9.75));
     PlaceTwips(lblTitle, 240, 360, 1575, 255);
     LblComp = new QLabel(QStringLiteral("Report Information:"), FrmCompInfo);
     LblComp->setObjectName(QStringLiteral("LblComp"));

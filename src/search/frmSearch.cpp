@@ -41,12 +41,7 @@ namespace {
 constexpr int kClientWidth = 16890;
 constexpr int kClientHeight = 10140;
 
-QFont arialBold(double points) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
+QFont arialBold(double points) { return vb::BoldFont(QStringLiteral("Arial"), points); }
 
 QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon) {
     auto* b = new QToolButton(parent);
