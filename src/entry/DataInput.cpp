@@ -46,16 +46,6 @@ int fieldTop(int i) {
 int keywordLeft(int i) { return 240 + 2400 * ((i - 1) / 5); }
 int keywordTop(int i) { return 360 + 480 * ((i - 1) % 5); }
 
-QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setIcon(icon);
-    b->setAutoRaise(false);
-    b->setFocusPolicy(Qt::TabFocus);   // a click leaves the focus where it is, as a picture button does
-    return b;
-}
-
 }  // namespace
 
 DataInput& DataInput::instance() {
@@ -86,8 +76,8 @@ QWidget* DataInput::CreateWidget() {
                                   style->standardIcon(QStyle::SP_DialogSaveButton),
                                   style->standardIcon(QStyle::SP_BrowserReload)};
     for (const auto& a : actions) {
-        auto* b = pictureButton(Picture1, QStringLiteral("cmdAction_%1").arg(a.index), QString::fromLatin1(a.tip),
-                                actionIcons[a.index]);
+        auto* b = vb::PictureButton(Picture1, QStringLiteral("cmdAction_%1").arg(a.index), QString::fromLatin1(a.tip),
+                                    actionIcons[a.index]);
         vb::PlaceTwips(b, a.index == 0 ? 0 : a.index == 1 ? 480 : a.index == 3 ? 960 : 1440, 0, 495, 495);
         cmdAction[size_t(a.index)] = b;
         const int index = a.index;
@@ -100,8 +90,8 @@ QWidget* DataInput::CreateWidget() {
         {5880, "Next Record", QStyle::SP_MediaSeekForward},
         {6720, "Go To Last Record", QStyle::SP_MediaSkipForward}};
     for (int i = 0; i < 4; ++i) {
-        auto* b = pictureButton(Picture1, QStringLiteral("cmdNegotiate_%1").arg(i), QString::fromLatin1(moves[i].tip),
-                                style->standardIcon(moves[i].icon));
+        auto* b = vb::PictureButton(Picture1, QStringLiteral("cmdNegotiate_%1").arg(i), QString::fromLatin1(moves[i].tip),
+                                    style->standardIcon(moves[i].icon));
         vb::PlaceTwips(b, moves[i].left, 0, 855, 495);
         cmdNegotiate[size_t(i)] = b;
         QObject::connect(b, &QToolButton::clicked, w, [this, i] { gate_->Run([this, i] { cmdNegotiate_Click(i); }); });
@@ -190,13 +180,13 @@ QWidget* DataInput::CreateWidget() {
 
     // The templates of the per-field editors; element i is made from element 0 for row i.
     CmdOpen.assign(kRows + 1, nullptr);
-    CmdOpen[0] = pictureButton(w, QStringLiteral("CmdOpen_0"), QStringLiteral("Open File"),
-                               style->standardIcon(QStyle::SP_DialogOpenButton));
+    CmdOpen[0] = vb::PictureButton(w, QStringLiteral("CmdOpen_0"), QStringLiteral("Open File"),
+                                   style->standardIcon(QStyle::SP_DialogOpenButton));
     vb::PlaceTwips(CmdOpen[0], 0, 0, 375, 375);
     CmdOpen[0]->hide();
     chkDteTme.assign(kRows + 1, nullptr);
-    chkDteTme[0] = pictureButton(w, QStringLiteral("chkDteTme_0"), QStringLiteral("Check To Change Date/Time"),
-                                 style->standardIcon(QStyle::SP_FileDialogDetailedView));
+    chkDteTme[0] = vb::PictureButton(w, QStringLiteral("chkDteTme_0"), QStringLiteral("Check To Change Date/Time"),
+                                     style->standardIcon(QStyle::SP_FileDialogDetailedView));
     chkDteTme[0]->setCheckable(true);
     vb::PlaceTwips(chkDteTme[0], 0, 0, 375, 375);
     chkDteTme[0]->hide();

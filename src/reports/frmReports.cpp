@@ -45,12 +45,8 @@ int slotLeft(int k) {
 int slotTop(int k) { return 3600 + 840 * ((k - 1) % 5); }
 
 QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon, int left) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setIcon(icon);
+    auto* b = vb::PictureButton(parent, name, tip, icon);
     b->setIconSize(QSize(22, 22));
-    b->setFocusPolicy(Qt::TabFocus);
     PlaceTwips(b, left, 0, 495, 495);
     return b;
 }

@@ -44,12 +44,8 @@ constexpr int kClientHeight = 10140;
 QFont arialBold(double points) { return vb::BoldFont(QStringLiteral("Arial"), points); }
 
 QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setIcon(icon);
+    auto* b = vb::PictureButton(parent, name, tip, icon);
     b->setIconSize(QSize(24, 24));
-    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 

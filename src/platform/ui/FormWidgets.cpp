@@ -10,6 +10,7 @@
 #include <QToolTip>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QToolButton>
 
 namespace vb {
 
@@ -22,6 +23,15 @@ QFont BoldFont(const QString& family, double points) {
     f.setPointSizeF(points);
     f.setBold(true);
     return f;
+}
+
+QToolButton* PictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setIcon(icon);
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
 }
 
 CommandDialog* FixedDialog(std::function<void()> onClose, const QString& title, int width, int height,

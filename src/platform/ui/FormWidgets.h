@@ -11,6 +11,7 @@
 #include <functional>
 
 class QHeaderView;
+class QToolButton;
 
 namespace vb {
 
@@ -31,6 +32,9 @@ void OnClicked(QAbstractButton* button, QObject* context, F handler) {
 }
 
 QFont BoldFont(const QString& family, double points);
+
+// A picture button with its tooltip; a click on it leaves the focus where it is (Tab still reaches it).
+QToolButton* PictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon);
 
 // A control that draws its own caption tells where and how, so that a check of the window can
 // measure the caption against its room.
