@@ -243,21 +243,6 @@ void DataInput::scanColumns(int& f, int& k) {
             keyColumns_ << name;
             ++k;
             ++kw;
-        } else if (t == vb::FieldKind::Text) {
-            QLineEdit* box = fieldBox(i);
-            f1 = vb::DataFormat();
-            QLabel* label = fieldLabel(i);
-            label->show();
-            if (type.filePath) {
-                label->setText(name.left(name.size() - 2));
-                loadOpenButton(i);
-            } else {
-                label->setText(name);
-            }
-            box->show();
-            bind(box, name, f1, vb::ValueKind::Text);
-            fields.Add(name, type.name());
-            ++f;
         } else if (t == vb::FieldKind::Memo) {
             f1 = vb::DataFormat();
             txtmemo->show();
@@ -270,13 +255,14 @@ void DataInput::scanColumns(int& f, int& k) {
                    (name == QLatin1String("SrchInt") || name == QLatin1String("SrchKey") || name == QLatin1String("TolvaneID"))) {
             fields.Add(name, type.name());
             ++f;
-        } else if (t == vb::FieldKind::Integer || t == vb::FieldKind::Double || t == vb::FieldKind::Decimal ||
-                   t == vb::FieldKind::DateTime || t == vb::FieldKind::Currency) {
+        } else if (t == vb::FieldKind::Text || t == vb::FieldKind::Integer || t == vb::FieldKind::Double ||
+                   t == vb::FieldKind::Decimal || t == vb::FieldKind::DateTime || t == vb::FieldKind::Currency) {
             QLineEdit* box = fieldBox(i);
-            f1 = vb::DataFormat::forFieldType(type);
+            f1 = vb::DataFormat::forFieldType(type);   // a text field's is the general one
             QLabel* label = fieldLabel(i);
             label->show();
-            label->setText(name);
+            label->setText(type.filePath ? name.left(name.size() - 2) : name);   // a path field's without its "FP"
+            if (type.filePath) loadOpenButton(i);
             box->show();
             bind(box, name, f1, type.valueKind());
             if (t == vb::FieldKind::DateTime) loadDateCheck(i);
@@ -285,10 +271,7 @@ void DataInput::scanColumns(int& f, int& k) {
         } else if (t == vb::FieldKind::Boolean) {
             QLineEdit* box = fieldBox(i);
             loadTrueFalseCombo(i);
-            fmtBooleanData = vb::DataFormat(vb::DataFormat::Boolean, QString());
-            fmtBooleanData.TrueValue = QStringLiteral("True");
-            fmtBooleanData.FalseValue = QStringLiteral("False");
-            fmtBooleanData.NullValue = QString();
+            fmtBooleanData = vb::DataFormat(vb::DataFormat::Boolean, QString());   // "True", "False", and "" for Null
             QLabel* label = fieldLabel(i);
             label->show();
             label->setText(name);
