@@ -72,24 +72,21 @@ QWidget* frmUserSecurity::CreateWidget() {
 
     QFont labelFont = vb::BoldFont(QStringLiteral("Liberation Sans"), 9.75);
     labelFont.setItalic(true);
-    Label1 = new QLabel(QStringLiteral("Select a user account to modify from the list below, or click Add to create a new "
-                                       "user account."),
-                        dlg);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = vb::Placed(new QLabel(QStringLiteral("Select a user account to modify from the list below, or click Add to "
+                                                  "create a new user account."),
+                                   dlg),
+                        "Label1", 600, 120, 5175, 735);
     Label1->setFont(labelFont);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    vb::PlaceTwips(Label1, 600, 120, 5175, 735);
 
     adoSecur = new AccountListModel(dlg);
     adoSecur->setObjectName(QStringLiteral("adoSecur"));
-    grdUserSecur = new QTableView(dlg);
-    grdUserSecur->setObjectName(QStringLiteral("grdUserSecur"));
+    grdUserSecur = vb::Placed(new QTableView(dlg), "grdUserSecur", 120, 1080, 6615, 1455);
     grdUserSecur->setModel(adoSecur);
     grdUserSecur->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdUserSecur->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdUserSecur->setSelectionMode(QAbstractItemView::SingleSelection);
-    vb::PlaceTwips(grdUserSecur, 120, 1080, 6615, 1455);
 
     auto button = [&](QPointer<QPushButton>& b, const char* name, const QString& caption, int left, int width) {
         b = vb::Placed(new QPushButton(caption, dlg), name, left, 2880, width, 375);
