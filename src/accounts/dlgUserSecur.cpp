@@ -159,13 +159,7 @@ QWidget* dlgUserSecur::CreateWidget() {
         b->setDefault(false);
     }
 
-    QWidget::setTabOrder(txtusernme, txtfullnme);
-    QWidget::setTabOrder(txtfullnme, txtuserdescp);
-    QWidget::setTabOrder(txtuserdescp, txtPasswrd);
-    QWidget::setTabOrder(txtPasswrd, OptSuperv);
-    QWidget::setTabOrder(OptSuperv, OptResUser);
-    QWidget::setTabOrder(OptResUser, OKButton);
-    QWidget::setTabOrder(OKButton, CancelButton);
+    vb::TabOrder({txtusernme, txtfullnme, txtuserdescp, txtPasswrd, OptSuperv, OptResUser, OKButton, CancelButton});
 
     auto* watcher = new BoxWatcher(*this, dlg);
     txtusernme->installEventFilter(watcher);

@@ -41,9 +41,7 @@ QWidget* frmLogin::CreateWidget() {
     cmdOK->setDefault(true);
     cmdCancel = vb::Placed(new QPushButton(QStringLiteral("Cancel"), dlg), "cmdCancel", 2100, 1020, 1140, 390);
     cmdCancel->setFont(bold);
-    QWidget::setTabOrder(txtUserName, txtPassword);
-    QWidget::setTabOrder(txtPassword, cmdOK);
-    QWidget::setTabOrder(cmdOK, cmdCancel);
+    vb::TabOrder({txtUserName, txtPassword, cmdOK, cmdCancel});
     vb::OnClicked(cmdOK, dlg, [this] { cmdOK_Click(); });
     QObject::connect(cmdCancel.data(), &QPushButton::clicked, dlg, [this] { cmdCancel_Click(); });
     return dlg;

@@ -96,10 +96,7 @@ QWidget* frmUserSecurity::CreateWidget() {
     button(cmdDelete, "cmdDelete", QStringLiteral("Delete"), 2040, 1215);
     button(cmdProperties, "cmdProperties", QStringLiteral("Properties"), 3360, 1215);
     button(cmdExit, "cmdExit", QStringLiteral("Close"), 4680, 1095);
-    QWidget::setTabOrder(cmdAdd, cmdDelete);
-    QWidget::setTabOrder(cmdDelete, cmdProperties);
-    QWidget::setTabOrder(cmdProperties, cmdExit);
-    QWidget::setTabOrder(cmdExit, grdUserSecur);
+    vb::TabOrder({cmdAdd, cmdDelete, cmdProperties, cmdExit, grdUserSecur});
 
     QObject::connect(grdUserSecur.data(), &QTableView::clicked, dlg,
                      [this](const QModelIndex& i) { vb::RunTrapped([&] { grdUserSecur_Click(i.row()); }); });

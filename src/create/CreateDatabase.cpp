@@ -170,7 +170,7 @@ QWidget* CreateDatabase::CreateWidget() {
     for (int i = 1; i <= kRows; ++i) order << Text3[i] << Combo1[i];
     order << txtKeyWrds << chkMemo << CmdCreate << CmdCancel << chkusersec;
     for (int i = 1; i <= kRows; ++i) order << cmbDec[i];
-    for (qsizetype k = 1; k < order.size(); ++k) QWidget::setTabOrder(order[k - 1], order[k]);
+    vb::TabOrder(order);
 
     // Signals only forward to the handlers.
     txtNoFields->installEventFilter(events);

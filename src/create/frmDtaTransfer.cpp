@@ -142,8 +142,7 @@ QWidget* frmDtaTransfer::CreateWidget() {
     CmdCreate = button("CmdCreate", QStringLiteral("Import"), 6480, 4740, 1575, 495);
     CmdCancel = button("CmdCancel", QStringLiteral("Close"), 8370, 4740, 1575, 495);
 
-    const QList<QWidget*> order{lstFrom, lstTo, cmdAdd, cmdRemove, cmboWorksheet, CmdCreate, CmdCancel, txtNoKey, chkMemo};
-    for (qsizetype k = 1; k < order.size(); ++k) QWidget::setTabOrder(order[k - 1], order[k]);
+    vb::TabOrder({lstFrom, lstTo, cmdAdd, cmdRemove, cmboWorksheet, CmdCreate, CmdCancel, txtNoKey, chkMemo});
 
     // Signals only forward to the handlers; each handler traps its own errors.
     auto forward = [this](void (frmDtaTransfer::*handler)()) {

@@ -42,10 +42,7 @@ QWidget* DlgEntryDte::CreateWidget() {
     CmdAccept->setDefault(true);
     CmdCancel = vb::Placed(new QPushButton(QStringLiteral("Cancel"), dlg), "CmdCancel", 3240, 600, 1095, 375);
 
-    QWidget::setTabOrder(DTDate, DTTimeCheck);
-    QWidget::setTabOrder(DTTimeCheck, DTTime);
-    QWidget::setTabOrder(DTTime, CmdAccept);
-    QWidget::setTabOrder(CmdAccept, CmdCancel);
+    vb::TabOrder({DTDate, DTTimeCheck, DTTime, CmdAccept, CmdCancel});
     vb::OnClicked(CmdAccept, dlg, [this] { CmdAccept_Click(); });
     vb::OnClicked(CmdCancel, dlg, [this] { CmdCancel_Click(); });
     return dlg;

@@ -44,9 +44,7 @@ QWidget* FieldChoiceDialog::CreateWidget() {
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), dlg);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     place(cmdCancel, L.cancel);
-    QWidget::setTabOrder(all_, usr_);
-    QWidget::setTabOrder(usr_, cmdApply);
-    QWidget::setTabOrder(cmdApply, cmdCancel);
+    vb::TabOrder({all_, usr_, cmdApply, cmdCancel});
     all_->setFocus();
 
     vb::OnClicked(all_, dlg, [this] { allClicked(); });

@@ -70,14 +70,9 @@ QWidget* FrmMailLbls::CreateWidget() {
     cmdCreate = vb::Placed(new QPushButton(QStringLiteral("Create"), w), "cmdCreate", 5280, 2400, 1215, 375);
     cmdCancel = vb::Placed(new QPushButton(QStringLiteral("Cancel"), w), "cmdCancel", 6720, 2400, 1335, 375);
 
-    QWidget* prev = cmbMail[0];
-    for (int i = 1; i < reports::kMailParts; ++i) {
-        QWidget::setTabOrder(prev, cmbMail[size_t(i)]);
-        prev = cmbMail[size_t(i)];
-    }
-    QWidget::setTabOrder(prev, cmdCreate);
-    QWidget::setTabOrder(cmdCreate, cmdCancel);
-    QWidget::setTabOrder(cmdCancel, cmboLblSz);
+    QList<QWidget*> order;
+    for (QComboBox* c : cmbMail) order << c;
+    vb::TabOrder(order << cmdCreate << cmdCancel << cmboLblSz);
     vb::OnClicked(cmdCreate, w, [this] { cmdCreate_Click(); });
     vb::OnClicked(cmdCancel, w, [this] { cmdCancel_Click(); });
     return w;

@@ -45,11 +45,7 @@ QWidget* DlgToFrmDte::CreateWidget() {
     OKButton->setDefault(true);
     CancelButton = vb::Placed(new QPushButton(QStringLiteral("Cancel"), dlg), "CancelButton", 3360, 1080, 1215, 375);
 
-    QWidget::setTabOrder(OKButton, DTDteFrm);
-    QWidget::setTabOrder(DTDteFrm, DTFrmTime);
-    QWidget::setTabOrder(DTFrmTime, DTDteTo);
-    QWidget::setTabOrder(DTDteTo, DTToTime);
-    QWidget::setTabOrder(DTToTime, CancelButton);
+    vb::TabOrder({OKButton, DTDteFrm, DTFrmTime, DTDteTo, DTToTime, CancelButton});
     vb::OnClicked(OKButton, dlg, [this] { OKButton_Click(); });
     vb::OnClicked(CancelButton, dlg, [this] { CancelButton_Click(); });
     return dlg;

@@ -53,8 +53,7 @@ QWidget* frmAbout::CreateWidget() {
     cmdOK = vb::Placed(new QPushButton(QStringLiteral("OK"), dlg), "cmdOK", 4245, 2880, 1260, 345);
     cmdOK->setDefault(true);
     cmdSysInfo = vb::Placed(new QPushButton(QStringLiteral("&System Info..."), dlg), "cmdSysInfo", 4260, 3360, 1245, 345);
-    QWidget::setTabOrder(cmdOK, picIcon);
-    QWidget::setTabOrder(picIcon, cmdSysInfo);
+    vb::TabOrder({cmdOK, picIcon, cmdSysInfo});
     QObject::connect(cmdOK.data(), &QPushButton::clicked, dlg, [this] { cmdOK_Click(); });
     QObject::connect(cmdSysInfo.data(), &QPushButton::clicked, dlg, [this] { cmdSysInfo_Click(); });
     return dlg;

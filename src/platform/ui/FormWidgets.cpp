@@ -25,6 +25,10 @@ QFont BoldFont(const QString& family, double points) {
     return f;
 }
 
+void TabOrder(const QList<QWidget*>& controls) {
+    for (qsizetype k = 1; k < controls.size(); ++k) QWidget::setTabOrder(controls[k - 1], controls[k]);
+}
+
 QToolButton* PictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon) {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);

@@ -33,6 +33,9 @@ void OnClicked(QAbstractButton* button, QObject* context, F handler) {
 
 QFont BoldFont(const QString& family, double points);
 
+// Tab goes from each control to the next, in the order given.
+void TabOrder(const QList<QWidget*>& controls);
+
 // A picture button with its tooltip; a click on it leaves the focus where it is (Tab still reaches it).
 QToolButton* PictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon);
 
