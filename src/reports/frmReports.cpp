@@ -68,8 +68,7 @@ QWidget* frmReports::CreateWidget() {
     QStyle* style = QApplication::style();
 
     // The band across the top: the record source and the sort list.
-    Picture1 = new QFrame(w);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1 = vb::Placed(new QFrame(w), "Picture1", 0, 0, kWidth, 495);
     {   // the button face, whatever the form's colour, behind the band and its captions
         QPalette band = Picture1->palette();
         band.setColor(QPalette::Window, band.color(QPalette::Button));
@@ -77,7 +76,6 @@ QWidget* frmReports::CreateWidget() {
         Picture1->setPalette(band);
         Picture1->setAutoFillBackground(true);
     }
-    PlaceTwips(Picture1, 0, 0, kWidth, 495);
     Label3 = vb::Placed(new QLabel(QStringLiteral("Output Options:"), Picture1), "Label3", 0, 120, 1335, 255);
     Label3->setFont(arial(8.25));
     OptAllRecs = vb::Placed(new QRadioButton(QStringLiteral("All Records"), Picture1), "OptAllRecs",

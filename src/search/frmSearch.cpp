@@ -144,8 +144,7 @@ QWidget* frmSearch::CreateWidget() {
     buildRows(w);
 
     model_ = new SearchResultModel(w);
-    grdSrchRes = new QTableView(w);
-    grdSrchRes->setObjectName(QStringLiteral("grdSrchRes"));
+    grdSrchRes = vb::Placed(new QTableView(w), "grdSrchRes", 120, 7320, 14775, 2535);
     grdSrchRes->setModel(model_);
     grdSrchRes->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdSrchRes->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -153,7 +152,6 @@ QWidget* frmSearch::CreateWidget() {
     grdSrchRes->verticalHeader()->setDefaultSectionSize(twipsToPx(255));
     grdSrchRes->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdSrchRes->hide();
-    PlaceTwips(grdSrchRes, 120, 7320, 14775, 2535);
 
     QObject::connect(cmdSearch.data(), &QToolButton::clicked, w, [this] { gate_->Run([this] { cmdSearch_Click(); }); });
     QObject::connect(cmdClear.data(), &QToolButton::clicked, w, [this] { gate_->Run([this] { cmdClear_Click(); }); });
@@ -191,14 +189,13 @@ void frmSearch::buildRows(QWidget* w) {
         return false;
     });
     for (int i = 0; i < kRows; ++i) {
-        auto* check = new vb::FittingCheckBox(QStringLiteral("Name of Field"), w);
-        check->setObjectName(QStringLiteral("chfldSrch_%1").arg(i));
+        auto* check = vb::Placed(new vb::FittingCheckBox(QStringLiteral("Name of Field"), w),
+                                 QStringLiteral("chfldSrch_%1").arg(i), rowLeft(i), rowTop(i), i < 10 ? 3015 : 3375, 255);
         check->setFont(rowFont);
         check->setBackgroundRole(QPalette::Window);   // a button fills with its Button colour otherwise
         check->setAutoFillBackground(true);
         vb::SetBackColor(check, vb::RGB(255, 255, 255));
         vb::SetForeColor(check, vb::RGB(0, 0, 64));
-        PlaceTwips(check, rowLeft(i), rowTop(i), i < 10 ? 3015 : 3375, 255);
         check->hide();
         chfldSrch.push_back(check);
 
