@@ -39,23 +39,16 @@ QString DataInput::FieldType(int16_t intType) { return vb::adoTypeName(intType);
 
 // ---- bounds-checked control arrays ----
 
-QLineEdit* DataInput::fieldBox(int i) const {
-    if (i < 1 || i > kRows || !flddata[size_t(i)])
+template <typename T>
+static T* element(const std::vector<QPointer<T>>& controls, int i) {
+    if (i < 1 || i > DataInput::kRows || !controls[size_t(i)])
         vb::raise(vb::err::ControlArrayElement, QStringLiteral("Control array element '%1' doesn't exist").arg(i));
-    return flddata[size_t(i)];
+    return controls[size_t(i)];
 }
 
-QLabel* DataInput::fieldLabel(int i) const {
-    if (i < 1 || i > kRows || !Label1[size_t(i)])
-        vb::raise(vb::err::ControlArrayElement, QStringLiteral("Control array element '%1' doesn't exist").arg(i));
-    return Label1[size_t(i)];
-}
-
-QLineEdit* DataInput::keywordBox(int i) const {
-    if (i < 1 || i > kRows || !Keywrd[size_t(i)])
-        vb::raise(vb::err::ControlArrayElement, QStringLiteral("Control array element '%1' doesn't exist").arg(i));
-    return Keywrd[size_t(i)];
-}
+QLineEdit* DataInput::fieldBox(int i) const { return element(flddata, i); }
+QLabel* DataInput::fieldLabel(int i) const { return element(Label1, i); }
+QLineEdit* DataInput::keywordBox(int i) const { return element(Keywrd, i); }
 
 // ---- the per-field editors, made from their templates ----
 
