@@ -49,6 +49,23 @@ void AddFirstAccount(db::Connection& conn) {
                   QStringLiteral("SUPRVR"), QString(QLatin1String(""))});
 }
 
+void CreateUserTable(const QString& path, const QString& idDescription, bool withNotes,
+                     const std::function<void(TableDef&)>& columns) {
+    db::Catalog cat;
+    try {
+        cat.Create(CreateConnStr(path));
+        TableDef table(QStringLiteral("UserTable"));
+        AppendRecordId(table, idDescription);
+        columns(table);
+        AppendHiddenColumns(table, withNotes);
+        cat.Append(table);
+    } catch (...) {
+        cat.Close();
+        throw;
+    }
+    cat.Close();
+}
+
 TableDef UserProfileTable() {
     struct Col {
         const char* name;

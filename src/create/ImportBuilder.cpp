@@ -93,28 +93,17 @@ void BuildImportDatabase(const QString& path, const ImportFunct& columns, bool n
         vb::raise(vb::err::InvalidProcCall, QStringLiteral("A database holds at most %1 keywords.").arg(kMaxKeywords));
     if (const QString refused = RefusedColumnName(columns); !refused.isEmpty()) vb::raise(vb::err::InvalidProcCall, refused);
 
-    db::Catalog cat;
-    try {
-        cat.Create(dblayout::CreateConnStr(path));
-        db::TableDef table(QStringLiteral("UserTable"));
-        dblayout::AppendRecordId(table, kTolvaneIdDescription);
+    dblayout::CreateUserTable(path, kTolvaneIdDescription, notes, [&](db::TableDef& table) {
         for (int32_t i = 1; i <= count; ++i) {
             const auto item = columns.Item(i);
             db::ColumnDef c;
             c.Name = item->FldName;
-            if (!ColumnFor(item->FldType, c.Type)) continue;
-            table.AppendColumn(c);
+            if (ColumnFor(item->FldType, c.Type)) table.AppendColumn(c);
         }
         if (notes) table.AppendColumn(db::ColumnDef(QStringLiteral("Memofld"), db::adLongVarWChar));
         for (int j = 1; j <= keywords; ++j)
             table.AppendColumn(db::ColumnDef(QStringLiteral("KeyWord") + QString::number(j), db::adVarWChar));
-        dblayout::AppendHiddenColumns(table, notes);
-        cat.Append(table);
-    } catch (...) {
-        cat.Close();
-        throw;
-    }
-    cat.Close();
+    });
 }
 
 }  // namespace importdb

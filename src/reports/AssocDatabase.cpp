@@ -51,20 +51,10 @@ QStringList copiedColumns(const AssocSpec& spec) {
 }  // namespace
 
 void CreateAssocDB(const QString& path, const AssocSpec& spec) {
-    db::Catalog cat;
-    try {
-        cat.Create(dblayout::CreateConnStr(path));
-        db::TableDef table(QStringLiteral("UserTable"));
-        dblayout::AppendRecordId(table, kAssocIdDescription);
+    dblayout::CreateUserTable(path, kAssocIdDescription, spec.hasNotes, [&](db::TableDef& table) {
         for (const ExportField& f : spec.rows.fields) appendColumn(table, f);
         for (const QString& k : keywordColumns(spec.keywords)) table.AppendColumn(db::ColumnDef(k, db::adVarWChar));
-        dblayout::AppendHiddenColumns(table, spec.hasNotes);
-        cat.Append(table);
-    } catch (...) {
-        cat.Close();
-        throw;
-    }
-    cat.Close();
+    });
 }
 
 qint64 TransferRecords(db::Connection& source, const QString& path, const AssocSpec& spec) {
