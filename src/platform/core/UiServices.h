@@ -36,7 +36,7 @@ struct CommonDialog {
     uint32_t Color = 0;      // Windows RGB (red in the low byte)
     QString FontName;
     double FontSize = 0;
-    bool FontBold = false, FontItalic = false, FontUnderline = false, FontStrikethru = false;
+    bool FontBold = false, FontItalic = false;
     QString HelpFile;
     int HelpCommand = 0;
     int HelpContext = 0;
