@@ -31,8 +31,7 @@ constexpr int kWidth = 16890;
 constexpr int kLoadHeight = 10245;
 
 QFont arial(double points, bool bold = true) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
+    QFont f = vb::BoldFont(QStringLiteral("Arial"), points);
     f.setBold(bold);
     return f;
 }
