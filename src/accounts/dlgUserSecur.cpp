@@ -3,7 +3,6 @@
 #include "accounts/AccountStore.h"
 #include "accounts/CryptPassWrd.h"
 #include "accounts/frmUserSecurity.h"
-#include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
 #include "platform/db/CauseMessage.h"
 #include "shell/Module1.h"
@@ -22,8 +21,6 @@
 #include <QRadioButton>
 #include <QStyleOptionButton>
 
-using vb::twipsToPx;
-
 namespace {
 
 const QString kSpecialChars = QStringLiteral("User Name Cannot Contain Special Characters");
@@ -36,7 +33,6 @@ const QString kPasswordCharacters = QStringLiteral("Password Can Only Hold Print
 
 bool isLetter(QChar ch) { return (ch >= u'A' && ch <= u'Z') || (ch >= u'a' && ch <= u'z'); }
 bool allLetters(const QString& s) { return std::all_of(s.begin(), s.end(), isLetter); }
-
 
 // An option button whose caption wraps over several lines within its width.
 class WrappingRadioButton : public QRadioButton, public vb::CaptionLayout {
@@ -119,26 +115,17 @@ dlgUserSecur& dlgUserSecur::instance() {
 }
 
 QWidget* dlgUserSecur::CreateWidget() {
-    auto* dlg = new vb::CommandDialog([this] { CancelButton_Click(); });
-    dlg->setWindowTitle(QStringLiteral("Enter User Properties"));
-    dlg->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    dlg->setFixedSize(twipsToPx(6030), twipsToPx(4350));
-    QFont labelFont(QStringLiteral("Liberation Sans"));
-    labelFont.setPointSizeF(9);
-    labelFont.setBold(true);
+    auto* dlg = vb::FixedDialog([this] { CancelButton_Click(); }, QStringLiteral("Enter User Properties"), 6030, 4350);
+    const QFont labelFont = vb::BoldFont(QStringLiteral("Liberation Sans"), 9);
     QFont optionFont = labelFont;
     optionFont.setItalic(true);
 
     auto label = [&](QPointer<QLabel>& l, const char* name, const QString& caption, int left, int top, int width) {
-        l = new QLabel(caption, dlg);
-        l->setObjectName(QLatin1String(name));
+        l = vb::Placed(new QLabel(caption, dlg), name, left, top, width, 255);
         l->setFont(labelFont);
-        vb::PlaceTwips(l, left, top, width, 255);
     };
     auto box = [&](QPointer<QLineEdit>& b, const char* name, int top) {
-        b = new QLineEdit(dlg);
-        b->setObjectName(QLatin1String(name));
-        vb::PlaceTwips(b, 1800, top, 3735, 375);
+        b = vb::Placed(new QLineEdit(dlg), name, 1800, top, 3735, 375);
     };
     label(Label1, "Label1", QStringLiteral("User Name:"), 240, 240, 1215);
     box(txtusernme, "txtusernme", 120);
@@ -156,34 +143,23 @@ QWidget* dlgUserSecur::CreateWidget() {
     txtPasswrd->setEchoMode(QLineEdit::Password);
     label(Label4, "Label4", QStringLiteral("Level Of Access To Grant User:"), 120, 1800, 3855);
 
-    OptSuperv = new WrappingRadioButton(
-        QStringLiteral("Supervisor:  Users Can create Databases, Add Records, Delete Records and Change Field Names."), dlg);
-    OptSuperv->setObjectName(QStringLiteral("OptSuperv"));
+    OptSuperv = vb::Placed(new WrappingRadioButton(QStringLiteral("Supervisor:  Users Can create Databases, Add Records, "
+                                                                  "Delete Records and Change Field Names."),
+                                                   dlg),
+                           "OptSuperv", 120, 2160, 5175, 735);
     OptSuperv->setFont(optionFont);
-    vb::PlaceTwips(OptSuperv, 120, 2160, 5175, 735);
-    OptResUser = new WrappingRadioButton(QStringLiteral("Restricted User:  Read Only Access."), dlg);
-    OptResUser->setObjectName(QStringLiteral("OptResUser"));
+    OptResUser = vb::Placed(new WrappingRadioButton(QStringLiteral("Restricted User:  Read Only Access."), dlg), "OptResUser",
+                            120, 3000, 3615, 615);
     OptResUser->setFont(optionFont);
-    vb::PlaceTwips(OptResUser, 120, 3000, 3615, 615);
 
-    OKButton = new QPushButton(QStringLiteral("Update"), dlg);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    vb::PlaceTwips(OKButton, 1440, 3840, 1215, 375);
-    CancelButton = new QPushButton(QStringLiteral("Close"), dlg);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    vb::PlaceTwips(CancelButton, 2760, 3840, 1215, 375);
+    OKButton = vb::Placed(new QPushButton(QStringLiteral("Update"), dlg), "OKButton", 1440, 3840, 1215, 375);
+    CancelButton = vb::Placed(new QPushButton(QStringLiteral("Close"), dlg), "CancelButton", 2760, 3840, 1215, 375);
     for (QPushButton* b : {OKButton.data(), CancelButton.data()}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
 
-    QWidget::setTabOrder(txtusernme, txtfullnme);
-    QWidget::setTabOrder(txtfullnme, txtuserdescp);
-    QWidget::setTabOrder(txtuserdescp, txtPasswrd);
-    QWidget::setTabOrder(txtPasswrd, OptSuperv);
-    QWidget::setTabOrder(OptSuperv, OptResUser);
-    QWidget::setTabOrder(OptResUser, OKButton);
-    QWidget::setTabOrder(OKButton, CancelButton);
+    vb::TabOrder({txtusernme, txtfullnme, txtuserdescp, txtPasswrd, OptSuperv, OptResUser, OKButton, CancelButton});
 
     auto* watcher = new BoxWatcher(*this, dlg);
     txtusernme->installEventFilter(watcher);
@@ -192,7 +168,7 @@ QWidget* dlgUserSecur::CreateWidget() {
     QObject::connect(txtPasswrd.data(), &QLineEdit::textChanged, dlg, [this](const QString& text) {
         if (accounts::PasswordFits(text)) pwdAccepted_ = text;
     });
-    QObject::connect(OKButton.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { OKButton_Click(); }); });
+    vb::OnClicked(OKButton, dlg, [this] { OKButton_Click(); });
     QObject::connect(CancelButton.data(), &QPushButton::clicked, dlg, [this] { CancelButton_Click(); });
     return dlg;
 }

@@ -35,7 +35,6 @@ public:
     // The mode fixed when the dialog loaded; in edit mode, the row id of the account (0 when it was
     // not found, and then nothing can be saved).
     bool AddMode() const { return addMode_; }
-    qint64 EditKey() const { return editKey_; }
     // The scrambled password that Update stores.
     QString StoredPassword() const { return pwdStored_; }
 

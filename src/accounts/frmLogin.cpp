@@ -2,7 +2,6 @@
 
 #include "accounts/AccountStore.h"
 #include "accounts/CryptPassWrd.h"
-#include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
 #include "shell/Module1.h"
 #include "platform/ui/FormWidgets.h"
@@ -14,57 +13,36 @@
 #include <QPushButton>
 #include <QTabBar>
 
-using vb::twipsToPx;
-
 frmLogin& frmLogin::instance() {
     static frmLogin form;
     return form;
 }
 
 QWidget* frmLogin::CreateWidget() {
-    auto* dlg = new vb::CommandDialog([this] { cmdCancel_Click(); });
-    dlg->setWindowTitle(QStringLiteral("Login"));
-    dlg->setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    dlg->setFixedSize(twipsToPx(3750), twipsToPx(1545));
-    QFont bold(QStringLiteral("Liberation Sans"));
-    bold.setPointSizeF(9.75);
-    bold.setBold(true);
-    lblLabels0 = new QLabel(QStringLiteral("&User Name:"), dlg);
-    lblLabels0->setObjectName(QStringLiteral("lblLabels_0"));
+    auto* dlg = vb::FixedDialog([this] { cmdCancel_Click(); }, QStringLiteral("Login"), 3750, 1545, Qt::Tool);
+    const QFont bold = vb::BoldFont(QStringLiteral("Liberation Sans"), 9.75);
+    lblLabels0 = vb::Placed(new QLabel(QStringLiteral("&User Name:"), dlg), "lblLabels_0", 105, 150, 1200, 270);
     lblLabels0->setFont(bold);
-    vb::PlaceTwips(lblLabels0, 105, 150, 1200, 270);
-    txtUserName = new QLineEdit(dlg);
-    txtUserName->setObjectName(QStringLiteral("txtUserName"));
-    vb::PlaceTwips(txtUserName, 1320, 135, 2325, 345);
+    txtUserName = vb::Placed(new QLineEdit(dlg), "txtUserName", 1320, 135, 2325, 345);
     lblLabels0->setBuddy(txtUserName);
-    lblLabels1 = new QLabel(QStringLiteral("&Password:"), dlg);
-    lblLabels1->setObjectName(QStringLiteral("lblLabels_1"));
+    lblLabels1 = vb::Placed(new QLabel(QStringLiteral("&Password:"), dlg), "lblLabels_1", 105, 540, 1080, 270);
     lblLabels1->setFont(bold);
-    vb::PlaceTwips(lblLabels1, 105, 540, 1080, 270);
-    txtPassword = new QLineEdit(dlg);
-    txtPassword->setObjectName(QStringLiteral("txtPassword"));
+    txtPassword = vb::Placed(new QLineEdit(dlg), "txtPassword", 1320, 525, 2325, 345);
     txtPassword->setEchoMode(QLineEdit::Password);
     txtPassword->setMaxLength(accounts::kPasswordSize);   // as the account dialog's box
-    vb::PlaceTwips(txtPassword, 1320, 525, 2325, 345);
     lblLabels1->setBuddy(txtPassword);
     for (QLabel* l : {lblLabels0.data(), lblLabels1.data()}) {
         QPalette p = l->palette();
         p.setColor(QPalette::WindowText, QColor(64, 64, 64));
         l->setPalette(p);
     }
-    cmdOK = new QPushButton(QStringLiteral("OK"), dlg);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = vb::Placed(new QPushButton(QStringLiteral("OK"), dlg), "cmdOK", 495, 1020, 1140, 390);
     cmdOK->setFont(bold);
     cmdOK->setDefault(true);
-    vb::PlaceTwips(cmdOK, 495, 1020, 1140, 390);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), dlg);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel = vb::Placed(new QPushButton(QStringLiteral("Cancel"), dlg), "cmdCancel", 2100, 1020, 1140, 390);
     cmdCancel->setFont(bold);
-    vb::PlaceTwips(cmdCancel, 2100, 1020, 1140, 390);
-    QWidget::setTabOrder(txtUserName, txtPassword);
-    QWidget::setTabOrder(txtPassword, cmdOK);
-    QWidget::setTabOrder(cmdOK, cmdCancel);
-    QObject::connect(cmdOK.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdOK_Click(); }); });
+    vb::TabOrder({txtUserName, txtPassword, cmdOK, cmdCancel});
+    vb::OnClicked(cmdOK, dlg, [this] { cmdOK_Click(); });
     QObject::connect(cmdCancel.data(), &QPushButton::clicked, dlg, [this] { cmdCancel_Click(); });
     return dlg;
 }

@@ -70,43 +70,33 @@ QWidget* frmUserSecurity::CreateWidget() {
     dlg->setWindowTitle(QStringLiteral("User Maintenance"));
     dlg->setSizeGripEnabled(true);
 
-    QFont labelFont(QStringLiteral("Liberation Sans"));
-    labelFont.setPointSizeF(9.75);
-    labelFont.setBold(true);
+    QFont labelFont = vb::BoldFont(QStringLiteral("Liberation Sans"), 9.75);
     labelFont.setItalic(true);
-    Label1 = new QLabel(QStringLiteral("Select a user account to modify from the list below, or click Add to create a new "
-                                       "user account."),
-                        dlg);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = vb::Placed(new QLabel(QStringLiteral("Select a user account to modify from the list below, or click Add to "
+                                                  "create a new user account."),
+                                   dlg),
+                        "Label1", 600, 120, 5175, 735);
     Label1->setFont(labelFont);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    vb::PlaceTwips(Label1, 600, 120, 5175, 735);
 
     adoSecur = new AccountListModel(dlg);
     adoSecur->setObjectName(QStringLiteral("adoSecur"));
-    grdUserSecur = new QTableView(dlg);
-    grdUserSecur->setObjectName(QStringLiteral("grdUserSecur"));
+    grdUserSecur = vb::Placed(new QTableView(dlg), "grdUserSecur", 120, 1080, 6615, 1455);
     grdUserSecur->setModel(adoSecur);
     grdUserSecur->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdUserSecur->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdUserSecur->setSelectionMode(QAbstractItemView::SingleSelection);
-    vb::PlaceTwips(grdUserSecur, 120, 1080, 6615, 1455);
 
     auto button = [&](QPointer<QPushButton>& b, const char* name, const QString& caption, int left, int width) {
-        b = new QPushButton(caption, dlg);
-        b->setObjectName(QLatin1String(name));
+        b = vb::Placed(new QPushButton(caption, dlg), name, left, 2880, width, 375);
         b->setAutoDefault(false);
-        vb::PlaceTwips(b, left, 2880, width, 375);
     };
     button(cmdAdd, "cmdAdd", QStringLiteral("Add"), 720, 1215);
     button(cmdDelete, "cmdDelete", QStringLiteral("Delete"), 2040, 1215);
     button(cmdProperties, "cmdProperties", QStringLiteral("Properties"), 3360, 1215);
     button(cmdExit, "cmdExit", QStringLiteral("Close"), 4680, 1095);
-    QWidget::setTabOrder(cmdAdd, cmdDelete);
-    QWidget::setTabOrder(cmdDelete, cmdProperties);
-    QWidget::setTabOrder(cmdProperties, cmdExit);
-    QWidget::setTabOrder(cmdExit, grdUserSecur);
+    vb::TabOrder({cmdAdd, cmdDelete, cmdProperties, cmdExit, grdUserSecur});
 
     QObject::connect(grdUserSecur.data(), &QTableView::clicked, dlg,
                      [this](const QModelIndex& i) { vb::RunTrapped([&] { grdUserSecur_Click(i.row()); }); });
@@ -116,10 +106,9 @@ QWidget* frmUserSecurity::CreateWidget() {
                      [this](const QModelIndex& now, const QModelIndex&) {
                          if (!movingByCode_ && now.isValid()) vb::RunTrapped([&] { grdUserSecur_Click(now.row()); });
                      });
-    QObject::connect(cmdAdd.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdAdd_Click(); }); });
-    QObject::connect(cmdDelete.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdDelete_Click(); }); });
-    QObject::connect(cmdProperties.data(), &QPushButton::clicked, dlg,
-                     [this] { vb::RunTrapped([this] { cmdProperties_Click(); }); });
+    vb::OnClicked(cmdAdd, dlg, [this] { cmdAdd_Click(); });
+    vb::OnClicked(cmdDelete, dlg, [this] { cmdDelete_Click(); });
+    vb::OnClicked(cmdProperties, dlg, [this] { cmdProperties_Click(); });
     QObject::connect(cmdExit.data(), &QPushButton::clicked, dlg, [this] { cmdExit_Click(); });
 
     // Centred on the screen that holds the main window, at its design size.
@@ -193,12 +182,6 @@ qint64 frmUserSecurity::CurrentRowKey() const {
     if (!IsLoaded() || !grdUserSecur) return 0;
     const QModelIndex i = grdUserSecur->currentIndex();
     return i.isValid() ? adoSecur->KeyAt(i.row()) : 0;
-}
-
-QString frmUserSecurity::CurrentRowName() const {
-    if (!IsLoaded() || !grdUserSecur) return {};
-    const QModelIndex i = grdUserSecur->currentIndex();
-    return i.isValid() ? adoSecur->NameAt(i.row()) : QString();
 }
 
 void frmUserSecurity::grdUserSecur_Click(int row) {

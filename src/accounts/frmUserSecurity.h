@@ -51,7 +51,6 @@ public:
     void RefreshGrid();
     // The grid's current row: its account's row id (0 when there is none) and name.
     qint64 CurrentRowKey() const;
-    QString CurrentRowName() const;
     // The account picked with a click during this showing (0: none).
     qint64 PickedKey() const { return pickedKey_; }
 

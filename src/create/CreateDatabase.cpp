@@ -117,22 +117,10 @@ QWidget* CreateDatabase::CreateWidget() {
     w->resize(twipsToPx(kDesignWidth), twipsToPx(kDesignHeight));
     auto* events = new CreateDatabaseEvents(*this, w);
 
-    auto named = [](QWidget* c, const QString& name) {
-        c->setObjectName(name);
-        return c;
-    };
-
-    Label1 = new QLabel(QStringLiteral("Specify Number Of Fields (Minimum 1, Maximum 20):"), w);
-    named(Label1, QStringLiteral("Label1"));
-    vb::PlaceTwips(Label1, 1600, 3922, 5535, 375);
-
-    txtNoFields = new QLineEdit(w);
-    named(txtNoFields, QStringLiteral("txtNoFields"));
-    vb::PlaceTwips(txtNoFields, 7200, 3922, 1335, 375);
-
-    cmdInitialize = new QPushButton(QStringLiteral("Create Fields"), w);
-    named(cmdInitialize, QStringLiteral("cmdInitialize"));
-    vb::PlaceTwips(cmdInitialize, 8800, 3922, 1455, 375);
+    Label1 = vb::Placed(new QLabel(QStringLiteral("Specify Number Of Fields (Minimum 1, Maximum 20):"), w), "Label1", 1600,
+                        3922, 5535, 375);
+    txtNoFields = vb::Placed(new QLineEdit(w), "txtNoFields", 7200, 3922, 1335, 375);
+    cmdInitialize = vb::Placed(new QPushButton(QStringLiteral("Create Fields"), w), "cmdInitialize", 8800, 3922, 1455, 375);
 
     Text3.assign(kRows + 1, nullptr);
     Combo1.assign(kRows + 1, nullptr);
@@ -143,55 +131,38 @@ QWidget* CreateDatabase::CreateWidget() {
     for (int d = 1; d <= 9; ++d) places << QString::number(d);
     for (int i = 1; i <= kRows; ++i) {
         const bool left = leftColumn(i);
-        auto* name = new QLineEdit(w);
-        named(name, QStringLiteral("Text3_%1").arg(i));
-        vb::PlaceTwips(name, left ? 360 : 6840, rowTop(i), 3855, kRowHeight);
+        auto* name =
+            vb::Placed(new QLineEdit(w), QStringLiteral("Text3_%1").arg(i), left ? 360 : 6840, rowTop(i), 3855, kRowHeight);
         name->installEventFilter(events);
         Text3[i] = name;
 
-        auto* type = new QComboBox(w);
-        named(type, QStringLiteral("Combo1_%1").arg(i));
+        auto* type =
+            vb::Placed(new QComboBox(w), QStringLiteral("Combo1_%1").arg(i), left ? 4200 : 10680, rowTop(i), 2175, kRowHeight);
         type->setEditable(false);
         type->addItems(types);
-        vb::PlaceTwips(type, left ? 4200 : 10680, rowTop(i), 2175, kRowHeight);
         Combo1[i] = type;
 
-        auto* dec = new QComboBox(w);
-        named(dec, QStringLiteral("cmbDec_%1").arg(i));
+        auto* dec =
+            vb::Placed(new QComboBox(w), QStringLiteral("cmbDec_%1").arg(i), left ? 6360 : 12840, rowTop(i), 495, kRowHeight);
         dec->setEditable(true);
         dec->addItems(places);
-        vb::PlaceTwips(dec, left ? 6360 : 12840, rowTop(i), 495, kRowHeight);
         dec->hide();
         cmbDec[i] = dec;
     }
 
-    Label3 = new QLabel(QStringLiteral("How Many Keywords Per Record? (0-20)"), w);
-    named(Label3, QStringLiteral("Label3"));
-    vb::PlaceTwips(Label3, 240, 4920, 4815, 375);
+    Label3 = vb::Placed(new QLabel(QStringLiteral("How Many Keywords Per Record? (0-20)"), w), "Label3", 240, 4920, 4815, 375);
+    txtKeyWrds = vb::Placed(new QLineEdit(w), "txtKeyWrds", 5160, 4920, 735, 375);
 
-    txtKeyWrds = new QLineEdit(w);
-    named(txtKeyWrds, QStringLiteral("txtKeyWrds"));
-    vb::PlaceTwips(txtKeyWrds, 5160, 4920, 735, 375);
-
-    chkMemo = new vb::GraphicalCheckBox(QStringLiteral(" Notes"), w);
-    named(chkMemo, QStringLiteral("chkMemo"));
+    chkMemo = vb::Placed(new vb::GraphicalCheckBox(QStringLiteral(" Notes"), w), "chkMemo", 1560, 5400, 855, 735);
     chkMemo->setToolTip(QStringLiteral("Add Notes"));
     chkMemo->setIcon(w->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    vb::PlaceTwips(chkMemo, 1560, 5400, 855, 735);
 
-    chkusersec = new vb::GraphicalCheckBox(QStringLiteral("Security"), w);
-    named(chkusersec, QStringLiteral("chkusersec"));
+    chkusersec = vb::Placed(new vb::GraphicalCheckBox(QStringLiteral("Security"), w), "chkusersec", 2520, 5400, 855, 735);
     chkusersec->setToolTip(QStringLiteral("Add Security"));
     chkusersec->setIcon(w->style()->standardIcon(QStyle::SP_DialogYesButton));
-    vb::PlaceTwips(chkusersec, 2520, 5400, 855, 735);
 
-    CmdCreate = new QPushButton(QStringLiteral("Create"), w);
-    named(CmdCreate, QStringLiteral("CmdCreate"));
-    vb::PlaceTwips(CmdCreate, 5400, 6500, 1455, 375);
-
-    CmdCancel = new QPushButton(QStringLiteral("Cancel"), w);
-    named(CmdCancel, QStringLiteral("CmdCancel"));
-    vb::PlaceTwips(CmdCancel, 10340, 3922, 1455, 375);
+    CmdCreate = vb::Placed(new QPushButton(QStringLiteral("Create"), w), "CmdCreate", 5400, 6500, 1455, 375);
+    CmdCancel = vb::Placed(new QPushButton(QStringLiteral("Cancel"), w), "CmdCancel", 10340, 3922, 1455, 375);
 
     // Tab order: the count line, the rows (name, type), the keyword count, the check boxes and
     // buttons, and last the decimals boxes.
@@ -199,7 +170,7 @@ QWidget* CreateDatabase::CreateWidget() {
     for (int i = 1; i <= kRows; ++i) order << Text3[i] << Combo1[i];
     order << txtKeyWrds << chkMemo << CmdCreate << CmdCancel << chkusersec;
     for (int i = 1; i <= kRows; ++i) order << cmbDec[i];
-    for (qsizetype k = 1; k < order.size(); ++k) QWidget::setTabOrder(order[k - 1], order[k]);
+    vb::TabOrder(order);
 
     // Signals only forward to the handlers.
     txtNoFields->installEventFilter(events);

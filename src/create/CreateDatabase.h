@@ -50,7 +50,6 @@ public:
     void txtNoFields_Validate(bool& Cancel);
     void Text3_Validate(int Index, bool& Cancel);
     void Combo1_Click(int Index);
-    void Combo1_LostFocus(int) {}
     void chkMemo_Click();
     void chkusersec_Click();
     void CmdCancel_Click();

@@ -49,6 +49,23 @@ void AddFirstAccount(db::Connection& conn) {
                   QStringLiteral("SUPRVR"), QString(QLatin1String(""))});
 }
 
+void CreateUserTable(const QString& path, const QString& idDescription, bool withNotes,
+                     const std::function<void(TableDef&)>& columns) {
+    db::Catalog cat;
+    try {
+        cat.Create(CreateConnStr(path));
+        TableDef table(QStringLiteral("UserTable"));
+        AppendRecordId(table, idDescription);
+        columns(table);
+        AppendHiddenColumns(table, withNotes);
+        cat.Append(table);
+    } catch (...) {
+        cat.Close();
+        throw;
+    }
+    cat.Close();
+}
+
 TableDef UserProfileTable() {
     struct Col {
         const char* name;
@@ -84,28 +101,22 @@ bool appendFieldColumn(TableDef& table, const DbFieldRow& row) {
     const vb::FieldType type = vb::FieldType::parse(row.type);
     ColumnDef c;
     c.Name = row.name;
-    if (type.kind == vb::FieldKind::Text && !type.filePath) {
+    if (type.kind == vb::FieldKind::Text) {
         c.Type = db::adVarWChar;
-        c.Attributes = 3;
-    } else if (type.kind == vb::FieldKind::Text) {
-        c.Name = row.name + QStringLiteral("FP");
-        c.DefinedSize = 100;
-        c.Type = db::adVarWChar;
-        c.Attributes = 3;
+        if (type.filePath) {
+            c.Name = row.name + QStringLiteral("FP");
+            c.DefinedSize = 100;
+        }
     } else if (type.kind == vb::FieldKind::Integer) {
         c.Type = db::adInteger;
-        c.Attributes = 3;
     } else if (type.kind == vb::FieldKind::Decimal) {
-        c.Attributes = 3;
         c.NumericScale = vb::CByte(row.decimals);
         c.Precision = 10;
         c.Type = db::adNumeric;
     } else if (type.kind == vb::FieldKind::DateTime) {
         c.Type = db::adDate;
-        c.Attributes = 2;
     } else if (type.kind == vb::FieldKind::Currency) {
         c.Type = db::adCurrency;
-        c.Attributes = 3;
     } else if (type.kind == vb::FieldKind::Boolean) {
         c.Type = db::adBoolean;
     } else {
@@ -139,18 +150,11 @@ DatabaseBuildResult BuildDatabase(const QString& sNewFileName, const DatabaseDef
             appendFieldColumn(table, row);
         }
         // 7. Notes.
-        if (def.bMemo) {
-            ColumnDef memo(QStringLiteral("Memofld"), db::adLongVarWChar);
-            memo.Attributes = 3;
-            table.AppendColumn(memo);
-        }
+        if (def.bMemo) table.AppendColumn(ColumnDef(QStringLiteral("Memofld"), db::adLongVarWChar));
         // 8. Keywords.
         const int keywords = def.keyWordsText.isEmpty() ? 0 : vb::CInt(def.keyWordsText);
-        for (int j = 1; j <= keywords; ++j) {
-            ColumnDef kw(QStringLiteral("KeyWord") + QString::number(j), db::adVarWChar);
-            kw.Attributes = 2;
-            table.AppendColumn(kw);
-        }
+        for (int j = 1; j <= keywords; ++j)
+            table.AppendColumn(ColumnDef(QStringLiteral("KeyWord") + QString::number(j), db::adVarWChar));
         // 9 to 12. The search marks and the report flag.
         dblayout::AppendHiddenColumns(table, def.bMemo);
         // 13, 14. The tables, together or not at all.

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 // One row of the form: Text3(i), Combo1(i) and cmbDec(i).
 struct DbFieldRow {
@@ -59,4 +60,8 @@ void AppendRecordId(db::TableDef& table, const QString& description = kTolvaneId
 void AppendHiddenColumns(db::TableDef& table, bool withNotes);
 // The UserProfile table.
 db::TableDef UserProfileTable();
+// A new file at path holding UserTable alone: its record id, the columns `columns` appends, then
+// the hidden columns. The catalogue is closed whether or not the file could be made.
+void CreateUserTable(const QString& path, const QString& idDescription, bool withNotes,
+                     const std::function<void(db::TableDef&)>& columns);
 }  // namespace dblayout

@@ -10,14 +10,14 @@
 
 namespace importdb {
 
-bool ColumnFor(int16_t adoType, db::AdoType& type, int& attributes) {
+bool ColumnFor(int16_t adoType, db::AdoType& type) {
     switch (adoType) {
-    case db::adVarWChar: type = db::adVarWChar; attributes = 3; return true;
-    case db::adInteger: type = db::adInteger; attributes = 3; return true;
-    case db::adDouble: type = db::adDouble; attributes = 3; return true;
-    case db::adDate: type = db::adDate; attributes = 2; return true;
-    case db::adCurrency: type = db::adCurrency; attributes = 3; return true;
-    case db::adBoolean: type = db::adBoolean; attributes = 0; return true;
+    case db::adVarWChar:
+    case db::adInteger:
+    case db::adDouble:
+    case db::adDate:
+    case db::adCurrency:
+    case db::adBoolean: type = db::AdoType(adoType); return true;
     default: return false;
     }
 }
@@ -25,9 +25,8 @@ bool ColumnFor(int16_t adoType, db::AdoType& type, int& attributes) {
 int FieldColumnCount(const ImportFunct& columns) {
     int n = 0;
     db::AdoType type;
-    int attributes = 0;
     for (const auto& item : columns)
-        if (ColumnFor(item->FldType, type, attributes)) ++n;
+        if (ColumnFor(item->FldType, type)) ++n;
     return n;
 }
 
@@ -65,9 +64,8 @@ QString reservedReason(const QString& name) {
 QString RefusedColumnName(const ImportFunct& columns) {
     QStringList seen;
     db::AdoType type;
-    int attributes = 0;
     for (const auto& item : columns) {
-        if (!ColumnFor(item->FldType, type, attributes)) continue;
+        if (!ColumnFor(item->FldType, type)) continue;
         const QString& name = item->FldName;
         for (const QString& earlier : seen) {
             if (earlier == name)
@@ -95,35 +93,17 @@ void BuildImportDatabase(const QString& path, const ImportFunct& columns, bool n
         vb::raise(vb::err::InvalidProcCall, QStringLiteral("A database holds at most %1 keywords.").arg(kMaxKeywords));
     if (const QString refused = RefusedColumnName(columns); !refused.isEmpty()) vb::raise(vb::err::InvalidProcCall, refused);
 
-    db::Catalog cat;
-    try {
-        cat.Create(dblayout::CreateConnStr(path));
-        db::TableDef table(QStringLiteral("UserTable"));
-        dblayout::AppendRecordId(table, kTolvaneIdDescription);
+    dblayout::CreateUserTable(path, kTolvaneIdDescription, notes, [&](db::TableDef& table) {
         for (int32_t i = 1; i <= count; ++i) {
             const auto item = columns.Item(i);
             db::ColumnDef c;
             c.Name = item->FldName;
-            if (!ColumnFor(item->FldType, c.Type, c.Attributes)) continue;
-            table.AppendColumn(c);
+            if (ColumnFor(item->FldType, c.Type)) table.AppendColumn(c);
         }
-        if (notes) {
-            db::ColumnDef memo(QStringLiteral("Memofld"), db::adLongVarWChar);
-            memo.Attributes = 3;
-            table.AppendColumn(memo);
-        }
-        for (int j = 1; j <= keywords; ++j) {
-            db::ColumnDef kw(QStringLiteral("KeyWord") + QString::number(j), db::adVarWChar);
-            kw.Attributes = 3;
-            table.AppendColumn(kw);
-        }
-        dblayout::AppendHiddenColumns(table, notes);
-        cat.Append(table);
-    } catch (...) {
-        cat.Close();
-        throw;
-    }
-    cat.Close();
+        if (notes) table.AppendColumn(db::ColumnDef(QStringLiteral("Memofld"), db::adLongVarWChar));
+        for (int j = 1; j <= keywords; ++j)
+            table.AppendColumn(db::ColumnDef(QStringLiteral("KeyWord") + QString::number(j), db::adVarWChar));
+    });
 }
 
 }  // namespace importdb

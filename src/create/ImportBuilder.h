@@ -18,7 +18,7 @@ inline const QString kTolvaneIdDescription = QStringLiteral("ID to track Tolvane
 
 // The column a worksheet type code becomes: text 202, integer 3, double 5, date 7, currency 6 and
 // boolean 11 keep their type; any other code makes no column (false).
-bool ColumnFor(int16_t adoType, db::AdoType& type, int& attributes);
+bool ColumnFor(int16_t adoType, db::AdoType& type);
 
 // The number of chosen columns that become columns of the new table.
 int FieldColumnCount(const ImportFunct& columns);

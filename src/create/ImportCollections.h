@@ -6,25 +6,12 @@
 // - ImportFunct, held by Import: the columns chosen for the new database, one ImportCollect each,
 //   in the order chosen, each under a key of its own ("FLD01", "FLD02", ...).
 // Items are shared: the item Add or Item returns is the one the collection holds.
+#include "shell/DBDef.h"
+
 #include <QString>
 #include <cstdint>
 #include <memory>
 #include <vector>
-
-// A write-once text: the first value written stays, later writes are ignored.
-class WriteOnceId {
-public:
-    QString ID() const { return id_; }
-    void SetID(const QString& id) {
-        if (written_) return;
-        id_ = id;
-        written_ = true;
-    }
-
-private:
-    QString id_;
-    bool written_ = false;
-};
 
 // One chosen column.
 class ImportCollect : public WriteOnceId {

@@ -98,52 +98,40 @@ QWidget* frmDtaTransfer::CreateWidget() {
     bold.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     bold.setPointSize(8);
     bold.setBold(true);
-    auto named = [](auto* c, const char* name) {
-        c->setObjectName(QString::fromLatin1(name));
-        return c;
-    };
     auto label = [&](const char* name, const QString& caption, int left, int top, int width) {
-        auto* l = named(new QLabel(caption, w), name);
+        auto* l = vb::Placed(new QLabel(caption, w), name, left, top, width, 255);
         l->setFont(bold);
-        vb::PlaceTwips(l, left, top, width, 255);
         return l;
     };
     auto button = [&](const char* name, const QString& caption, int left, int top, int width, int height) {
-        auto* b = named(new QPushButton(caption, w), name);
+        auto* b = vb::Placed(new QPushButton(caption, w), name, left, top, width, height);
         b->setFont(bold);
-        vb::PlaceTwips(b, left, top, width, height);
         return b;
     };
 
     Label1 = label("Label1", QStringLiteral("Choose worksheet to import:"), 240, 120, 4335);
-    cmboWorksheet = named(new QComboBox(w), "cmboWorksheet");
+    cmboWorksheet = vb::Placed(new QComboBox(w), "cmboWorksheet", 240, 420, 4335, 315);
     cmboWorksheet->setEditable(false);
-    vb::PlaceTwips(cmboWorksheet, 240, 420, 4335, 315);
 
     Label2 = label("Label2", QStringLiteral("Fields To Export"), 240, 900, 4335);
-    lstFrom = named(new QListWidget(w), "lstFrom");
-    vb::PlaceTwips(lstFrom, 240, 1200, 4335, 3375);
+    lstFrom = vb::Placed(new QListWidget(w), "lstFrom", 240, 1200, 4335, 3375);
 
     cmdAdd = button("cmdAdd", QStringLiteral("Add>>"), 4695, 2040, 1095, 375);
     cmdRemove = button("cmdRemove", QStringLiteral("Remove"), 4695, 2640, 1095, 375);
 
     lblNmeImport = label("lblNmeImport", QStringLiteral("Fields To Import"), 5910, 900, 4035);
-    lstTo = named(new QListWidget(w), "lstTo");
-    vb::PlaceTwips(lstTo, 5910, 1200, 4035, 3375);
+    lstTo = vb::Placed(new QListWidget(w), "lstTo", 5910, 1200, 4035, 3375);
 
     Label3 = label("Label3", QStringLiteral("Number of KeyWords"), 240, 4860, 2055);
-    txtNoKey = named(new QLineEdit(w), "txtNoKey");
-    vb::PlaceTwips(txtNoKey, 2400, 4800, 735, 315);
-    chkMemo = named(new QCheckBox(QStringLiteral("Notes:"), w), "chkMemo");
+    txtNoKey = vb::Placed(new QLineEdit(w), "txtNoKey", 2400, 4800, 735, 315);
+    chkMemo = vb::Placed(new QCheckBox(QStringLiteral("Notes:"), w), "chkMemo", 3480, 4830, 1095, 255);
     chkMemo->setFont(bold);
     chkMemo->setLayoutDirection(Qt::RightToLeft);
-    vb::PlaceTwips(chkMemo, 3480, 4830, 1095, 255);
 
     CmdCreate = button("CmdCreate", QStringLiteral("Import"), 6480, 4740, 1575, 495);
     CmdCancel = button("CmdCancel", QStringLiteral("Close"), 8370, 4740, 1575, 495);
 
-    const QList<QWidget*> order{lstFrom, lstTo, cmdAdd, cmdRemove, cmboWorksheet, CmdCreate, CmdCancel, txtNoKey, chkMemo};
-    for (qsizetype k = 1; k < order.size(); ++k) QWidget::setTabOrder(order[k - 1], order[k]);
+    vb::TabOrder({lstFrom, lstTo, cmdAdd, cmdRemove, cmboWorksheet, CmdCreate, CmdCancel, txtNoKey, chkMemo});
 
     // Signals only forward to the handlers; each handler traps its own errors.
     auto forward = [this](void (frmDtaTransfer::*handler)()) {

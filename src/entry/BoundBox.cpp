@@ -34,11 +34,6 @@ QString BoundBox::Text() const {
     return {};
 }
 
-void BoundBox::SetText(const QString& text) {
-    if (line_) line_->setText(text);
-    else if (plain_) plain_->setPlainText(text);
-}
-
 void BoundBox::setShown(const QString& text) {
     shown_ = text;
     if (Text() == text) return;

@@ -45,7 +45,6 @@ public:
     void Revert();
 
     QString Text() const;
-    void SetText(const QString& text);
 
 private:
     void setShown(const QString& text);

@@ -35,12 +35,7 @@ namespace {
 
 constexpr int kClientWidth = 15240, kClientHeight = 9705;
 
-QFont boldFont(double points) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
+QFont boldFont(double points) { return vb::BoldFont(QStringLiteral("Arial"), points); }
 
 // Design placement of field row i (1..20) and keyword box i (frame coordinates).
 int fieldLeft(int i) { return 480 + 3480 * ((i - 1) / 5); }
@@ -50,16 +45,6 @@ int fieldTop(int i) {
 }
 int keywordLeft(int i) { return 240 + 2400 * ((i - 1) / 5); }
 int keywordTop(int i) { return 360 + 480 * ((i - 1) % 5); }
-
-QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setIcon(icon);
-    b->setAutoRaise(false);
-    b->setFocusPolicy(Qt::TabFocus);   // a click leaves the focus where it is, as a picture button does
-    return b;
-}
 
 }  // namespace
 
@@ -81,9 +66,7 @@ QWidget* DataInput::CreateWidget() {
     strCancelIcon = QDir(vb::resourceFolder()).filePath(QStringLiteral("res/Cancel2.ico"));
 
     // The bar across the top: record commands, navigation and the record counter.
-    Picture1 = new QFrame(w);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    vb::PlaceTwips(Picture1, 0, 0, 15240, 495);
+    Picture1 = vb::Placed(new QFrame(w), "Picture1", 0, 0, 15240, 495);
     cmdAction.assign(5, nullptr);
     const struct { int index; const char* tip; } actions[] = {
         {0, "Add/Cancel Record"}, {1, "Delete Record"}, {3, "Save Changes"}, {4, "Reset Changes"}};
@@ -91,8 +74,8 @@ QWidget* DataInput::CreateWidget() {
                                   style->standardIcon(QStyle::SP_DialogSaveButton),
                                   style->standardIcon(QStyle::SP_BrowserReload)};
     for (const auto& a : actions) {
-        auto* b = pictureButton(Picture1, QStringLiteral("cmdAction_%1").arg(a.index), QString::fromLatin1(a.tip),
-                                actionIcons[a.index]);
+        auto* b = vb::PictureButton(Picture1, QStringLiteral("cmdAction_%1").arg(a.index), QString::fromLatin1(a.tip),
+                                    actionIcons[a.index]);
         vb::PlaceTwips(b, a.index == 0 ? 0 : a.index == 1 ? 480 : a.index == 3 ? 960 : 1440, 0, 495, 495);
         cmdAction[size_t(a.index)] = b;
         const int index = a.index;
@@ -105,15 +88,13 @@ QWidget* DataInput::CreateWidget() {
         {5880, "Next Record", QStyle::SP_MediaSeekForward},
         {6720, "Go To Last Record", QStyle::SP_MediaSkipForward}};
     for (int i = 0; i < 4; ++i) {
-        auto* b = pictureButton(Picture1, QStringLiteral("cmdNegotiate_%1").arg(i), QString::fromLatin1(moves[i].tip),
-                                style->standardIcon(moves[i].icon));
+        auto* b = vb::PictureButton(Picture1, QStringLiteral("cmdNegotiate_%1").arg(i), QString::fromLatin1(moves[i].tip),
+                                    style->standardIcon(moves[i].icon));
         vb::PlaceTwips(b, moves[i].left, 0, 855, 495);
         cmdNegotiate[size_t(i)] = b;
         QObject::connect(b, &QToolButton::clicked, w, [this, i] { gate_->Run([this, i] { cmdNegotiate_Click(i); }); });
     }
-    lblRecord = new QLabel(Picture1);
-    lblRecord->setObjectName(QStringLiteral("lblRecord"));
-    vb::PlaceTwips(lblRecord, 3600, 0, 2295, 480);
+    lblRecord = vb::Placed(new QLabel(Picture1), "lblRecord", 3600, 0, 2295, 480);
     lblRecord->setFont(boldFont(9));
     lblRecord->setAlignment(Qt::AlignCenter);
     vb::SetBackColor(lblRecord, vb::RGB(255, 255, 128));
@@ -127,18 +108,16 @@ QWidget* DataInput::CreateWidget() {
     Label1.assign(kRows + 1, nullptr);
     for (int i = 1; i <= kRows; ++i) {
         // The field's name, as the user chose it, fits its label.
-        auto* label = new vb::FittingLabel(QStringLiteral("Name Of Field"), w);
-        label->setObjectName(QStringLiteral("Label1_%1").arg(i));
-        vb::PlaceTwips(label, fieldLeft(i), fieldTop(i) - 240, 2775, 255);
+        auto* label = vb::Placed(new vb::FittingLabel(QStringLiteral("Name Of Field"), w),
+                                 QStringLiteral("Label1_%1").arg(i), fieldLeft(i), fieldTop(i) - 240, 2775, 255);
         label->setFont(boldFont(8.25));
         vb::SetBackColor(label, vb::RGB(192, 192, 192));
         vb::SetForeColor(label, vb::RGB(255, 255, 255));
         label->hide();   // the load shows the rows of the open table
         Label1[size_t(i)] = label;
 
-        auto* box = new QLineEdit(w);
-        box->setObjectName(QStringLiteral("flddata_%1").arg(i));
-        vb::PlaceTwips(box, fieldLeft(i), fieldTop(i), 2775, 375);
+        auto* box = vb::Placed(new QLineEdit(w), QStringLiteral("flddata_%1").arg(i),
+                               fieldLeft(i), fieldTop(i), 2775, 375);
         box->setFont(boxFont);
         box->setAcceptDrops(false);
         box->hide();
@@ -152,56 +131,44 @@ QWidget* DataInput::CreateWidget() {
     }
 
     // The keyword area.
-    Frame1 = new QGroupBox(QStringLiteral("Keywords"), w);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    vb::PlaceTwips(Frame1, 360, 3960, 9735, 2775);
+    Frame1 = vb::Placed(new QGroupBox(QStringLiteral("Keywords"), w), "Frame1", 360, 3960, 9735, 2775);
     Frame1->setFont(boldFont(12));
     Keywrd.assign(kRows + 1, nullptr);
     for (int i = 1; i <= kRows; ++i) {
-        auto* box = new KeywordBox(Frame1);
-        box->setObjectName(QStringLiteral("Keywrd_%1").arg(i));
-        vb::PlaceTwips(box, keywordLeft(i), keywordTop(i), 2175, 375);
+        auto* box = vb::Placed(new KeywordBox(Frame1), QStringLiteral("Keywrd_%1").arg(i),
+                               keywordLeft(i), keywordTop(i), 2175, 375);
         box->setFont(boxFont);
         box->setAcceptDrops(false);
         box->hide();
         Keywrd[size_t(i)] = box;
     }
-    LblKeyWrd = new QLabel(QStringLiteral("Drag Keyword To Text Box"), w);
-    LblKeyWrd->setObjectName(QStringLiteral("LblKeyWrd"));
-    vb::PlaceTwips(LblKeyWrd, 10320, 3840, 2655, 255);
+    LblKeyWrd = vb::Placed(new QLabel(QStringLiteral("Drag Keyword To Text Box"), w), "LblKeyWrd",
+                           10320, 3840, 2655, 255);
     LblKeyWrd->setFont(boldFont(8.25));
-    lstKeywrd = new KeywordList(w);
-    lstKeywrd->setObjectName(QStringLiteral("lstKeywrd"));
-    vb::PlaceTwips(lstKeywrd, 10320, 4080, 2055, 3885);
+    lstKeywrd = vb::Placed(new KeywordList(w), "lstKeywrd", 10320, 4080, 2055, 3885);
     lstKeywrd->setFont(boxFont);
 
     // The notes.
-    txtmemo = new QPlainTextEdit(w);
-    txtmemo->setObjectName(QStringLiteral("txtmemo"));
-    vb::PlaceTwips(txtmemo, 960, 6840, 9135, 1455);
+    txtmemo = vb::Placed(new QPlainTextEdit(w), "txtmemo", 960, 6840, 9135, 1455);
     txtmemo->setFont(boxFont);
     txtmemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    lblNote = new vb::FittingLabel(QStringLiteral("Notes"), w);
-    lblNote->setObjectName(QStringLiteral("lblNote"));
     // Wider than its design (615 at 360) to both sides, up to the notes box, so that the notes
     // column's own name ("Memofld", shown after a field rename) fits; centred over its picture.
-    vb::PlaceTwips(lblNote, 0, 6960, 945, 255);
+    lblNote = vb::Placed(new vb::FittingLabel(QStringLiteral("Notes"), w), "lblNote", 0, 6960, 945, 255);
     lblNote->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     lblNote->setFont(boldFont(8.25));
-    PicNote = new QLabel(w);
-    PicNote->setObjectName(QStringLiteral("PicNote"));
-    vb::PlaceTwips(PicNote, 360, 7200, 375, 495);
+    PicNote = vb::Placed(new QLabel(w), "PicNote", 360, 7200, 375, 495);
     PicNote->setPixmap(style->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(twipsToPx(375) - 2));
 
     // The templates of the per-field editors; element i is made from element 0 for row i.
     CmdOpen.assign(kRows + 1, nullptr);
-    CmdOpen[0] = pictureButton(w, QStringLiteral("CmdOpen_0"), QStringLiteral("Open File"),
-                               style->standardIcon(QStyle::SP_DialogOpenButton));
+    CmdOpen[0] = vb::PictureButton(w, QStringLiteral("CmdOpen_0"), QStringLiteral("Open File"),
+                                   style->standardIcon(QStyle::SP_DialogOpenButton));
     vb::PlaceTwips(CmdOpen[0], 0, 0, 375, 375);
     CmdOpen[0]->hide();
     chkDteTme.assign(kRows + 1, nullptr);
-    chkDteTme[0] = pictureButton(w, QStringLiteral("chkDteTme_0"), QStringLiteral("Check To Change Date/Time"),
-                                 style->standardIcon(QStyle::SP_FileDialogDetailedView));
+    chkDteTme[0] = vb::PictureButton(w, QStringLiteral("chkDteTme_0"), QStringLiteral("Check To Change Date/Time"),
+                                     style->standardIcon(QStyle::SP_FileDialogDetailedView));
     chkDteTme[0]->setCheckable(true);
     vb::PlaceTwips(chkDteTme[0], 0, 0, 375, 375);
     chkDteTme[0]->hide();

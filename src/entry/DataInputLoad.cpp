@@ -39,23 +39,16 @@ QString DataInput::FieldType(int16_t intType) { return vb::adoTypeName(intType);
 
 // ---- bounds-checked control arrays ----
 
-QLineEdit* DataInput::fieldBox(int i) const {
-    if (i < 1 || i > kRows || !flddata[size_t(i)])
+template <typename T>
+static T* element(const std::vector<QPointer<T>>& controls, int i) {
+    if (i < 1 || i > DataInput::kRows || !controls[size_t(i)])
         vb::raise(vb::err::ControlArrayElement, QStringLiteral("Control array element '%1' doesn't exist").arg(i));
-    return flddata[size_t(i)];
+    return controls[size_t(i)];
 }
 
-QLabel* DataInput::fieldLabel(int i) const {
-    if (i < 1 || i > kRows || !Label1[size_t(i)])
-        vb::raise(vb::err::ControlArrayElement, QStringLiteral("Control array element '%1' doesn't exist").arg(i));
-    return Label1[size_t(i)];
-}
-
-QLineEdit* DataInput::keywordBox(int i) const {
-    if (i < 1 || i > kRows || !Keywrd[size_t(i)])
-        vb::raise(vb::err::ControlArrayElement, QStringLiteral("Control array element '%1' doesn't exist").arg(i));
-    return Keywrd[size_t(i)];
-}
+QLineEdit* DataInput::fieldBox(int i) const { return element(flddata, i); }
+QLabel* DataInput::fieldLabel(int i) const { return element(Label1, i); }
+QLineEdit* DataInput::keywordBox(int i) const { return element(Keywrd, i); }
 
 // ---- the per-field editors, made from their templates ----
 
@@ -243,21 +236,6 @@ void DataInput::scanColumns(int& f, int& k) {
             keyColumns_ << name;
             ++k;
             ++kw;
-        } else if (t == vb::FieldKind::Text) {
-            QLineEdit* box = fieldBox(i);
-            f1 = vb::DataFormat();
-            QLabel* label = fieldLabel(i);
-            label->show();
-            if (type.filePath) {
-                label->setText(name.left(name.size() - 2));
-                loadOpenButton(i);
-            } else {
-                label->setText(name);
-            }
-            box->show();
-            bind(box, name, f1, vb::ValueKind::Text);
-            fields.Add(name, type.name());
-            ++f;
         } else if (t == vb::FieldKind::Memo) {
             f1 = vb::DataFormat();
             txtmemo->show();
@@ -270,13 +248,14 @@ void DataInput::scanColumns(int& f, int& k) {
                    (name == QLatin1String("SrchInt") || name == QLatin1String("SrchKey") || name == QLatin1String("TolvaneID"))) {
             fields.Add(name, type.name());
             ++f;
-        } else if (t == vb::FieldKind::Integer || t == vb::FieldKind::Double || t == vb::FieldKind::Decimal ||
-                   t == vb::FieldKind::DateTime || t == vb::FieldKind::Currency) {
+        } else if (t == vb::FieldKind::Text || t == vb::FieldKind::Integer || t == vb::FieldKind::Double ||
+                   t == vb::FieldKind::Decimal || t == vb::FieldKind::DateTime || t == vb::FieldKind::Currency) {
             QLineEdit* box = fieldBox(i);
-            f1 = vb::DataFormat::forFieldType(type);
+            f1 = vb::DataFormat::forFieldType(type);   // a text field's is the general one
             QLabel* label = fieldLabel(i);
             label->show();
-            label->setText(name);
+            label->setText(type.filePath ? name.left(name.size() - 2) : name);   // a path field's without its "FP"
+            if (type.filePath) loadOpenButton(i);
             box->show();
             bind(box, name, f1, type.valueKind());
             if (t == vb::FieldKind::DateTime) loadDateCheck(i);
@@ -285,10 +264,7 @@ void DataInput::scanColumns(int& f, int& k) {
         } else if (t == vb::FieldKind::Boolean) {
             QLineEdit* box = fieldBox(i);
             loadTrueFalseCombo(i);
-            fmtBooleanData = vb::DataFormat(vb::DataFormat::Boolean, QString());
-            fmtBooleanData.TrueValue = QStringLiteral("True");
-            fmtBooleanData.FalseValue = QStringLiteral("False");
-            fmtBooleanData.NullValue = QString();
+            fmtBooleanData = vb::DataFormat(vb::DataFormat::Boolean, QString());   // "True", "False", and "" for Null
             QLabel* label = fieldLabel(i);
             label->show();
             label->setText(name);

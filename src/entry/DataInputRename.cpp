@@ -157,10 +157,6 @@ void DataInput::RefreshCollection() {
             ++k;
             keyColumns_ << name;
             fields.Add(name, vb::FieldType{vb::FieldKind::Text}.name());
-        } else if (t == vb::FieldKind::Text) {
-            fieldLabel(i)->setText(type.filePath ? name.left(name.size() - 2) : name);
-            rebind(fieldBox(i), name, type);
-            fields.Add(name, type.name());
         } else if (t == vb::FieldKind::Memo) {
             if (BoundBox* b = BindingOf(txtmemo)) b->Bind(name, b->Format(), b->Kind());
             else bind(txtmemo, name, vb::DataFormat(), vb::ValueKind::Text);
@@ -170,7 +166,7 @@ void DataInput::RefreshCollection() {
                    (name == QLatin1String("SrchInt") || name == QLatin1String("SrchKey") || name == QLatin1String("TolvaneID"))) {
             fields.Add(name, type.name());
         } else if (t != vb::FieldKind::None) {
-            fieldLabel(i)->setText(name);
+            fieldLabel(i)->setText(type.filePath ? name.left(name.size() - 2) : name);
             rebind(fieldBox(i), name, type);
             fields.Add(name, type.name());
         }

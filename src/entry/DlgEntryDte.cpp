@@ -1,7 +1,5 @@
 #include "entry/DlgEntryDte.h"
 
-#include "platform/core/Twips.h"
-#include "platform/core/UiServices.h"
 #include "platform/format/Locale.h"
 #include "platform/format/UserDates.h"
 #include "platform/format/VbConvert.h"
@@ -21,55 +19,32 @@ DlgEntryDte& DlgEntryDte::instance() {
 
 QWidget* DlgEntryDte::CreateWidget() {
     // Closing the window by its title bar counts as Cancel.
-    auto* dlg = new vb::CommandDialog([this] { CmdCancel_Click(); });
-    dlg->setWindowTitle(QStringLiteral("Enter Date/Time "));
-    dlg->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    dlg->setFixedSize(vb::twipsToPx(4560), vb::twipsToPx(1080));
-    QFont bold(QStringLiteral("Arial"));
-    bold.setPointSizeF(9);
-    bold.setBold(true);
-
-    Label1 = new QLabel(QStringLiteral("Date"), dlg);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    auto* dlg = vb::FixedDialog([this] { CmdCancel_Click(); }, QStringLiteral("Enter Date/Time "), 4560, 1080);
+    const QFont bold = vb::BoldFont(QStringLiteral("Arial"), 9);
+    Label1 = vb::Placed(new QLabel(QStringLiteral("Date"), dlg), "Label1", 120, 120, 615, 255);
     Label1->setFont(bold);
-    vb::PlaceTwips(Label1, 120, 120, 615, 255);
-    Label2 = new QLabel(QStringLiteral("Time"), dlg);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = vb::Placed(new QLabel(QStringLiteral("Time"), dlg), "Label2", 1680, 120, 855, 255);
     Label2->setFont(bold);
-    vb::PlaceTwips(Label2, 1680, 120, 855, 255);
 
-    DTDate = new QDateEdit(dlg);
-    DTDate->setObjectName(QStringLiteral("DTDate"));
+    DTDate = vb::Placed(new QDateEdit(dlg), "DTDate", 120, 360, 1455, 375);
     DTDate->setCalendarPopup(true);
     // The short date form, with the year in four digits so that no century is guessed.
     DTDate->setDisplayFormat(vb::Locale::shortDatePattern());
-    vb::PlaceTwips(DTDate, 120, 360, 1455, 375);
 
     // The time picker carries a check box; with the box cleared it holds no time.
-    DTTimeCheck = new QCheckBox(dlg);
-    DTTimeCheck->setObjectName(QStringLiteral("DTTimeCheck"));
-    vb::PlaceTwips(DTTimeCheck, 1680, 420, 255, 255);
-    DTTime = new QTimeEdit(dlg);
-    DTTime->setObjectName(QStringLiteral("DTTime"));
-    DTTime->setDisplayFormat(QStringLiteral("h:mm AP"));
+    DTTimeCheck = vb::Placed(new QCheckBox(dlg), "DTTimeCheck", 1680, 420, 255, 255);
     // Wide enough for "12:00 AM" and its arrows in this font (it ends short of the buttons).
-    vb::PlaceTwips(DTTime, 1935, 360, 1245, 375);
+    DTTime = vb::Placed(new QTimeEdit(dlg), "DTTime", 1935, 360, 1245, 375);
+    DTTime->setDisplayFormat(QStringLiteral("h:mm AP"));
     QObject::connect(DTTimeCheck.data(), &QCheckBox::toggled, DTTime.data(), &QWidget::setEnabled);
 
-    CmdAccept = new QPushButton(QStringLiteral("Accept"), dlg);
-    CmdAccept->setObjectName(QStringLiteral("CmdAccept"));
+    CmdAccept = vb::Placed(new QPushButton(QStringLiteral("Accept"), dlg), "CmdAccept", 3240, 120, 1095, 375);
     CmdAccept->setDefault(true);
-    vb::PlaceTwips(CmdAccept, 3240, 120, 1095, 375);
-    CmdCancel = new QPushButton(QStringLiteral("Cancel"), dlg);
-    CmdCancel->setObjectName(QStringLiteral("CmdCancel"));
-    vb::PlaceTwips(CmdCancel, 3240, 600, 1095, 375);
+    CmdCancel = vb::Placed(new QPushButton(QStringLiteral("Cancel"), dlg), "CmdCancel", 3240, 600, 1095, 375);
 
-    QWidget::setTabOrder(DTDate, DTTimeCheck);
-    QWidget::setTabOrder(DTTimeCheck, DTTime);
-    QWidget::setTabOrder(DTTime, CmdAccept);
-    QWidget::setTabOrder(CmdAccept, CmdCancel);
-    QObject::connect(CmdAccept.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { CmdAccept_Click(); }); });
-    QObject::connect(CmdCancel.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { CmdCancel_Click(); }); });
+    vb::TabOrder({DTDate, DTTimeCheck, DTTime, CmdAccept, CmdCancel});
+    vb::OnClicked(CmdAccept, dlg, [this] { CmdAccept_Click(); });
+    vb::OnClicked(CmdCancel, dlg, [this] { CmdCancel_Click(); });
     return dlg;
 }
 

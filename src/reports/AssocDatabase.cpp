@@ -19,27 +19,20 @@ QStringList keywordColumns(int k) {
 bool appendColumn(db::TableDef& table, const ExportField& f) {
     db::ColumnDef c;
     c.Name = f.name;
-    c.Attributes = 3;
     const vb::FieldType type = vb::FieldType::parse(f.type);
     switch (type.kind) {
     case vb::FieldKind::Text: c.Type = db::adVarWChar; break;
     case vb::FieldKind::Memo: c.Type = db::adLongVarWChar; break;
     case vb::FieldKind::Integer: c.Type = db::adInteger; break;
     case vb::FieldKind::Double: c.Type = db::adDouble; break;
-    case vb::FieldKind::DateTime:
-        c.Type = db::adDate;
-        c.Attributes = 2;
-        break;
+    case vb::FieldKind::DateTime: c.Type = db::adDate; break;
     case vb::FieldKind::Decimal:
         c.Type = db::adNumeric;
         c.Precision = 10;
         c.NumericScale = type.scale;
         break;
     case vb::FieldKind::Currency: c.Type = db::adCurrency; break;
-    case vb::FieldKind::Boolean:
-        c.Type = db::adBoolean;
-        c.Attributes = 0;
-        break;
+    case vb::FieldKind::Boolean: c.Type = db::adBoolean; break;
     case vb::FieldKind::None: return false;
     }
     table.AppendColumn(c);
@@ -58,24 +51,10 @@ QStringList copiedColumns(const AssocSpec& spec) {
 }  // namespace
 
 void CreateAssocDB(const QString& path, const AssocSpec& spec) {
-    db::Catalog cat;
-    try {
-        cat.Create(dblayout::CreateConnStr(path));
-        db::TableDef table(QStringLiteral("UserTable"));
-        dblayout::AppendRecordId(table, kAssocIdDescription);
+    dblayout::CreateUserTable(path, kAssocIdDescription, spec.hasNotes, [&](db::TableDef& table) {
         for (const ExportField& f : spec.rows.fields) appendColumn(table, f);
-        for (const QString& k : keywordColumns(spec.keywords)) {
-            db::ColumnDef kw(k, db::adVarWChar);
-            kw.Attributes = 3;
-            table.AppendColumn(kw);
-        }
-        dblayout::AppendHiddenColumns(table, spec.hasNotes);
-        cat.Append(table);
-    } catch (...) {
-        cat.Close();
-        throw;
-    }
-    cat.Close();
+        for (const QString& k : keywordColumns(spec.keywords)) table.AppendColumn(db::ColumnDef(k, db::adVarWChar));
+    });
 }
 
 qint64 TransferRecords(db::Connection& source, const QString& path, const AssocSpec& spec) {

@@ -5,12 +5,6 @@
 
 namespace reports {
 
-QStringList ExportSpec::columnNames() const {
-    QStringList out;
-    for (const ExportField& f : fields) out << f.name;
-    return out;
-}
-
 ExportSpec specFor(const QList<ExportField>& descFields, const ReportChoices& v, bool allFields, bool notes,
                    bool searchPresent) {
     ExportSpec spec;

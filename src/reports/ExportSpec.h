@@ -22,7 +22,6 @@ struct ExportSpec {
     QList<ExportField> fields;   // in this order; the notes column, when exported, is one of them
     bool searchResult = false;   // only the rows of the latest search (RptFlg = True), unsorted
     QString sortField;           // all rows, sorted by this column ("": in table order)
-    QStringList columnNames() const;
 };
 
 // What is exported: every description field of the field list (entries 1..n: name and type) when

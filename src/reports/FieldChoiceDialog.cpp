@@ -11,7 +11,8 @@
 #include <QRadioButton>
 
 namespace {
-void place(QWidget* w, const int (&g)[4]) { vb::PlaceTwips(w, g[0], g[1], g[2], g[3]); }
+template <typename W>
+W* placed(W* w, QAnyStringView name, const int (&g)[4]) { return vb::Placed(w, name, g[0], g[1], g[2], g[3]); }
 }  // namespace
 
 QWidget* FieldChoiceDialog::CreateWidget() {
@@ -25,37 +26,22 @@ QWidget* FieldChoiceDialog::CreateWidget() {
     dlg->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     // As designed, and wide enough for the title bar to show the whole title.
     dlg->setFixedSize(qMax(vb::twipsToPx(L.clientW), vb::WidthForTitle(L.caption)), vb::twipsToPx(L.clientH));
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    dlg->setFont(font);
+    dlg->setFont(vb::BoldFont(QStringLiteral("Arial"), 9.75));
 
-    Frame1 = new QGroupBox(L.frameText, dlg);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    place(Frame1, L.frame);
+    Frame1 = placed(new QGroupBox(L.frameText, dlg), "Frame1", L.frame);
     QWidget* optionParent = L.optionsInFrame ? static_cast<QWidget*>(Frame1.data()) : dlg;
-    all_ = new QRadioButton(QStringLiteral("Export all fields"), optionParent);
-    all_->setObjectName(L.allName);
-    place(all_, L.all);
-    usr_ = new QRadioButton(QStringLiteral("Export selected fields only"), optionParent);
-    usr_->setObjectName(L.usrName);
-    place(usr_, L.usr);
+    all_ = placed(new QRadioButton(QStringLiteral("Export all fields"), optionParent), L.allName, L.all);
+    usr_ = placed(new QRadioButton(QStringLiteral("Export selected fields only"), optionParent), L.usrName, L.usr);
     if (L.grayUsrText) usr_->setStyleSheet(QStringLiteral("color: #404040"));
-    cmdApply = new QPushButton(QStringLiteral("Export"), dlg);
-    cmdApply->setObjectName(QStringLiteral("cmdApply"));
-    place(cmdApply, L.apply);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), dlg);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    place(cmdCancel, L.cancel);
-    QWidget::setTabOrder(all_, usr_);
-    QWidget::setTabOrder(usr_, cmdApply);
-    QWidget::setTabOrder(cmdApply, cmdCancel);
+    cmdApply = placed(new QPushButton(QStringLiteral("Export"), dlg), "cmdApply", L.apply);
+    cmdCancel = placed(new QPushButton(QStringLiteral("Cancel"), dlg), "cmdCancel", L.cancel);
+    vb::TabOrder({all_, usr_, cmdApply, cmdCancel});
     all_->setFocus();
 
-    QObject::connect(all_.data(), &QRadioButton::clicked, dlg, [this] { vb::RunTrapped([this] { allClicked(); }); });
-    QObject::connect(usr_.data(), &QRadioButton::clicked, dlg, [this] { vb::RunTrapped([this] { usrClicked(); }); });
-    QObject::connect(cmdApply.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdApply_Click(); }); });
-    QObject::connect(cmdCancel.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { cmdCancel_Click(); }); });
+    vb::OnClicked(all_, dlg, [this] { allClicked(); });
+    vb::OnClicked(usr_, dlg, [this] { usrClicked(); });
+    vb::OnClicked(cmdApply, dlg, [this] { cmdApply_Click(); });
+    vb::OnClicked(cmdCancel, dlg, [this] { cmdCancel_Click(); });
     return dlg;
 }
 

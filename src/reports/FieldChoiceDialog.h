@@ -47,8 +47,6 @@ public:
     static FrmExpToExcel& instance();
     QPointer<QRadioButton>& optAllFlds = all_;
     QPointer<QRadioButton>& optUsrFlds = usr_;
-    void optAllFlds_Click() { allClicked(); }
-    void optUsrFlds_Click() { usrClicked(); }
 
 private:
     FrmExpToExcel();
@@ -60,8 +58,6 @@ public:
     static frmGenDB& instance();
     QPointer<QRadioButton>& OptAllFields = all_;
     QPointer<QRadioButton>& OptUsrFields = usr_;
-    void OptAllFields_Click() { allClicked(); }
-    void OptUsrFields_Click() { usrClicked(); }
 
 private:
     frmGenDB();

@@ -47,52 +47,34 @@ QWidget* FrmMailLbls::CreateWidget() {
     w->setWindowTitle(QStringLiteral("Create Mailing Labels"));
     w->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     w->setFixedSize(vb::twipsToPx(8430), vb::twipsToPx(2985));
-    QFont bold(QStringLiteral("Arial"));
-    bold.setPointSizeF(9.75);
-    bold.setBold(true);
+    const QFont bold = vb::BoldFont(QStringLiteral("Arial"), 9.75);
     LblMail.assign(reports::kMailParts, nullptr);
     cmbMail.assign(reports::kMailParts, nullptr);
     for (int i = 0; i < reports::kMailParts; ++i) {
         const bool odd = i % 2 == 1;
         const int top = 240 + (i / 2) * 480;
-        auto* l = new QLabel(QString::fromLatin1(kPartNames[i]), w);
-        l->setObjectName(QStringLiteral("LblMail_%1").arg(i));
+        auto* l = vb::Placed(new QLabel(QString::fromLatin1(kPartNames[i]), w), QStringLiteral("LblMail_%1").arg(i),
+                             odd ? 4616 : 649, top, kLabelWidths[i], 255);
         l->setFont(bold);
-        vb::PlaceTwips(l, odd ? 4616 : 649, top, kLabelWidths[i], 255);
         LblMail[size_t(i)] = l;
-        auto* c = new QComboBox(w);
-        c->setObjectName(QStringLiteral("cmbMail_%1").arg(i));
+        auto* c = vb::Placed(new QComboBox(w), QStringLiteral("cmbMail_%1").arg(i), odd ? 5760 : 2085, top, 2055, 315);
         c->setEditable(true);
         c->setInsertPolicy(QComboBox::NoInsert);
-        vb::PlaceTwips(c, odd ? 5760 : 2085, top, 2055, 315);
         cmbMail[size_t(i)] = c;
     }
-    lblno = new QLabel(QStringLiteral("Determine Labels Per Sheet"), w);
-    lblno->setObjectName(QStringLiteral("lblno"));
+    lblno = vb::Placed(new QLabel(QStringLiteral("Determine Labels Per Sheet"), w), "lblno", 120, 2400, 2775, 255);
     lblno->setFont(bold);
-    vb::PlaceTwips(lblno, 120, 2400, 2775, 255);
-    cmboLblSz = new QComboBox(w);
-    cmboLblSz->setObjectName(QStringLiteral("cmboLblSz"));
+    cmboLblSz = vb::Placed(new QComboBox(w), "cmboLblSz", 3000, 2400, 1935, 315);
     cmboLblSz->setEditable(true);
     cmboLblSz->setInsertPolicy(QComboBox::NoInsert);
-    vb::PlaceTwips(cmboLblSz, 3000, 2400, 1935, 315);
-    cmdCreate = new QPushButton(QStringLiteral("Create"), w);
-    cmdCreate->setObjectName(QStringLiteral("cmdCreate"));
-    vb::PlaceTwips(cmdCreate, 5280, 2400, 1215, 375);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), w);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    vb::PlaceTwips(cmdCancel, 6720, 2400, 1335, 375);
+    cmdCreate = vb::Placed(new QPushButton(QStringLiteral("Create"), w), "cmdCreate", 5280, 2400, 1215, 375);
+    cmdCancel = vb::Placed(new QPushButton(QStringLiteral("Cancel"), w), "cmdCancel", 6720, 2400, 1335, 375);
 
-    QWidget* prev = cmbMail[0];
-    for (int i = 1; i < reports::kMailParts; ++i) {
-        QWidget::setTabOrder(prev, cmbMail[size_t(i)]);
-        prev = cmbMail[size_t(i)];
-    }
-    QWidget::setTabOrder(prev, cmdCreate);
-    QWidget::setTabOrder(cmdCreate, cmdCancel);
-    QWidget::setTabOrder(cmdCancel, cmboLblSz);
-    QObject::connect(cmdCreate.data(), &QPushButton::clicked, w, [this] { vb::RunTrapped([this] { cmdCreate_Click(); }); });
-    QObject::connect(cmdCancel.data(), &QPushButton::clicked, w, [this] { vb::RunTrapped([this] { cmdCancel_Click(); }); });
+    QList<QWidget*> order;
+    for (QComboBox* c : cmbMail) order << c;
+    vb::TabOrder(order << cmdCreate << cmdCancel << cmboLblSz);
+    vb::OnClicked(cmdCreate, w, [this] { cmdCreate_Click(); });
+    vb::OnClicked(cmdCancel, w, [this] { cmdCancel_Click(); });
     return w;
 }
 

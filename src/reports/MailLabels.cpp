@@ -37,8 +37,9 @@ qint64 eachRow(db::Connection& conn, const ExportSpec& spec, const Progress& pro
     std::vector<vb::DataFormat> formats;
     std::vector<vb::ValueKind> kinds;
     for (const ExportField& f : spec.fields) {
-        formats.push_back(vb::DataFormat::forFieldType(f.type));
-        kinds.push_back(vb::valueKindOf(f.type));
+        const vb::FieldType type = vb::FieldType::parse(f.type);
+        formats.push_back(vb::DataFormat::forFieldType(type));
+        kinds.push_back(type.valueKind());
     }
     const qint64 total = progress ? conn.Scalar(countSql(spec)).toLongLong() : 0;
     db::RowReader rows(conn, selectSql(spec));

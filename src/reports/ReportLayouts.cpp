@@ -235,18 +235,17 @@ std::shared_ptr<ReportDefinition> NewReport() {
 void ActiveReport_ReportStart(ReportDefinition& report) {
     PageSetup& p = report.page;
     const double m = p.leftMargin + p.rightMargin;
+    const auto landscape = [&](double paperWidth, int paperSize) {
+        p.printWidth = paperWidth - m;
+        p.orientation = OrientLandscape;
+        p.paperSize = paperSize;
+        p.paperWidth = paperWidth;
+        p.leftMargin = p.rightMargin = 720;
+    };
     if (Module1::bRptWide) {
-        p.printWidth = 24480 - m;
-        p.orientation = OrientLandscape;
-        p.paperSize = PaperLedger;
-        p.paperWidth = 24480;
-        p.leftMargin = p.rightMargin = 720;
+        landscape(24480, PaperLedger);
     } else if (Module1::bRptLandscape) {
-        p.printWidth = 16560 - m;
-        p.orientation = OrientLandscape;
-        p.paperSize = PaperLetter;
-        p.paperWidth = 16560;
-        p.leftMargin = p.rightMargin = 720;
+        landscape(16560, PaperLetter);
     } else if (Module1::bRptPortrait) {
         p.printWidth = 12240 - m;
         p.orientation = OrientPortrait;

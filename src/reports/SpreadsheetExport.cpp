@@ -95,8 +95,9 @@ SpreadsheetResult WriteSpreadsheet(db::Connection& conn, const ExportSpec& spec,
     std::vector<Column> cols;
     for (const ExportField& f : spec.fields) {
         Column c;
-        c.kind = vb::valueKindOf(f.type);
-        if (c.kind == vb::ValueKind::Decimal) c.places = vb::decimalPlacesOf(f.type);
+        const vb::FieldType type = vb::FieldType::parse(f.type);
+        c.kind = type.valueKind();
+        if (c.kind == vb::ValueKind::Decimal) c.places = type.scale;
         c.width = int(f.name.size());
         cols.push_back(c);
     }

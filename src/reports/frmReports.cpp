@@ -31,8 +31,7 @@ constexpr int kWidth = 16890;
 constexpr int kLoadHeight = 10245;
 
 QFont arial(double points, bool bold = true) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
+    QFont f = vb::BoldFont(QStringLiteral("Arial"), points);
     f.setBold(bold);
     return f;
 }
@@ -45,12 +44,8 @@ int slotLeft(int k) {
 int slotTop(int k) { return 3600 + 840 * ((k - 1) % 5); }
 
 QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon, int left) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setIcon(icon);
+    auto* b = vb::PictureButton(parent, name, tip, icon);
     b->setIconSize(QSize(22, 22));
-    b->setFocusPolicy(Qt::TabFocus);
     PlaceTwips(b, left, 0, 495, 495);
     return b;
 }
@@ -72,8 +67,7 @@ QWidget* frmReports::CreateWidget() {
     QStyle* style = QApplication::style();
 
     // The band across the top: the record source and the sort list.
-    Picture1 = new QFrame(w);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1 = vb::Placed(new QFrame(w), "Picture1", 0, 0, kWidth, 495);
     {   // the button face, whatever the form's colour, behind the band and its captions
         QPalette band = Picture1->palette();
         band.setColor(QPalette::Window, band.color(QPalette::Button));
@@ -81,33 +75,25 @@ QWidget* frmReports::CreateWidget() {
         Picture1->setPalette(band);
         Picture1->setAutoFillBackground(true);
     }
-    PlaceTwips(Picture1, 0, 0, kWidth, 495);
-    Label3 = new QLabel(QStringLiteral("Output Options:"), Picture1);
-    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3 = vb::Placed(new QLabel(QStringLiteral("Output Options:"), Picture1), "Label3", 0, 120, 1335, 255);
     Label3->setFont(arial(8.25));
-    PlaceTwips(Label3, 0, 120, 1335, 255);
-    OptAllRecs = new QRadioButton(QStringLiteral("All Records"), Picture1);
-    OptAllRecs->setObjectName(QStringLiteral("OptAllRecs"));
+    OptAllRecs = vb::Placed(new QRadioButton(QStringLiteral("All Records"), Picture1), "OptAllRecs",
+                            1440, 0, 1575, 255);
     OptAllRecs->setFont(arial(8.25));
-    PlaceTwips(OptAllRecs, 1440, 0, 1575, 255);
-    OptSrchRes = new QRadioButton(QStringLiteral("Search Results"), Picture1);
-    OptSrchRes->setObjectName(QStringLiteral("OptSrchRes"));
+    OptSrchRes = vb::Placed(new QRadioButton(QStringLiteral("Search Results"), Picture1), "OptSrchRes",
+                            1440, 240, 1575, 240);
     OptSrchRes->setFont(arial(8.25));
-    PlaceTwips(OptSrchRes, 1440, 240, 1575, 240);
     auto* source = new QButtonGroup(w);
     source->addButton(OptAllRecs);
     source->addButton(OptSrchRes);
     QObject::connect(OptAllRecs, &QRadioButton::clicked, w, [this] { vb::RunTrapped([this] { OptAllRecs_Click(); }); });
     QObject::connect(OptSrchRes, &QRadioButton::clicked, w, [this] { vb::RunTrapped([this] { OptSrchRes_Click(); }); });
-    cmboAllRecs = new vb::FittingComboBox(Picture1);
-    cmboAllRecs->setObjectName(QStringLiteral("cmboAllRecs"));
+    // A little wider than designed, for its first item.
+    cmboAllRecs = vb::Placed(new vb::FittingComboBox(Picture1), "cmboAllRecs", 3120, 0, 2010, 330);
     cmboAllRecs->setEditable(false);   // the sort list offers the fields only
     cmboAllRecs->setFont(arial(8.25, false));
-    PlaceTwips(cmboAllRecs, 3120, 0, 2010, 330);   // a little wider than designed, for its first item
-    Label2 = new QLabel(QStringLiteral("Export Options:"), Picture1);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = vb::Placed(new QLabel(QStringLiteral("Export Options:"), Picture1), "Label2", 6480, 120, 1335, 255);
     Label2->setFont(arial(8.25));
-    PlaceTwips(Label2, 6480, 120, 1335, 255);
 
     // The command buttons stand on the window, over the band.
     cmdPrintRep = pictureButton(w, QStringLiteral("cmdPrintRep"), QStringLiteral("Print/Preview"),
@@ -141,56 +127,43 @@ QWidget* frmReports::CreateWidget() {
     }
 
     // Title and report information.
-    FrmCompInfo = new QGroupBox(QStringLiteral("Title And Report Information"), w);
-    FrmCompInfo->setObjectName(QStringLiteral("FrmCompInfo"));
+    FrmCompInfo = vb::Placed(new QGroupBox(QStringLiteral("Title And Report Information"), w), "FrmCompInfo",
+                             1800, 960, 7215, 1815);
     FrmCompInfo->setFont(arial(12));
-    PlaceTwips(FrmCompInfo, 1800, 960, 7215, 1815);
-    lblTitle = new QLabel(QStringLiteral("Title:"), FrmCompInfo);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    QFont sans(QStringLiteral("MS Sans Serif"));
-    sans.setPointSizeF(9.75);
-    sans.setBold(true);
-    lblTitle->setFont(sans);
-    PlaceTwips(lblTitle, 240, 360, 1575, 255);
-    LblComp = new QLabel(QStringLiteral("Report Information:"), FrmCompInfo);
-    LblComp->setObjectName(QStringLiteral("LblComp"));
+    lblTitle = vb::Placed(new QLabel(QStringLiteral("Title:"), FrmCompInfo), "lblTitle", 240, 360, 1575, 255);
+    lblTitle->setFont(vb::BoldFont(QStringLiteral("MS Sans Serif"), 9.75));
+    LblComp = vb::Placed(new QLabel(QStringLiteral("Report Information:"), FrmCompInfo), "LblComp",
+                         3480, 360, 2175, 255);
     LblComp->setFont(arial(9.75));
-    PlaceTwips(LblComp, 3480, 360, 2175, 255);
     RptText.assign(4, nullptr);
     for (int i = 0; i < 4; ++i) {
-        auto* box = new QLineEdit(FrmCompInfo);
-        box->setObjectName(QStringLiteral("RptText_%1").arg(i));
+        auto* box = vb::Placed(new QLineEdit(FrmCompInfo), QStringLiteral("RptText_%1").arg(i),
+                               i == 0 ? 240 : 3480, i == 0 ? 600 : 600 + 360 * (i - 1), 2775, 330);
         box->setFont(arial(9));
-        PlaceTwips(box, i == 0 ? 240 : 3480, i == 0 ? 600 : 600 + 360 * (i - 1), 2775, 330);
         RptText[size_t(i)] = box;
     }
 
     // The field panel: the frame, and the slots standing on the window over it.
-    RepLblFrame = new QGroupBox(QStringLiteral("Select And Label Fields"), w);
-    RepLblFrame->setObjectName(QStringLiteral("RepLblFrame"));
+    RepLblFrame = vb::Placed(new QGroupBox(QStringLiteral("Select And Label Fields"), w), "RepLblFrame",
+                             1800, 3000, 11775, 4815);
     RepLblFrame->setFont(arial(12));
-    PlaceTwips(RepLblFrame, 1800, 3000, 11775, 4815);
     ChkRepLbl.assign(kSlots + 1, nullptr);
     txtRptLbl.assign(kSlots + 1, nullptr);
     for (int k = 1; k <= kSlots; ++k) {
-        auto* box = new vb::FittingCheckBox(QStringLiteral("Name of Field"), w);
-        box->setObjectName(QStringLiteral("ChkRepLbl_%1").arg(k));
-        PlaceTwips(box, slotLeft(k), slotTop(k), 2655, 495);
+        auto* box = vb::Placed(new vb::FittingCheckBox(QStringLiteral("Name of Field"), w),
+                               QStringLiteral("ChkRepLbl_%1").arg(k), slotLeft(k), slotTop(k), 2655, 495);
         ChkRepLbl[size_t(k)] = box;
         QObject::connect(box, &QCheckBox::clicked, w, [this, k] { vb::RunTrapped([this, k] { ChkRepLbl_Click(k); }); });
-        auto* label = new QLineEdit(w);
-        label->setObjectName(QStringLiteral("txtRptLbl_%1").arg(k));
+        auto* label = vb::Placed(new QLineEdit(w), QStringLiteral("txtRptLbl_%1").arg(k),
+                                 slotLeft(k), slotTop(k) + 480, 2655, 330);
         label->setFont(arial(9));
-        PlaceTwips(label, slotLeft(k), slotTop(k) + 480, 2655, 330);
         txtRptLbl[size_t(k)] = label;
         gate->Watch(label, [this, k] {
             txtRptLbl_Validate(k);
             return txtRptLbl_LostFocus(k);
         });
     }
-    chkInclMemo = new QCheckBox(QStringLiteral("Include Notes"), w);
-    chkInclMemo->setObjectName(QStringLiteral("chkInclMemo"));
-    PlaceTwips(chkInclMemo, 4800, 3240, 1575, 255);
+    chkInclMemo = vb::Placed(new QCheckBox(QStringLiteral("Include Notes"), w), "chkInclMemo", 4800, 3240, 1575, 255);
     QObject::connect(chkInclMemo, &QCheckBox::clicked, w, [this] { vb::RunTrapped([this] { chkInclMemo_Click(); }); });
 
     lblSurname = new QLabel(w);

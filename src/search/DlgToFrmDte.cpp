@@ -1,6 +1,5 @@
 #include "search/DlgToFrmDte.h"
 
-#include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
 #include "platform/format/Locale.h"
 #include "platform/format/UserDates.h"
@@ -19,59 +18,36 @@ DlgToFrmDte& DlgToFrmDte::instance() {
 }
 
 QWidget* DlgToFrmDte::CreateWidget() {
-    auto* dlg = new vb::CommandDialog([this] { CancelButton_Click(); });
-    dlg->setWindowTitle(QStringLiteral("Set Date And Time"));
-    dlg->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    dlg->setFixedSize(vb::twipsToPx(4755), vb::twipsToPx(1680));
-    QFont bold(QStringLiteral("Arial"));
-    bold.setPointSizeF(9.75);
-    bold.setBold(true);
-
-    Label2 = new QLabel(QStringLiteral("From Date/Time:"), dlg);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    auto* dlg = vb::FixedDialog([this] { CancelButton_Click(); }, QStringLiteral("Set Date And Time"), 4755, 1680);
+    const QFont bold = vb::BoldFont(QStringLiteral("Arial"), 9.75);
+    Label2 = vb::Placed(new QLabel(QStringLiteral("From Date/Time:"), dlg), "Label2", 240, 120, 2655, 255);
     Label2->setFont(bold);
-    vb::PlaceTwips(Label2, 240, 120, 2655, 255);
-    Label1 = new QLabel(QStringLiteral("To Date/Time:"), dlg);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = vb::Placed(new QLabel(QStringLiteral("To Date/Time:"), dlg), "Label1", 240, 960, 1815, 255);
     Label1->setFont(bold);
-    vb::PlaceTwips(Label1, 240, 960, 1815, 255);
 
-    auto dateEdit = [dlg](const char* name, const QString& format, int top) {
-        auto* e = new QDateEdit(dlg);
-        e->setObjectName(QString::fromLatin1(name));
+    auto dateEdit = [dlg](const char* name, int top) {
+        auto* e = vb::Placed(new QDateEdit(dlg), name, 240, top, 1335, 375);
         e->setCalendarPopup(true);
-        e->setDisplayFormat(format);
-        vb::PlaceTwips(e, 240, top, 1335, 375);
+        e->setDisplayFormat(vb::Locale::shortDatePattern());
         return e;
     };
     auto timeEdit = [dlg](const char* name, int top) {
-        auto* e = new QTimeEdit(dlg);
-        e->setObjectName(QString::fromLatin1(name));
+        auto* e = vb::Placed(new QTimeEdit(dlg), name, 1680, top, 1455, 375);
         e->setDisplayFormat(QStringLiteral("h:mm AP"));
-        vb::PlaceTwips(e, 1680, top, 1455, 375);
         return e;
     };
-    DTDteFrm = dateEdit("DTDteFrm", vb::Locale::shortDatePattern(), 360);
+    DTDteFrm = dateEdit("DTDteFrm", 360);
     DTFrmTime = timeEdit("DTFrmTime", 360);
-    DTDteTo = dateEdit("DTDteTo", vb::Locale::shortDatePattern(), 1200);
+    DTDteTo = dateEdit("DTDteTo", 1200);
     DTToTime = timeEdit("DTToTime", 1200);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), dlg);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton = vb::Placed(new QPushButton(QStringLiteral("OK"), dlg), "OKButton", 3360, 360, 1215, 375);
     OKButton->setDefault(true);
-    vb::PlaceTwips(OKButton, 3360, 360, 1215, 375);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), dlg);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    vb::PlaceTwips(CancelButton, 3360, 1080, 1215, 375);
+    CancelButton = vb::Placed(new QPushButton(QStringLiteral("Cancel"), dlg), "CancelButton", 3360, 1080, 1215, 375);
 
-    QWidget::setTabOrder(OKButton, DTDteFrm);
-    QWidget::setTabOrder(DTDteFrm, DTFrmTime);
-    QWidget::setTabOrder(DTFrmTime, DTDteTo);
-    QWidget::setTabOrder(DTDteTo, DTToTime);
-    QWidget::setTabOrder(DTToTime, CancelButton);
-    QObject::connect(OKButton.data(), &QPushButton::clicked, dlg, [this] { vb::RunTrapped([this] { OKButton_Click(); }); });
-    QObject::connect(CancelButton.data(), &QPushButton::clicked, dlg,
-                     [this] { vb::RunTrapped([this] { CancelButton_Click(); }); });
+    vb::TabOrder({OKButton, DTDteFrm, DTFrmTime, DTDteTo, DTToTime, CancelButton});
+    vb::OnClicked(OKButton, dlg, [this] { OKButton_Click(); });
+    vb::OnClicked(CancelButton, dlg, [this] { CancelButton_Click(); });
     return dlg;
 }
 

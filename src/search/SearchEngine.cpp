@@ -56,73 +56,54 @@ bool rowCondition(const RowCriterion& r, int row, Condition& out, Outcome& msg) 
     const QString column = col(r.name);
     const vb::FieldType type = vb::FieldType::parse(r.type);
     const vb::FieldKind kind = type.kind;
+    const auto refuse = [&msg](const Outcome& o) {
+        msg = o;
+        return false;
+    };
+    const auto missing = [&] { return refuse(message(missingValue, kBlankTitle, kCriteriaStyle, row)); };
     if (kind == vb::FieldKind::Text) {
-        if (r.value.isEmpty()) {
-            msg = message(missingValue, kBlankTitle, kCriteriaStyle, row);
-            return false;
-        }
+        if (r.value.isEmpty()) return missing();
         // Contains, ignoring case for every letter; the text is taken literally (no wildcards).
         out.where = QStringLiteral("instr(casefold(%1), ?) > 0").arg(column);
         out.params = {r.value.toCaseFolded()};
         return true;
     }
     if (type.isNumber()) {
-        if (r.value.isEmpty()) {
-            msg = message(missingValue, kBlankTitle, kCriteriaStyle, row);
-            return false;
-        }
+        if (r.value.isEmpty()) return missing();
         const QString op = sqlOperator(r.op);
-        if (op.isEmpty()) {
-            msg = message(QStringLiteral("Please Select an >, < or = Value For ") + r.caption + kCrLf, kBlankTitle,
-                          kCriteriaStyle, row);
-            return false;
-        }
+        if (op.isEmpty())
+            return refuse(message(QStringLiteral("Please Select an >, < or = Value For ") + r.caption + kCrLf, kBlankTitle,
+                                  kCriteriaStyle, row));
         const auto number = vb::parseNumber(r.value);
-        if (!number) {
-            msg = message(QStringLiteral("This is a numeric field, please enter all numbers"),
-                          QStringLiteral("Ravelstow Search"), vb::vbOKOnly, row, true);
-            return false;
-        }
+        if (!number)
+            return refuse(message(QStringLiteral("This is a numeric field, please enter all numbers"),
+                                  QStringLiteral("Ravelstow Search"), vb::vbOKOnly, row, true));
         out.where = column + op + QStringLiteral("?");
         out.params = {numberValue(*number)};
         return true;
     }
     if (kind == vb::FieldKind::DateTime) {
-        if (!r.hasRange || !r.from.isValid() || !r.to.isValid()) {
-            msg = message(missingValue, kBlankTitle, kCriteriaStyle, row);
-            return false;
-        }
+        if (!r.hasRange || !r.from.isValid() || !r.to.isValid()) return missing();
         out.where = QStringLiteral("%1 BETWEEN ? AND ?").arg(column);
         // Bound as date values: the data layer writes them in the stored form.
         out.params = {r.from, r.to};
         return true;
     }
     if (kind == vb::FieldKind::Currency) {
-        if (r.value.trimmed().isEmpty()) {
-            msg = message(missingValue, kBlankTitle, kCriteriaStyle, row);
-            return false;
-        }
+        if (r.value.trimmed().isEmpty()) return missing();
         const auto number = vb::parseNumber(r.value);
-        if (!number) {
-            msg = message(QStringLiteral("This is a Currency field, please enter a monetary value"),
-                          QStringLiteral("Ravelstow"), vb::vbOKOnly, row, true);
-            return false;
-        }
+        if (!number)
+            return refuse(message(QStringLiteral("This is a Currency field, please enter a monetary value"),
+                                  QStringLiteral("Ravelstow"), vb::vbOKOnly, row, true));
         const double amount = vb::roundHalfEven(*number, 4);
-        if (amount == 0) {
-            msg = message(missingValue, kBlankTitle, kCriteriaStyle, row);
-            return false;
-        }
+        if (amount == 0) return missing();
         out.where = column + QStringLiteral(" = ?");
         out.params = {numberValue(amount)};
         return true;
     }
     if (kind == vb::FieldKind::Boolean) {
         const QString v = r.trueFalse.trimmed();
-        if (v.isEmpty()) {
-            msg = message(missingValue, kBlankTitle, kCriteriaStyle, row);
-            return false;
-        }
+        if (v.isEmpty()) return missing();
         const bool truth = v.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0 ||
                            v.compare(QLatin1String("T"), Qt::CaseInsensitive) == 0;
         out.where = column + QStringLiteral(" = ?");

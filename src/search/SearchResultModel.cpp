@@ -15,13 +15,11 @@ void SearchResultModel::forget() {
     names_.clear();
     display_.clear();
     count_ = 0;
-    sql_.clear();
 }
 
 void SearchResultModel::SetQuery(const QString& connStr, const QString& sql) {
     beginResetModel();
     forget();
-    sql_ = sql;
     try {
         if (conn_.IsOpen() && conn_.ConnectionString() != connStr) conn_.Close();
         if (!conn_.IsOpen()) conn_.Open(connStr);
@@ -72,7 +70,6 @@ const QVariantList* SearchResultModel::row(int r) const {
         } catch (const vb::VbError&) {
             // A file that went away under the grid shows empty rows rather than failing a paint.
         }
-        rowsRead_ += rows.size();
         it = pages_.emplace(page, std::move(rows)).first;
     }
     const qint64 at = r - page * kPage;

@@ -23,7 +23,6 @@ public:
     // rows as they are shown. Raises the data layer's errors.
     void SetQuery(const QString& connStr, const QString& sql);
     void Clear();
-    QString Query() const { return sql_; }
 
     // Column captions are the field names; a column's display follows the field's type.
     QString FieldName(int column) const;
@@ -37,21 +36,16 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    // Rows read from the file so far (for tests of the lazy reading).
-    qint64 RowsRead() const { return rowsRead_; }
-
 private:
     static constexpr int kPage = 64;
     static constexpr size_t kMaxPages = 64;
     const QVariantList* row(int r) const;
-    void forget();   // drops the rows, the names and the query (between a reset's begin and end)
+    void forget();   // drops the rows and the names (between a reset's begin and end)
 
     db::Connection conn_;
     std::unique_ptr<db::Recordset> rs_;
-    QString sql_;
     QStringList names_;
     QList<Display> display_;
     qint64 count_ = 0;
     mutable std::map<qint64, QList<QVariantList>> pages_;
-    mutable qint64 rowsRead_ = 0;
 };

@@ -41,20 +41,11 @@ namespace {
 constexpr int kClientWidth = 16890;
 constexpr int kClientHeight = 10140;
 
-QFont arialBold(double points) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
+QFont arialBold(double points) { return vb::BoldFont(QStringLiteral("Arial"), points); }
 
 QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setIcon(icon);
+    auto* b = vb::PictureButton(parent, name, tip, icon);
     b->setIconSize(QSize(24, 24));
-    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 
@@ -85,11 +76,9 @@ QWidget* frmSearch::CreateWidget() {
     w->setFixedSize(twipsToPx(kClientWidth), twipsToPx(kClientHeight));
     gate_ = new vb::ValidationGate(w);
 
-    Picture1 = new QFrame(w);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1 = vb::Placed(new QFrame(w), "Picture1", 0, -120, 16890, 615);
     Picture1->setBackgroundRole(QPalette::Button);   // the button face, whatever the form's colour
     Picture1->setAutoFillBackground(true);
-    PlaceTwips(Picture1, 0, -120, 16890, 615);
 
     cmdSearch = pictureButton(w, QStringLiteral("cmdSearch"), QStringLiteral("Search Database"),
                               themed("edit-find", QStyle::SP_FileDialogContentsView));
@@ -101,27 +90,16 @@ QWidget* frmSearch::CreateWidget() {
                               themed("document-print", QStyle::SP_FileDialogDetailedView));
     PlaceTwips(cmdPrtRep, 960, 0, 495, 495);
 
-    Frame2 = new QGroupBox(QStringLiteral("Field Search Logic"), w);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    PlaceTwips(Frame2, 1440, 0, 1695, 495);
-    AndOption = new QRadioButton(QStringLiteral("AND"), Frame2);
-    AndOption->setObjectName(QStringLiteral("AndOption"));
-    PlaceTwips(AndOption, 120, 240, 705, 210);   // wide enough for "AND" in this font
-    OrOption = new QRadioButton(QStringLiteral("OR"), Frame2);
-    OrOption->setObjectName(QStringLiteral("OrOption"));
-    PlaceTwips(OrOption, 840, 240, 615, 210);
-    Frame3 = new QGroupBox(QStringLiteral("Keyword Search Logic"), w);
-    Frame3->setObjectName(QStringLiteral("Frame3"));
-    PlaceTwips(Frame3, 3120, 0, 2055, 495);
-    OptKeyAnd = new QRadioButton(QStringLiteral("AND"), Frame3);
-    OptKeyAnd->setObjectName(QStringLiteral("OptKeyAnd"));
-    PlaceTwips(OptKeyAnd, 360, 240, 705, 210);
-    OptKeyOr = new QRadioButton(QStringLiteral("OR"), Frame3);
-    OptKeyOr->setObjectName(QStringLiteral("OptKeyOr"));
+    Frame2 = vb::Placed(new QGroupBox(QStringLiteral("Field Search Logic"), w), "Frame2", 1440, 0, 1695, 495);
+    // Wide enough for "AND" in this font.
+    AndOption = vb::Placed(new QRadioButton(QStringLiteral("AND"), Frame2), "AndOption", 120, 240, 705, 210);
+    OrOption = vb::Placed(new QRadioButton(QStringLiteral("OR"), Frame2), "OrOption", 840, 240, 615, 210);
+    Frame3 = vb::Placed(new QGroupBox(QStringLiteral("Keyword Search Logic"), w), "Frame3", 3120, 0, 2055, 495);
+    OptKeyAnd = vb::Placed(new QRadioButton(QStringLiteral("AND"), Frame3), "OptKeyAnd", 360, 240, 705, 210);
+    OptKeyOr = vb::Placed(new QRadioButton(QStringLiteral("OR"), Frame3), "OptKeyOr", 1200, 240, 615, 210);
     QFont small = QApplication::font();
     small.setPointSizeF(7.5);
     for (QWidget* c : std::initializer_list<QWidget*>{Frame2, Frame3, AndOption, OrOption, OptKeyAnd, OptKeyOr}) c->setFont(small);
-    PlaceTwips(OptKeyOr, 1200, 240, 615, 210);
     // The logic frames keep the face colour of their own (the view's colours do not reach them),
     // so their dark captions stay readable on any form colour.
     for (QGroupBox* frame : {Frame2.data(), Frame3.data()}) {
@@ -132,53 +110,41 @@ QWidget* frmSearch::CreateWidget() {
         frame->setAutoFillBackground(true);
     }
 
-    cmboSort = new vb::FittingComboBox(w);
-    cmboSort->setObjectName(QStringLiteral("cmboSort"));
-    PlaceTwips(cmboSort, 5280, 120, 2175, 315);
+    cmboSort = vb::Placed(new vb::FittingComboBox(w), "cmboSort", 5280, 120, 2175, 315);
 
-    chkMemoSrch = new QCheckBox(Picture1);
-    chkMemoSrch->setObjectName(QStringLiteral("chkMemoSrch"));
+    chkMemoSrch = vb::Placed(new QCheckBox(Picture1), "chkMemoSrch", 7800, 240, 255, 315);
     chkMemoSrch->setToolTip(QStringLiteral("Search For Text in Notes:"));
-    PlaceTwips(chkMemoSrch, 7800, 240, 255, 315);
-    txtmemo = new QLineEdit(QStringLiteral("Search For Text in Notes"), w);
-    txtmemo->setObjectName(QStringLiteral("txtmemo"));
+    txtmemo = vb::Placed(new QLineEdit(QStringLiteral("Search For Text in Notes"), w), "txtmemo", 8160, 120, 2655, 315);
     txtmemo->setEnabled(false);
-    PlaceTwips(txtmemo, 8160, 120, 2655, 315);
 
-    SrchFldsFrame = new QGroupBox(QStringLiteral("Field Search Criteria"), w);
-    SrchFldsFrame->setObjectName(QStringLiteral("SrchFldsFrame"));
+    SrchFldsFrame = vb::Placed(new QGroupBox(QStringLiteral("Field Search Criteria"), w), "SrchFldsFrame",
+                               120, 840, 7695, 6375);
     SrchFldsFrame->setFont(arialBold(12));
     vb::SetBackColor(SrchFldsFrame, vb::RGB(255, 255, 255));
     vb::SetForeColor(SrchFldsFrame, vb::RGB(0, 0, 64));
-    PlaceTwips(SrchFldsFrame, 120, 840, 7695, 6375);
 
-    LblKeyWrd = new QLabel(QStringLiteral("Keyword Search Criteria Drag Keyword To Text Box"), w);
-    LblKeyWrd->setObjectName(QStringLiteral("LblKeyWrd"));
+    LblKeyWrd = vb::Placed(new QLabel(QStringLiteral("Keyword Search Criteria Drag Keyword To Text Box"), w),
+                           "LblKeyWrd", 8040, 840, 2295, 495);
     LblKeyWrd->setFont(arialBold(9));
     LblKeyWrd->setWordWrap(true);
     LblKeyWrd->setAutoFillBackground(true);
-    PlaceTwips(LblKeyWrd, 8040, 840, 2295, 495);
-    lstKeywrd = new KeywordList(w);
-    lstKeywrd->setObjectName(QStringLiteral("lstKeywrd"));
+    lstKeywrd = vb::Placed(new KeywordList(w), "lstKeywrd", 8040, 1320, 2415, 4680);
     lstKeywrd->setFont(arialBold(8.25));
     lstKeywrd->setDragEnabled(true);
     lstKeywrd->setDragDropMode(QAbstractItemView::DragOnly);
     lstKeywrd->setDefaultDropAction(Qt::CopyAction);
-    PlaceTwips(lstKeywrd, 8040, 1320, 2415, 4680);
     txtKeySrch.clear();
     for (int i = 0; i < kKeyBoxes; ++i) {
-        auto* box = new KeywordBox(w);
-        box->setObjectName(QStringLiteral("txtKeySrch_%1").arg(i));
+        auto* box = vb::Placed(new KeywordBox(w), QStringLiteral("txtKeySrch_%1").arg(i),
+                               10560, 1200 + 480 * i, 1815, 375);
         box->setAcceptDrops(true);
-        PlaceTwips(box, 10560, 1200 + 480 * i, 1815, 375);
         txtKeySrch.push_back(box);
     }
 
     buildRows(w);
 
     model_ = new SearchResultModel(w);
-    grdSrchRes = new QTableView(w);
-    grdSrchRes->setObjectName(QStringLiteral("grdSrchRes"));
+    grdSrchRes = vb::Placed(new QTableView(w), "grdSrchRes", 120, 7320, 14775, 2535);
     grdSrchRes->setModel(model_);
     grdSrchRes->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdSrchRes->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -186,7 +152,6 @@ QWidget* frmSearch::CreateWidget() {
     grdSrchRes->verticalHeader()->setDefaultSectionSize(twipsToPx(255));
     grdSrchRes->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdSrchRes->hide();
-    PlaceTwips(grdSrchRes, 120, 7320, 14775, 2535);
 
     QObject::connect(cmdSearch.data(), &QToolButton::clicked, w, [this] { gate_->Run([this] { cmdSearch_Click(); }); });
     QObject::connect(cmdClear.data(), &QToolButton::clicked, w, [this] { gate_->Run([this] { cmdClear_Click(); }); });
@@ -224,39 +189,34 @@ void frmSearch::buildRows(QWidget* w) {
         return false;
     });
     for (int i = 0; i < kRows; ++i) {
-        auto* check = new vb::FittingCheckBox(QStringLiteral("Name of Field"), w);
-        check->setObjectName(QStringLiteral("chfldSrch_%1").arg(i));
+        auto* check = vb::Placed(new vb::FittingCheckBox(QStringLiteral("Name of Field"), w),
+                                 QStringLiteral("chfldSrch_%1").arg(i), rowLeft(i), rowTop(i), i < 10 ? 3015 : 3375, 255);
         check->setFont(rowFont);
         check->setBackgroundRole(QPalette::Window);   // a button fills with its Button colour otherwise
         check->setAutoFillBackground(true);
         vb::SetBackColor(check, vb::RGB(255, 255, 255));
         vb::SetForeColor(check, vb::RGB(0, 0, 64));
-        PlaceTwips(check, rowLeft(i), rowTop(i), i < 10 ? 3015 : 3375, 255);
         check->hide();
         chfldSrch.push_back(check);
 
-        auto* value = new QLineEdit(w);
-        value->setObjectName(QStringLiteral("txtSrcFld_%1").arg(i));
-        PlaceTwips(value, rowLeft(i), rowTop(i) + 240, i < 10 ? 3135 : 3255, 315);
+        auto* value = vb::Placed(new QLineEdit(w), QStringLiteral("txtSrcFld_%1").arg(i),
+                                 rowLeft(i), rowTop(i) + 240, i < 10 ? 3135 : 3255, 315);
         value->hide();
         value->installEventFilter(focusHook);
         txtSrcFld.push_back(value);
         gate_->Watch(value, [this, i] { return !txtSrcFld_Validate(i); });
 
         // The operator list offers its own operators only; until one is picked it shows its prompt.
-        auto* op = new QComboBox(w);
-        op->setObjectName(QStringLiteral("cmbonum_%1").arg(i));
+        auto* op = vb::Placed(new QComboBox(w), QStringLiteral("cmbonum_%1").arg(i),
+                              i < 10 ? 1680 : 5520, rowTop(i) + 240, 1935, 315);
         op->addItems(operatorItems(i));
         op->setPlaceholderText(i == 0 ? QStringLiteral("Select <> or =") : QStringLiteral("Select < > or ="));
         op->setCurrentIndex(-1);
-        PlaceTwips(op, i < 10 ? 1680 : 5520, rowTop(i) + 240, 1935, 315);
         op->hide();
         cmbonum.push_back(op);
 
-        auto* tf = new QComboBox(SrchFldsFrame);
-        tf->setObjectName(QStringLiteral("cmbSrchTF_%1").arg(i));
+        auto* tf = vb::Placed(new QComboBox(SrchFldsFrame), QStringLiteral("cmbSrchTF_%1").arg(i), 6240, 0, 1215, 315);
         tf->addItems({QStringLiteral("TRUE"), QStringLiteral("FALSE")});
-        PlaceTwips(tf, 6240, 0, 1215, 315);
         tf->hide();
         cmbSrchTF.push_back(tf);
 

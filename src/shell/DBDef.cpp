@@ -2,12 +2,6 @@
 
 #include "platform/core/VbError.h"
 
-void DBFlds::SetID(const QString& id) {
-    if (idWritten_) return;
-    id_ = id;
-    idWritten_ = true;
-}
-
 DBFlds& DBFldFunct::Add(const QString& FldName, const QString& FldType) {
     auto f = std::make_shared<DBFlds>();
     f->FldName = FldName;

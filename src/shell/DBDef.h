@@ -5,17 +5,25 @@
 #include <memory>
 #include <vector>
 
-class DBFlds {
+// A write-once text: the first value written stays, later writes are ignored.
+class WriteOnceId {
 public:
-    QString FldName;
-    QString FldType;
     QString ID() const { return id_; }
-    // The first value written stays; later writes are ignored.
-    void SetID(const QString& id);
+    void SetID(const QString& id) {
+        if (written_) return;
+        id_ = id;
+        written_ = true;
+    }
 
 private:
     QString id_;
-    bool idWritten_ = false;
+    bool written_ = false;
+};
+
+class DBFlds : public WriteOnceId {
+public:
+    QString FldName;
+    QString FldType;
 };
 
 class DBFldFunct {

@@ -22,32 +22,21 @@ frmAbout& frmAbout::instance() {
 }
 
 QWidget* frmAbout::CreateWidget() {
-    auto* dlg = new vb::CommandDialog([this] { cmdOK_Click(); }, viewHost() ? viewHost()->DialogParent() : nullptr);
-    dlg->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    dlg->setFixedSize(twipsToPx(5730), twipsToPx(3780));
-    QFont bold(QStringLiteral("Liberation Sans"));
-    bold.setPointSize(9);
-    bold.setBold(true);
-
-    picIcon = new QLabel(dlg);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
+    auto* dlg = vb::FixedDialog([this] { cmdOK_Click(); }, {}, 5730, 3780, Qt::Dialog,
+                                viewHost() ? viewHost()->DialogParent() : nullptr);
+    picIcon = vb::Placed(new QLabel(dlg), "picIcon", 120, 120, 900, 1125);
     picIcon->setPixmap(QPixmap(QDir(vb::resourceFolder()).filePath(QStringLiteral("res/ravelstow.png"))));
     picIcon->setScaledContents(true);
     picIcon->setFocusPolicy(Qt::TabFocus);
-    vb::PlaceTwips(picIcon, 120, 120, 900, 1125);
-    lblTitle = new QLabel(dlg);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    vb::PlaceTwips(lblTitle, 1080, 120, 3645, 240);
-    lblVersion = new QLabel(dlg);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    vb::PlaceTwips(lblVersion, 1080, 780, 4365, 225);
-    lblDescription = new QLabel(
-        QStringLiteral("Ravelstow database software is an organization tool. Users can create, edit and search databases, "
-                       "print reports, and export data to formats such as Excel spreadsheet, HTML and PDF."),
-        dlg);
-    lblDescription->setObjectName(QStringLiteral("lblDescription"));
+    lblTitle = vb::Placed(new QLabel(dlg), "lblTitle", 1080, 120, 3645, 240);
+    lblVersion = vb::Placed(new QLabel(dlg), "lblVersion", 1080, 780, 4365, 225);
+    lblDescription = vb::Placed(
+        new QLabel(QStringLiteral("Ravelstow database software is an organization tool. Users can create, edit and search "
+                                  "databases, print reports, and export data to formats such as Excel spreadsheet, HTML and PDF."),
+                   dlg),
+        "lblDescription", 1080, 1800, 4365, 930);
     lblDescription->setWordWrap(true);
-    vb::PlaceTwips(lblDescription, 1080, 1800, 4365, 930);
+    const QFont bold = vb::BoldFont(QStringLiteral("Liberation Sans"), 9);
     for (QLabel* l : {lblTitle.data(), lblVersion.data(), lblDescription.data()}) l->setFont(bold);
 
     auto* grey = new QFrame(dlg);
@@ -61,15 +50,10 @@ QWidget* frmAbout::CreateWidget() {
     white->setStyleSheet(QStringLiteral("color: white"));
     white->setGeometry(twipsToPx(120), twipsToPx(2760), twipsToPx(5669 - 120), 2);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), dlg);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = vb::Placed(new QPushButton(QStringLiteral("OK"), dlg), "cmdOK", 4245, 2880, 1260, 345);
     cmdOK->setDefault(true);
-    vb::PlaceTwips(cmdOK, 4245, 2880, 1260, 345);
-    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), dlg);
-    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    vb::PlaceTwips(cmdSysInfo, 4260, 3360, 1245, 345);
-    QWidget::setTabOrder(cmdOK, picIcon);
-    QWidget::setTabOrder(picIcon, cmdSysInfo);
+    cmdSysInfo = vb::Placed(new QPushButton(QStringLiteral("&System Info..."), dlg), "cmdSysInfo", 4260, 3360, 1245, 345);
+    vb::TabOrder({cmdOK, picIcon, cmdSysInfo});
     QObject::connect(cmdOK.data(), &QPushButton::clicked, dlg, [this] { cmdOK_Click(); });
     QObject::connect(cmdSysInfo.data(), &QPushButton::clicked, dlg, [this] { cmdSysInfo_Click(); });
     return dlg;

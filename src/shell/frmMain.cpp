@@ -202,11 +202,8 @@ void frmMain::MDIForm_Load() {
     SetMenuVisible(Menu::ScrConfig, false);
     TabStrip1->setEnabled(false);
 
-    int width = ScreenWidthForTesting;
-    if (width <= 0) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        width = screen ? screen->geometry().width() : 0;
-    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int width = screen ? screen->geometry().width() : 0;
     if (!KeepsDesignSize(width)) {
         resize(1024, 768);
         DisableMax();

@@ -63,8 +63,6 @@ public:
 
     // Ends the program; tests replace it.
     std::function<void()> Quit;
-    // The screen width in pixels the start-up tests; 0 reads the primary screen.
-    int ScreenWidthForTesting = 0;
 
     // Controls.
     QPointer<QWidget> Picture1;

@@ -74,30 +74,24 @@ void frmMain::mnuOpenDB_Click() {
         // With no database open, a view still loaded was loaded on a file that was refused or
         // failed: the new database starts from fresh views, as at start-up.
         if (!wasOpen) UnloadStaleViews();
-        if (SecurityOn) {
-            if (!frmLogin::instance().Run()) {
-                if (wasOpen) {
-                    SetMenuVisible(Menu::UserMaint, false);
-                    SetMenuVisible(Menu::ScrConfig, true);
-                } else {
-                    CurrentDBPath.clear();
-                    SetMenuVisible(Menu::UserMaint, false);
-                }
-                return;
+        const bool secured = SecurityOn;
+        if (secured && !frmLogin::instance().Run()) {
+            if (wasOpen) {
+                SetMenuVisible(Menu::UserMaint, false);
+                SetMenuVisible(Menu::ScrConfig, true);
+            } else {
+                CurrentDBPath.clear();
+                SetMenuVisible(Menu::UserMaint, false);
             }
-            SetMenuVisible(Menu::UserMaint, true);
-            if (!wasOpen) {
-                SetTabCaption(4, CurrentDBPath);
-                TabStrip1->setEnabled(true);
-            }
-            SetMenuVisible(Menu::ScrConfig, true);
-        } else {
-            SetMenuVisible(Menu::UserMaint, false);
-            if (!wasOpen) {
-                SetTabCaption(4, CurrentDBPath);
-                TabStrip1->setEnabled(true);
-            }
-            SetMenuVisible(Menu::ScrConfig, true);
+            return;
+        }
+        SetMenuVisible(Menu::UserMaint, secured);
+        if (!wasOpen) {
+            SetTabCaption(4, CurrentDBPath);
+            TabStrip1->setEnabled(true);
+        }
+        SetMenuVisible(Menu::ScrConfig, true);
+        if (!secured) {
             SetCurrentUser(QStringLiteral("Admin"));
             SetCurrentUserLevel(QStringLiteral("SUPRVR"));
         }

@@ -87,7 +87,7 @@ private Q_SLOTS:
         }
         db::Connection conn;
         conn.Open(connStr(path));
-        QVERIFY(!conn.QuickCheck());
+        QVERIFY(conn.Scalar("PRAGMA quick_check(1)").toString() != "ok");
         const vb::VbError e = caught([&] { conn.Scalar("SELECT group_concat(Name) FROM UserTable"); });
         QCOMPARE(e.number, vb::err::E_FAIL_);
         QCOMPARE(int(db::causeOf(e)), int(db::Cause::Unreadable));

@@ -62,14 +62,14 @@ private Q_SLOTS:
         QFETCH(QString, fldType);
         QFETCH(int, type);
         QFETCH(QString, format);
-        const DataFormat f = DataFormat::forFieldType(fldType);
+        const DataFormat f = DataFormat::forFieldType(FieldType::parse(fldType));
         QCOMPARE(f.Type, type);
         QCOMPARE(f.Format, format);
         QCOMPARE(f.TrueValue, QString("True"));
         QCOMPARE(f.FalseValue, QString("False"));
         QCOMPARE(f.NullValue, QString());
         QCOMPARE(decimalTypeName(2), QString("Decimal/2"));
-        QCOMPARE(decimalPlacesOf("Decimal/12"), 12);
+        QCOMPARE(FieldType::parse("Decimal/12").scale, 12);
     }
 
     void display_data() {
@@ -97,7 +97,8 @@ private Q_SLOTS:
         QFETCH(QVariant, stored);
         QFETCH(QString, shown);
         LocaleScope scope("en_US");
-        QCOMPARE(DataFormat::forFieldType(fldType).display(stored, valueKindOf(fldType)), shown);
+        const FieldType type = FieldType::parse(fldType);
+        QCOMPARE(DataFormat::forFieldType(type).display(stored, type.valueKind()), shown);
     }
 
     void parse_data() {
@@ -148,10 +149,10 @@ private Q_SLOTS:
         QFETCH(QVariant, expected);
         QFETCH(int, error);
         LocaleScope scope(locale.toLatin1().constData());
-        DataFormat f = DataFormat::forFieldType(fldType);
+        DataFormat f = DataFormat::forFieldType(FieldType::parse(fldType));
         if (!format.isEmpty()) f.Format = format;
         int raised = 0;
-        const QVariant v = tryParse(f, text, valueKindOf(fldType), raised);
+        const QVariant v = tryParse(f, text, FieldType::parse(fldType).valueKind(), raised);
         QCOMPARE(raised, error);
         QCOMPARE(v.isValid(), expected.isValid());
         if (expected.isValid()) {
@@ -195,8 +196,8 @@ private Q_SLOTS:
         QFETCH(QVariant, stored);
         QFETCH(QVariant, value);
         LocaleScope scope(locale.toLatin1().constData());
-        const DataFormat f = DataFormat::forFieldType(fldType);
-        const ValueKind kind = valueKindOf(fldType);
+        const DataFormat f = DataFormat::forFieldType(FieldType::parse(fldType));
+        const ValueKind kind = FieldType::parse(fldType).valueKind();
         const QString shown = f.display(stored, kind);
         int error = 0;
         const QVariant fresh = tryParse(f, shown, kind, error);
@@ -209,15 +210,15 @@ private Q_SLOTS:
     // is kept as it is while its text is untouched; a changed text is read as typed.
     void untouchedTextKeepsTheValue() {
         LocaleScope scope("en_US");
-        const DataFormat d = DataFormat::forFieldType("Double");
+        const DataFormat d = DataFormat::forFieldType(FieldType::parse("Double"));
         QCOMPARE(d.display(3.14159, ValueKind::Double), QString("0003.142"));
         QCOMPARE(d.parse("0003.142", ValueKind::Double, 3.14159), QVariant(3.14159));
         QCOMPARE(d.parse("3.142", ValueKind::Double, 3.14159), QVariant(3.142));
-        const DataFormat c = DataFormat::forFieldType("Currency");
+        const DataFormat c = DataFormat::forFieldType(FieldType::parse("Currency"));
         QCOMPARE(c.parse("$12.35", ValueKind::Currency, 12.3456), QVariant(12.3456));
         QCOMPARE(c.parse("", ValueKind::Currency, 12.3456), QVariant());
         // An integer column holding a fraction (written by another program) shows "3" and keeps 2.5.
-        const DataFormat i = DataFormat::forFieldType("Integer");
+        const DataFormat i = DataFormat::forFieldType(FieldType::parse("Integer"));
         QCOMPARE(i.display(2.5, ValueKind::Integer), QString("3"));
         QCOMPARE(i.parse("3", ValueKind::Integer, 2.5), QVariant(2.5));
         QCOMPARE(i.parse("4", ValueKind::Integer, 2.5), QVariant(qlonglong(4)));

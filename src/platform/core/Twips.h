@@ -3,5 +3,4 @@
 namespace vb {
 constexpr int kTwipsPerPixel = 15;
 constexpr int twipsToPx(int twips) { return (twips + (twips >= 0 ? kTwipsPerPixel / 2 : -kTwipsPerPixel / 2)) / kTwipsPerPixel; }
-constexpr int pxToTwips(int px) { return px * kTwipsPerPixel; }
 }  // namespace vb

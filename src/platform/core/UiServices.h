@@ -12,21 +12,14 @@ namespace vb {
 // MsgBox style flags and answers, with VB's values.
 enum MsgBoxStyle : int {
     vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3, vbYesNo = 4, vbRetryCancel = 5,
-    vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,
-    vbDefaultButton1 = 0, vbDefaultButton2 = 256, vbDefaultButton3 = 512,
+    vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64, vbDefaultButton2 = 256,
 };
 enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
 
 // Common dialog flags that the program sets (values as the Windows control has them).
-enum CommonDialogFlags : int {
-    cdlOFNReadOnly = 0x1, cdlOFNOverwritePrompt = 0x2, cdlOFNHideReadOnly = 0x4, cdlOFNNoChangeDir = 0x8,
-    cdlOFNPathMustExist = 0x800, cdlOFNFileMustExist = 0x1000, cdlOFNCreatePrompt = 0x2000,
-    cdlOFNExplorer = 0x80000, cdlOFNLongNames = 0x200000,
-    cdlCCRGBInit = 0x1, cdlCCFullOpen = 0x2,
-    cdlCFScreenFonts = 0x1, cdlCFPrinterFonts = 0x2, cdlCFBoth = 0x3, cdlCFEffects = 0x100,
-};
+enum CommonDialogFlags : int { cdlOFNHideReadOnly = 0x4, cdlOFNFileMustExist = 0x1000, cdlCCRGBInit = 0x1, cdlCFBoth = 0x3 };
 // Help commands.
-enum HelpCommand : int { cdlHelpContext = 1, cdlHelpQuit = 2, cdlHelpContents = 3, cdlHelpIndex = 3 };
+enum HelpCommand : int { cdlHelpContext = 1, cdlHelpContents = 3 };
 
 // The common dialog control: the caller sets its properties, calls Show*, then reads the result
 // properties. With CancelError set, Cancel raises error 32755 (vb::err::CancelError).
@@ -43,7 +36,7 @@ struct CommonDialog {
     uint32_t Color = 0;      // Windows RGB (red in the low byte)
     QString FontName;
     double FontSize = 0;
-    bool FontBold = false, FontItalic = false, FontUnderline = false, FontStrikethru = false;
+    bool FontBold = false, FontItalic = false;
     QString HelpFile;
     int HelpCommand = 0;
     int HelpContext = 0;

@@ -88,11 +88,6 @@ Catalog::~Catalog() {
     if (ownsConnection_) conn_.Close();
 }
 
-void Catalog::SetActiveConnection(const Connection& conn) {
-    Close();
-    conn_ = conn;
-}
-
 Connection& Catalog::ActiveConnection() { return conn_; }
 
 void Catalog::Close() {

@@ -22,13 +22,11 @@ namespace db {
 // table's single-column integer primary key), "Description" (text), "Nullable" (bool; default
 // true), "Default" (a value), and the provider's "Jet OLEDB:Compressed UNICODE Strings" and
 // "Jet OLEDB:Allow Zero Length", which have no effect here. Another name: 3265.
-// Attributes (adColFixed, adColNullable) are accepted and not stored; a column is nullable unless
-// "Nullable" is false or it is in the primary key. True/False columns hold no Null: they are
-// NOT NULL with the default False.
+// A column is nullable unless "Nullable" is false or it is in the primary key. True/False columns
+// hold no Null: they are NOT NULL with the default False.
 struct ColumnDef {
     QString Name;
     AdoType Type = adVarWChar;
-    int Attributes = 0;
     qint64 DefinedSize = 0;   // text: maximum length (0: 255 for adVarWChar)
     int Precision = 0;        // adNumeric: total digits (0: 18)
     int NumericScale = 0;
@@ -38,7 +36,6 @@ struct ColumnDef {
     ColumnDef(const QString& name, AdoType type, qint64 definedSize = 0)
         : Name(name), Type(type), DefinedSize(definedSize) {}
     ColumnDef& SetProperty(const QString& name, const QVariant& value);
-    QVariant Property(const QString& name) const { return Properties.value(name); }
 };
 
 struct IndexDef {
@@ -87,7 +84,6 @@ public:
     // connection to it the active one. A file at the path: 0x80040E17; a folder that does not
     // exist or cannot be written: 0x80004005.
     void Create(const QString& connStrOrPath);
-    void SetActiveConnection(const Connection& conn);
     Connection& ActiveConnection();
     // Releases the active connection (closing it when the catalogue opened it).
     void Close();

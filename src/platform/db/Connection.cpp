@@ -304,11 +304,6 @@ bool Connection::ReadOnlyByPermissions(const QString& path) {
 
 bool Connection::ReadOnly() const { return state_->db && sqlite3_db_readonly(state_->db, "main") == 1; }
 
-bool Connection::QuickCheck() {
-    Statement st(requireOpenDb(), QStringLiteral("PRAGMA quick_check(1)"));
-    return st.step() && st.column(0).toString() == QLatin1String("ok");
-}
-
 bool Connection::OpenCheck() {
     sqlite3* db = requireOpenDb();
     try {

@@ -49,8 +49,6 @@ public:
     // Whether a file (or its folder) is one that nobody may write to; such a file is opened for
     // reading only.
     static bool ReadOnlyByPermissions(const QString& path);
-    // Reads every page of the file and checks its structure: false for a damaged file.
-    bool QuickCheck();
     // The check at open, which reads a few pages whatever the file's size: the header, the
     // schema, the page count against the file's length, and the first and last rows of every
     // table. False for a file found damaged; damage elsewhere is met (and named) when read.

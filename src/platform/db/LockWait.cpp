@@ -82,6 +82,4 @@ void LockWait::SetHooks(std::function<void()> waitStarted, std::function<void()>
 
 void LockWait::Install(sqlite3* db) { sqlite3_busy_handler(db, &busyHandler, nullptr); }
 
-bool LockWait::GaveUp() { return state().gaveUp; }
-
 }  // namespace db

@@ -31,8 +31,6 @@ public:
     // Ends the present wait's busy cursor before the command reports its outcome; later
     // statements of the command still give up at once.
     static void Settle();
-    // Whether the present command already gave up waiting (for tests and diagnostics).
-    static bool GaveUp();
 };
 
 }  // namespace db

@@ -85,7 +85,6 @@ bool restKeepsOneTable(const QString& rest) {
 
 QVariant Field::Value() const { return rs_->fieldValue(index_); }
 void Field::SetValue(const QVariant& value) { rs_->setFieldValue(index_, value); }
-QVariant Field::OriginalValue() const { return rs_->fieldOriginal(index_); }
 
 // ---- Recordset: opening ----
 
@@ -485,14 +484,6 @@ QVariant Recordset::fieldValue(int index) const {
     if (rowMissing_)
         vb::raise(vb::err::NoCurrentRecord, QStringLiteral("The current record has been deleted by another user."));
     return fromStored(row_[index], f.type_.type);
-}
-
-QVariant Recordset::fieldOriginal(int index) const {
-    requireOpen();
-    if (editMode_ == adEditAdd) return QVariant();
-    requireCurrent();
-    loadRow();
-    return fromStored(row_[index], fields_[size_t(index)].type_.type);
 }
 
 void Recordset::setFieldValue(int index, const QVariant& value) {

@@ -45,7 +45,6 @@ public:
     // A value the column cannot take: 0x80040E21; a read-only set: 3251.
     void SetValue(const QVariant& value);
     // The value as read from the file, before the pending change.
-    QVariant OriginalValue() const;
 
 private:
     friend class Recordset;
@@ -128,7 +127,6 @@ public:
 private:
     friend class Field;
     QVariant fieldValue(int index) const;
-    QVariant fieldOriginal(int index) const;
     void setFieldValue(int index, const QVariant& value);
 
     void requireOpen() const;

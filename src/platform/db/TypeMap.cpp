@@ -215,6 +215,10 @@ double roundPlaces(double x, int places) {
 
 bool toStored(const QVariant& value, const ColumnType& t, QVariant& stored, QString& reason) {
     stored = QVariant();
+    const auto refuse = [&reason](const QString& why) {
+        reason = why;
+        return false;
+    };
     if (!value.isValid() || value.isNull()) {
         if (t.type == adBoolean) stored = QVariant(qint64(0));   // a Yes/No column holds no Null
         return true;
@@ -234,10 +238,8 @@ bool toStored(const QVariant& value, const ColumnType& t, QVariant& stored, QStr
         else if (value.typeId() == QMetaType::QDate) s = value.toDate().toString(Qt::ISODate);
         else if (value.typeId() == QMetaType::Bool) s = value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
         else s = value.toString();
-        if (t.definedSize > 0 && s.size() > t.definedSize) {
-            reason = QStringLiteral("the text is longer than %1 characters").arg(t.definedSize);
-            return false;
-        }
+        if (t.definedSize > 0 && s.size() > t.definedSize)
+            return refuse(QStringLiteral("the text is longer than %1 characters").arg(t.definedSize));
         stored = s;
         return true;
     }
@@ -256,10 +258,7 @@ bool toStored(const QVariant& value, const ColumnType& t, QVariant& stored, QStr
             }
         }
         double d = 0;
-        if (!toNumber(value, d)) {
-            reason = QStringLiteral("the value is not True or False");
-            return false;
-        }
+        if (!toNumber(value, d)) return refuse(QStringLiteral("the value is not True or False"));
         stored = qint64(d != 0 ? 1 : 0);
         return true;
     }
@@ -268,38 +267,26 @@ bool toStored(const QVariant& value, const ColumnType& t, QVariant& stored, QStr
     case adUnsignedTinyInt:
     case adBigInt: {
         double d = 0;
-        if (!toNumber(value, d)) {
-            reason = QStringLiteral("the value is not a number");
-            return false;
-        }
+        if (!toNumber(value, d)) return refuse(QStringLiteral("the value is not a number"));
         d = roundHalfEven(d);
         double lo = -2147483648.0, hi = 2147483647.0;
         if (t.type == adSmallInt) lo = -32768, hi = 32767;
         else if (t.type == adUnsignedTinyInt) lo = 0, hi = 255;
         else if (t.type == adBigInt) lo = -9223372036854775808.0, hi = 9223372036854774784.0;
-        if (d < lo || d > hi) {
-            reason = QStringLiteral("the number is out of the column's range");
-            return false;
-        }
+        if (d < lo || d > hi) return refuse(QStringLiteral("the number is out of the column's range"));
         stored = qint64(d);
         return true;
     }
     case adNumeric:
     case adCurrency: {
         double d = 0;
-        if (!toNumber(value, d)) {
-            reason = QStringLiteral("the value is not a number");
-            return false;
-        }
+        if (!toNumber(value, d)) return refuse(QStringLiteral("the value is not a number"));
         const int scale = t.type == adCurrency ? 4 : t.scale;
         const int precision = t.type == adCurrency ? 19 : (t.precision > 0 ? t.precision : 18);
         d = roundPlaces(d, scale);
         const bool tooBig = t.type == adCurrency ? std::fabs(d) > 922337203685477.5807
                                                  : std::fabs(d) >= std::pow(10.0, precision - scale);
-        if (tooBig) {
-            reason = QStringLiteral("the number has too many digits for the column");
-            return false;
-        }
+        if (tooBig) return refuse(QStringLiteral("the number has too many digits for the column"));
         if (d == std::trunc(d) && std::fabs(d) < 9.0e15) stored = qint64(d);
         else stored = d;
         return true;
@@ -307,14 +294,9 @@ bool toStored(const QVariant& value, const ColumnType& t, QVariant& stored, QStr
     case adDouble:
     case adSingle: {
         double d = 0;
-        if (!toNumber(value, d)) {
-            reason = QStringLiteral("the value is not a number");
-            return false;
-        }
-        if (t.type == adSingle && std::fabs(d) > double(std::numeric_limits<float>::max())) {
-            reason = QStringLiteral("the number is out of the column's range");
-            return false;
-        }
+        if (!toNumber(value, d)) return refuse(QStringLiteral("the value is not a number"));
+        if (t.type == adSingle && std::fabs(d) > double(std::numeric_limits<float>::max()))
+            return refuse(QStringLiteral("the number is out of the column's range"));
         stored = d;
         return true;
     }
@@ -327,10 +309,7 @@ bool toStored(const QVariant& value, const ColumnType& t, QVariant& stored, QStr
         case QMetaType::QString: dt = parseDateText(value.toString()); break;
         default: break;
         }
-        if (!dt.isValid()) {
-            reason = QStringLiteral("the value is not a date");
-            return false;
-        }
+        if (!dt.isValid()) return refuse(QStringLiteral("the value is not a date"));
         stored = toStoredDate(dt);
         return true;
     }

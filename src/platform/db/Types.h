@@ -23,14 +23,11 @@ enum AdoType : int {
     adLongVarBinary = 205,
 };
 
-enum CursorType { adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2, adOpenStatic = 3 };
-enum LockType { adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3, adLockBatchOptimistic = 4 };
+enum CursorType { adOpenKeyset = 1 };
+enum LockType { adLockReadOnly = 1, adLockOptimistic = 3, adLockBatchOptimistic = 4 };
 enum EditModeEnum { adEditNone = 0, adEditInProgress = 1, adEditAdd = 2 };
 
 // AbsolutePosition when there is no current row.
 enum PositionEnum : long long { adPosUnknown = -1, adPosBOF = -2, adPosEOF = -3 };
-
-// Column attributes (ADOX).
-enum ColumnAttributes { adColFixed = 1, adColNullable = 2 };
 
 }  // namespace db

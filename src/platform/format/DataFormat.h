@@ -38,7 +38,6 @@ public:
 
     // The format a bound box of a field of this type gets when the entry view is built.
     static DataFormat forFieldType(const FieldType& type);
-    static DataFormat forFieldType(const QString& fldType) { return forFieldType(FieldType::parse(fldType)); }
 
     QString display(const QVariant& stored, ValueKind kind) const;
     QVariant parse(const QString& text, ValueKind kind, const QVariant& current = {}) const;

@@ -34,30 +34,6 @@ DecimalText DecimalText::fromDouble(double v) {
     return d;
 }
 
-DecimalText DecimalText::fromCText(const QString& text) {
-    DecimalText d;
-    QString s = text.trimmed();
-    if (s.startsWith(u'-')) { d.negative = true; s.remove(0, 1); }
-    else if (s.startsWith(u'+')) s.remove(0, 1);
-    int exp = 0;
-    const int e = s.indexOf(u'e', 0, Qt::CaseInsensitive);
-    if (e >= 0) {
-        exp = s.mid(e + 1).toInt();
-        s.truncate(e);
-    }
-    const int dot = s.indexOf(u'.');
-    if (dot >= 0) {
-        d.pointPos = dot;
-        s.remove(dot, 1);
-    } else {
-        d.pointPos = int(s.size());
-    }
-    d.digits = s;
-    d.pointPos += exp;
-    normalize(d);
-    return d;
-}
-
 bool DecimalText::isZero() const { return digits.isEmpty(); }
 
 void DecimalText::round(int places, Rounding mode) {
@@ -107,15 +83,6 @@ QString DecimalText::fractionDigits(int places) const {
         const int idx = pointPos + i;
         s += (idx >= 0 && idx < digits.size()) ? digits[idx] : QChar(u'0');
     }
-    return s;
-}
-
-QString DecimalText::toCText() const {
-    if (digits.isEmpty()) return QStringLiteral("0");
-    QString s = negative ? QStringLiteral("-") : QString();
-    s += integerDigits();
-    const int frac = int(digits.size()) - pointPos;
-    if (frac > 0) s += u'.' + fractionDigits(frac);
     return s;
 }
 

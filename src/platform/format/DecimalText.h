@@ -14,7 +14,6 @@ struct DecimalText {
     int pointPos = 0;   // digits before the decimal point (may be <= 0 or > digits.size())
 
     static DecimalText fromDouble(double v);         // 15 significant digits
-    static DecimalText fromCText(const QString& s);  // "-123.45" or "1.2e5" in C notation
 
     bool isZero() const;
     // Rounds to `places` digits after the point (places may be negative: tens, hundreds...).
@@ -23,7 +22,6 @@ struct DecimalText {
     QString integerDigits() const;
     QString fractionDigits(int places) const;
     double toDouble() const;
-    QString toCText() const;  // plain C-locale text, for tests and for conversions
 };
 
 }  // namespace vb::decimal

@@ -40,7 +40,8 @@ FieldType FieldType::parse(const QString& typeName, const QString& columnName) {
     FieldType t;
     if (typeName.startsWith(u"Decimal")) {
         t.kind = FieldKind::Decimal;
-        t.scale = decimalPlacesOf(typeName);
+        const int slash = typeName.lastIndexOf(u'/');
+        t.scale = slash < 0 ? 0 : typeName.mid(slash + 1).toInt();
         return t;
     }
     for (const Named& n : kNames)
@@ -82,13 +83,6 @@ QString adoTypeName(int adoType) {
     for (const auto& [code, kind] : kCodes)
         if (code == adoType) return baseName(kind);
     return {};
-}
-
-ValueKind valueKindOf(const QString& fldType) { return FieldType::parse(fldType).valueKind(); }
-
-int decimalPlacesOf(const QString& fldType) {
-    const int slash = fldType.lastIndexOf(u'/');
-    return slash < 0 ? 0 : fldType.mid(slash + 1).toInt();
 }
 
 QString decimalTypeName(int scale) { return baseName(FieldKind::Decimal) + u'/' + QString::number(scale); }

@@ -34,10 +34,6 @@ struct FieldType {
 
 // Type name of a column's ADO storage type code, without a Decimal's places ("Decimal"); "" for none.
 QString adoTypeName(int adoType);
-// The kind of value of a field-list type name ("Integer", "Decimal/2", "Memo", ...).
-ValueKind valueKindOf(const QString& fldType);
-// Decimal places of a "Decimal/n" type name: every digit after the "/" (so "Decimal/12" is 12).
-int decimalPlacesOf(const QString& fldType);
 QString decimalTypeName(int scale);   // "Decimal/2"
 
 }  // namespace vb

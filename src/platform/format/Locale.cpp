@@ -94,13 +94,6 @@ QString Locale::timePattern() {
 
 QString Locale::shortTimePattern() { return stripZone(current().timeFormat(QLocale::ShortFormat)); }
 
-QStringList Locale::monthNames(QLocale::FormatType type) {
-    QStringList names;
-    QLocale l = current();
-    for (int m = 1; m <= 12; ++m) names << l.monthName(m, type);
-    return names;
-}
-
 int Locale::monthFromName(const QString& word) {
     QString w = word;
     if (w.endsWith(u'.')) w.chop(1);

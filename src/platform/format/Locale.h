@@ -34,8 +34,6 @@ public:
     static QString timePattern();
     static QString shortTimePattern();
 
-    // Month names of the locale, long then short, index 0 = January.
-    static QStringList monthNames(QLocale::FormatType type);
     // 1..12 for a month name or abbreviation of the locale or of English (any case, with or
     // without a trailing full stop); 0 when the word is none.
     static int monthFromName(const QString& word);

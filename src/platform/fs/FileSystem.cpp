@@ -34,14 +34,6 @@ bool FileExists(const QString& path) {
     return fi.exists() && !fi.isDir();
 }
 
-void DeleteFile(const QString& path) {
-    if (!FileExists(path)) raise(err::FileNotFound);
-    if (std::remove(QFile::encodeName(path).constData()) != 0) {
-        if (errno == ENOENT) raise(err::FileNotFound);
-        raiseFileError(errno, path);
-    }
-}
-
 bool SameFile(const QString& a, const QString& b) {
     if (a.isEmpty() || b.isEmpty()) return false;
     return canonicalOf(a) == canonicalOf(b);

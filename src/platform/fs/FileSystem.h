@@ -6,7 +6,6 @@
 namespace vb {
 
 bool FileExists(const QString& path);
-void DeleteFile(const QString& path);
 // Whether two paths name the same file once links, "." and ".." are resolved (the file itself
 // need not exist yet).
 bool SameFile(const QString& a, const QString& b);

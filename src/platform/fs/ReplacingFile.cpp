@@ -138,14 +138,10 @@ void ReplacingFile::finish() {
 }
 
 void ReplacingFile::commit() {
-    finish();
-    try {
-        ReplaceFile(temp_, target_);
-    } catch (...) {
-        discard();
-        throw;
-    }
-    temp_.clear();
+    commitWith([this](const QString& temp) {
+        ReplaceFile(temp, target_);
+        return target_;
+    });
 }
 
 QString ReplacingFile::commitWith(const std::function<QString(const QString&)>& place) {

@@ -42,10 +42,4 @@ Section& ReportDefinition::section(const QString& name) {
     vb::raise(vb::err::ItemNotFound, QStringLiteral("The report has no section named %1.").arg(name));
 }
 
-Control* ReportDefinition::FindControl(const QString& name) {
-    for (Section& s : sections)
-        if (Control* c = s.Find(name)) return c;
-    return nullptr;
-}
-
 }  // namespace report

@@ -98,7 +98,6 @@ struct ReportDefinition {
     // The section of that name ("ReportHeader", "PageHeader", "Detail", "PageFooter", "ReportFooter").
     Section& section(const QString& name);
     // The control of that name in any section, or nullptr.
-    Control* FindControl(const QString& name);
 };
 
 // ---- The laid-out report ----

@@ -10,11 +10,41 @@
 #include <QToolTip>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QToolButton>
 
 namespace vb {
 
 void PlaceTwips(QWidget* control, int left, int top, int width, int height) {
     control->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
+}
+
+QFont BoldFont(const QString& family, double points) {
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(true);
+    return f;
+}
+
+void TabOrder(const QList<QWidget*>& controls) {
+    for (qsizetype k = 1; k < controls.size(); ++k) QWidget::setTabOrder(controls[k - 1], controls[k]);
+}
+
+QToolButton* PictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setIcon(icon);
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+
+CommandDialog* FixedDialog(std::function<void()> onClose, const QString& title, int width, int height,
+                           Qt::WindowType kind, QWidget* parent) {
+    auto* dlg = new CommandDialog(std::move(onClose), parent);
+    if (!title.isEmpty()) dlg->setWindowTitle(title);
+    dlg->setWindowFlags(kind | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    dlg->setFixedSize(twipsToPx(width), twipsToPx(height));
+    return dlg;
 }
 
 namespace {

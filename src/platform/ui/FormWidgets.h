@@ -1,6 +1,9 @@
 #pragma once
 // Small pieces every window uses: placing a control at a position given in twips, and a dialog
 // whose title-bar close (and Esc) runs the window's own Cancel or Close command.
+#include "platform/core/UiServices.h"
+
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -8,10 +11,33 @@
 #include <functional>
 
 class QHeaderView;
+class QToolButton;
 
 namespace vb {
 
 void PlaceTwips(QWidget* control, int left, int top, int width, int height);
+
+// Names a new control and places it (twips); returns it.
+template <typename W>
+W* Placed(W* control, QAnyStringView name, int left, int top, int width, int height) {
+    control->setObjectName(name);
+    PlaceTwips(control, left, top, width, height);
+    return control;
+}
+
+// A click of the button runs the handler trapped: an error is shown, not thrown into the event loop.
+template <typename F>
+void OnClicked(QAbstractButton* button, QObject* context, F handler) {
+    QObject::connect(button, &QAbstractButton::clicked, context, [handler] { RunTrapped(handler); });
+}
+
+QFont BoldFont(const QString& family, double points);
+
+// Tab goes from each control to the next, in the order given.
+void TabOrder(const QList<QWidget*>& controls);
+
+// A picture button with its tooltip; a click on it leaves the focus where it is (Tab still reaches it).
+QToolButton* PictureButton(QWidget* parent, const QString& name, const QString& tip, const QIcon& icon);
 
 // A control that draws its own caption tells where and how, so that a check of the window can
 // measure the caption against its room.
@@ -85,6 +111,11 @@ public:
 private:
     std::function<void()> onClose_;
 };
+
+// A dialog of a fixed size (twips) with a title bar and its close box, which runs onClose. kind:
+// Qt::Dialog, or Qt::Tool for a small title bar.
+CommandDialog* FixedDialog(std::function<void()> onClose, const QString& title, int width, int height,
+                           Qt::WindowType kind = Qt::Dialog, QWidget* parent = nullptr);
 
 // A check box drawn as a button with its picture above its caption, pressed in while ticked.
 class GraphicalCheckBox : public QCheckBox, public CaptionLayout {

@@ -145,8 +145,6 @@ bool QtUiServices::ShowFont(CommonDialog& dlg) {
     dlg.FontSize = f.pointSizeF();
     dlg.FontBold = f.bold();
     dlg.FontItalic = f.italic();
-    dlg.FontUnderline = f.underline();
-    dlg.FontStrikethru = f.strikeOut();
     return true;
 }
 

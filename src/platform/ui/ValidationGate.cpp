@@ -33,11 +33,6 @@ void ValidationGate::Watch(QWidget* box, Check check) {
     connect(box, &QObject::destroyed, this, [this, box] { checks_.erase(box); });
 }
 
-void ValidationGate::Unwatch(QWidget* box) {
-    checks_.erase(box);
-    if (pending_ == box) pending_ = nullptr;
-}
-
 void ValidationGate::SetPending(QWidget* box) {
     if (box && checks_.count(box)) pending_ = box;
 }

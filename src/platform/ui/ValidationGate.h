@@ -28,7 +28,6 @@ public:
     ~ValidationGate() override;
 
     void Watch(QWidget* box, Check check);
-    void Unwatch(QWidget* box);
 
     // The box whose check is due, or nullptr.
     QWidget* Pending() const { return pending_; }

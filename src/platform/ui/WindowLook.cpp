@@ -1,6 +1,7 @@
 #include "platform/ui/WindowLook.h"
 
 #include "platform/paths/AppPaths.h"
+#include "platform/ui/FormWidgets.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -136,10 +137,7 @@ void KeepOnScreen(QWidget* window, const QWidget* anchor) {
 int WidthForTitle(const QString& title) {
     // Window managers draw titles in a bold face of about this size; the icon and the buttons
     // take about 120 pixels of the bar.
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPointSize(9);
-    f.setBold(true);
-    return QFontMetrics(f).horizontalAdvance(title) + 120;
+    return QFontMetrics(BoldFont(QStringLiteral("DejaVu Sans"), 9)).horizontalAdvance(title) + 120;
 }
 
 }  // namespace vb

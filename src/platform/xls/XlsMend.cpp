@@ -8,7 +8,7 @@ namespace xls {
 
 namespace {
 
-constexpr quint32 kEndOfChain = 0xFFFFFFFE, kFreeSector = 0xFFFFFFFF;
+constexpr quint32 kEndOfChain = 0xFFFFFFFE;
 constexpr int kMiniSectorSize = 64;
 constexpr quint16 kBof = 0x0809, kFilePass = 0x002F, kBoundSheet = 0x0085, kSst = 0x00FC, kContinue = 0x003C, kFormula = 0x0006,
                   kString = 0x0207, kShrFmla = 0x04BC, kArray = 0x0221, kTable = 0x0236, kNumber = 0x0203,
@@ -224,7 +224,6 @@ public:
         }
         return out;
     }
-    bool atEnd() const { return index_ == last_ && off_ == records_[index_].size; }
 
 private:
     const QByteArray& s_;
