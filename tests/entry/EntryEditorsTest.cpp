@@ -2,6 +2,7 @@
 // True/False combo, the file picker of file-path fields, and opening linked files.
 #include "EntryTestUtil.h"
 #include "entry/DlgEntryDte.h"
+#include "format/LocaleScope.h"
 #include "platform/format/UserDates.h"
 #include "platform/format/VbConvert.h"
 #include "platform/paths/AppPaths.h"
@@ -126,8 +127,7 @@ private Q_SLOTS:
         QFETCH(QTime, time);
         QFETCH(QString, text);
         QFETCH(QString, stored);
-        const QLocale saved;
-        QLocale::setDefault(QLocale(locale));
+        LocaleScope scope(qPrintable(locale));
         DataInput& v = openView(path);
         fx->ui.answerModal(pick(date, time));
         v.chkDteTme[4]->click();
@@ -136,7 +136,6 @@ private Q_SLOTS:
         QCOMPARE(v.FmtDte.Format, QString());   // the general date every date box shows
         v.cmdAction_Click(3);
         const QString shownAfter = v.flddata[4]->text();
-        QLocale::setDefault(saved);
         QCOMPARE(fx->ui.messages(), QStringList());
         QCOMPARE(cli(path, "SELECT Born FROM UserTable"), stored);
         if (time != QTime(0, 0)) QCOMPARE(shownAfter, text);
@@ -155,8 +154,7 @@ private Q_SLOTS:
         QFETCH(QString, locale);
         QFETCH(QString, stored);
         QFETCH(QString, notADate);
-        const QLocale saved;
-        QLocale::setDefault(QLocale(locale));
+        LocaleScope scope(qPrintable(locale));
         DataInput& v = openView(path);
         auto typeAndSave = [&](const QString& text) {
             v.flddata[4]->setText(text);
@@ -179,7 +177,6 @@ private Q_SLOTS:
         const QString shownAfter = v.flddata[4]->text();
         fx->ui.answerMsgBox(vb::vbOK);
         const bool refused = !typeAndSave(notADate);
-        QLocale::setDefault(saved);
         QCOMPARE(before, stored);
         QCOMPARE(after, stored);
         QCOMPARE(shownAfter, shownBefore);

@@ -1,6 +1,7 @@
 // The record commands on real files: add, cancel, save, delete, reset, with the stored values
 // read back through the sqlite3 program.
 #include "EntryTestUtil.h"
+#include "format/LocaleScope.h"
 #include "shell/frmMain.h"
 #include "support/TestRegistry.h"
 
@@ -238,8 +239,7 @@ private Q_SLOTS:
         QFETCH(QString, locale);
         QFETCH(QString, typedDate);
         QFETCH(QString, typedCost);
-        const QLocale saved;
-        QLocale::setDefault(QLocale(locale));
+        LocaleScope scope(qPrintable(locale));
         const QString path = build(fx->path("d.mdb"), {{"Name", "Text", ""}, {"Born", "Date/Time", ""}, {"Price", "Number/Double", "3"},
                                                   {"Cost", "Currency", ""}}, false, 0);
         exec(path, "INSERT INTO UserTable (Name, Born, Price, Cost, SrchInt, SrchKey) "
@@ -252,7 +252,6 @@ private Q_SLOTS:
         v.flddata[2]->setText(typedDate);
         v.flddata[4]->setText(typedCost);
         v.cmdAction_Click(3);
-        QLocale::setDefault(saved);
         QCOMPARE(fx->ui.messages(), QStringList());
         QCOMPARE(cli(path, "SELECT Born, Cost FROM UserTable"), QString("2024-03-05 14:07:00|1234.56"));
     }

@@ -1,6 +1,7 @@
 // The checks of the field boxes by type, on the real view over a real file: messages, rewrites,
 // the focus held, the key reminder, and what the checked text stores.
 #include "EntryTestUtil.h"
+#include "format/LocaleScope.h"
 #include "support/TestRegistry.h"
 
 using namespace entrytest;
@@ -60,14 +61,12 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, message);
         QFETCH(QString, after);
-        const QLocale saved;
-        QLocale::setDefault(QLocale("en_US"));
+        LocaleScope scope("en_US");
         DataInput& v = openView(path);
         v.flddata[row]->setText(typed);
         if (!message.isEmpty()) fx->ui.answerMsgBox(vb::vbOK);
         bool cancel = false;
         v.flddata_Validate(row, cancel);
-        QLocale::setDefault(saved);
         QCOMPARE(cancel, !message.isEmpty());
         QCOMPARE(fx->ui.messages(), message.isEmpty() ? QStringList() : QStringList{message});
         if (!message.isEmpty()) {
@@ -132,15 +131,13 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(QString, typed);
         QFETCH(QString, message);
-        const QLocale saved;
-        QLocale::setDefault(QLocale("en_US"));
+        LocaleScope scope("en_US");
         DataInput& v = openView(path);
         const QString before = cli(path, "SELECT quote(Age) || quote(Price) || quote(Ratio) || quote(Cost) FROM UserTable");
         v.flddata[row]->setText(typed);
         fx->ui.answerMsgBox(vb::vbOK);
         bool cancel = false;
         v.flddata_Validate(row, cancel);
-        QLocale::setDefault(saved);
         QVERIFY(cancel);
         QCOMPARE(fx->ui.messages(), QStringList{message});
         QCOMPARE(fx->ui.titles(), QStringList{kTitle});
