@@ -6,7 +6,7 @@
 
 namespace vb {
 
-QString DatabaseCauseMessage(db::Cause cause, const QString& outcome, const QString& detail) {
+QString DatabaseCauseMessage(db::Cause cause, const QString& outcome) {
     switch (cause) {
     case db::Cause::Locked:
         return QStringLiteral("Database is Locked by another program, ") + outcome + QStringLiteral(" Please try again later.");
@@ -14,7 +14,6 @@ QString DatabaseCauseMessage(db::Cause cause, const QString& outcome, const QStr
     case db::Cause::DiskFull: return QStringLiteral("Disk is Full, ") + outcome + QStringLiteral(" Please free some space.");
     case db::Cause::Unreadable: return QStringLiteral("Database file is damaged and cannot be read, ") + outcome;
     case db::Cause::Missing:
-        return QStringLiteral("Database is not a complete Ravelstow database (") + detail + QStringLiteral("), ") + outcome;
     case db::Cause::None: break;
     }
     return {};
@@ -25,7 +24,7 @@ QString CauseMessage(const VbError& e, const QString& outcome) {
     const db::Cause cause = db::causeOf(e);
     // A damaged file and a missing table or column are the commands' own to answer.
     if (cause == db::Cause::Unreadable || cause == db::Cause::Missing) return {};
-    return DatabaseCauseMessage(cause, outcome, e.description);
+    return DatabaseCauseMessage(cause, outcome);
 }
 
 bool ShowCause(const VbError& e, const QString& outcome, const QString& title) {

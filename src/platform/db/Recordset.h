@@ -44,7 +44,6 @@ public:
     // Changes the current row's value; the change is stored by Update or by moving off the row.
     // A value the column cannot take: 0x80040E21; a read-only set: 3251.
     void SetValue(const QVariant& value);
-    // The value as read from the file, before the pending change.
 
 private:
     friend class Recordset;

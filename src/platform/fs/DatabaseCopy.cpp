@@ -6,8 +6,6 @@
 #include "platform/fs/FileSystem.h"
 #include "platform/fs/ReplacingFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 
 namespace vb {

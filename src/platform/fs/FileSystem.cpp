@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <limits>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vb {

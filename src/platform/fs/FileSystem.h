@@ -1,6 +1,5 @@
 #pragma once
-// File existence, deletion and replacement with the error numbers the program answers:
-// 53 file not found, 70 permission denied, 75 path/file access error, 76 path not found.
+// File existence and replacement; writing and moving a file raise the cause as FileErrors names it.
 #include <QString>
 
 namespace vb {
