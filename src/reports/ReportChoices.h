@@ -26,7 +26,6 @@ struct ReportChoices {
     bool hasNotes = false;               // the database has a notes column
     bool allRecords = true;              // AllRecsFlg
     bool searchResults = false;          // "Search Results" selected
-    bool allRecordsChosen = true;        // "All Records" selected
     QString sortField;                   // a column name, or empty for kSortOff
     QString fontName = QStringLiteral("Arial");
     double fontSize = 9;

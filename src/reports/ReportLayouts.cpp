@@ -278,7 +278,7 @@ void BuildLegalRep(ReportDefinition& report, const ReportChoices& choices) {
 }
 
 QString MainReportSource(const ReportChoices& c) {
-    if (!c.allRecordsChosen && c.searchResults) return c.searchSql;
+    if (c.searchResults) return c.searchSql;
     const QString sorted = c.sortField.isEmpty() ? QString() : QStringLiteral(" Order by ") + db::Connection::Bracket(c.sortField);
     return QStringLiteral("Select * From UserTable") + sorted;
 }

@@ -3,7 +3,6 @@
 // layout reports the rows it has placed; a PDF export then reports the pages it has written, as
 // the second half of the bar. Cancel makes the next report throw ReportCancelled, which stops the
 // work where it is: nothing is shown, and no file is written (an old one stays as it was).
-#include "platform/report/ReportModel.h"
 #include "platform/ui/ProgressBox.h"
 
 struct ReportCancelled {};
@@ -11,14 +10,14 @@ struct ReportCancelled {};
 class ReportProgress {
 public:
     // `writesPages`: a file is written page by page after the layout.
-    ReportProgress(const report::ReportDefinition& definition, bool writesPages);
+    explicit ReportProgress(bool writesPages);
 
-    void rows(qint64 done);
+    void rows(qint64 done, qint64 total);   // as the layout reports them
     void page(int done, int pages);
 
 private:
     vb::ProgressBox box_;
-    qint64 total_ = 0;   // the report's rows
+    qint64 total_ = 1;   // the report's rows, once the layout has said
     bool writesPages_ = false;
     void report(qint64 done, qint64 total);
 };

@@ -75,7 +75,6 @@ ReportChoices frmReports::Choices() const {
     c.hasNotes = bHasNotes;
     c.allRecords = Module1::AllRecsFlg;
     c.searchResults = SearchResultsChosen();
-    c.allRecordsChosen = IsLoaded() && OptAllRecs && OptAllRecs->isChecked();
     c.sortField = SortField();
     const QFont f = ReportFont();
     c.fontName = f.family();

@@ -128,7 +128,7 @@ void frmReports::exportFile(int kind, const QString& path) {
             return;
         }
         if (button && button->isChecked()) {
-            ReportProgress progress(*RptDef, kind == Pdf);
+            ReportProgress progress(kind == Pdf);
             if (!runReport(&progress)) {
                 if (button) button->setChecked(false);
                 return;

@@ -66,7 +66,7 @@ bool frmReports::runReport(ReportProgress* progress) {
     try {
         BusyCursor busy;
         report::Progress step;
-        if (progress) step = [progress](qint64 rows) { progress->rows(rows); };
+        if (progress) step = [progress](qint64 rows, qint64 total) { progress->rows(rows, total); };
         RptObj = std::make_shared<report::Document>(report::Run(RptDef, QDateTime::currentDateTime(), step));
         return true;
     } catch (const ReportCancelled&) {
@@ -83,7 +83,7 @@ void frmReports::cmdPrintRep_Click() {
     try {
         if (!buildReport(false)) return;
         {
-            ReportProgress progress(*RptDef, false);
+            ReportProgress progress(false);
             if (!runReport(&progress)) return;
         }
         report::PrintService& printer = report::printService();

@@ -64,7 +64,7 @@ private Q_SLOTS:
         v.BuildMainRep(20);
         QCOMPARE(v.RptDef->sql, QString("Select * From UserTable Order by [Age]"));
         ReportChoices c = v.Choices();
-        c.allRecordsChosen = false, c.searchResults = true, c.searchSql = "Select * From UserTable Where SrchInt = 1";
+        c.searchResults = true, c.searchSql = "Select * From UserTable Where SrchInt = 1";
         QCOMPARE(MainReportSource(c), c.searchSql);
     }
 };

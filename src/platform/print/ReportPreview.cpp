@@ -40,14 +40,14 @@ ReportPreview::ReportPreview(std::shared_ptr<const Document> doc, QWidget* paren
     number_->setObjectName(QStringLiteral("txtPage"));
     const int count = std::max(1, int(doc_->pages.size()));
     number_->setRange(1, count);
-    of_ = new QLabel(QStringLiteral("of %1").arg(count), this);
-    of_->setObjectName(QStringLiteral("lblPageCount"));
+    auto* of = new QLabel(QStringLiteral("of %1").arg(count), this);
+    of->setObjectName(QStringLiteral("lblPageCount"));
     QToolButton* next = button(this, "cmdNext", QStringLiteral(">"), QStringLiteral("Next Page"));
     QToolButton* last = button(this, "cmdLast", QStringLiteral(">|"), QStringLiteral("Last Page"));
     QToolButton* zoomOut = button(this, "cmdZoomOut", QStringLiteral("-"), QStringLiteral("Zoom Out"));
     QToolButton* zoomIn = button(this, "cmdZoomIn", QStringLiteral("+"), QStringLiteral("Zoom In"));
     QToolButton* print = button(this, "cmdPrint", QStringLiteral("Print..."), QStringLiteral("Print"));
-    for (QWidget* w : std::initializer_list<QWidget*>{first, prev, number_, of_, next, last, zoomOut, zoomIn}) bar->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{first, prev, number_, of, next, last, zoomOut, zoomIn}) bar->addWidget(w);
     bar->addStretch();
     bar->addWidget(print);
 

@@ -29,7 +29,6 @@ private:
     int page_ = 0;
     double scale_ = 1.0;   // 1: the sheet at the screen's 96 dots to the inch
     QLabel* sheet_ = nullptr;
-    QLabel* of_ = nullptr;
     QSpinBox* number_ = nullptr;
     void render();
 };

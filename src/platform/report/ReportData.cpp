@@ -22,6 +22,7 @@ public:
         conn_.Close();
     }
     QStringList Columns() const override { return columns_; }
+    qint64 Count() const override { return rs_.RecordCount(); }
     bool Next(QVariantList& row) override {
         if (next_ >= batch_.size()) {
             if (!remaining_) return false;

@@ -11,6 +11,8 @@ class RowSource {
 public:
     virtual ~RowSource() = default;
     virtual QStringList Columns() const = 0;
+    // The rows in all, as counted when the source was opened.
+    virtual qint64 Count() const = 0;
     // The next row's values (dates as QDateTime, True/False as bool); false after the last row.
     virtual bool Next(QVariantList& row) = 0;
     // Passes over the next n rows without reading their values.

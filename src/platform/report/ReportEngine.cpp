@@ -298,7 +298,7 @@ private:
                 band = makeBand(detail, &row, r);
                 if (counting_) {
                     wrapsAt_.push_back(uint32_t(wraps_.size()));
-                    if (progress_ && rowsRead_ % 500 == 0) progress_(rowsRead_);
+                    if (progress_ && rowsRead_ % 500 == 0) progress_(rowsRead_, rows_->Count());
                 }
             } else if (!footerMade_) {
                 footerMade_ = true;

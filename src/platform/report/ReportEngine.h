@@ -26,8 +26,8 @@ QFont QtFont(const FontSpec& font);
 // it is, dates as the general date, numbers in general form, Null as nothing.
 QString ValueText(const QVariant& value, const QString& outputFormat);
 
-// Called every so many rows while the report is laid out; the count of rows done so far.
-using Progress = std::function<void(qint64 rows)>;
+// Called every so many rows while the report is laid out: the rows done so far, of the total.
+using Progress = std::function<void(qint64 rows, qint64 total)>;
 
 // Opens the report's rows from the start; called once for the page count and again whenever
 // pages are laid out afresh.

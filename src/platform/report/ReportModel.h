@@ -97,7 +97,6 @@ struct ReportDefinition {
     const Section& section(SectionKind kind) const { return sections[size_t(kind)]; }
     // The section of that name ("ReportHeader", "PageHeader", "Detail", "PageFooter", "ReportFooter").
     Section& section(const QString& name);
-    // The control of that name in any section, or nullptr.
 };
 
 // ---- The laid-out report ----

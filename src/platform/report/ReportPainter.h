@@ -26,8 +26,8 @@ QString CheckGlyph(bool checked);
 // Writes every page to a PDF file of the document's paper size. The file is written beside the
 // target and renamed over it only when complete, so a failure leaves an existing file as it was;
 // a failure raises 75 (path/file access error) with the reason.
-// `onPage` (when given) is called before each page is written, with the pages done and the count;
-// whatever it throws stops the writing, and the target is not touched.
+// `onPage` (when given) is called before every 50th page is written (the first included), with
+// the pages done and the count; whatever it throws stops the writing, and the target is not touched.
 void WritePdf(const Document& doc, const QString& path, const std::function<void(int, int)>& onPage = {});
 
 }  // namespace report
