@@ -51,7 +51,6 @@ void CreateDatabase::CmdCreate_Click() {
     const QString openPath = CurrentDBPath;
     const QString openConnStr = DBConnStr;
     std::optional<vb::ReplacingFile> out;   // the file being built, until it takes its place
-    QString built;
     bool created = false;
     struct KeepOpenDatabase {
         const bool& created;
@@ -135,16 +134,13 @@ void CreateDatabase::CmdCreate_Click() {
         // The build: the whole file, its first account included, is made under a temporary name
         // and takes its place only when complete.
         out.emplace(path);
-        built = out->libraryPath();
-        CreateDatabases(built);
+        CreateDatabases(out->libraryPath());
         if (bCreateFailed) {
             out.reset();
-            built.clear();
             CmdCancel_Click();
             return;
         }
         out->commit();
-        built.clear();
         created = true;
 
         // The new file is the open database.

@@ -53,8 +53,6 @@ public:
     // ---- Public operations ----
     // The fields of the open table, created on first use; survives the unloading of the window.
     DBDef& DBDefMain() { return Module1::EntryFields; }
-    // Type name of a column's storage type code ("Text", "Memo", "Integer", ...; "" for none).
-    static QString FieldType(int16_t intType);
     // Rebuilds the shared keyword list from the keyword columns and refills lstKeywrd.
     void RefreshKeyList();
     // A row the view stored: its keywords update the shared keyword list and lstKeywrd.

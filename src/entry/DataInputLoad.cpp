@@ -35,8 +35,6 @@ void colour(QWidget* w, uint32_t back, uint32_t fore) {
 
 }  // namespace
 
-QString DataInput::FieldType(int16_t intType) { return vb::adoTypeName(intType); }
-
 // ---- bounds-checked control arrays ----
 
 template <typename T>

@@ -2,6 +2,7 @@
 // list, the keyword area, and the load's failures.
 #include "EntryTestUtil.h"
 #include "platform/core/Twips.h"
+#include "platform/format/FieldType.h"
 #include "platform/paths/AppPaths.h"
 #include "support/TestRegistry.h"
 
@@ -139,9 +140,9 @@ private Q_SLOTS:
         QCOMPARE(v.Label1[3]->text(), QString("C"));
         QCOMPARE(v.flddata[3]->text(), QString("7"));
         QCOMPARE(fieldList(), (QStringList{"A:Text", "C:Integer"}));
-        QCOMPARE(DataInput::FieldType(4), QString());
-        QCOMPARE(DataInput::FieldType(2), QString("Integer"));
-        QCOMPARE(DataInput::FieldType(3), QString("Integer"));
+        QCOMPARE(vb::adoTypeName(4), QString());
+        QCOMPARE(vb::adoTypeName(2), QString("Integer"));
+        QCOMPARE(vb::adoTypeName(3), QString("Integer"));
     }
 
     void withoutKeywordsTheAreaIsHiddenAndTheCountKept() {
