@@ -17,7 +17,9 @@ configure: deps $(BUILD)/CMakeCache.txt
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The program alone: the tests are built by `make test`.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target ravelstow
 	$(BUILD)/ravelstow
 
 test: build

@@ -21,6 +21,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QTabBar>
 #include <QTextDocument>
 #include <QToolButton>
 
@@ -218,6 +219,35 @@ QString disabledTextProblem(QWidget* w) {
                               .arg(ratio, 0, 'f', 1);
 }
 
+// Every tab's caption reads at least 4.5:1 against its tab, enabled or not: the background is the
+// colour most of the tab shows inside its border, the caption the colour farthest from it.
+QStringList tabProblems(QTabBar* bar) {
+    QStringList out;
+    const QImage img = bar->grab().toImage();
+    const qreal scale = img.devicePixelRatio();
+    for (int i = 0; i < bar->count(); ++i) {
+        if (bar->tabText(i).trimmed().isEmpty()) continue;
+        const QRect inside = bar->tabRect(i).adjusted(3, 3, -3, -3);
+        QHash<QRgb, int> count;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x) ++count[img.pixel(int(x * scale), int(y * scale)) | 0xff000000u];
+        QRgb back = 0;
+        int most = -1;
+        for (auto it = count.cbegin(); it != count.cend(); ++it)
+            if (it.value() > most) most = it.value(), back = it.key();
+        QColor fore(back);
+        for (auto it = count.cbegin(); it != count.cend(); ++it)
+            if (contrast(QColor(it.key()), QColor(back)) > contrast(fore, QColor(back))) fore = QColor(it.key());
+        const double ratio = contrast(fore, QColor(back));
+        if (ratio < 4.5)
+            out << QStringLiteral("caption of tab \"%1\" of %2 (%3) is %4 on %5 (%6:1): too little contrast to read")
+                       .arg(bar->tabText(i), nameOf(bar), bar->isEnabled() && bar->isTabEnabled(i) ? "enabled" : "disabled",
+                            fore.name(), QColor(back).name())
+                       .arg(ratio, 0, 'f', 2);
+    }
+    return out;
+}
+
 bool sameIcon(const QIcon& a, const QIcon& b) {
     if (a.isNull() || b.isNull()) return false;
     const QImage x = a.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -248,6 +278,7 @@ QStringList ProblemsOfControls(QWidget* root) {
         else if (auto* s = qobject_cast<QAbstractSpinBox*>(w)) p = spinBoxProblem(s);
         else if (auto* c = qobject_cast<QComboBox*>(w)) p = comboProblem(c);
         else if (auto* h = qobject_cast<QHeaderView*>(w)) out << headerProblems(h);
+        else if (auto* t = qobject_cast<QTabBar*>(w)) out << tabProblems(t);
         if (!p.isEmpty()) out << p;
         // Push buttons draw their caption in the button colours of the style, not checked here.
         if (const QString d = disabledTextProblem(w); !d.isEmpty()) out << d;

@@ -4,7 +4,7 @@
 // wider or taller than its room (the font's metrics against the control's size), a control that
 // reaches past the edge of what holds it, an icon that is not the program's, a window that is not
 // wholly on the screen of the main window, a child view whose background leaves its frame's edges
-// bare.
+// bare, a caption (of a tab or a disabled box) too close in colour to what is behind it.
 #include <QColor>
 #include <QStringList>
 

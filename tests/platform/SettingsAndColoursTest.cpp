@@ -42,6 +42,8 @@ private Q_SLOTS:
         QTest::newRow("other section") << QByteArray("[TXTCLR]\nFrmColor=1\n") << "16711680";
         QTest::newRow("cut to 19") << QByteArray("[BCKCLR]\nFrmColor=1234567890123456789012345\n") << "1234567890123456789";
         QTest::newRow("empty value") << QByteArray("[BCKCLR]\nFrmColor=\n") << "";
+        QTest::newRow("one byte-order mark") << QByteArray("\xEF\xBB\xBF[BCKCLR]\nFrmColor=255\n") << "255";
+        QTest::newRow("two byte-order marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[BCKCLR]\nFrmColor=255\n") << "255";
     }
     void readsValuesOrDefault() {
         QFETCH(QByteArray, file);
@@ -64,6 +66,13 @@ private Q_SLOTS:
         QCOMPARE(GetPrivateProfileString("Other", "A", "", 20, ini()), QString("b"));
         QCOMPARE(GetPrivateProfileString("Other", "New", "", 20, ini()), QString("x"));
         QCOMPARE(GetPrivateProfileString("TXTCLR", "TextColor", "", 20, ini()), QString("0"));
+    }
+
+    // A change to the first section of a file that begins with byte-order marks replaces its value.
+    void writeAfterByteOrderMarks() {
+        write("\xEF\xBB\xBF\xEF\xBB\xBF[BCKCLR]\r\nFrmColor=1\r\n[TXTCLR]\r\nTextColor=0\r\n");
+        QVERIFY(WritePrivateProfileString("BCKCLR", "FrmColor", "255", ini()));
+        QCOMPARE(read(), QByteArray("[BCKCLR]\r\nFrmColor=255\r\n[TXTCLR]\r\nTextColor=0\r\n"));
     }
 
     void windowsRgbKeepsRedInTheLowByte() {

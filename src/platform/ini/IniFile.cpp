@@ -18,6 +18,11 @@ QStringList readLines(const QString& path, bool* exists = nullptr) {
     }
     if (exists) *exists = true;
     QString text = QString::fromUtf8(f.readAll());
+    // Byte-order marks ahead of the first line (an editor may have added more than one) are not
+    // part of it; the file is written back without them.
+    qsizetype marks = 0;
+    while (marks < text.size() && text.at(marks) == QChar(0xFEFF)) ++marks;
+    text.remove(0, marks);
     text.replace("\r\n", "\n").replace('\r', '\n');
     QStringList lines = text.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();

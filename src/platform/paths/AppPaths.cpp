@@ -9,6 +9,9 @@ namespace vb {
 
 namespace {
 QString g_override;
+// The build writes this file beside the executable it makes: a build tree is not a program folder
+// (cleaning the build would delete the user's settings and databases with it).
+const char kBuildTreeMark[] = "ravelstow-build-tree.txt";
 }
 
 void setProgramFolderForTesting(const QString& folder) { g_override = folder; }
@@ -18,7 +21,8 @@ QString programFolder() {
     const QString env = qEnvironmentVariable("RAVELSTOW_HOME");
     if (!env.isEmpty()) return QDir(env).absolutePath();
     const QString exe = QCoreApplication::applicationDirPath();
-    if (!exe.isEmpty() && QFileInfo(exe).isWritable()) return exe;
+    if (!exe.isEmpty() && QFileInfo(exe).isWritable() && !QFileInfo::exists(QDir(exe).filePath(QLatin1String(kBuildTreeMark))))
+        return exe;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(data);
     return data;

@@ -1,8 +1,8 @@
 #pragma once
 // Where the program keeps its files. The program folder holds the settings file, the DBFiles
 // folder and the mail-merge data; it is RAVELSTOW_HOME when set, else the executable's folder when
-// that is writable, else the per-user data folder. Help pages and pictures are read from beside
-// the executable.
+// that is writable and not a build tree, else the per-user data folder. Help pages and pictures are
+// read from beside the executable.
 #include <QString>
 
 namespace vb {

@@ -4,6 +4,8 @@
 #include "platform/core/DialogFilter.h"
 #include "platform/ui/WindowLook.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QColorDialog>
 #include <QDialog>
 #include <QDir>
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace vb {
 
@@ -35,6 +38,22 @@ QList<BoxButton> boxButtons(int style) {
     case vbYesNo: return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}};
     case vbRetryCancel: return {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}};
     default: return {{QMessageBox::Ok, vbOK}};
+    }
+}
+
+// The program's file windows pick names; they never delete, rename or move the user's files (not
+// even the open database). Qt's own window offers that on the Delete key, in its context menu,
+// on F2 and by dragging; all are taken away. A save window may still make a folder (it names the
+// new folder in place); an open window shows its folder read-only.
+void keepUserFiles(QFileDialog& fd, bool save) {
+    if (!save) fd.setOption(QFileDialog::ReadOnly, true);
+    for (QShortcut* key : fd.findChildren<QShortcut*>())
+        if (key->key() == QKeySequence(QKeySequence::Delete) || key->key() == QKeySequence(Qt::Key_Delete)) key->setEnabled(false);
+    for (const char* name : {"qt_delete_action", "qt_rename_action"})
+        if (auto* action = fd.findChild<QAction*>(QLatin1String(name))) action->setVisible(false);
+    for (QAbstractItemView* view : fd.findChildren<QAbstractItemView*>()) {
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setDragDropMode(QAbstractItemView::NoDragDrop);
     }
 }
 
@@ -100,11 +119,14 @@ QString QtUiServices::InputBox(const QString& prompt, const QString& title, cons
 
 bool QtUiServices::fileDialog(CommonDialog& dlg, bool save) {
     QFileDialog fd(parent(), dlg.DialogTitle);
+    // Always the program's own window, whatever the desktop offers, so that it keeps the user's files.
+    fd.setOption(QFileDialog::DontUseNativeDialog, true);
     fd.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // An open dialog takes a name that does not exist unless the caller asks for an existing file:
     // the program answers such a name with its own message.
     fd.setFileMode(save || !(dlg.Flags & cdlOFNFileMustExist) ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     fd.setOption(QFileDialog::DontConfirmOverwrite, true);   // the program asks its own question
+    keepUserFiles(fd, save);
     const QStringList filters = qtNameFilters(dlg.Filter);
     if (!filters.isEmpty()) {
         fd.setNameFilters(filters);
