@@ -2,6 +2,7 @@
 
 #include "platform/core/Colors.h"
 #include "platform/core/DialogFilter.h"
+#include "platform/ui/OneNameFileDialog.h"
 #include "platform/ui/WindowLook.h"
 
 #include <QColorDialog>
@@ -99,7 +100,7 @@ QString QtUiServices::InputBox(const QString& prompt, const QString& title, cons
 }
 
 bool QtUiServices::fileDialog(CommonDialog& dlg, bool save) {
-    QFileDialog fd(parent(), dlg.DialogTitle);
+    OneNameFileDialog fd(parent(), dlg.DialogTitle);
     fd.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // An open dialog takes a name that does not exist unless the caller asks for an existing file:
     // the program answers such a name with its own message.
@@ -115,8 +116,8 @@ bool QtUiServices::fileDialog(CommonDialog& dlg, bool save) {
     if (dir.isEmpty() || !QFileInfo(dir).isDir()) dir = QFileInfo(dlg.FileName).absolutePath();
     if (!dir.isEmpty() && QFileInfo(dir).isDir()) fd.setDirectory(dir);
     if (!dlg.FileName.isEmpty()) fd.selectFile(QFileInfo(dlg.FileName).fileName());
-    if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty()) return false;
-    dlg.FileName = QDir::toNativeSeparators(fd.selectedFiles().first());
+    if (fd.exec() != QDialog::Accepted || fd.chosenFile().isEmpty()) return false;
+    dlg.FileName = QDir::toNativeSeparators(fd.chosenFile());
     dlg.FileTitle = QFileInfo(dlg.FileName).fileName();
     const int index = filters.indexOf(fd.selectedNameFilter());
     if (index >= 0) dlg.FilterIndex = index + 1;
