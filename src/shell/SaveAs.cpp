@@ -35,7 +35,8 @@ void frmMain::mnDBSaveAs_Click() {
         ComnDlgFile.DefaultExt.clear();
         ComnDlgFile.ShowSave();
 
-        const QString target = ComnDlgFile.FileName;
+        // A name typed without an extension is given the database files' own, so Open lists it.
+        const QString target = vb::WithExtension(ComnDlgFile.FileName, QStringLiteral("mdb"));
         if (target.isEmpty()) {
             MsgBox(QStringLiteral("Filename cannot be Blank"), vb::vbOKOnly, QStringLiteral("File Error"));
             return;
