@@ -75,14 +75,9 @@ void frmMain::mnuOpenDB_Click() {
         // failed: the new database starts from fresh views, as at start-up.
         if (!wasOpen) UnloadStaleViews();
         const bool secured = SecurityOn;
+        // A cancelled login leaves nothing open, whether or not a database was open before.
         if (secured && !frmLogin::instance().Run()) {
-            if (wasOpen) {
-                SetMenuVisible(Menu::UserMaint, false);
-                SetMenuVisible(Menu::ScrConfig, true);
-            } else {
-                CurrentDBPath.clear();
-                SetMenuVisible(Menu::UserMaint, false);
-            }
+            ClearRefusedFile();
             return;
         }
         SetMenuVisible(Menu::UserMaint, secured);
@@ -102,9 +97,12 @@ void frmMain::mnuOpenDB_Click() {
         SelectTab(1);
         if (!wasOpen) SetMenuVisible(Menu::ScrConfig, true);
         DataInput::instance().SetFocus();
+        // Damage the check did not reach stopped the view's load, which named it: the file is
+        // refused as the check refuses one.
+        if (DataInput::instance().LoadFailed()) ClearRefusedFile();
     } catch (const vb::VbError& e) {
         db::LockWait::Settle();
-        ReportOpenError(e);
+        ReportOpenError(e, QStringLiteral("Ravelstow"), QStringLiteral("the database was not opened."));
         if (!DBOpen) ClearRefusedFile();
     }
 }
