@@ -5,6 +5,7 @@
 #include "entry/DataInput.h"
 #include "platform/db/Connection.h"
 #include "platform/db/LockWait.h"
+#include "platform/fs/FileSystem.h"
 #include "platform/paths/AppPaths.h"
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
@@ -12,6 +13,7 @@
 #include "shell/OpenErrors.h"
 #include "shell/frmMain.h"
 
+#include <QFileInfo>
 #include <QTabBar>
 
 using namespace Module1;
@@ -61,6 +63,8 @@ void frmMain::mnuOpenDB_Click() {
             MsgBox(QStringLiteral("Filename cannot be Blank"), vb::vbOKOnly, QStringLiteral("File Error"));
         } else {
             CurrentDBPath = ComnDlgFile.FileName;
+            // Temporary files that a run killed while writing left beside the database go.
+            vb::RemoveStaleTempFiles(QFileInfo(CurrentDBPath).absolutePath());
             if (wasOpen) {
                 SetTabCaption(4, CurrentDBPath);
                 TabStrip1->setEnabled(true);

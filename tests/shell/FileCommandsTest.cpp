@@ -8,9 +8,11 @@
 #include "support/Fixture.h"
 #include "support/TestDb.h"
 #include "support/TestRegistry.h"
+#include "platform/fs/FileSystem.h"
 
 #include <QDialog>
 #include <QFile>
+#include <QProcess>
 #include <QTabBar>
 #include <QTest>
 
@@ -227,6 +229,35 @@ private Q_SLOTS:
         QVERIFY(m->MenuVisible(frmMain::Menu::UserMaint));
         QVERIFY(m->MenuVisible(frmMain::Menu::ScrConfig));
         QCOMPARE(m->TabCaption(4), secured);
+    }
+
+    // The temporary files a killed run of the program left (its process gone) go when the program
+    // starts and when it opens a database in their folder; those of a running process stay.
+    void staleTemporaryFilesGo_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("opening");
+        QTest::newRow("program folder, at start") << "" << false;
+        QTest::newRow("DBFiles, at start") << "DBFiles" << false;
+        QTest::newRow("database folder, at open") << "elsewhere" << true;
+    }
+    void staleTemporaryFilesGo() {
+        QFETCH(QString, folder);
+        QFETCH(bool, opening);
+        const QDir dir(fx->path(folder));
+        QVERIFY(dir.mkpath("."));
+        QProcess ended;
+        ended.start("true");
+        QVERIFY(ended.waitForFinished(5000));
+        const QString mine = vb::TempPathBeside(dir.filePath("copy.mdb"));
+        const QString pid = QString("-%1-").arg(QCoreApplication::applicationPid());
+        const QString stale = QString(mine).replace(pid, QString("-%1-").arg(ended.processId()));
+        for (const QString& p : {mine, stale, stale + "-journal", dir.filePath(".notes.tmp")}) {
+            QFile f(p);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        if (opening) open(db("elsewhere/plain.mdb", kUserTable));
+        else m->MDIForm_Load();
+        QCOMPARE(dir.entryList({".*tmp*"}, QDir::Files | QDir::Hidden), QStringList({QFileInfo(mine).fileName(), ".notes.tmp"}));
     }
 
     void closeCommand() {
