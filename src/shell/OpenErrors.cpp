@@ -7,8 +7,9 @@
 void ReportOpenError(const vb::VbError& e, const QString& title, const QString& outcome) {
     if (e.number == vb::err::CancelError) return;
     if (db::IsDamagedError(e)) {
+        // As the entry view says it of damage met while loading.
         vb::MsgBox(QStringLiteral("Database file is damaged and cannot be read."), vb::vbOKOnly,
-                   QStringLiteral("Database Structure"));
+                   QStringLiteral("Database Error"));
     } else if (vb::ShowCause(e, outcome, title)) {
         // named
     } else if (e.number == vb::err::E_FAIL_ || e.number == vb::err::DB_E_NOTABLE) {
