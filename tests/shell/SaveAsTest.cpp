@@ -124,6 +124,19 @@ private Q_SLOTS:
         QCOMPARE(CurrentDBPath, target);
     }
 
+    void readOnlyTargetIsNotReplaced() {
+        openSource();
+        const QString target = fx->path("readonly.mdb");
+        makeSqliteFile(target, "CREATE TABLE UserTable (a TEXT);");
+        QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        fx->ui.answerSave(target).answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
+        m->mnDBSaveAs_Click();
+        QCOMPARE(fx->ui.messages().last(), target + " is read-only and cannot be replaced. Choose another name.");
+        QCOMPARE(fx->ui.titles().last(), QString("Save As Database"));
+        QCOMPARE(countRows(target), 0);
+        QCOMPARE(CurrentDBPath, source);
+    }
+
     void recordBeingAddedIsNotLost() {
         openSource();
         DataInput::instance().cmdAction_Click(0);   // Add
@@ -140,7 +153,6 @@ private Q_SLOTS:
     void failedCopyKeepsTheTargetAndTheOpenDatabase_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("message");   // how the box begins; %1 is the target
-        QTest::newRow("read-only target") << "read-only" << "%1 is read-only and cannot be replaced.";
         QTest::newRow("target locked by another program") << "locked" << "%1 is locked by another program.";
         QTest::newRow("unwritable folder") << "folder" << "Permission denied: %1 may not be written";
         QTest::newRow("full disk") << "full" << "Disk full: there is no room on the disk for %1.";
@@ -155,9 +167,8 @@ private Q_SLOTS:
         const QString folder = fx->path(fault == "missing" ? "no such folder" : "out");
         QDir().mkpath(fault == "missing" ? fx->path("") : folder);
         const QString target = folder + "/copy.mdb";
-        const bool existed = fault == "read-only" || fault == "locked";
+        const bool existed = fault == "locked";
         if (existed) makeSqliteFile(target, "CREATE TABLE UserTable (a TEXT);");
-        if (fault == "read-only") QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         if (fault == "folder") QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         fx->ui.answerSave(target).answerMsgBox(vb::vbOK);
         if (existed) fx->ui.answerMsgBox(vb::vbOK);   // replace it
