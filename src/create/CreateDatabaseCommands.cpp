@@ -94,7 +94,8 @@ void CreateDatabase::CmdCreate_Click() {
         DlgDB.Filter = QStringLiteral("All Files (*.*)|*.*|mdb Files") + QStringLiteral("(*.mdb)|*.mdb");
         DlgDB.FilterIndex = 2;
         DlgDB.ShowSave();
-        const QString path = DlgDB.FileName;
+        // A name typed without an extension is given the database files' own, so Open lists it.
+        const QString path = vb::WithExtension(DlgDB.FileName, QStringLiteral("mdb"));
         if (path.isEmpty()) {
             MsgBox(QStringLiteral("Please enter a filename or cancel from routine"));
             return;

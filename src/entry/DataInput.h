@@ -85,6 +85,9 @@ public:
     // A box whose text was changed and not yet handed to the record counts as an edit in progress.
     int EditMode() const;
     bool AtBofOrEof() const;
+    // Whether the last load failed on the file (its message shown, no records offered): the
+    // command that opened the file then refuses it.
+    bool LoadFailed() const { return loadFailed_; }
 
     // ---- Handlers ----
     void Form_Load() override;
@@ -171,6 +174,7 @@ private:
     void layOutKeywordArea(int f, int k);
     void handleLoadError(const vb::VbError& e);
     void disableRecordCommands();
+    bool loadFailed_ = false;
     void handleTableError(const vb::VbError& e, const QString& undefinedText, const QString& undefinedTitle,
                           const QString& structureTitle);
     // Controls of row i, bounds-checked (340 outside 1..20).

@@ -102,6 +102,7 @@ void DataInput::loadTrueFalseCombo(int i) {
 // ---- the load ----
 
 void DataInput::Form_Load() {
+    loadFailed_ = false;
     try {
         // 1. Colours.
         intTFCount = 0;
@@ -197,9 +198,11 @@ void DataInput::Form_Load() {
         // The boxes bound by the scan show the current record.
         ShowCurrentRecord();
     } catch (const vb::VbError& e) {
+        loadFailed_ = true;
         disableRecordCommands();
         handleLoadError(e);
     } catch (const std::exception& e) {
+        loadFailed_ = true;
         disableRecordCommands();
         vb::ShowUnexpectedError(e);
     }

@@ -64,7 +64,7 @@ void RunDatabaseExport(const ReportChoices& v, vb::CommonDialog& rptDialog) {
         rptDialog.Filter = QStringLiteral("All Files (*.*)|*.*|mdb Files") + QStringLiteral("(*.mdb)|*.mdb");
         rptDialog.FilterIndex = 2;
         rptDialog.ShowSave();
-        path = rptDialog.FileName;
+        path = vb::WithExtension(rptDialog.FileName, QStringLiteral("mdb"));
 
         // The open database is never the target, whatever spelling or link names it.
         if (vb::SamePath(path, CurrentDBPath)) {

@@ -62,15 +62,13 @@ bool CheckDBStructure() {
         conn.Open(DBConnStr);
         const bool hasUserTable = conn.HasTable(QStringLiteral("UserTable"), QStringLiteral("TABLE"));
         SecurityOn = conn.HasTable(QStringLiteral("UserProfile"), QStringLiteral("TABLE"));
-        // A file found damaged is refused as a file that is not a database. The check reads a few
-        // pages only; damage elsewhere is named by the command that meets it.
-        const bool readable = !hasUserTable || conn.OpenCheck();
+        // The check reads a few pages only; damage elsewhere is met by the view's load.
+        if (hasUserTable && !conn.OpenCheck()) db::raiseDamaged(CurrentDBPath);
         conn.Close();
-        return hasUserTable && readable;
+        return hasUserTable;
     } catch (const vb::VbError& e) {
-        // A file another program holds locked is the locked file of the commands that open one.
-        if (db::causeOf(e) == db::Cause::Locked)
-            vb::raise(vb::err::PermissionDenied, QStringLiteral("The database is locked by another program."));
+        // A file another program holds locked and a damaged file are the commands' to name.
+        if (db::causeOf(e) == db::Cause::Locked || db::IsDamagedError(e)) throw;
         if (e.number != vb::err::E_FAIL_) vb::ShowErrorPair(e);
         return false;
     }

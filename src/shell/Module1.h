@@ -68,8 +68,9 @@ QString GetSpreadsheetPath();
 // DBConnStr := the connection string naming CurrentDBPath.
 void BuildConnStr();
 // Whether the file at CurrentDBPath is a database of this program (it holds the table UserTable);
-// sets SecurityOn from the presence of UserProfile. Never creates a file. A damaged file is refused
-// (false, silently); a file another program holds locked raises 70 (permission denied).
+// sets SecurityOn from the presence of UserProfile. Never creates a file. A file another program
+// holds locked and a damaged file raise their error (db::causeOf names the lock, db::IsDamagedError
+// the damage).
 bool CheckDBStructure();
 // Whether the open file has the columns the views and the sign-in read (the record id, the
 // account columns when the file has accounts); run after CheckDBStructure accepted the file.

@@ -1,9 +1,12 @@
 #pragma once
 // How the commands that open or copy a database file answer an error: a cancelled dialog is
-// silent; a file the provider refuses is "not the correct structure"; a locked file has its own
-// message; anything else shows the number and the description.
+// silent; a damaged file, a lock, a full disk or a file that cannot be written is named (one box,
+// under title); a file the provider refuses is "not the correct structure"; anything else shows
+// the number and the description.
 #include "platform/core/VbError.h"
 
 #include <QString>
 
-void ReportOpenError(const vb::VbError& e, const QString& lockedTitle = QStringLiteral("Ravelstow"));
+// outcome: what did not happen, as "the database was not opened."
+void ReportOpenError(const vb::VbError& e, const QString& title = QStringLiteral("Ravelstow"),
+                     const QString& outcome = QStringLiteral("the file was not opened."));

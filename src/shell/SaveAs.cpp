@@ -14,6 +14,7 @@ using namespace Module1;
 using vb::MsgBox;
 
 void frmMain::mnDBSaveAs_Click() {
+    bool closed = false, accepted = false;   // the old database closed; the copy open in its place
     try {
         if (!DBOpen) {
             MsgBox(QStringLiteral("No database is currently opened."), vb::vbOKOnly, QStringLiteral("Save As Database"));
@@ -35,7 +36,8 @@ void frmMain::mnDBSaveAs_Click() {
         ComnDlgFile.DefaultExt.clear();
         ComnDlgFile.ShowSave();
 
-        const QString target = ComnDlgFile.FileName;
+        // A name typed without an extension is given the database files' own, so Open lists it.
+        const QString target = vb::WithExtension(ComnDlgFile.FileName, QStringLiteral("mdb"));
         if (target.isEmpty()) {
             MsgBox(QStringLiteral("Filename cannot be Blank"), vb::vbOKOnly, QStringLiteral("File Error"));
             return;
@@ -48,9 +50,9 @@ void frmMain::mnDBSaveAs_Click() {
             if (MsgBox(QStringLiteral("Database already exists. Replace existing database?"), vb::vbOKCancel,
                        QStringLiteral("Database Exists")) == vb::vbCancel)
                 return;
-            vb::RequireReplaceable(target);   // a file that could not be deleted is not replaced either
         }
-        // The copy is written beside the target and replaces it only once complete.
+        // The copy is written beside the target and replaces it only once complete; a target that
+        // cannot be written is named before anything is copied.
         vb::CopyDatabase(CurrentDBPath, target);
 
         SilentClose = true;
@@ -61,6 +63,7 @@ void frmMain::mnDBSaveAs_Click() {
             throw;
         }
         SilentClose = false;
+        closed = true;
 
         CurrentDBPath = target;
         SetTabCaption(4, CurrentDBPath);
@@ -68,15 +71,14 @@ void frmMain::mnDBSaveAs_Click() {
         BuildConnStr();
         DBOpen = true;
         if (!CheckDBStructure()) {
-            DBOpen = false;
             MsgBox(QStringLiteral("Please Open A Ravelstow Database"), vb::vbOKOnly, QStringLiteral("Database Structure"));
+            ClearRefusedFile();
             return;
         }
         if (SecurityOn) {
+            // A cancelled login leaves nothing open (the copy stays on disk).
             if (!frmLogin::instance().Run()) {
-                SetMenuVisible(Menu::UserMaint, false);
-                SetMenuVisible(Menu::ScrConfig, true);
-                DBOpen = false;
+                ClearRefusedFile();
                 return;
             }
             SetMenuVisible(Menu::UserMaint, true);
@@ -88,8 +90,12 @@ void frmMain::mnDBSaveAs_Click() {
             SetCurrentUserLevel(QStringLiteral("SUPRVR"));
         }
         DbUndefined = false;
+        accepted = true;
         DataInput::instance().Show();
+        // Damage the check did not reach stopped the view's load, which named it.
+        if (DataInput::instance().LoadFailed()) ClearRefusedFile();
     } catch (const vb::VbError& e) {
-        ReportOpenError(e, QStringLiteral("Database Permission"));
+        ReportOpenError(e, QStringLiteral("Save As Database"), QStringLiteral("the database was not saved."));
+        if (closed && !accepted) ClearRefusedFile();
     }
 }

@@ -5,6 +5,7 @@
 #include "entry/DataInput.h"
 #include "platform/db/Connection.h"
 #include "platform/db/LockWait.h"
+#include "platform/fs/FileSystem.h"
 #include "platform/paths/AppPaths.h"
 #include "reports/frmReports.h"
 #include "search/frmSearch.h"
@@ -12,6 +13,7 @@
 #include "shell/OpenErrors.h"
 #include "shell/frmMain.h"
 
+#include <QFileInfo>
 #include <QTabBar>
 
 using namespace Module1;
@@ -61,6 +63,8 @@ void frmMain::mnuOpenDB_Click() {
             MsgBox(QStringLiteral("Filename cannot be Blank"), vb::vbOKOnly, QStringLiteral("File Error"));
         } else {
             CurrentDBPath = ComnDlgFile.FileName;
+            // Temporary files that a run killed while writing left beside the database go.
+            vb::RemoveStaleTempFiles(QFileInfo(CurrentDBPath).absolutePath());
             if (wasOpen) {
                 SetTabCaption(4, CurrentDBPath);
                 TabStrip1->setEnabled(true);
@@ -75,14 +79,9 @@ void frmMain::mnuOpenDB_Click() {
         // failed: the new database starts from fresh views, as at start-up.
         if (!wasOpen) UnloadStaleViews();
         const bool secured = SecurityOn;
+        // A cancelled login leaves nothing open, whether or not a database was open before.
         if (secured && !frmLogin::instance().Run()) {
-            if (wasOpen) {
-                SetMenuVisible(Menu::UserMaint, false);
-                SetMenuVisible(Menu::ScrConfig, true);
-            } else {
-                CurrentDBPath.clear();
-                SetMenuVisible(Menu::UserMaint, false);
-            }
+            ClearRefusedFile();
             return;
         }
         SetMenuVisible(Menu::UserMaint, secured);
@@ -102,9 +101,12 @@ void frmMain::mnuOpenDB_Click() {
         SelectTab(1);
         if (!wasOpen) SetMenuVisible(Menu::ScrConfig, true);
         DataInput::instance().SetFocus();
+        // Damage the check did not reach stopped the view's load, which named it: the file is
+        // refused as the check refuses one.
+        if (DataInput::instance().LoadFailed()) ClearRefusedFile();
     } catch (const vb::VbError& e) {
         db::LockWait::Settle();
-        ReportOpenError(e);
+        ReportOpenError(e, QStringLiteral("Ravelstow"), QStringLiteral("the database was not opened."));
         if (!DBOpen) ClearRefusedFile();
     }
 }

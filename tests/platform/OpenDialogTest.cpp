@@ -1,10 +1,12 @@
 // The open dialog on screen hands a name that does not exist back to the program, which answers
-// it with its own message, unless the caller asks for an existing file.
+// it with its own message, unless the caller asks for an existing file; a typed name comes back as
+// typed.
 #include "platform/ui/QtUiServices.h"
 #include "support/Waiting.h"
 #include "support/TestRegistry.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -60,6 +62,28 @@ private Q_SLOTS:
         QCOMPARE(chosen, handedBack);
         QCOMPARE(warned, !handedBack);
         if (handedBack) QCOMPARE(QFileInfo(dlg.FileName).absoluteFilePath(), QFileInfo(missing).absoluteFilePath());
+    }
+
+    // Qt's dialog reads double quotes as a list of names: a name holding one comes back whole.
+    void aNameComesBackAsTyped_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("quotes in a sub-folder") << "FOLDER/q'\"x.mdb";
+        QTest::newRow("a quoted list") << "\"a.mdb\" \"b.mdb\"";
+        QTest::newRow("leading dash") << "-x.mdb";
+        QTest::newRow("equals and semicolon") << "a=b;Data Source=c.mdb";
+    }
+    void aNameComesBackAsTyped() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("FOLDER"));
+        vb::CommonDialog dlg;
+        dlg.InitDir = dir.path();
+        bool warned = false;
+        QString failure;
+        const bool chosen = choose(dlg, dir.filePath(name), warned, failure);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QVERIFY(chosen);
+        QCOMPARE(dlg.FileName, dir.filePath(name));
     }
 };
 

@@ -4,11 +4,15 @@
 #include "search/frmSearch.h"
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
+#include "support/Faults.h"
 #include "support/Fixture.h"
+#include "support/TestDb.h"
 #include "support/TestRegistry.h"
+#include "platform/fs/FileSystem.h"
 
 #include <QDialog>
 #include <QFile>
+#include <QProcess>
 #include <QTabBar>
 #include <QTest>
 
@@ -121,15 +125,22 @@ private Q_SLOTS:
         QVERIFY(!DataInput::instance().IsLoaded());
     }
 
-    // Whatever makes a file unreadable, refusing it with a database open leaves nothing open.
+    // Whatever makes a file unreadable, refusing it with a database open names the cause and leaves
+    // nothing open.
     void refusedFileLeavesNothingOpen_data() {
         QTest::addColumn<QString>("kind");
-        for (const char* k : {"cut short", "random bytes", "damaged page", "folder", "link loop",
-                              "long name", "no TolvaneID", "no UserName"})
-            QTest::newRow(k) << QString(k);
+        QTest::addColumn<QString>("message");
+        const QString damaged = "Database file is damaged and cannot be read.";
+        for (const char* k : {"random bytes", "folder", "link loop", "long name", "no TolvaneID", "no UserName"})
+            QTest::newRow(k) << QString(k) << kRefused;
+        for (const char* k : {"cut short", "damaged page", "damaged root page", "damaged middle page"})
+            QTest::newRow(k) << QString(k) << damaged;
+        QTest::newRow("locked by another program")
+            << "locked" << "Database is Locked by another program, the database was not opened. Please try again later.";
     }
     void refusedFileLeavesNothingOpen() {
         QFETCH(QString, kind);
+        QFETCH(QString, message);
         const QString good = db("good.mdb", kUserTable);
         QString path = fx->path("x.mdb");
         auto write = [&](const QByteArray& bytes) {
@@ -151,12 +162,29 @@ private Q_SLOTS:
         if (kind == "no UserName")
             path = db("x.mdb", "CREATE TABLE UserTable (TolvaneID INTEGER PRIMARY KEY, Name TEXT);"
                                "CREATE TABLE UserProfile (Login TEXT, UserLevel TEXT, PassWrd TEXT);");
+        const bool pageDamaged = kind == "damaged root page" || kind == "damaged middle page";
+        if (pageDamaged || kind == "locked")
+            db("x.mdb", QString(kUserTable) + "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 3000) "
+                                              "INSERT INTO UserTable (Name) SELECT 'name ' || i FROM c;");
+        if (pageDamaged) {
+            const QString page = testdb::cli(path, kind == "damaged root page"
+                ? "SELECT rootpage FROM sqlite_master WHERE name = 'UserTable'"
+                : "SELECT pageno FROM dbstat WHERE name = 'UserTable' AND pagetype = 'leaf' LIMIT 1 OFFSET 3");
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.seek((page.toLongLong() - 1) * 4096));
+            f.write(QByteArray(4096, '\x5a'));
+        }
         open(good);
         QVERIFY(DBOpen);
         fx->ui.clear();
         fx->ui.answerMsgBox(vb::vbOK).answerOpen(path).answerMsgBox(vb::vbOK);
-        m->mnuOpenDB_Click();
+        {
+            std::unique_ptr<testfaults::OtherProgramLock> lock;
+            if (kind == "locked") lock = std::make_unique<testfaults::OtherProgramLock>(path);
+            m->mnuOpenDB_Click();
+        }
         QCOMPARE(fx->ui.messages().size(), 2);   // the close question, then the refusal
+        QCOMPARE(fx->ui.messages().last(), message);
         QVERIFY(!DBOpen);
         QVERIFY(CurrentDBPath.isEmpty());
         QCOMPARE(m->TabCaption(4), QString());
@@ -182,7 +210,7 @@ private Q_SLOTS:
             QVERIFY(!m->TabStrip1->isEnabled());
             QCOMPARE(m->TabCaption(4), QString());
             QVERIFY(!m->MenuVisible(frmMain::Menu::UserMaint));
-            QCOMPARE(m->MenuVisible(frmMain::Menu::ScrConfig), wasOpen);
+            QVERIFY(!m->MenuVisible(frmMain::Menu::ScrConfig));
             fx->ui.clear();
         }
     }
@@ -201,6 +229,35 @@ private Q_SLOTS:
         QVERIFY(m->MenuVisible(frmMain::Menu::UserMaint));
         QVERIFY(m->MenuVisible(frmMain::Menu::ScrConfig));
         QCOMPARE(m->TabCaption(4), secured);
+    }
+
+    // The temporary files a killed run of the program left (its process gone) go when the program
+    // starts and when it opens a database in their folder; those of a running process stay.
+    void staleTemporaryFilesGo_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("opening");
+        QTest::newRow("program folder, at start") << "" << false;
+        QTest::newRow("DBFiles, at start") << "DBFiles" << false;
+        QTest::newRow("database folder, at open") << "elsewhere" << true;
+    }
+    void staleTemporaryFilesGo() {
+        QFETCH(QString, folder);
+        QFETCH(bool, opening);
+        const QDir dir(fx->path(folder));
+        QVERIFY(dir.mkpath("."));
+        QProcess ended;
+        ended.start("true");
+        QVERIFY(ended.waitForFinished(5000));
+        const QString mine = vb::TempPathBeside(dir.filePath("copy.mdb"));
+        const QString pid = QString("-%1-").arg(QCoreApplication::applicationPid());
+        const QString stale = QString(mine).replace(pid, QString("-%1-").arg(ended.processId()));
+        for (const QString& p : {mine, stale, stale + "-journal", dir.filePath(".notes.tmp")}) {
+            QFile f(p);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        if (opening) open(db("elsewhere/plain.mdb", kUserTable));
+        else m->MDIForm_Load();
+        QCOMPARE(dir.entryList({".*tmp*"}, QDir::Files | QDir::Hidden), QStringList({QFileInfo(mine).fileName(), ".notes.tmp"}));
     }
 
     void closeCommand() {

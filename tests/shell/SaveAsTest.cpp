@@ -2,6 +2,7 @@
 #include "entry/DataInput.h"
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
+#include "support/Faults.h"
 #include "support/Fixture.h"
 #include "support/TestDb.h"
 #include "support/TestRegistry.h"
@@ -130,8 +131,8 @@ private Q_SLOTS:
         QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         fx->ui.answerSave(target).answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
         m->mnDBSaveAs_Click();
-        QCOMPARE(fx->ui.messages().last(), QString("This Database is Locked for writing, Exit application to unlock Database."));
-        QCOMPARE(fx->ui.titles().last(), QString("Database Permission"));
+        QCOMPARE(fx->ui.messages().last(), target + " is read-only and cannot be replaced. Choose another name.");
+        QCOMPARE(fx->ui.titles().last(), QString("Save As Database"));
         QCOMPARE(countRows(target), 0);
         QCOMPARE(CurrentDBPath, source);
     }
@@ -147,14 +148,45 @@ private Q_SLOTS:
         QVERIFY(DataInput::instance().EditMode() != 0);
     }
 
+    // A copy that cannot be made names its cause in one box; the open database stays open and an
+    // existing target as it was.
+    void failedCopyKeepsTheTargetAndTheOpenDatabase_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message");   // how the box begins; %1 is the target
+        QTest::newRow("target locked by another program") << "locked" << "%1 is locked by another program.";
+        QTest::newRow("unwritable folder") << "folder" << "Permission denied: %1 may not be written";
+        QTest::newRow("full disk") << "full" << "Disk full: there is no room on the disk for %1.";
+        QTest::newRow("missing folder") << "missing" << "Path not found: the folder of %1 does not exist.";
+        QTest::newRow("database locked by another program")
+            << "source locked" << "Database is Locked by another program, the database was not saved.";
+    }
     void failedCopyKeepsTheTargetAndTheOpenDatabase() {
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
         openSource();
-        const QString target = fx->dir.path() + "/no such folder/copy.mdb";
-        fx->ui.answerSave(target).answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
-        m->mnDBSaveAs_Click();
-        QCOMPARE(fx->ui.messages().size(), 2);   // number, then description
+        const QString folder = fx->path(fault == "missing" ? "no such folder" : "out");
+        QDir().mkpath(fault == "missing" ? fx->path("") : folder);
+        const QString target = folder + "/copy.mdb";
+        const bool existed = fault == "locked";
+        if (existed) makeSqliteFile(target, "CREATE TABLE UserTable (a TEXT);");
+        if (fault == "folder") QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        fx->ui.answerSave(target).answerMsgBox(vb::vbOK);
+        if (existed) fx->ui.answerMsgBox(vb::vbOK);   // replace it
+        {
+            std::unique_ptr<testfaults::OtherProgramLock> lock;
+            if (fault.endsWith("locked")) lock = std::make_unique<testfaults::OtherProgramLock>(fault == "locked" ? target : source);
+            std::unique_ptr<testfaults::FileSizeLimit> full;
+            if (fault == "full") full = std::make_unique<testfaults::FileSizeLimit>(4096);
+            m->mnDBSaveAs_Click();
+        }
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(fx->ui.messages().size(), existed ? 2 : 1);
+        QVERIFY2(fx->ui.messages().last().startsWith(QString(message).replace("%1", target)), qPrintable(fx->ui.messages().last()));
+        QCOMPARE(fx->ui.titles().last(), QString("Save As Database"));
         QVERIFY(DBOpen);
         QCOMPARE(CurrentDBPath, source);
+        if (existed) QCOMPARE(countRows(target), 0);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), existed ? QStringList{"copy.mdb"} : QStringList());
     }
 
     void accountsAskForTheLogin() {
@@ -170,7 +202,7 @@ private Q_SLOTS:
         QVERIFY(!m->TabStrip1->isEnabled());
         QVERIFY(QFile::exists(target));
         QVERIFY(!m->MenuVisible(frmMain::Menu::UserMaint));
-        QVERIFY(m->MenuVisible(frmMain::Menu::ScrConfig));
+        QVERIFY(!m->MenuVisible(frmMain::Menu::ScrConfig));
     }
 };
 

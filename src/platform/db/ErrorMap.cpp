@@ -73,6 +73,13 @@ Cause causeOfSqlite(int code) {
 
 bool IsDamagedError(const vb::VbError& e) { return (e.nativeError & 0xff) == SQLITE_CORRUPT; }
 
+void raiseDamaged(const QString& path) {
+    vb::VbError error(vb::err::E_FAIL_, QStringLiteral("The database file '%1' is damaged.").arg(path),
+                      QStringLiteral("Ravelstow data layer"));
+    error.nativeError = SQLITE_CORRUPT;
+    throw error;
+}
+
 Cause causeOf(const vb::VbError& e) {
     if (e.number == vb::err::DB_E_NOTABLE || e.number == vb::err::DB_E_PARAMNOTOPTIONAL) return Cause::Missing;
     if (e.nativeError != 0) return causeOfSqlite(e.nativeError);

@@ -45,6 +45,8 @@ Cause causeOf(const vb::VbError& e);
 bool IsReadOnlyError(const vb::VbError& e);
 // Whether the error is a damaged page of a database file (not a file that is no database).
 bool IsDamagedError(const vb::VbError& e);
+// Raises the error of a database file found damaged (IsDamagedError holds for it).
+[[noreturn]] void raiseDamaged(const QString& path);
 
 // Checks a SQLite return code: anything but OK/ROW/DONE raises.
 inline void check(int rc, sqlite3* handle, const QString& context = {}) {

@@ -33,6 +33,11 @@ bool FileExists(const QString& path) {
     return fi.exists() && !fi.isDir();
 }
 
+QString WithExtension(const QString& path, const QString& extension) {
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    return path + (path.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".")) + extension;
+}
+
 bool SameFile(const QString& a, const QString& b) {
     if (a.isEmpty() || b.isEmpty()) return false;
     return canonicalOf(a) == canonicalOf(b);

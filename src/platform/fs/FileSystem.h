@@ -5,6 +5,9 @@
 namespace vb {
 
 bool FileExists(const QString& path);
+// path with "." and extension added when its file name has no extension of its own ("contacts"
+// becomes "contacts.mdb"); an empty path stays empty.
+QString WithExtension(const QString& path, const QString& extension);
 // Whether two paths name the same file once links, "." and ".." are resolved (the file itself
 // need not exist yet).
 bool SameFile(const QString& a, const QString& b);

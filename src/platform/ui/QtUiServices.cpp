@@ -2,6 +2,7 @@
 
 #include "platform/core/Colors.h"
 #include "platform/core/DialogFilter.h"
+#include "platform/ui/OneNameFileDialog.h"
 #include "platform/ui/WindowLook.h"
 
 #include <QAbstractItemView>
@@ -118,7 +119,7 @@ QString QtUiServices::InputBox(const QString& prompt, const QString& title, cons
 }
 
 bool QtUiServices::fileDialog(CommonDialog& dlg, bool save) {
-    QFileDialog fd(parent(), dlg.DialogTitle);
+    OneNameFileDialog fd(parent(), dlg.DialogTitle);
     // Always the program's own window, whatever the desktop offers, so that it keeps the user's files.
     fd.setOption(QFileDialog::DontUseNativeDialog, true);
     fd.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -137,8 +138,8 @@ bool QtUiServices::fileDialog(CommonDialog& dlg, bool save) {
     if (dir.isEmpty() || !QFileInfo(dir).isDir()) dir = QFileInfo(dlg.FileName).absolutePath();
     if (!dir.isEmpty() && QFileInfo(dir).isDir()) fd.setDirectory(dir);
     if (!dlg.FileName.isEmpty()) fd.selectFile(QFileInfo(dlg.FileName).fileName());
-    if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty()) return false;
-    dlg.FileName = QDir::toNativeSeparators(fd.selectedFiles().first());
+    if (fd.exec() != QDialog::Accepted || fd.chosenFile().isEmpty()) return false;
+    dlg.FileName = QDir::toNativeSeparators(fd.chosenFile());
     dlg.FileTitle = QFileInfo(dlg.FileName).fileName();
     const int index = filters.indexOf(fd.selectedNameFilter());
     if (index >= 0) dlg.FilterIndex = index + 1;
