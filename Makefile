@@ -1,8 +1,11 @@
 # Ravelstow: `make run` builds and starts the program, `make test` builds and runs every test.
+# `make sanitize` builds in build-sanitize/ with AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs every test there; any report fails its test.
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
 JOBS  ?= $(shell nproc 2>/dev/null || echo 4)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test sanitize clean
 
 all: build
 
@@ -25,5 +28,10 @@ run: configure
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRV_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -64,14 +64,21 @@ protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
-// Keys and focus changes of the two boxes that check what is typed.
+// Keys and focus changes of the two boxes that check what is typed. The boxes are told apart by
+// address only: a box in the middle of being destroyed (it still gets events then) is no longer a
+// QLineEdit, and is left alone.
 class BoxWatcher : public QObject {
 public:
-    BoxWatcher(dlgUserSecur& form, QObject* parent) : QObject(parent), form_(form) {}
+    BoxWatcher(dlgUserSecur& form, QObject* parent)
+        : QObject(parent), form_(form), name_(form.txtusernme.data()), password_(form.txtPasswrd.data()) {
+        name_->installEventFilter(this);
+        password_->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == form_.txtusernme && event->type() == QEvent::KeyPress) {
+        if (!qobject_cast<QLineEdit*>(watched)) return false;
+        if (watched == name_ && event->type() == QEvent::KeyPress) {
             const QString t = static_cast<QKeyEvent*>(event)->text();
             // Control keys (Backspace, Enter, shortcuts) are left to the box; typed characters
             // other than letters are refused.
@@ -80,12 +87,12 @@ protected:
                 if (!form_.txtusernme_KeyPress(ch)) return true;
             return false;
         }
-        if (event->type() == QEvent::FocusIn && watched == form_.txtPasswrd) {
+        if (event->type() == QEvent::FocusIn && watched == password_) {
             // Typing replaces the password rather than adding to its scrambled form.
             form_.txtPasswrd->selectAll();
             return false;
         }
-        if (event->type() == QEvent::FocusOut && (watched == form_.txtusernme || watched == form_.txtPasswrd)) {
+        if (event->type() == QEvent::FocusOut && (watched == name_ || watched == password_)) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || busy_) return false;
             // The commands run the checks themselves (and Close needs none).
@@ -94,7 +101,7 @@ protected:
             busy_ = true;
             bool cancel = false;
             vb::RunTrapped([&] {
-                if (watched == form_.txtusernme) form_.txtusernme_Validate(cancel);
+                if (watched == name_) form_.txtusernme_Validate(cancel);
                 else form_.txtPasswrd_Validate(cancel);
             });
             busy_ = false;
@@ -104,6 +111,8 @@ protected:
 
 private:
     dlgUserSecur& form_;
+    QObject* const name_;
+    QObject* const password_;
     bool busy_ = false;
 };
 
@@ -161,9 +170,7 @@ QWidget* dlgUserSecur::CreateWidget() {
 
     vb::TabOrder({txtusernme, txtfullnme, txtuserdescp, txtPasswrd, OptSuperv, OptResUser, OKButton, CancelButton});
 
-    auto* watcher = new BoxWatcher(*this, dlg);
-    txtusernme->installEventFilter(watcher);
-    txtPasswrd->installEventFilter(watcher);
+    new BoxWatcher(*this, dlg);
     QObject::connect(txtPasswrd.data(), &QLineEdit::textEdited, dlg, [this](const QString& text) { txtPasswrd_Edited(text); });
     QObject::connect(txtPasswrd.data(), &QLineEdit::textChanged, dlg, [this](const QString& text) {
         if (accounts::PasswordFits(text)) pwdAccepted_ = text;

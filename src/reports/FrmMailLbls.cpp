@@ -42,8 +42,8 @@ FrmMailLbls& FrmMailLbls::instance() {
 }
 
 QWidget* FrmMailLbls::CreateWidget() {
-    // The close box unloads the window and leaves the reports view's button as it is.
-    auto* w = new vb::CommandDialog([this] { Unload(); });
+    // Esc and the close box close the window as Cancel does, releasing the reports view's button.
+    auto* w = new vb::CommandDialog([this] { cmdCancel_Click(); });
     w->setWindowTitle(QStringLiteral("Create Mailing Labels"));
     w->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     w->setFixedSize(vb::twipsToPx(8430), vb::twipsToPx(2985));

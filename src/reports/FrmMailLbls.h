@@ -2,7 +2,7 @@
 // The mailing-label window: eight address parts, each given a field of the open database, a label
 // size, then Create: the data document "Mail.odt" in the program folder, then the labels as a new
 // document in the export folder, opened in the desktop's word processor. The window is modeless;
-// it closes after a successful run, on Cancel and with the reports view.
+// it closes after a successful run, on Cancel (or Esc, or its close box) and with the reports view.
 #include "shell/Form.h"
 
 #include <QPointer>

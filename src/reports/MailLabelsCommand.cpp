@@ -8,7 +8,8 @@
 #include <QWindow>
 
 void frmReports::OptMailLbls_Click() {
-    // The button stays set while the label window is open; Cancel and a finished run clear it.
+    // The button stays set while the label window is open; closing the window (a finished run,
+    // Cancel, Esc, the close box) clears it.
     OptMailLbls->setChecked(true);
     FrmMailLbls& w = FrmMailLbls::instance();
     w.SearchResultChosen = [] {

@@ -86,11 +86,9 @@ void frmReports::cmdPrintRep_Click() {
             ReportProgress progress(false);
             if (!runReport(&progress)) return;
         }
-        report::PrintService& printer = report::printService();
-        // Without a printer the preview still shows the report, and can print it to a PDF file.
-        if (!printer.HasPrinter()) ActiveReport_Error(vb::err::PrinterError, QString());
+        // The preview needs no printer; printing from it without one raises 5007 to the handler.
         QWidget* parent = viewHost() ? viewHost()->DialogParent() : Widget();
-        printer.Preview(RptObj, parent);
+        report::printService().Preview(RptObj, parent, ActiveReport_Error);
     } catch (const vb::VbError& e) {
         if (e.number == vb::err::CantCreateObject)
             vb::MsgBox(QStringLiteral("Export Object Needs To Be Installed Before Exporting A Report."), vb::vbOKOnly,

@@ -138,6 +138,27 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!w.IsLoaded());
     }
+
+    void everyCloseOfTheLabelsWindowReleasesTheButton_data() {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Cancel") << "Cancel";
+        QTest::newRow("Esc") << "Esc";
+        QTest::newRow("close box") << "close box";
+    }
+    void everyCloseOfTheLabelsWindowReleasesTheButton() {
+        QFETCH(QString, way);
+        frmReports& v = openView();
+        v.Widget()->window()->show();
+        v.OptMailLbls->click();
+        FrmMailLbls& w = FrmMailLbls::instance();
+        QVERIFY(w.IsLoaded() && v.OptMailLbls->isChecked());
+        QDialog* dlg = w.Dialog();
+        if (way == "Cancel") QTest::mouseClick(w.cmdCancel, Qt::LeftButton);
+        if (way == "Esc") QTest::keyClick(dlg->focusWidget() ? dlg->focusWidget() : dlg, Qt::Key_Escape);
+        if (way == "close box") dlg->close();
+        QVERIFY(!w.IsLoaded());
+        QVERIFY(!v.OptMailLbls->isChecked());
+    }
 };
 
 RV_TEST(ExportButtonsTest)

@@ -257,7 +257,7 @@ private Q_SLOTS:
         window({0});
         w.Dialog()->reject();   // the close box
         QVERIFY(!w.IsLoaded());
-        QCOMPARE(cleared, 2);
+        QCOMPARE(cleared, 3);
     }
 };
 

@@ -233,10 +233,20 @@ private Q_SLOTS:
         report::PrintDocument(pdfPrinter, doc);
         QCOMPARE(pageSize(pdfInfo(fx.path("printed.pdf"))), QString("1224 x 792"));
         QVERIFY(pdfText(fx.path("printed.pdf")).contains("Alice"));
+        // Without a printer the preview still opens; Print in it gives the message.
         printer.printer = false;
+        printer.show = true;
+        fx.ui.answerModal([](QDialog& preview) {
+            preview.findChild<QToolButton*>("cmdPrint")->click();
+            return 0;
+        });
         fx.ui.answerMsgBox(vb::vbOK);
         v.cmdPrintRep_Click();
+        QCOMPARE(fx.ui.requests.size(), 2);
+        QVERIFY(fx.ui.requests[0].kind == ScriptedUi::Kind::Modal);
         QCOMPARE(fx.ui.messages(), QStringList{"A Printer Needs To Be Installed"});
+        QCOMPARE(fx.ui.titles(), QStringList{"Reports"});
+        QCOMPARE(fx.ui.pending(), 0);
         QCOMPARE(int(printer.previews.size()), 2);
     }
 };

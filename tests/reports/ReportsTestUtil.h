@@ -3,6 +3,8 @@
 // service that records previews, and the command-line readers of the files the reports write.
 #include "entry/DataInput.h"
 #include "platform/core/Twips.h"
+#include "platform/core/UiServices.h"
+#include "platform/print/ReportPreview.h"
 #include "platform/print/ReportPrinter.h"
 #include "reports/frmReports.h"
 #include "shell/Module1.h"
@@ -42,14 +44,21 @@ inline void tick(frmReports& v, std::initializer_list<int> boxes) {
     }
 }
 
-// Records the previews instead of showing them; has a printer unless told otherwise.
+// Records the previews, and shows them in the real preview window when told; has a printer unless
+// told otherwise.
 class RecordingPrinter final : public report::PrintService {
 public:
     RecordingPrinter() { report::setPrintService(this); }
     ~RecordingPrinter() override { report::setPrintService(nullptr); }
     bool HasPrinter() override { return printer; }
-    void Preview(std::shared_ptr<const report::Document> doc, QWidget*) override { previews.push_back(doc); }
+    void Preview(std::shared_ptr<const report::Document> doc, QWidget* parent, report::ErrorHandler onError) override {
+        previews.push_back(doc);
+        if (!show) return;
+        report::ReportPreview window(doc, parent, std::move(onError));
+        vb::ui().RunModal(window);
+    }
     bool printer = true;
+    bool show = false;
     std::vector<std::shared_ptr<const report::Document>> previews;
 };
 

@@ -31,7 +31,8 @@ QToolButton* button(QWidget* parent, const char* name, const QString& text, cons
 
 }  // namespace
 
-ReportPreview::ReportPreview(std::shared_ptr<const Document> doc, QWidget* parent) : QDialog(parent), doc_(std::move(doc)) {
+ReportPreview::ReportPreview(std::shared_ptr<const Document> doc, QWidget* parent, ErrorHandler onError)
+    : QDialog(parent), doc_(std::move(doc)), onError_(std::move(onError)) {
     setWindowTitle(QStringLiteral("Print Preview - ") + doc_->title);
     auto* bar = new QHBoxLayout;
     QToolButton* first = button(this, "cmdFirst", QStringLiteral("|<"), QStringLiteral("First Page"));
@@ -104,6 +105,10 @@ void ReportPreview::render() {
 }
 
 void ReportPreview::PrintAll() {
+    if (!printService().HasPrinter()) {
+        reportError(vb::VbError(vb::err::PrinterError, QString()));
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer, *doc_);
     QPrintDialog dialog(&printer, this);
@@ -111,8 +116,13 @@ void ReportPreview::PrintAll() {
     try {
         PrintDocument(printer, *doc_);
     } catch (const vb::VbError& e) {
-        vb::ShowErrorPair(e);
+        reportError(e);
     }
+}
+
+void ReportPreview::reportError(const vb::VbError& e) {
+    if (onError_) onError_(e.number, e.description);
+    else vb::ShowErrorPair(e);
 }
 
 }  // namespace report

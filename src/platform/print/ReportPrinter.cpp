@@ -19,8 +19,8 @@ public:
     bool HasPrinter() override { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
 
     // Our own preview draws only the page on screen (Qt's keeps a picture of every page).
-    void Preview(std::shared_ptr<const Document> doc, QWidget* parent) override {
-        ReportPreview dialog(std::move(doc), parent);
+    void Preview(std::shared_ptr<const Document> doc, QWidget* parent, ErrorHandler onError) override {
+        ReportPreview dialog(std::move(doc), parent, std::move(onError));
         dialog.resize(1000, 760);
         vb::ui().RunModal(dialog);
     }

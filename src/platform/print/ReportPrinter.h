@@ -3,6 +3,8 @@
 // service, so tests put a recording one in its place.
 #include "platform/report/ReportModel.h"
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -10,13 +12,18 @@ class QWidget;
 
 namespace report {
 
+// The report's error event: the number and description of an error met while its pages are shown
+// or printed (5007 when there is no printer to print on).
+using ErrorHandler = std::function<void(int32_t number, const QString& description)>;
+
 class PrintService {
 public:
     virtual ~PrintService() = default;
     // Whether the system has a printer to print on.
     virtual bool HasPrinter() = 0;
-    // Shows the pages in the print preview window (zoom, page through, print), modally.
-    virtual void Preview(std::shared_ptr<const Document> doc, QWidget* parent) = 0;
+    // Shows the pages in the print preview window (zoom, page through, print), modally; the
+    // preview needs no printer, printing from it does.
+    virtual void Preview(std::shared_ptr<const Document> doc, QWidget* parent, ErrorHandler onError) = 0;
 };
 
 PrintService& printService();
