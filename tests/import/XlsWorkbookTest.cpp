@@ -95,6 +95,19 @@ private Q_SLOTS:
         QVERIFY(wb.SheetNames().isEmpty());
     }
 
+    // Putting the file into FreeXL's form reads no list past the file's sectors: a list of
+    // allocation-table sectors that points to itself is found damaged at once.
+    void mendStopsAtALoopingList() {
+        const QString path = dir.filePath("looping.xls");
+        QVERIFY(xlsfixture::writeDamaged(book, "looping list", path));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray bytes = f.readAll();
+        const xls::MendReport report = xls::MendForFreeXL(bytes);
+        QVERIFY(report.damaged);
+        QCOMPARE(report.problem, QString("its table of sectors is damaged"));
+    }
+
     // FreeXL alone gives up on a workbook holding a text that spans more than two records of the
     // shared string table, and reports success with no workbook; read mended, every worksheet is
     // there, the long texts' column typed as long text.

@@ -122,6 +122,8 @@ void Workbook::Open(const QString& path) {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
     MendReport mend = bytes.isEmpty() ? MendReport{} : MendForFreeXL(bytes);
+    // FreeXL trusts the header's counts: on a damaged allocation table it can loop for ever.
+    if (mend.damaged) refuseWorkbook(path, mend.problem);
     std::unique_ptr<QTemporaryFile> copy;
     if (mend.changed && !QDir::tempPath().isEmpty()) {
         copy = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("ravelstow-XXXXXX.xls")));
