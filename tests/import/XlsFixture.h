@@ -8,7 +8,10 @@
 //   "Stock Items": Item (text), Price (decimals), Added (date and time), Unit.Price (numbers),
 //                  First Name #2 (text); 3 rows.
 //   "Empty":       nothing.
+//
+// writeDamaged makes workbooks that stop the reading library, from the standard one's bytes.
 #include <QFile>
+#include <QtEndian>
 #include <QProcess>
 #include <QString>
 #include <QTest>
@@ -60,6 +63,49 @@ inline bool makeStandard(const QString& path) {
         return false;
     }
     return QFile::exists(path);
+}
+
+// Writes a damaged workbook of the given kind to path; false when the standard workbook is not
+// the one the damage was found in.
+//   "looping list": a compound file of 1 KB whose list of further allocation-table sectors points
+//                   to itself, with counts of four thousand million (no workbook needed);
+//   "size record":  4 bytes of the standard workbook zeroed, turning a cell record into a size
+//                   record: the library crashes opening it;
+//   "long record":  4 bytes of the standard workbook set to ones: a record of 65,535 bytes, and
+//                   the same crash;
+//   "long name":    the first directory entry's name said to be 65,535 bytes long: the library
+//                   converts the text past the end of the buffer it read the entry into.
+inline bool writeDamaged(const QString& standard, const QString& kind, const QString& path) {
+    QFile in(standard);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    QByteArray b = in.readAll();
+    const auto put32 = [&b](qsizetype at, quint32 v) { qToLittleEndian(v, b.data() + at); };
+    const auto change = [&b](qsizetype at, const char* from, const char* to) {
+        if (b.mid(at, 4) != QByteArray::fromHex(from)) return false;
+        b.replace(at, 4, QByteArray::fromHex(to));
+        return true;
+    };
+    if (kind == "looping list") {
+        b = QByteArray(1024, char(0xFF));
+        b.replace(0, 0x4C, QByteArray(0x4C, '\0'));
+        b.replace(0, 8, QByteArray::fromHex("D0CF11E0A1B11AE1"));
+        b.replace(0x18, 10, QByteArray::fromHex("3E000300FEFF09000600"));
+        for (auto [at, v] : {std::pair{0x2C, 0xFFFFFFF0u}, {0x30, 0xFFFFFFFEu}, {0x38, 4096u}, {0x3C, 0xFFFFFFFEu},
+                             {0x44, 0u}, {0x48, 0xFFFFFFF0u}, {1020, 0u}})
+            put32(at, v);
+    } else if (kind == "size record") {
+        if (!change(3111, "0000007e", "00000000")) return false;
+    } else if (kind == "long record") {
+        if (!change(3949, "00130002", "ffffffff")) return false;
+    } else if (kind == "long name") {
+        const qsizetype dir = (qFromLittleEndian<quint32>(b.constData() + 0x30) + 1) * 512;
+        b[dir + 0x40] = char(0xFF);
+        b[dir + 0x41] = char(0xFF);
+    } else {
+        return false;
+    }
+    QFile out(path);
+    return out.open(QIODevice::WriteOnly) && out.write(b) == b.size();
 }
 
 }  // namespace xlsfixture

@@ -2,6 +2,7 @@
 #include "XlsFixture.h"
 #include "platform/core/VbError.h"
 #include "platform/xls/XlsWorkbook.h"
+#include "platform/xls/XlsContent.h"
 #include "support/TestRegistry.h"
 
 #include <QTemporaryDir>
@@ -19,6 +20,8 @@ int32_t errorOf(const std::function<void()>& f, QString* description = nullptr) 
     }
     return 0;
 }
+
+const QString kStopped = QStringLiteral("reading it stopped the workbook reader; the file may be damaged");
 
 QString describe(const QList<xls::SheetColumn>& columns) {
     QStringList out;
@@ -93,6 +96,84 @@ private Q_SLOTS:
         // The workbook open before is closed, not kept.
         QVERIFY(!wb.IsOpen());
         QVERIFY(wb.SheetNames().isEmpty());
+    }
+
+    // Damaged workbooks that crash the reading library, overrun its buffers or keep it busy for
+    // ever are refused; the program reading them goes on.
+    void damagedWorkbookRefused_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("reasons");   // any of them
+        QTest::newRow("allocation list pointing to itself") << "looping list" << QStringList{"its table of sectors is damaged"};
+        QTest::newRow("cell record turned into a size record") << "size record" << QStringList{kStopped};
+        QTest::newRow("record of 65535 bytes") << "long record" << QStringList{kStopped};
+        // Read past its buffer, the text is either refused by the conversion or caught by a
+        // build with AddressSanitizer.
+        QTest::newRow("directory name longer than its entry")
+            << "long name" << QStringList{kStopped, "its text uses a character set that cannot be read"};
+    }
+    void damagedWorkbookRefused() {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, reasons);
+        const QString path = dir.filePath(kind + ".xls");
+        QVERIFY2(xlsfixture::writeDamaged(book, kind, path), "the standard workbook is not the one the damage was found in");
+        xls::Workbook wb;
+        QString description;
+        QCOMPARE(errorOf([&] { wb.Open(path); }, &description), vb::err::E_FAIL_);
+        const QString prefix = "The workbook '" + path + "' cannot be opened: ";
+        QVERIFY2(description.startsWith(prefix) && reasons.contains(description.mid(prefix.size()).chopped(1)),
+                 qPrintable(description));
+        QVERIFY(!wb.IsOpen());
+    }
+
+    // Putting the file into FreeXL's form reads no list past the file's sectors: a list of
+    // allocation-table sectors that points to itself is found damaged at once.
+    void mendStopsAtALoopingList() {
+        const QString path = dir.filePath("looping.xls");
+        QVERIFY(xlsfixture::writeDamaged(book, "looping list", path));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray bytes = f.readAll();
+        const xls::MendReport report = xls::MendForFreeXL(bytes);
+        QVERIFY(report.damaged);
+        QCOMPARE(report.problem, QString("its table of sectors is damaged"));
+    }
+
+    // Whatever the reader does short of a complete answer and a clean exit refuses the workbook.
+    void readerThatFails_data() {
+        QTest::addColumn<QString>("script");   // the reader's stand-in; ANSWER: a complete answer
+        QTest::addColumn<QString>("reason");   // "": the workbook opens
+        QTest::newRow("complete answer") << "cat ANSWER" << "";
+        QTest::newRow("crash") << "kill -SEGV $$" << kStopped;
+        QTest::newRow("hang") << "exec sleep 30" << "reading it took longer than 2 seconds";
+        QTest::newRow("error after the answer") << "cat ANSWER; exit 3" << kStopped;
+        QTest::newRow("answer cut short") << "head -c 40 ANSWER" << kStopped;
+        QTest::newRow("answer too long") << "cat ANSWER; echo more" << kStopped;
+        QTest::newRow("garbage") << "echo RVXLS1garbage" << kStopped;
+        QTest::newRow("no reader") << "" << "the workbook reader (READER) cannot be started";
+    }
+    void readerThatFails() {
+        QFETCH(QString, script);
+        QFETCH(QString, reason);
+        xls::WorkbookContent content;
+        content.sheets << xls::SheetContent{"Only", {{"Name", 202, false}}, {}};
+        QFile answer(dir.filePath("answer"));
+        QVERIFY(answer.open(QIODevice::WriteOnly) && answer.write(xls::Encode(content)) > 0);
+        answer.close();
+        QFile reader(dir.filePath(script.isEmpty() ? "missing.sh" : "reader.sh"));
+        if (!script.isEmpty()) {
+            QVERIFY(reader.open(QIODevice::WriteOnly));
+            reader.write("#!/bin/sh\n" + script.replace("ANSWER", "'" + answer.fileName() + "'").toUtf8() + "\n");
+            reader.close();
+            reader.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        reason.replace("READER", reader.fileName());
+
+        xls::Workbook wb;
+        wb.SetReader(reader.fileName(), 2000);
+        QString description;
+        QCOMPARE(errorOf([&] { wb.Open(book); }, &description), reason.isEmpty() ? 0 : vb::err::E_FAIL_);
+        if (reason.isEmpty()) QCOMPARE(describe(wb.Columns("Only")), QString("Name:202"));
+        else QCOMPARE(description, "The workbook '" + book + "' cannot be opened: " + reason + ".");
     }
 
     // FreeXL alone gives up on a workbook holding a text that spans more than two records of the

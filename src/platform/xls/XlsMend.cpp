@@ -35,21 +35,26 @@ public:
         if (shift != 9 && shift != 12) return fail(problem, QStringLiteral("its sector size is not one of a workbook"));
         sectorSize_ = 1 << shift;
 
-        // The sector allocation table, from the header's list and the chain of further lists.
+        // The sector allocation table, from the header's list and the chain of further lists. No
+        // list is longer than the file has sectors, and a chain that comes back to a sector loops.
+        const qint64 fileSectors = std::max<qint64>(file.size() / sectorSize_ - 1, 0);
         const quint32 fatSectors = u32(file, 0x2C);
+        if (fatSectors > fileSectors) return fail(problem, markDamaged());
         QList<quint32> fatList;
         for (int i = 0; i < 109 && quint32(fatList.size()) < fatSectors; ++i) fatList << u32(file, 0x4C + 4 * i);
+        QList<bool> seen(fileSectors, false);
         quint32 more = u32(file, 0x44);
         for (quint32 n = u32(file, 0x48); n > 0 && more < kEndOfChain && quint32(fatList.size()) < fatSectors; --n) {
             const qint64 at = sectorAt(file, more);
-            if (at < 0) return fail(problem, damaged());
+            if (at < 0 || seen[more]) return fail(problem, markDamaged());
+            seen[more] = true;
             for (int i = 0; i < sectorSize_ / 4 - 1 && quint32(fatList.size()) < fatSectors; ++i)
                 fatList << u32(file, at + 4 * i);
             more = u32(file, at + sectorSize_ - 4);
         }
         for (quint32 s : fatList) {
             const qint64 at = sectorAt(file, s);
-            if (at < 0) return fail(problem, damaged());
+            if (at < 0) return fail(problem, markDamaged());
             for (int i = 0; i < sectorSize_ / 4; ++i) fat_ << u32(file, at + 4 * i);
         }
 
@@ -60,6 +65,7 @@ public:
         bool found = false;
         for (quint32 s : dir) {
             const qint64 at = sectorAt(file, s);
+            if (at < 0) return fail(problem, damaged());
             for (int e = 0; e < sectorSize_ / 128; ++e) {
                 const qint64 entry = at + 128 * e;
                 const int type = quint8(file.at(entry + 0x42));
@@ -87,8 +93,11 @@ public:
             QList<quint32> miniFat, miniFatSectors, root;
             if (!chain(fat_, u32(file, 0x3C), miniFatSectors) || !chain(fat_, rootStart, root))
                 return fail(problem, damaged());
-            for (quint32 s : miniFatSectors)
-                for (int i = 0; i < sectorSize_ / 4; ++i) miniFat << u32(file, sectorAt(file, s) + 4 * i);
+            for (quint32 s : miniFatSectors) {
+                const qint64 at = sectorAt(file, s);
+                if (at < 0) return fail(problem, damaged());
+                for (int i = 0; i < sectorSize_ / 4; ++i) miniFat << u32(file, at + 4 * i);
+            }
             if (!chain(miniFat, start, sectors)) return fail(problem, damaged());
             pieceSize_ = kMiniSectorSize;
             const int perSector = sectorSize_ / kMiniSectorSize;
@@ -112,6 +121,9 @@ public:
         return out;
     }
 
+    // Whether find failed on a damaged allocation table.
+    bool isDamaged() const { return damaged_; }
+
     // Writes stream, of the same length as read gave, back to its places.
     void write(QByteArray& file, const QByteArray& stream) const {
         for (qsizetype i = 0; i < pieces_.size(); ++i) {
@@ -128,22 +140,31 @@ private:
     quint32 size_ = 0;
     QList<quint32> fat_;
     QList<qint64> pieces_;
+    bool damaged_ = false;
 
     static bool fail(QString& problem, const QString& why) {
         problem = why;
         return false;
     }
     static QString damaged() { return QStringLiteral("its table of sectors is damaged"); }
+    // The allocation table itself cannot be read: no reader finds anything in the file, and one
+    // that trusts the header's counts can loop or run out of memory.
+    QString markDamaged() {
+        damaged_ = true;
+        return damaged();
+    }
 
     qint64 sectorAt(const QByteArray& file, quint32 s) const {
         const qint64 at = (qint64(s) + 1) * sectorSize_;
         return s < kEndOfChain && at + sectorSize_ <= file.size() ? at : -1;
     }
-    // The sectors of a chain; false when it runs outside the table or loops.
+    // The sectors of a chain; false when it runs outside the table or comes back to a sector.
     static bool chain(const QList<quint32>& table, quint32 s, QList<quint32>& out) {
         out.clear();
+        QList<bool> seen(table.size(), false);
         while (s != kEndOfChain) {
-            if (s >= quint32(table.size()) || out.size() > table.size()) return false;
+            if (s >= quint32(table.size()) || seen[s]) return false;
+            seen[s] = true;
             out << s;
             s = table[s];
         }
@@ -471,7 +492,10 @@ void mendSharedStrings(QByteArray& s, const QList<Record>& records, qsizetype fi
 MendReport MendForFreeXL(QByteArray& file) {
     MendReport report;
     WorkbookStream where;
-    if (!where.find(file, report.problem)) return report;
+    if (!where.find(file, report.problem)) {
+        report.damaged = where.isDamaged();
+        return report;
+    }
     QByteArray s = where.read(file);
     const QList<Record> records = recordsOf(s);
     if (records.isEmpty() || records[0].type != kBof || records[0].size < 2 || u16(s, records[0].body()) != 0x0600) {

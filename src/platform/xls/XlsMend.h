@@ -30,6 +30,7 @@ struct MendReport {
     QList<FormulaCell> formulas;        // every formula cell met
     QList<FormulaCell> unreadFormulas;  // those whose result is not in the copy
     QString problem;               // why the file could not be mended, "" when it could or needed nothing
+    bool damaged = false;          // its allocation table is damaged: no reader finds its records
 };
 
 // A text in the shared string table FreeXL takes whole only when it spans at most two of the

@@ -1,69 +1,58 @@
 #pragma once
-// Reads the structure of an Excel 97-2003 workbook (.xls) with FreeXL: the names of its
-// worksheets and, for each worksheet, its columns. The first row of a worksheet holds the column
-// names; each column gets the ADO type code a spreadsheet provider reports for it, guessed from
-// the cells below the names. No cell data is handed out otherwise. The workbook is first put into
-// the form FreeXL reads (XlsMend.h): formula cells then read as their stored results.
-#include "platform/xls/XlsMend.h"
+// The structure of an Excel 97-2003 workbook (.xls): the names of its worksheets and, for each
+// worksheet, its columns (XlsReader.h says how they are read and typed). No cell data is handed
+// out otherwise.
+//
+// A damaged workbook can crash the library that reads it, so the workbook is read by a program
+// of its own, the workbook reader (ravelstow-xlsreader, beside the program), which hands over the
+// whole structure at once. Its crash, a hang past the time limit, running out of the memory it
+// may use, or anything else than a complete answer refuses the workbook; the program and the
+// open database go on.
+#include "platform/xls/XlsContent.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
-#include <memory>
-
-class QTemporaryFile;
 
 namespace xls {
 
-// One column of a worksheet: its name from the first row and its ADO type code.
-struct SheetColumn {
-    QString Name;
-    int16_t Type = 0;
-    // A formula in its name or its sampled cells has a result that cannot be read (an error
-    // value, or a workbook that could not be mended): the name or the type may miss it.
-    bool UnreadFormula = false;
-};
-
 class Workbook {
 public:
-    // Rows below the names that decide a column's type.
-    static constexpr unsigned kSampleRows = 8;
-
-    Workbook();
-    ~Workbook();
-    Workbook(const Workbook&) = delete;
-    Workbook& operator=(const Workbook&) = delete;
+    // How long the reader may take before the workbook is refused.
+    static constexpr int kReaderTimeLimitMs = 60000;
 
     // Opens the workbook at path (an open one is closed first). A file that is missing,
-    // unreadable, not an .xls workbook, protected by a password or one FreeXL cannot read even
-    // once mended raises 0x80004005 with the reason as the description.
+    // unreadable, not an .xls workbook, protected by a password or one that cannot be read
+    // (FreeXL cannot read it even once mended, or it stops the reader) raises 0x80004005 with the
+    // reason as the description.
     void Open(const QString& path);
     void Close();
-    bool IsOpen() const { return handle_ != nullptr; }
+    bool IsOpen() const { return open_; }
     QString Path() const { return path_; }
 
     // The worksheets' names in the workbook's order; empty when closed.
-    QStringList SheetNames() const { return sheets_; }
+    QStringList SheetNames() const;
 
     // The columns of a worksheet, in its column order. A name that is no worksheet of the
     // workbook (compared exactly, then without regard to case), a closed workbook or a
-    // worksheet that cannot be read raises 0x80040E14. An empty worksheet has no columns; a
-    // column without a name in the first row is called "F" and its 1-based number. A column's
-    // type is that of most of its sampled cells: numbers adDouble (5), dates and times adDate (7),
-    // text adVarWChar (202), or adLongVarWChar (203) when a sampled text is longer than 255
-    // characters; a tie, or no value at all, is text.
+    // worksheet that cannot be read raises 0x80040E14. An empty worksheet has no columns.
     QList<SheetColumn> Columns(const QString& sheet) const;
 
     // What putting the workbook into FreeXL's form did (tests read it).
-    const MendReport& Mended() const { return mend_; }
+    const MendReport& Mended() const { return content_.mend; }
+
+    // The reader program and its time limit; by default the one beside the running program.
+    void SetReader(const QString& program, int timeLimitMs);
 
 private:
-    const void* handle_ = nullptr;
+    bool open_ = false;
     QString path_;
-    QStringList sheets_;
-    MendReport mend_;
-    std::unique_ptr<QTemporaryFile> copy_;   // the mended copy FreeXL reads, while open
+    WorkbookContent content_;
+    QString reader_;
+    int timeLimitMs_ = kReaderTimeLimitMs;
 };
+
+// The reader program beside the running program.
+QString DefaultReaderProgram();
 
 }  // namespace xls
