@@ -345,6 +345,12 @@ void CreateDatabase::Text3_Validate(int Index, bool& Cancel) {
         vb::MsgBox(QStringLiteral("ID Is A Reserve Database Word, Please Rename Field"), vb::vbOKOnly,
                    QStringLiteral("Database Creation"));
         box->clear();
+        // The name typed next belongs in this box: the focus comes back once the move that ran
+        // the check has ended. An empty box passes, so no command is held up.
+        QPointer<QLineEdit> guard(box);
+        QTimer::singleShot(0, box, [guard] {
+            if (guard && guard->isVisible() && guard->isEnabled()) guard->setFocus(Qt::OtherFocusReason);
+        });
     }
 }
 

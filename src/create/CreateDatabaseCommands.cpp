@@ -81,6 +81,7 @@ void CreateDatabase::CmdCreate_Click() {
         if (txtKeyWrds->text().isEmpty()) txtKeyWrds->setText(QStringLiteral("0"));
         if (vb::CInt(txtKeyWrds->text()) > 20) {
             MsgBox(QStringLiteral("Enter number of keywords between 0-20."), vb::vbOKOnly, QStringLiteral("Keyword Definition"));
+            txtKeyWrds->setFocus(Qt::OtherFocusReason);
             return;
         }
 

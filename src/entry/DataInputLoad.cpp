@@ -1,6 +1,7 @@
 // The entry view's load: the column scan that decides which controls are shown and bound, the
 // field list DBDefMain, the keyword area and the keyword list.
 #include "entry/DataInput.h"
+#include "entry/ColumnBox.h"
 #include "platform/db/ErrorMap.h"
 
 #include "platform/core/Colors.h"
@@ -226,8 +227,9 @@ void DataInput::scanColumns(int& f, int& k) {
         const QString name = column.Name();
         const vb::FieldType type = vb::FieldType::ofColumn(int16_t(column.Type()), column.NumericScale(), name);
         const vb::FieldKind t = type.kind;
+        const ColumnBox goesTo = columnBox(name, type);
 
-        if (name.left(3) == QLatin1String("Key")) {
+        if (goesTo == ColumnBox::Keyword) {
             QLineEdit* box = keywordBox(kw);
             f1 = vb::DataFormat();
             box->show();
@@ -237,7 +239,7 @@ void DataInput::scanColumns(int& f, int& k) {
             keyColumns_ << name;
             ++k;
             ++kw;
-        } else if (t == vb::FieldKind::Memo) {
+        } else if (goesTo == ColumnBox::Notes) {
             f1 = vb::DataFormat();
             txtmemo->show();
             bind(txtmemo, name, f1, vb::ValueKind::Text);
@@ -245,12 +247,10 @@ void DataInput::scanColumns(int& f, int& k) {
             lblNote->show();
             bHasMemo = true;
             fields.Add(name, type.name());
-        } else if (t == vb::FieldKind::Integer &&
-                   (name == QLatin1String("SrchInt") || name == QLatin1String("SrchKey") || name == QLatin1String("TolvaneID"))) {
+        } else if (goesTo == ColumnBox::Hidden) {
             fields.Add(name, type.name());
             ++f;
-        } else if (t == vb::FieldKind::Text || t == vb::FieldKind::Integer || t == vb::FieldKind::Double ||
-                   t == vb::FieldKind::Decimal || t == vb::FieldKind::DateTime || t == vb::FieldKind::Currency) {
+        } else if (goesTo == ColumnBox::Field && t != vb::FieldKind::Boolean) {
             QLineEdit* box = fieldBox(i);
             f1 = vb::DataFormat::forFieldType(type);   // a text field's is the general one
             QLabel* label = fieldLabel(i);
@@ -262,7 +262,7 @@ void DataInput::scanColumns(int& f, int& k) {
             if (t == vb::FieldKind::DateTime) loadDateCheck(i);
             fields.Add(name, type.name());
             ++f;
-        } else if (t == vb::FieldKind::Boolean) {
+        } else if (goesTo == ColumnBox::Field) {   // True/False
             QLineEdit* box = fieldBox(i);
             loadTrueFalseCombo(i);
             fmtBooleanData = vb::DataFormat(vb::DataFormat::Boolean, QString());   // "True", "False", and "" for Null

@@ -3,6 +3,7 @@
 #include "entry/DataInput.h"
 
 #include "platform/db/LockWait.h"
+#include "platform/db/YesNo.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -100,10 +101,8 @@ void DataInput::showTrueFalseCombos() {
     for (int k = 0; k < intTFCount; ++k) {
         const int i = intTFFlds[size_t(k)];
         if (i < 1 || i > kRows || !CmboTF[size_t(i)] || !flddata[size_t(i)]) continue;
-        const QString text = flddata[size_t(i)]->text();
-        int index = -1;
-        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) index = 1;
-        else if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) index = 0;
+        const auto b = db::readYesNo(QStringView(flddata[size_t(i)]->text()));
+        const int index = b ? (*b ? 1 : 0) : -1;
         const QSignalBlocker block(CmboTF[size_t(i)]);
         CmboTF[size_t(i)]->setCurrentIndex(index);
     }

@@ -1,6 +1,7 @@
 // Renaming a field: a supervisor double-clicks a field's label, names the field anew, the column
 // is renamed in the file, and the field list, labels and bindings are rebuilt in place.
 #include "entry/DataInput.h"
+#include "entry/ColumnBox.h"
 
 #include "accounts/AccountStore.h"
 #include "create/CreateDatabase.h"
@@ -146,8 +147,8 @@ void DataInput::RefreshCollection() {
         const db::Field& column = rs.Fields(i);
         const QString name = column.Name();
         const vb::FieldType type = vb::FieldType::ofColumn(int16_t(column.Type()), column.NumericScale(), name);
-        const vb::FieldKind t = type.kind;
-        if (name.left(3) == QLatin1String("Key")) {
+        const ColumnBox goesTo = columnBox(name, type);
+        if (goesTo == ColumnBox::Keyword) {
             QLineEdit* box = keywordBox(k);
             box->show();
             box->setAcceptDrops(true);
@@ -157,15 +158,14 @@ void DataInput::RefreshCollection() {
             ++k;
             keyColumns_ << name;
             fields.Add(name, vb::FieldType{vb::FieldKind::Text}.name());
-        } else if (t == vb::FieldKind::Memo) {
+        } else if (goesTo == ColumnBox::Notes) {
             if (BoundBox* b = BindingOf(txtmemo)) b->Bind(name, b->Format(), b->Kind());
             else bind(txtmemo, name, vb::DataFormat(), vb::ValueKind::Text);
             lblNote->setText(name);
             fields.Add(name, type.name());
-        } else if (t == vb::FieldKind::Integer &&
-                   (name == QLatin1String("SrchInt") || name == QLatin1String("SrchKey") || name == QLatin1String("TolvaneID"))) {
+        } else if (goesTo == ColumnBox::Hidden) {
             fields.Add(name, type.name());
-        } else if (t != vb::FieldKind::None) {
+        } else if (goesTo == ColumnBox::Field) {
             fieldLabel(i)->setText(type.filePath ? name.left(name.size() - 2) : name);
             rebind(fieldBox(i), name, type);
             fields.Add(name, type.name());

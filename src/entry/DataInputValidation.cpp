@@ -3,6 +3,7 @@
 #include "entry/DataInput.h"
 
 #include "platform/db/NumericRange.h"
+#include "platform/db/YesNo.h"
 #include "platform/format/Locale.h"
 #include "platform/format/UserDates.h"
 #include "platform/format/VbConvert.h"
@@ -134,15 +135,14 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
             text = QStringLiteral("FALSE");
             box->setText(text);
         }
-        if (text == QLatin1String("TRUE") || text == QLatin1String("FALSE") || text == QLatin1String("True") ||
-            text == QLatin1String("False")) {
-            // accepted as typed
-        } else if (text == QLatin1String("T") || text == QLatin1String("t")) {
-            box->setText(QStringLiteral("True"));
-        } else if (text == QLatin1String("F") || text == QLatin1String("f")) {
-            box->setText(QStringLiteral("False"));
-        } else {
-            return reject(QStringLiteral("Please Enter TRUE or FALSE, or T or F for Value"));
+        // Any yes/no the program reads is taken: "TRUE", "FALSE", "True" and "False" as typed,
+        // every other spelling ("t", "yes", "0") written out as "True" or "False".
+        static const QStringList kept = {QStringLiteral("TRUE"), QStringLiteral("FALSE"), QStringLiteral("True"),
+                                         QStringLiteral("False")};
+        if (!kept.contains(text)) {
+            const std::optional<bool> b = db::readYesNo(QStringView(text));
+            if (!b) return reject(QStringLiteral("Please Enter TRUE or FALSE, or T or F for Value"));
+            box->setText(*b ? QStringLiteral("True") : QStringLiteral("False"));
         }
     } else {
         return;   // Text, file paths and any other type: no check

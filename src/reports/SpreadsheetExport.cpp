@@ -4,6 +4,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/RowReader.h"
 #include "platform/db/StoredDate.h"
+#include "platform/db/YesNo.h"
 #include "platform/format/DataFormat.h"
 #include "platform/format/VbConvert.h"
 #include "platform/fs/FileSystem.h"
@@ -51,11 +52,13 @@ void writeValue(XlsxWriter& xw, const db::RowReader& rows, int row, int col, Col
     const bool numeric = storage == Storage::Integer || storage == Storage::Real;
     switch (c.kind) {
     case vb::ValueKind::Text: asText(); return;
-    case vb::ValueKind::Boolean:
-        if (!numeric) return asText();
-        xw.writeBoolean(row, col, rows.Int(col) != 0);
+    case vb::ValueKind::Boolean: {
+        const auto b = numeric ? std::optional<bool>(rows.Double(col) != 0) : db::readYesNo(QStringView(rows.Text(col)));
+        if (!b) return asText();
+        xw.writeBoolean(row, col, *b);
         c.width = std::max(c.width, 5);
         return;
+    }
     case vb::ValueKind::DateTime: {
         const auto dt = storage == Storage::Text ? db::parseStoredDate(QUtf8StringView(rows.Utf8(col))) : std::nullopt;
         if (!dt) return asText();

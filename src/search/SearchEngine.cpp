@@ -3,6 +3,7 @@
 #include "platform/core/UiServices.h"
 #include "platform/db/Connection.h"
 #include "platform/db/ErrorMap.h"
+#include "platform/db/YesNo.h"
 #include "platform/format/FieldType.h"
 #include "platform/format/VbConvert.h"
 
@@ -104,10 +105,9 @@ bool rowCondition(const RowCriterion& r, int row, Condition& out, Outcome& msg) 
     if (kind == vb::FieldKind::Boolean) {
         const QString v = r.trueFalse.trimmed();
         if (v.isEmpty()) return missing();
-        const bool truth = v.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0 ||
-                           v.compare(QLatin1String("T"), Qt::CaseInsensitive) == 0;
-        out.where = column + QStringLiteral(" = ?");
-        out.params = {qint64(truth ? 1 : 0)};
+        // Read as every view reads it, on both sides.
+        out.where = QStringLiteral("yesno(%1) = ?").arg(column);
+        out.params = {qint64(db::readYesNo(QStringView(v)).value_or(false) ? 1 : 0)};
         return true;
     }
     // A type the search cannot compare: the row adds nothing.

@@ -1,6 +1,7 @@
 #include "search/SearchResultModel.h"
 
 #include "platform/core/VbError.h"
+#include "platform/db/YesNo.h"
 #include "platform/format/UserDates.h"
 #include "platform/format/VbFormat.h"
 
@@ -103,7 +104,8 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
     case Display::Currency: return vb::Format(v, QStringLiteral("$ ###0.00"));
     case Display::Boolean:
         if (v.isNull()) return QString();
-        return v.toBool() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+        if (const auto b = db::readYesNo(v)) return *b ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+        return v;
     }
     return v;
 }

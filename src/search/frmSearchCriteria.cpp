@@ -4,6 +4,7 @@
 #include "entry/EntryWidgets.h"
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
+#include "platform/db/YesNo.h"
 #include "platform/format/FieldType.h"
 #include "platform/format/VbConvert.h"
 #include "platform/format/VbFormat.h"
@@ -158,8 +159,7 @@ bool frmSearch::txtSrcFld_Validate(int Index) {
         return false;
     }
     if (field.kind == vb::FieldKind::Boolean) {
-        static const QStringList accepted = {"TRUE", "FALSE", "True", "False", "T", "F", "t", "f"};
-        if (accepted.contains(text)) return false;
+        if (db::readYesNo(QStringView(text))) return false;
         return refuse(QStringLiteral("Please Enter True or False for Value"), QStringLiteral("Ravelstow"));
     }
     return false;

@@ -8,6 +8,7 @@
 #include "support/TestRegistry.h"
 #include "support/Waiting.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QTabBar>
 #include <QTest>
@@ -242,6 +243,38 @@ private Q_SLOTS:
         QCOMPARE(f.Text3[2]->text(), QString());
         QVERIFY(f.ValidatePendingBox());
         QCOMPARE(f.Text3[3]->text(), QString("PartNumber"));
+    }
+
+    // A refused name or keyword count gives the focus back to its box, so the next keys land there
+    // (not in the type list Tab moved on to, not on the Create button).
+    void aRefusedBoxGetsTheFocusBack_data() {
+        QTest::addColumn<bool>("keywords");   // the keyword count refused at Create, else the name at Tab
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("name ID, then Tab") << false << "ID";
+        QTest::newRow("25 keywords, then Create") << true << "25";
+    }
+    void aRefusedBoxGetsTheFocusBack() {
+        QFETCH(bool, keywords);
+        QFETCH(QString, typed);
+        fx->ui.emulateModal = true;
+        m->show();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        Definition d;
+        d.fields = {FieldRow("Title")};
+        defineDatabase(*m, d);
+        CreateDatabase& f = form();
+        QLineEdit* box = keywords ? f.txtKeyWrds.data() : f.Text3[1].data();
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+        typeInto(box, typed);
+        fx->ui.answerMsgBox(vb::vbOK);
+        if (keywords) QTest::mouseClick(f.CmdCreate, Qt::LeftButton);
+        else QTest::keyClick(box, Qt::Key_Tab);
+        QTRY_COMPARE(fx->ui.requests.size(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(box->hasFocus(), 2000);
+        QTest::keyClicks(QApplication::focusWidget(), "9");
+        QVERIFY(box->text().endsWith("9"));
+        QCOMPARE(f.Combo1[1]->currentText(), QString("Text"));
     }
 
     void decimalsFollowTheType() {

@@ -343,6 +343,10 @@ private Q_SLOTS:
         rs.MoveLast();
         rs.Find("Name LIKE 'a*'", 0, false);
         QCOMPARE(name(rs), QString("a"));
+        // A yes/no word reads as every view reads it.
+        conn_.Execute("UPDATE UserTable SET Active = 1 WHERE Name = 'c'");
+        rs.Find("Active = Yes");
+        QCOMPARE(name(rs), QString("c"));
     }
 
     void getRowsReadsInBatches() {

@@ -139,6 +139,7 @@ private Q_SLOTS:
         QTest::newRow("file path, default kept") << 7 << "Photo" << "PhotoFP" << "Photo" << ask.arg("Photo", "Text");
         QTest::newRow("file path, new name") << 7 << "Scan" << "ScanFP" << "Scan" << ask.arg("Photo", "Text");
         QTest::newRow("only the case") << 1 << "NAME" << "NAME" << "NAME" << ask.arg("Name", "Text");
+        QTest::newRow("true/false") << 6 << "Done" << "Done" << "Done" << ask.arg("Active", "True/False");
     }
     void renameAField() {
         QFETCH(int, row);

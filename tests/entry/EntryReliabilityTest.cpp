@@ -42,7 +42,8 @@ private Q_SLOTS:
     }
 
     // Two copies of the program edit the same record: the later save fails as the provider
-    // reports a changed row, the Part's message shows, and the other user's value stays.
+    // reports a changed row, the user is told another user is updating the record, and the
+    // other user's value stays.
     void saveOfARecordChangedMeanwhile_data() {
         QTest::addColumn<QString>("otherSql");
         QTest::addColumn<QString>("stored");   // Name|City afterwards

@@ -53,8 +53,11 @@ private Q_SLOTS:
         QTest::newRow("true/false, t") << 6 << "t" << "" << "True";
         QTest::newRow("true/false, TRUE") << 6 << "TRUE" << "" << "TRUE";
         QTest::newRow("true/false, F") << 6 << "F" << "" << "False";
-        QTest::newRow("true/false, lower case") << 6 << "true" << truth << "";
-        QTest::newRow("true/false, trailing blank") << 6 << "FALSE " << truth << "";
+        QTest::newRow("true/false, lower case") << 6 << "true" << "" << "True";
+        QTest::newRow("true/false, trailing blank") << 6 << "FALSE " << "" << "False";
+        QTest::newRow("true/false, yes") << 6 << "yes" << "" << "True";
+        QTest::newRow("true/false, 0") << 6 << "0" << "" << "False";
+        QTest::newRow("true/false, no yes or no") << 6 << "Tr" << truth << "";
     }
     void checksByType() {
         QFETCH(int, row);

@@ -137,7 +137,8 @@ private Q_SLOTS:
         row("date empty", "en_US", "Date/Time", "", "", null);
         row("boolean True", "en_US", "True/False", "", "True", QVariant(true));
         row("boolean -1", "en_US", "True/False", "", "-1", QVariant(true));
-        row("boolean yes", "en_US", "True/False", "", "yes", null, TM);
+        row("boolean yes", "en_US", "True/False", "", "yes", QVariant(true));
+        row("boolean no word", "en_US", "True/False", "", "maybe", null, TM);
         row("text", "en_US", "Text", "", " a b ", QVariant(" a b "));
         row("text empty is null", "en_US", "Text", "", "", null);
     }

@@ -6,6 +6,7 @@
 #include "platform/db/JetSql.h"
 #include "platform/db/LockWait.h"
 #include "platform/db/StoredDate.h"
+#include "platform/db/YesNo.h"
 
 #include <QFileInfo>
 #include <string>
@@ -198,6 +199,23 @@ void casefoldInFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_int(ctx, 0);
 }
 
+// yesno(x): 1 or 0 as the program reads x as a yes/no value (YesNo.h), NULL when it is none, so
+// that a search finds what the views show as True or False.
+void yesNoFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_value* v = argv[0];
+    std::optional<bool> b;
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER: b = sqlite3_value_int64(v) != 0; break;
+    case SQLITE_FLOAT: b = readYesNo(QVariant(sqlite3_value_double(v))); break;
+    case SQLITE_TEXT:
+        b = readYesNo(QStringView(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v))));
+        break;
+    default: break;
+    }
+    if (b) sqlite3_result_int(ctx, *b ? 1 : 0);
+    else sqlite3_result_null(ctx);
+}
+
 }  // namespace
 
 void registerFunctions(sqlite3* db) {
@@ -205,6 +223,8 @@ void registerFunctions(sqlite3* db) {
                                casefoldFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "casefold_in", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
                                casefoldInFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "yesno", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr, yesNoFunction,
+                               nullptr, nullptr, nullptr);
 }
 
 Connection::Connection() : state_(std::make_shared<detail::ConnState>()) {}

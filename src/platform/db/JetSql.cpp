@@ -1,7 +1,6 @@
 #include "platform/db/JetSql.h"
 
 #include "platform/db/StoredDate.h"
-#include "platform/db/TypeMap.h"
 
 namespace db {
 
@@ -33,6 +32,39 @@ QString likePattern(const QString& jet, bool& needsEscape) {
 }
 
 bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == '_'; }
+
+// The date of a #...# literal: the stored forms, Jet's US forms ("3/5/2024", "3/5/2024 2:07:09 PM")
+// and a time alone (on the zero day). Only SQL text is read this way; stored values are not.
+QDateTime jetDate(const QString& text) {
+    const QString s = text.trimmed();
+    if (auto stored = parseStoredDate(s)) return *stored;
+    if (s.isEmpty()) return {};
+    static const char* const forms[] = {
+        "M/d/yyyy h:mm:ss AP", "M/d/yyyy h:mm AP", "M/d/yyyy H:mm:ss", "M/d/yyyy H:mm", "M/d/yyyy",
+        "M/d/yyyy h:mm:ss ap", "M/d/yyyy h:mm ap",
+    };
+    // Dates are wall-clock values without a zone, held in UTC so no daylight-saving gap moves them.
+    for (const char* f : forms) {
+        const QString form = QString::fromLatin1(f);
+        if (!form.contains('H') && !form.contains('h')) {
+            const QDate d = QDate::fromString(s, form);
+            if (d.isValid()) return QDateTime(d, QTime(0, 0), Qt::UTC);
+            continue;
+        }
+        const int space = int(form.indexOf(' '));
+        const int sp = int(s.indexOf(' '));
+        if (sp < 0) continue;
+        const QDate d = QDate::fromString(s.left(sp), form.left(space));
+        const QTime t = QTime::fromString(s.mid(sp + 1), form.mid(space + 1));
+        if (d.isValid() && t.isValid()) return QDateTime(d, t, Qt::UTC);
+    }
+    // A time alone: on the zero day of the program's dates.
+    for (const char* f : {"HH:mm:ss", "HH:mm", "h:mm:ss AP", "h:mm AP", "h:mm:ss ap", "h:mm ap"}) {
+        const QTime tm = QTime::fromString(s, QString::fromLatin1(f));
+        if (tm.isValid()) return QDateTime(QDate(1899, 12, 30), tm, Qt::UTC);
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -91,7 +123,7 @@ QString translateJetSql(const QString& sql, bool likeWildcards, bool doubleQuote
         if (c == '#') {
             const int j = int(sql.indexOf('#', i + 1));
             if (j > i) {
-                const QDateTime dt = parseDateText(sql.mid(i + 1, j - i - 1));
+                const QDateTime dt = jetDate(sql.mid(i + 1, j - i - 1));
                 if (dt.isValid()) {
                     out += dateLiteral(dt);
                     i = j + 1;

@@ -3,6 +3,7 @@
 #include "platform/db/ErrorMap.h"
 #include "platform/db/JetSql.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/YesNo.h"
 
 #include <QRegularExpression>
 #include <sqlite3.h>
@@ -34,26 +35,21 @@ void Recordset::Find(const QString& criteria, qint64 skip, bool forward) {
     if (kind_ != Kind::Keyset)
         vb::raise(err::FeatureNotAvailable, QStringLiteral("Find is not available on a record set of this query."));
 
-    // The value: 'text', #date#, True/False or a number.
+    // The value: 'text', #date#, a number or a yes/no word.
     QVariant value;
+    bool ok = false;
     if (literal.size() >= 2 && literal.startsWith('\'') && literal.endsWith('\''))
         value = literal.mid(1, literal.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
     else if (literal.size() >= 2 && literal.startsWith('#') && literal.endsWith('#'))
         value = translateJetSql(literal).mid(1, 19);
-    else if (literal.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        value = qint64(1);
-    else if (literal.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-        value = qint64(0);
-    else {
-        bool ok = false;
-        const qint64 i = literal.toLongLong(&ok);
-        if (ok) value = i;
-        else {
-            const double d = literal.toDouble(&ok);
-            if (!ok) vb::raise(vb::err::InvalidArgument, QStringLiteral("The value '%1' is not understood.").arg(literal));
-            value = d;
-        }
-    }
+    else if (const qint64 i = literal.toLongLong(&ok); ok)
+        value = i;
+    else if (const double d = literal.toDouble(&ok); ok)
+        value = d;
+    else if (const auto b = readYesNo(QStringView(literal)))
+        value = qint64(*b ? 1 : 0);
+    else
+        vb::raise(vb::err::InvalidArgument, QStringLiteral("The value '%1' is not understood.").arg(literal));
     QString condition = Connection::Bracket(fields_[size_t(fieldIndex)].origin_) + QLatin1Char(' ') + op + QStringLiteral(" ?1");
     if (op == QLatin1String("LIKE")) {
         QString p = value.toString();

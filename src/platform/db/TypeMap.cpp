@@ -1,6 +1,7 @@
 #include "platform/db/TypeMap.h"
 
 #include "platform/db/StoredDate.h"
+#include "platform/db/YesNo.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -103,54 +104,18 @@ ColumnType typeOfValue(const QVariant& stored) {
     return t;
 }
 
-QDateTime parseDateText(const QString& text) {
-    const QString s = text.trimmed();
-    if (auto stored = parseStoredDate(s)) return *stored;
-    if (s.isEmpty()) return {};
-    static const char* const forms[] = {
-        "M/d/yyyy h:mm:ss AP", "M/d/yyyy h:mm AP", "M/d/yyyy H:mm:ss", "M/d/yyyy H:mm", "M/d/yyyy",
-        "M/d/yyyy h:mm:ss ap", "M/d/yyyy h:mm ap",
-    };
-    // Dates are wall-clock values without a zone, held in UTC so no daylight-saving gap moves them.
-    for (const char* f : forms) {
-        const QString form = QString::fromLatin1(f);
-        if (!form.contains('H') && !form.contains('h')) {
-            const QDate d = QDate::fromString(s, form);
-            if (d.isValid()) return QDateTime(d, QTime(0, 0), Qt::UTC);
-            continue;
-        }
-        const int space = int(form.indexOf(' '));
-        const int sp = int(s.indexOf(' '));
-        if (sp < 0) continue;
-        const QDate d = QDate::fromString(s.left(sp), form.left(space));
-        const QTime t = QTime::fromString(s.mid(sp + 1), form.mid(space + 1));
-        if (d.isValid() && t.isValid()) return QDateTime(d, t, Qt::UTC);
-    }
-    // A time alone: on the zero day of the program's dates.
-    for (const char* f : {"HH:mm:ss", "HH:mm", "h:mm:ss AP", "h:mm AP", "h:mm:ss ap", "h:mm ap"}) {
-        const QTime tm = QTime::fromString(s, QString::fromLatin1(f));
-        if (tm.isValid()) return QDateTime(QDate(1899, 12, 30), tm, Qt::UTC);
-    }
-    return {};
-}
-
 QVariant fromStored(const QVariant& stored, AdoType type) {
     if (!stored.isValid() || stored.isNull()) return QVariant();
     const int id = stored.typeId();
     const bool isNum = id == QMetaType::LongLong || id == QMetaType::Double;
     switch (type) {
     case adBoolean:
-        if (isNum) return QVariant(stored.toDouble() != 0);
-        if (id == QMetaType::QString) {
-            const QString s = stored.toString().trimmed();
-            if (s.compare("true", Qt::CaseInsensitive) == 0) return QVariant(true);
-            if (s.compare("false", Qt::CaseInsensitive) == 0) return QVariant(false);
-        }
+        if (const auto b = readYesNo(stored)) return QVariant(*b);
         return stored;
     case adDate:
+        // Only the stored forms are dates; any other text another program left is shown as it is.
         if (id == QMetaType::QString) {
-            const QDateTime dt = parseDateText(stored.toString());
-            return dt.isValid() ? QVariant(dt) : stored;
+            if (const auto dt = parseStoredDate(stored.toString())) return QVariant(*dt);
         }
         return stored;
     case adSmallInt:
@@ -244,22 +209,9 @@ bool toStored(const QVariant& value, const ColumnType& t, QVariant& stored, QStr
         return true;
     }
     case adBoolean: {
-        if (value.typeId() == QMetaType::QString) {
-            const QString s = value.toString().trimmed();
-            if (s.compare("true", Qt::CaseInsensitive) == 0 || s.compare("yes", Qt::CaseInsensitive) == 0 ||
-                s.compare("t", Qt::CaseInsensitive) == 0) {
-                stored = qint64(1);
-                return true;
-            }
-            if (s.compare("false", Qt::CaseInsensitive) == 0 || s.compare("no", Qt::CaseInsensitive) == 0 ||
-                s.compare("f", Qt::CaseInsensitive) == 0) {
-                stored = qint64(0);
-                return true;
-            }
-        }
-        double d = 0;
-        if (!toNumber(value, d)) return refuse(QStringLiteral("the value is not True or False"));
-        stored = qint64(d != 0 ? 1 : 0);
+        const auto b = readYesNo(value);
+        if (!b) return refuse(QStringLiteral("the value is not True or False"));
+        stored = qint64(*b ? 1 : 0);
         return true;
     }
     case adSmallInt:
@@ -306,7 +258,7 @@ bool toStored(const QVariant& value, const ColumnType& t, QVariant& stored, QStr
         case QMetaType::QDateTime: dt = value.toDateTime(); break;
         case QMetaType::QDate: dt = QDateTime(value.toDate(), QTime(0, 0), Qt::UTC); break;
         case QMetaType::QTime: dt = QDateTime(QDate(1899, 12, 30), value.toTime(), Qt::UTC); break;
-        case QMetaType::QString: dt = parseDateText(value.toString()); break;
+        case QMetaType::QString: dt = parseStoredDate(value.toString().trimmed()).value_or(QDateTime()); break;
         default: break;
         }
         if (!dt.isValid()) return refuse(QStringLiteral("the value is not a date"));

@@ -33,12 +33,9 @@ QVariant fromStored(const QVariant& stored, AdoType type);
 
 // A value given by the program, converted for storing in a column of this type. Returns false
 // (and the reason) when the column cannot take it: a text that is not a number for a number
-// column, a number out of the column's range, a text longer than its size, a date that is not one.
+// column, a number out of the column's range, a text longer than its size, a date that is not one
+// (a date text must be in a stored form, StoredDate.h).
 // An empty text stores NULL in columns that are not text; a null stays NULL.
 bool toStored(const QVariant& value, const ColumnType& type, QVariant& stored, QString& reason);
-
-// The date and date-time texts accepted for date columns: the stored forms (StoredDate.h), US
-// forms ("3/5/2024", "3/5/2024 2:07:09 PM") and a time alone (on the zero day).
-QDateTime parseDateText(const QString& text);
 
 }  // namespace db

@@ -1,6 +1,7 @@
 #include "platform/format/DataFormat.h"
 
 #include "platform/core/VbError.h"
+#include "platform/db/YesNo.h"
 #include "platform/format/UserDates.h"
 #include "platform/format/VbConvert.h"
 #include "platform/format/VbFormat.h"
@@ -40,15 +41,7 @@ std::optional<double> storedNumber(const QVariant& v) {
     return std::nullopt;
 }
 
-std::optional<bool> storedBool(const QVariant& v) {
-    if (IsNull(v)) return std::nullopt;
-    if (v.typeId() == QMetaType::Bool) return v.toBool();
-    const QString t = v.toString().trimmed();
-    if (t.compare(u"true", Qt::CaseInsensitive) == 0) return true;
-    if (t.compare(u"false", Qt::CaseInsensitive) == 0) return false;
-    if (auto n = storedNumber(v)) return *n != 0;
-    return std::nullopt;
-}
+std::optional<bool> storedBool(const QVariant& v) { return db::readYesNo(v); }
 
 }  // namespace
 
@@ -107,9 +100,11 @@ QVariant DataFormat::parse(const QString& text, ValueKind kind, const QVariant& 
 
     switch (kind) {
     case ValueKind::Boolean: {
+        // The format's own words, then the program's one reading.
         auto is = [&](const QString& a) { return !a.isEmpty() && t.compare(a, Qt::CaseInsensitive) == 0; };
-        if (is(TrueValue) || is(QStringLiteral("True")) || is(QStringLiteral("T"))) return true;
-        if (is(FalseValue) || is(QStringLiteral("False")) || is(QStringLiteral("F"))) return false;
+        if (is(TrueValue)) return true;
+        if (is(FalseValue)) return false;
+        if (auto b = db::readYesNo(QStringView(t))) return *b;
         if (auto n = parseNumber(t)) return *n != 0;
         raise(err::TypeMismatch);
     }

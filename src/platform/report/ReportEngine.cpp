@@ -1,6 +1,7 @@
 #include "platform/report/ReportEngine.h"
 
 #include "platform/core/VbError.h"
+#include "platform/db/YesNo.h"
 #include "platform/format/VbFormat.h"
 
 #include <QFontMetricsF>
@@ -33,14 +34,7 @@ QString ValueText(const QVariant& value, const QString& outputFormat) {
 
 namespace {
 
-bool truthy(const QVariant& v) {
-    if (!v.isValid() || v.isNull()) return false;
-    if (v.typeId() == QMetaType::QString) {
-        const QString t = v.toString().trimmed();
-        return t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || (t.toDouble() != 0);
-    }
-    return v.toDouble() != 0 || v.toBool();
-}
+bool truthy(const QVariant& v) { return db::readYesNo(v).value_or(false); }
 
 struct Span {
     int start = 0, length = 0;
