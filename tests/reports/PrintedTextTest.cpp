@@ -1,5 +1,5 @@
 // Reports printed to PDF read back word by word (pdftotext -bbox): no text over text in any
-// layout.
+// layout, and every script in the titles and information lines.
 #include "ReportData.h"
 #include "ReportsTestUtil.h"
 #include "support/TestRegistry.h"
@@ -75,6 +75,34 @@ private Q_SLOTS:
                     QVERIFY2(dy <= 1 || dx <= 0.5,
                              qPrintable(QStringLiteral("page %1: \"%2\" over \"%3\"").arg(p + 1).arg(w[i].text, w[j].text)));
                 }
+        }
+    }
+
+    // A title and an information line in another script print whole, as the data cells do.
+    void titlesPrintEveryScript_data() {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QStringList>("letters");   // what the PDF's text must hold
+        QTest::newRow("Arabic") << QString("عربي") << QStringList{"ﻋ", "ﺮ", "ﺑ", "ﻲ"};
+        QTest::newRow("Hebrew") << QString("עברית") << QStringList{"עברית"};
+        QTest::newRow("Devanagari") << QString("हिन्दी") << QStringList{"ह", "द"};
+    }
+    void titlesPrintEveryScript() {
+        QFETCH(QString, words);
+        QFETCH(QStringList, letters);
+        Fixture fx;
+        frmReports& v = openReports(reportsdb::build(fx.path("d.mdb")));
+        v.RptText[0]->setText("Title " + words + " end");
+        v.RptText[1]->setText("Info: " + words);
+        tick(v, {1});
+        const QString pdf = fx.path("t.pdf");
+        fx.ui.answerSave(pdf);
+        v.OptPDF_Click();
+        const QString page = run("pdftotext", {"-l", "1", pdf, "-"}, "poppler-utils");
+        const QStringList lines = page.split('\n');
+        for (const QString& prefix : {QStringLiteral("Title"), QStringLiteral("Info:")}) {
+            const QString line = lines.filter(QRegularExpression("^" + prefix)).value(0);
+            for (const QString& l : letters)   // Devanagari needs a font that has it: fonts-lohit-deva
+                QVERIFY2(line.contains(l), qPrintable(prefix + " line: " + line));
         }
     }
 };
