@@ -97,7 +97,7 @@ private Q_SLOTS:
         QCOMPARE(fx.ui.requests[1].dialog.Filter, QString("All Files (*.*)|*.*|rtf Files(*.rtf)|*.rtf"));
         QVERIFY(!v.OptHTML->isChecked() && !v.OptTxt->isChecked());
 
-        const QString h = QString::fromUtf8(readAll(html));
+        const QString h = QString::fromUtf8(readAll(html)).remove("<br class=\"wrap\"/>");   // where the layout wraps
         QVERIFY(h.contains("&lt;b&gt;Bob&lt;/b&gt; &amp; {\\b x} O&#39;Neil"));
         QVERIFY(!h.contains("<b>Bob"));
         QVERIFY(h.contains("Members &amp; &lt;Friends&gt;"));
@@ -172,7 +172,7 @@ private Q_SLOTS:
         const QString pdf = loPdf(fx, fx.path("wide.html"), 30000);
         QVERIFY(pdfInfo(pdf).contains("Page size:       1224 x 792 pts"));   // ledger, landscape
         QString text = run("pdftotext", {"-l", "1", pdf, "-"}, "poppler-utils");
-        text.remove(QRegularExpression("[\\s\\x{200B}]"));
+        text.remove(QRegularExpression("\\s"));
         QCOMPARE(text.count("Wx"), 80);   // the long value whole (its lines stand between other cells' text)
         QVERIFY2(text.contains("0150") && text.contains("a@x.org") && text.contains("Lovesthesea"), "the next columns on the page");
     }
