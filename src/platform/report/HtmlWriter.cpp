@@ -50,15 +50,17 @@ QString alignCss(int a) {
     return a == AlignCenter ? QStringLiteral("center") : a == AlignRight ? QStringLiteral("right") : QStringLiteral("left");
 }
 
-// An item's printed text, escaped, with an element where the program's layout wraps a line.
-// Word processors that do not wrap a word longer than its column (they widen the column and push
-// the next ones off the page) break there; browsers hide it and wrap by the page's style. So the
-// page's text is the value exactly.
+// An item's printed text, escaped, with an element where the program's layout breaks a word
+// between lines. Word processors do not break a word longer than its column (they widen the
+// column and push the next ones off the page): they break there. Browsers hide the element and
+// wrap by the page's style. Lines that end at a blank wrap by themselves. So the page's text is
+// the value exactly.
 QString wrapped(const Item& item) {
     const QString text = PrintedText(item);
     QString out;
     int from = 0;
     for (int at : SoftBreaks(item)) {
+        if (text[at - 1].isSpace() || text[at].isSpace()) continue;
         out += escaped(text.mid(from, at - from)) % QLatin1String("<br class=\"wrap\"/>");
         from = at;
     }
