@@ -238,12 +238,15 @@ private Q_SLOTS:
 
     // Cancel in the progress window of a long report: nothing is shown or written, an old file stays.
     void cancelledReportLeavesNoFile_data() {
-        QTest::addColumn<int>("kind");       // 0 PDF, 1 HTML, 3 the preview
-        QTest::addColumn<int>("cancelAt");   // the progress report that answers Cancel
+        QTest::addColumn<int>("kind");       // 0 PDF, 1 HTML, 2 RTF, 3 the preview
+        QTest::addColumn<int>("cancelAt");   // the progress report that answers Cancel; -1 the one at 100%
         QTest::newRow("pdf, laying out") << 0 << 1;
         QTest::newRow("pdf, writing pages") << 0 << 3;   // after the two reports of the layout
         QTest::newRow("html") << 1 << 2;
         QTest::newRow("preview") << 3 << 1;
+        QTest::newRow("pdf, at 100%") << 0 << -1;
+        QTest::newRow("html, at 100%") << 1 << -1;
+        QTest::newRow("rtf, at 100%") << 2 << -1;
     }
     void cancelledReportLeavesNoFile() {
         QFETCH(int, kind);
@@ -259,11 +262,11 @@ private Q_SLOTS:
         } reset;
         vb::ProgressBox::setCancelAtForTesting(cancelAt);
         if (kind != 3) fx.ui.answerSave(old).answerMsgBox(vb::vbOK);   // replace it
-        (kind == 0 ? v.OptPDF_Click() : kind == 1 ? v.OptHTML_Click() : v.cmdPrintRep_Click());
+        (kind == 0 ? v.OptPDF_Click() : kind == 1 ? v.OptHTML_Click() : kind == 2 ? v.OptTxt_Click() : v.cmdPrintRep_Click());
         QCOMPARE(readAll(old), QByteArray("old"));
         QCOMPARE(QDir(fx.path("")).entryList({"old*"}, QDir::Files | QDir::Hidden), QStringList{"old.out"});
         QVERIFY(printer.previews.empty());
-        QVERIFY(!v.OptPDF->isChecked() && !v.OptHTML->isChecked());
+        QVERIFY(!v.OptPDF->isChecked() && !v.OptHTML->isChecked() && !v.OptTxt->isChecked());
     }
 
     // Rows deleted after the page count was taken leave the last pages without rows.

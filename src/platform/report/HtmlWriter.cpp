@@ -85,7 +85,7 @@ QString cellHtml(const std::vector<const Item*>& cell) {
 
 }  // namespace
 
-QByteArray HtmlOf(const Document& doc) {
+QByteArray HtmlOf(const Document& doc, const PageProgress& onPage) {
     QString h;
     h.reserve(4096);
     h += QLatin1String("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\"/>\n<title>") % escaped(doc.title) %
@@ -107,6 +107,7 @@ QByteArray HtmlOf(const Document& doc) {
                        "</style>\n</head>\n<body>\n");
     const int count = int(doc.pages.size());
     for (int p = 0; p < count; ++p) {
+        ReportPage(onPage, p, count);
         const PageTable t = TableOf(doc.pages[size_t(p)]);
         h += QStringLiteral("<div class=\"page\" id=\"page%1\">\n").arg(p + 1);
         // The title lines stand in a table of their own: a word processor drops a paragraph that
@@ -142,9 +143,10 @@ QByteArray HtmlOf(const Document& doc) {
         h += parts.join(QLatin1Char(' ')) % QLatin1String("</p>\n</div>\n");
     }
     h += QLatin1String("</body>\n</html>\n");
+    ReportPage(onPage, count, count);
     return h.toUtf8();
 }
 
-void WriteHtml(const Document& doc, const QString& path) { SaveText(path, HtmlOf(doc)); }
+void WriteHtml(const Document& doc, const QString& path, const PageProgress& onPage) { SaveText(path, HtmlOf(doc, onPage)); }
 
 }  // namespace report

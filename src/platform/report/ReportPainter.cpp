@@ -195,7 +195,11 @@ void PaintPage(QPainter& p, const Document& doc, int pageIndex, FontCache& fonts
     }
 }
 
-void WritePdf(const Document& doc, const QString& path, const std::function<void(int, int)>& onPage) {
+void ReportPage(const PageProgress& onPage, int done, int pages) {
+    if (onPage && (done % 50 == 0 || done == pages)) onPage(done, pages);
+}
+
+void WritePdf(const Document& doc, const QString& path, const PageProgress& onPage) {
     vb::ReplacingFile file(path);
     {
         QPdfWriter writer(&file);
@@ -208,12 +212,14 @@ void WritePdf(const Document& doc, const QString& path, const std::function<void
         QPainter painter;
         if (!painter.begin(&writer)) vb::raise(vb::err::PathFileAccess, QStringLiteral("Cannot write %1.").arg(path));
         FontCache fonts;
-        for (int i = 0; i < int(doc.pages.size()); ++i) {
-            if (onPage && i % 50 == 0) onPage(i, int(doc.pages.size()));
+        const int count = int(doc.pages.size());
+        for (int i = 0; i < count; ++i) {
+            ReportPage(onPage, i, count);
             if (i > 0) writer.newPage();
             PaintPage(painter, doc, i, fonts);
         }
         painter.end();
+        ReportPage(onPage, count, count);
     }
     file.commit();
 }
