@@ -100,8 +100,8 @@ QByteArray HtmlOf(const Document& doc, const PageProgress& onPage) {
                        "table.report { border-collapse: collapse; table-layout: fixed; }\n"
                        "table.report td { vertical-align: top; padding: 0 2pt; overflow-wrap: anywhere; word-wrap: break-word; }\n"
                        "table.report tr.caption td { border-top: 3px double #000000; border-bottom: 5px double #000000; }\n"
-                       "table.titles { width: 100%; border-collapse: collapse; margin: 0 0 4pt 0; }\n"
-                       "td.title { text-align: center; padding: 0 0 4pt 0; }\n"
+                       "table.titles { width: 100%; border-collapse: collapse; table-layout: fixed; margin: 0 0 4pt 0; }\n"
+                       "td.title { text-align: center; padding: 0 0 4pt 0; overflow-wrap: anywhere; word-wrap: break-word; }\n"
                        "br.wrap { display: none; }\n"
                        "p.footer { margin-top: 12pt; }\n"
                        "</style>\n</head>\n<body>\n");
