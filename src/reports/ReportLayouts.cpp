@@ -26,16 +26,19 @@ struct Geometry {
     double notesCaptionWidth;
     double notesFieldWidth;
     double dateLeft;            // 0: where the template puts it
+    double printWidth;          // between the page's margins (0: not known)
     double captionSize = 8;     // point size of the column captions
     bool titleLeft0 = false;    // the title labels keep the engine's default left
 };
 
-constexpr Geometry kPortrait{2530, 1530, 1370, 1440, 0, 1490, 1090, 1440, 0};
-constexpr Geometry kPortraitFew{2530, 2160, 2000, 2000, 0, 2160, 2000, 2100, 0};
-constexpr Geometry kLandscape{5280, 1530, 1370, 1440, 200, 1490, 1090, 1440, 12560};
-constexpr Geometry kLegal{8240, 1530, 1370, 1440, 0, 1690, 1440, 1540, 14400};
+constexpr Geometry kPortrait{2530, 1530, 1370, 1440, 0, 1490, 1090, 1440, 0, 12240 - 1440};
+constexpr Geometry kPortraitFew{2530, 2160, 2000, 2000, 0, 2160, 2000, 2100, 0, 12240 - 2880};
+// The landscape data boxes stand 200 right of their captions: the notes start where the last
+// box ends, so a value that fills its box never prints over a note.
+constexpr Geometry kLandscape{5280, 1530, 1370, 1440, 200, 200 + 1440, 1090, 1440, 12560, 16560 - 1440};
+constexpr Geometry kLegal{8240, 1530, 1370, 1440, 0, 1690, 1440, 1540, 14400, 24480 - 1440};
 // The older portrait form: one geometry for every column count.
-constexpr Geometry kMain{0, 1300, 1440, 1440, 200, 1290, 1090, 1090, 0, 9, true};
+constexpr Geometry kMain{0, 1300, 1440, 1440, 200, 1290, 1090, 1090, 0, 0, 9, true};
 
 FontSpec reportFont(const ReportChoices& c) {
     FontSpec f;
@@ -170,7 +173,8 @@ void build(ReportDefinition& r, const ReportChoices& c, const Geometry& g, const
         addCaption(ph, QStringLiteral("lblMemo"), QStringLiteral("Notes"), x, g.notesCaptionWidth, c, 9);
         Control& f = detail.Add(ControlKind::Field, QStringLiteral("fldMemo"));
         f.height = 270;
-        f.width = g.notesFieldWidth;
+        // The notes box ends at the page's right margin at the latest.
+        f.width = g.printWidth > 0 ? std::min(g.notesFieldWidth, g.printWidth - x) : g.notesFieldWidth;
         f.top = 0;
         f.left = x;
         f.multiLine = true;

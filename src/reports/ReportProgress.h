@@ -1,6 +1,6 @@
 #pragma once
 // The progress window of long report work (the preview and the file exports), with Cancel: the
-// layout reports the rows it has placed; a PDF export then reports the pages it has written, as
+// layout reports the rows it has placed; a file export then reports the pages it has written, as
 // the second half of the bar. Cancel makes the next report throw ReportCancelled, which stops the
 // work where it is: nothing is shown, and no file is written (an old one stays as it was).
 #include "platform/ui/ProgressBox.h"

@@ -128,22 +128,24 @@ void frmReports::exportFile(int kind, const QString& path) {
             return;
         }
         if (button && button->isChecked()) {
-            ReportProgress progress(kind == Pdf);
+            // Cancel is read until the new file takes the old one's place; then the window goes.
+            ReportProgress progress(true);
             if (!runReport(&progress)) {
                 if (button) button->setChecked(false);
                 return;
             }
             if (!RptObj->pages.empty()) {
+                const report::PageProgress onPage = [&](int done, int pages) { progress.page(done, pages); };
                 switch (kind) {
-                case Pdf: report::WritePdf(*RptObj, path, [&](int done, int pages) { progress.page(done, pages); }); break;
-                case Html: report::WriteHtml(*RptObj, path); break;
-                default: report::WriteRtf(*RptObj, path); break;
+                case Pdf: report::WritePdf(*RptObj, path, onPage); break;
+                case Html: report::WriteHtml(*RptObj, path, onPage); break;
+                default: report::WriteRtf(*RptObj, path, onPage); break;
                 }
             }
         }
         if (button) button->setChecked(false);
     } catch (const ReportCancelled&) {
-        if (button) button->setChecked(false);   // the PDF file was not written; an old one stays
+        if (button) button->setChecked(false);   // the file was not written; an old one stays
     } catch (const vb::VbError& e) {
         if (e.number == vb::err::ComponentMissing || e.number == vb::err::CantCreateObject) showMissing(kind, e.number);
         else if (!vb::ShowCause(e, QStringLiteral("the report was not written."), QStringLiteral("Reports")))

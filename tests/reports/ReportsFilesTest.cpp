@@ -75,6 +75,19 @@ frmReports& sampleReport(Fixture& fx) {
     return v;
 }
 
+// The boxes of the words on each page of a PDF.
+QList<QList<QRectF>> wordBoxes(const QString& pdf) {
+    QList<QList<QRectF>> pages;
+    static const QRegularExpression re("<page|<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\"");
+    for (auto it = re.globalMatch(run("pdftotext", {"-bbox", pdf, "-"}, "poppler-utils")); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(0) == "<page") pages.append(QList<QRectF>());
+        else pages.last() << QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                    QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+    }
+    return pages;
+}
+
 }  // namespace
 
 class ReportsFilesTest : public QObject {
@@ -120,6 +133,75 @@ private Q_SLOTS:
             for (const char* s : {"Alice", "$1,234.50", "Émile", "Loves the sea", "Page 1 Of 1", reportsdb::kMarkup})
                 QVERIFY2(text.contains(QString::fromUtf8(s)), qPrintable(name + ": " + QString::fromUtf8(s) + " in " + text));
         }
+    }
+
+    // The page's text, tags removed, holds a long value whole; LibreOffice prints a title word
+    // longer than the line on page 1, and the footer in the report's face.
+    void htmlKeepsValuesAndTitles() {
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("d.mdb")), path = "/home/user/" + QString("Archive/").repeated(20).left(149);
+        exec(db, "UPDATE UserTable SET PhotoFP = '" + path + "'");
+        frmReports& v = openReports(db);
+        const QString title = "Title" + QString(70, 'W') + "End";
+        v.RptText[0]->setText(title);
+        tickList(v, {1, 7});
+        fx.ui.answerSave(fx.path("r.html"));
+        v.OptHTML_Click();
+        QVERIFY(QString::fromUtf8(readAll(fx.path("r.html"))).remove(QRegularExpression("<[^>]*>")).contains(path));
+        const QString pdf = loPdf(fx, fx.path("r.html"), 30000);
+        const QString page = run("pdftotext", {"-l", "1", pdf, "-"}, "poppler-utils").remove(QRegularExpression("\\s"));
+        QVERIFY2(page.contains(title) && page.contains("Page1Of1"), qPrintable(page));
+        QVERIFY(!run("pdffonts", {pdf}, "poppler-utils").contains("Serif"));
+    }
+
+    // Values that fill their boxes, in every layout: no two words overlap on any page.
+    void noTextOverText_data() {
+        QTest::addColumn<QList<int>>("boxes");
+        QTest::addColumn<bool>("notes");
+        QTest::newRow("3 fields") << QList<int>{1, 8, 9} << false;
+        QTest::newRow("6 fields + notes") << QList<int>{1, 2, 5, 6, 8, 9} << true;
+        QTest::newRow("9 fields + notes") << QList<int>{1, 2, 3, 4, 5, 6, 8, 9, 10} << true;
+        QTest::newRow("12 fields") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} << false;
+    }
+    void noTextOverText() {
+        QFETCH(QList<int>, boxes);
+        QFETCH(bool, notes);
+        Fixture fx;
+        const QString db = fullRows(fx, 80);
+        exec(db, QString("UPDATE UserTable SET Name = %1, PhotoFP = %1, City = %1, Zip = %1, Phone = %1, Extra = %1, "
+                         "Memofld = 'Note ' || %1").arg("replace(hex(zeroblob(30)), '00', 'MW')"));
+        frmReports& v = openReports(db);
+        tickList(v, boxes, notes);
+        fx.ui.answerSave(fx.path("r.pdf"));
+        v.OptPDF_Click();
+        const auto pages = wordBoxes(fx.path("r.pdf"));
+        for (int p = 0; p < pages.size(); ++p)
+            for (int i = 0; i < pages[p].size(); ++i)
+                for (int j = i + 1; j < pages[p].size(); ++j) {
+                    const QRectF both = pages[p][i].intersected(pages[p][j]);
+                    QVERIFY2(both.width() < 0.5 || both.height() < 1, qPrintable(QString("page %1: words %2 and %3").arg(p + 1).arg(i).arg(j)));
+                }
+    }
+
+    // The title and information lines print every script the data cells print.
+    void titlesPrintEveryScript_data() {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("printed");   // as pdftotext reads it
+        QTest::newRow("Arabic") << "عربي" << "ﻋﺮﺑﻲ";
+        QTest::newRow("Hebrew") << "עברית" << "עברית";
+        QTest::newRow("Devanagari (fonts-lohit-deva)") << "हिन्दी" << "ह";
+    }
+    void titlesPrintEveryScript() {
+        QFETCH(QString, words);
+        QFETCH(QString, printed);
+        Fixture fx;
+        frmReports& v = sampleReport(fx);
+        v.RptText[0]->setText("Title " + words + " end");
+        v.RptText[1]->setText("Info: " + words);
+        fx.ui.answerSave(fx.path("t.pdf"));
+        v.OptPDF_Click();
+        const QString text = pdfText(fx.path("t.pdf"));
+        QVERIFY2(text.count(printed) == 2, qPrintable(text));
     }
 
     // An existing file is replaced only after the question, and only by a complete new file.
@@ -172,7 +254,7 @@ private Q_SLOTS:
         const QString pdf = loPdf(fx, fx.path("wide.html"), 30000);
         QVERIFY(pdfInfo(pdf).contains("Page size:       1224 x 792 pts"));   // ledger, landscape
         QString text = run("pdftotext", {"-l", "1", pdf, "-"}, "poppler-utils");
-        text.remove(QRegularExpression("[\\s\\x{200B}]"));
+        text.remove(QRegularExpression("\\s"));
         QCOMPARE(text.count("Wx"), 80);   // the long value whole (its lines stand between other cells' text)
         QVERIFY2(text.contains("0150") && text.contains("a@x.org") && text.contains("Lovesthesea"), "the next columns on the page");
     }
@@ -238,12 +320,15 @@ private Q_SLOTS:
 
     // Cancel in the progress window of a long report: nothing is shown or written, an old file stays.
     void cancelledReportLeavesNoFile_data() {
-        QTest::addColumn<int>("kind");       // 0 PDF, 1 HTML, 3 the preview
-        QTest::addColumn<int>("cancelAt");   // the progress report that answers Cancel
+        QTest::addColumn<int>("kind");       // 0 PDF, 1 HTML, 2 RTF, 3 the preview
+        QTest::addColumn<int>("cancelAt");   // the progress report that answers Cancel; -1 the one at 100%
         QTest::newRow("pdf, laying out") << 0 << 1;
         QTest::newRow("pdf, writing pages") << 0 << 3;   // after the two reports of the layout
         QTest::newRow("html") << 1 << 2;
         QTest::newRow("preview") << 3 << 1;
+        QTest::newRow("pdf, at 100%") << 0 << -1;
+        QTest::newRow("html, at 100%") << 1 << -1;
+        QTest::newRow("rtf, at 100%") << 2 << -1;
     }
     void cancelledReportLeavesNoFile() {
         QFETCH(int, kind);
@@ -259,11 +344,11 @@ private Q_SLOTS:
         } reset;
         vb::ProgressBox::setCancelAtForTesting(cancelAt);
         if (kind != 3) fx.ui.answerSave(old).answerMsgBox(vb::vbOK);   // replace it
-        (kind == 0 ? v.OptPDF_Click() : kind == 1 ? v.OptHTML_Click() : v.cmdPrintRep_Click());
+        (kind == 0 ? v.OptPDF_Click() : kind == 1 ? v.OptHTML_Click() : kind == 2 ? v.OptTxt_Click() : v.cmdPrintRep_Click());
         QCOMPARE(readAll(old), QByteArray("old"));
         QCOMPARE(QDir(fx.path("")).entryList({"old*"}, QDir::Files | QDir::Hidden), QStringList{"old.out"});
         QVERIFY(printer.previews.empty());
-        QVERIFY(!v.OptPDF->isChecked() && !v.OptHTML->isChecked());
+        QVERIFY(!v.OptPDF->isChecked() && !v.OptHTML->isChecked() && !v.OptTxt->isChecked());
     }
 
     // Rows deleted after the page count was taken leave the last pages without rows.

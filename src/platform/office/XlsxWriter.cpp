@@ -101,14 +101,21 @@ double XlsxWriter::serialOf(const QDateTime& value) {
     dt.min = t.minute();
     dt.sec = t.second() + t.msec() / 1000.0;
     const double serial = lxw_datetime_to_excel_datetime(&dt);
-    // The file holds the number with 16 significant digits, and a spreadsheet program cuts the
-    // time it reads to the second: 14:14:17 written as 34511.59325231481 (just under the exact
-    // 34511.593252314815) reads as 14:14:16. Round up at the 15th significant digit instead, so
-    // the written number is never under the exact one and at most 1e-8 day (under 1 ms) above it.
+    // A spreadsheet program cuts the time it reads to the second, from the double nearest to the
+    // number written (16 significant digits at most): 14:14:17 written as 34511.59325231481 (just
+    // under the exact 34511.593252314815) reads as 14:14:16, and so does 10:27:18 on a day whose
+    // exact number 24940.435625 is short, since the double nearest to it lies just below. So the
+    // number written is a tenth of a millisecond above the exact one, rounded up at the 15th
+    // significant digit: never under the exact time, and under a millisecond above it. A time
+    // whose fraction of the day a double holds exactly (multiples of 675 s: midnight, noon) is
+    // written as it is.
     if (serial <= 0) return serial;
-    const long double exact = std::floor(serial) + (long double)t.msecsSinceStartOfDay() / 86400000.0L;
-    const long double step = std::pow(10.0L, std::floor(std::log10(exact)) - 14);
-    return double(std::ceil(exact / step) * step);
+    const int ms = t.msecsSinceStartOfDay();
+    if (ms % 675000 == 0) return serial;
+    constexpr long double kAbove = 0.1L / 86400000.0L;   // a tenth of a millisecond, in days
+    const long double above = std::floor(serial) + (long double)ms / 86400000.0L + kAbove;
+    const long double step = std::pow(10.0L, std::floor(std::log10(above)) - 14);
+    return double(std::ceil(above / step) * step);
 }
 
 void XlsxWriter::writeDate(int row, int col, const QDateTime& value) {

@@ -50,21 +50,21 @@ QString alignCss(int a) {
     return a == AlignCenter ? QStringLiteral("center") : a == AlignRight ? QStringLiteral("right") : QStringLiteral("left");
 }
 
-// A word longer than a column holds would widen the column in a word processor and push the next
-// ones off the page: long runs without a space get an invisible break chance (U+200B) every few
-// characters, so they wrap as in the PDF.
-QString breakable(const QString& text) {
-    constexpr int kRun = 16, kStep = 8;
-    if (text.size() <= kRun) return text;
+// An item's printed text, escaped, with an element where the program's layout breaks a word
+// between lines. Word processors do not break a word longer than its column (they widen the
+// column and push the next ones off the page): they break there. Browsers hide the element and
+// wrap by the page's style. Lines that end at a blank wrap by themselves. So the page's text is
+// the value exactly.
+QString wrapped(const Item& item) {
+    const QString text = PrintedText(item);
     QString out;
-    int run = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        if (ch.isSpace()) run = 0;
-        else if (++run > kRun && (run - 1) % kStep == 0 && !ch.isLowSurrogate()) out += QChar(0x200B);
-        out += ch;
+    int from = 0;
+    for (int at : SoftBreaks(item)) {
+        if (text[at - 1].isSpace() || text[at].isSpace()) continue;
+        out += escaped(text.mid(from, at - from)) % QLatin1String("<br class=\"wrap\"/>");
+        from = at;
     }
-    return out;
+    return out + escaped(text.mid(from));
 }
 
 FontSpec fontOf(const Item* it) { return it && it->control ? it->control->font : FontSpec(); }
@@ -76,16 +76,16 @@ QString cellHtml(const std::vector<const Item*>& cell) {
     const Item* first = cell.front();
     QString h = QLatin1String("<td style=\"") % fontCss(fontOf(first)) % QLatin1String("text-align:") %
                 alignCss(first->control ? first->control->alignment : 0) % QLatin1String("\">") %
-                escaped(breakable(PrintedText(*first)));
+                wrapped(*first);
     for (size_t i = 1; i < cell.size(); ++i)
         h += QLatin1String("<br/><span style=\"") % fontCss(fontOf(cell[i])) % QLatin1String("\">") %
-             escaped(breakable(PrintedText(*cell[i]))) % QLatin1String("</span>");
+             wrapped(*cell[i]) % QLatin1String("</span>");
     return h + QLatin1String("</td>");
 }
 
 }  // namespace
 
-QByteArray HtmlOf(const Document& doc) {
+QByteArray HtmlOf(const Document& doc, const PageProgress& onPage) {
     QString h;
     h.reserve(4096);
     h += QLatin1String("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\"/>\n<title>") % escaped(doc.title) %
@@ -100,17 +100,24 @@ QByteArray HtmlOf(const Document& doc) {
                        "table.report { border-collapse: collapse; table-layout: fixed; }\n"
                        "table.report td { vertical-align: top; padding: 0 2pt; overflow-wrap: anywhere; word-wrap: break-word; }\n"
                        "table.report tr.caption td { border-top: 3px double #000000; border-bottom: 5px double #000000; }\n"
-                       "p.title { text-align: center; margin: 0 0 4pt 0; }\n"
+                       "table.titles { width: 100%; border-collapse: collapse; table-layout: fixed; margin: 0 0 4pt 0; }\n"
+                       "td.title { text-align: center; padding: 0 0 4pt 0; overflow-wrap: anywhere; word-wrap: break-word; }\n"
+                       "br.wrap { display: none; }\n"
                        "p.footer { margin-top: 12pt; }\n"
                        "</style>\n</head>\n<body>\n");
     const int count = int(doc.pages.size());
     for (int p = 0; p < count; ++p) {
+        ReportPage(onPage, p, count);
         const PageTable t = TableOf(doc.pages[size_t(p)]);
         h += QStringLiteral("<div class=\"page\" id=\"page%1\">\n").arg(p + 1);
-        for (const Item* it : t.titles) {
-            const FontSpec f = it->control ? it->control->font : FontSpec();
-            h += QLatin1String("<p class=\"title\" style=\"") % fontCss(f) % QLatin1String("\">") % escaped(it->text) %
-                 QLatin1String("</p>\n");
+        // The title lines stand in a table of their own: a word processor drops a paragraph that
+        // opens the document, and leaves the first page blank.
+        if (!t.titles.empty()) {
+            h += QLatin1String("<table class=\"titles\" width=\"100%\">\n");
+            for (const Item* it : t.titles)
+                h += QLatin1String("<tr><td class=\"title\" align=\"center\" style=\"") % fontCss(fontOf(it)) %
+                     QLatin1String("\">") % wrapped(*it) % QLatin1String("</td></tr>\n");
+            h += QLatin1String("</table>\n");
         }
         double width = 0;
         for (size_t c = 0; c < t.columnLeft.size(); ++c) width += t.columnRight[c] - t.columnLeft[c];
@@ -129,15 +136,17 @@ QByteArray HtmlOf(const Document& doc) {
             for (const auto& cell : row.cells) h += cellHtml(cell);
             h += QLatin1String("</tr>\n");
         }
-        h += QLatin1String("</table>\n<p class=\"footer\">");
+        h += QLatin1String("</table>\n<p class=\"footer\" style=\"") % fontCss(fontOf(t.footer.empty() ? nullptr : t.footer.front())) %
+             QLatin1String("\">");
         QStringList parts;
         for (const Item* it : t.footer) parts << escaped(PrintedText(*it));
         h += parts.join(QLatin1Char(' ')) % QLatin1String("</p>\n</div>\n");
     }
     h += QLatin1String("</body>\n</html>\n");
+    ReportPage(onPage, count, count);
     return h.toUtf8();
 }
 
-void WriteHtml(const Document& doc, const QString& path) { SaveText(path, HtmlOf(doc)); }
+void WriteHtml(const Document& doc, const QString& path, const PageProgress& onPage) { SaveText(path, HtmlOf(doc, onPage)); }
 
 }  // namespace report

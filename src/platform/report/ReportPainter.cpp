@@ -69,6 +69,25 @@ public:
         if (it == glyphMetrics_.end()) it = glyphMetrics_.emplace(c, QFontMetricsF(glyph(c))).first;
         return it->second;
     }
+    // The face an item's text prints in: its control's, unless that face lacks characters of the
+    // text that the upright face of the same font has (no installed face has Arabic in italics,
+    // for one): then the upright face, so that no character is lost.
+    struct Face {
+        const QFont* font;
+        const QFontMetricsF* metrics;
+    };
+    Face face(const Control* c, const QString& text) {
+        const QFont& styled = of(c);
+        if (!styled.italic() || !lacksCharacters(metrics(c), text)) return {&styled, &metrics(c)};
+        auto it = upright_.find(c);
+        if (it == upright_.end()) {
+            QFont f = styled;
+            f.setItalic(false);
+            it = upright_.emplace(c, std::make_pair(f, QFontMetricsF(f))).first;
+        }
+        if (lacksCharacters(it->second.second, text)) return {&styled, &metrics(c)};
+        return {&it->second.first, &it->second.second};
+    }
     const QFont& glyph(const Control* c) {
         auto it = glyphs_.find(c);
         if (it == glyphs_.end()) {
@@ -81,6 +100,12 @@ public:
     }
 
 private:
+    static bool lacksCharacters(const QFontMetricsF& metrics, const QString& text) {
+        for (const uint u : text.toUcs4())
+            if (u > 0x24F && !metrics.inFontUcs4(u)) return true;   // Latin is in every face
+        return false;
+    }
+    std::unordered_map<const Control*, std::pair<QFont, QFontMetricsF>> upright_;
     std::unordered_map<const Control*, QFont> glyphs_;
     std::map<QString, QFont> fonts_;
     std::unordered_map<const Control*, const QFont*> byControl_;
@@ -90,8 +115,7 @@ private:
 namespace {
 
 // One line of text at its baseline: much cheaper than laying it out in a rectangle.
-void drawLine(QPainter& p, FontCache& fonts, const Control* c, const QRectF& r, int align, const QString& text) {
-    const QFontMetricsF& fm = fonts.metrics(c);
+void drawLine(QPainter& p, const QFontMetricsF& fm, const QRectF& r, int align, const QString& text) {
     double x = r.left();
     if (align != AlignLeft) {
         const double w = fm.horizontalAdvance(text);
@@ -141,21 +165,23 @@ void PaintPage(QPainter& p, const Document& doc, int pageIndex, FontCache& fonts
                                  : align == AlignRight ? it.rect.right() - w : it.rect.left();
                 p.drawText(QPointF(x, it.rect.top() + fm.ascent()), glyph);
             } else if (!it.lines.isEmpty()) {
-                useFont(fonts.of(c));
+                const FontCache::Face face = fonts.face(c, it.text);
+                useFont(*face.font);
                 double y = it.rect.top();
                 for (const QString& line : it.lines) {
-                    drawLine(p, fonts, c, QRectF(it.rect.left(), y, it.rect.width(), it.lineHeight), align, line);
+                    drawLine(p, *face.metrics, QRectF(it.rect.left(), y, it.rect.width(), it.lineHeight), align, line);
                     y += it.lineHeight;
                 }
             } else if (!it.text.isEmpty()) {
-                useFont(fonts.of(c));
+                const FontCache::Face face = fonts.face(c, it.text);
+                useFont(*face.font);
                 // Text the layout measured to fit on one line is drawn without measuring it again.
                 if ((it.fits && align == AlignLeft) ||
-                    (oneLine(it.text) && fonts.metrics(c).horizontalAdvance(it.text) <= it.rect.width())) {
-                    drawLine(p, fonts, c, it.rect, align, it.text);
+                    (oneLine(it.text) && face.metrics->horizontalAdvance(it.text) <= it.rect.width())) {
+                    drawLine(p, *face.metrics, it.rect, align, it.text);
                 } else {
                     const int flags = horizontal(align) | Qt::AlignTop | Qt::TextDontClip |
-                                      (it.wrap ? WrapFlags(fonts.metrics(c), it.rect.width(), it.text) : 0);
+                                      (it.wrap ? WrapFlags(*face.metrics, it.rect.width(), it.text) : 0);
                     p.drawText(it.rect, flags, it.text);
                 }
             }
@@ -169,7 +195,11 @@ void PaintPage(QPainter& p, const Document& doc, int pageIndex, FontCache& fonts
     }
 }
 
-void WritePdf(const Document& doc, const QString& path, const std::function<void(int, int)>& onPage) {
+void ReportPage(const PageProgress& onPage, int done, int pages) {
+    if (onPage && (done % 50 == 0 || done == pages)) onPage(done, pages);
+}
+
+void WritePdf(const Document& doc, const QString& path, const PageProgress& onPage) {
     vb::ReplacingFile file(path);
     {
         QPdfWriter writer(&file);
@@ -182,12 +212,14 @@ void WritePdf(const Document& doc, const QString& path, const std::function<void
         QPainter painter;
         if (!painter.begin(&writer)) vb::raise(vb::err::PathFileAccess, QStringLiteral("Cannot write %1.").arg(path));
         FontCache fonts;
-        for (int i = 0; i < int(doc.pages.size()); ++i) {
-            if (onPage && i % 50 == 0) onPage(i, int(doc.pages.size()));
+        const int count = int(doc.pages.size());
+        for (int i = 0; i < count; ++i) {
+            ReportPage(onPage, i, count);
             if (i > 0) writer.newPage();
             PaintPage(painter, doc, i, fonts);
         }
         painter.end();
+        ReportPage(onPage, count, count);
     }
     file.commit();
 }

@@ -23,11 +23,16 @@ int WrapFlags(const QFontMetricsF& metrics, double width, const QString& text);
 // The glyphs a check box prints as (also used by the HTML and RTF writers).
 QString CheckGlyph(bool checked);
 
+// Called by the file writers before every 50th page they write (the first included) and once
+// more when every page is written, just before the new file takes the target's place: the pages
+// done and the count. Whatever it throws stops the writing, and the target is not touched.
+using PageProgress = std::function<void(int done, int pages)>;
+// Calls onPage (when given) for page `done` of `pages` where the writers report.
+void ReportPage(const PageProgress& onPage, int done, int pages);
+
 // Writes every page to a PDF file of the document's paper size. The file is written beside the
 // target and renamed over it only when complete, so a failure leaves an existing file as it was;
 // a failure raises 75 (path/file access error) with the reason.
-// `onPage` (when given) is called before every 50th page is written (the first included), with
-// the pages done and the count; whatever it throws stops the writing, and the target is not touched.
-void WritePdf(const Document& doc, const QString& path, const std::function<void(int, int)>& onPage = {});
+void WritePdf(const Document& doc, const QString& path, const PageProgress& onPage = {});
 
 }  // namespace report

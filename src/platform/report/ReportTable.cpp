@@ -2,13 +2,69 @@
 
 #include "platform/core/VbError.h"
 #include "platform/fs/FileSystem.h"
+#include "platform/report/ReportEngine.h"
 #include "platform/report/ReportPainter.h"
 
+#include <QFontMetricsF>
+#include <QTextLayout>
 #include <algorithm>
 
 namespace report {
 
 QString PrintedText(const Item& item) { return item.kind == ControlKind::CheckBox ? CheckGlyph(item.checked) : item.text; }
+
+namespace {
+
+bool lineBreakAt(const QString& text, int i) {
+    const QChar ch = text[i];
+    return ch == QLatin1Char('\n') || ch == QLatin1Char('\r') || ch == QChar::LineSeparator;
+}
+
+// The line ends of a label wrapped within its box as the painter wraps it.
+std::vector<int> labelBreaks(const Item& item) {
+    if (!item.wrap || item.text.isEmpty()) return {};
+    const QFont font = QtFont(item.control ? item.control->font : FontSpec());
+    const QFontMetricsF metrics(font);
+    const double width = item.rect.width();
+    if (metrics.horizontalAdvance(item.text) <= width) return {};
+    QString laid = item.text;
+    laid.replace(QLatin1Char('\n'), QChar::LineSeparator).replace(QLatin1Char('\r'), QChar::LineSeparator);
+    QTextLayout layout(laid, font);
+    QTextOption option;
+    option.setWrapMode((WrapFlags(metrics, width, item.text) & Qt::TextWrapAnywhere) ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                                                                   : QTextOption::WordWrap);
+    layout.setTextOption(option);
+    std::vector<int> ends;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        ends.push_back(line.textStart() + line.textLength());
+    }
+    layout.endLayout();
+    std::vector<int> breaks;
+    for (int end : ends)
+        if (end > 0 && end < int(item.text.size()) && !lineBreakAt(item.text, end - 1)) breaks.push_back(end);
+    return breaks;
+}
+
+}  // namespace
+
+std::vector<int> SoftBreaks(const Item& item) {
+    if (item.kind == ControlKind::CheckBox) return {};
+    if (item.lines.isEmpty()) return labelBreaks(item);
+    // The lines stand one after another in the text; a line that a line break of the text ends
+    // was not wrapped.
+    std::vector<int> breaks;
+    const QString& text = item.text;
+    int at = 0;
+    for (int l = 0; l + 1 < item.lines.size(); ++l) {
+        at += int(item.lines[l].size());
+        if (at >= int(text.size())) break;
+        if (lineBreakAt(text, at)) at += text.mid(at, 2) == QLatin1String("\r\n") ? 2 : 1;
+        else breaks.push_back(at);
+    }
+    return breaks;
+}
 
 PageTable TableOf(const Page& page) {
     PageTable t;

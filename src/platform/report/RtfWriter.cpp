@@ -80,7 +80,7 @@ QString alignCode(int a) { return a == AlignCenter ? QStringLiteral("\\qc") : a 
 
 }  // namespace
 
-QByteArray RtfOf(const Document& doc) {
+QByteArray RtfOf(const Document& doc, const PageProgress& onPage) {
     FontTable fonts;
     fonts.of(QStringLiteral("Arial"));
     const int glyphFont = fonts.of(QStringLiteral("DejaVu Sans"));
@@ -125,6 +125,7 @@ QByteArray RtfOf(const Document& doc) {
     body.reserve(4096);
     const int count = int(doc.pages.size());
     for (int p = 0; p < count; ++p) {
+        ReportPage(onPage, p, count);
         if (p > 0) body += QLatin1String("\\sect\\sectd\\sbkpage") % sectionSetup % QLatin1Char('\n');
         const PageTable t = TableOf(doc.pages[size_t(p)]);
         // A section that starts with a table makes the word processor break the page after the
@@ -188,6 +189,7 @@ QByteArray RtfOf(const Document& doc) {
         }
     }
     body += tinyParagraph;   // the document does not end in a table
+    ReportPage(onPage, count, count);
     const QString head = QLatin1String("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n") % fonts.table() %
                          QStringLiteral("\n{\\info{\\title %1}}\n").arg(escaped(doc.title)) %
                          pageWords({"paperw", "paperh", "margl", "margr", "margt", "margb", "landscape"}) % QLatin1Char('\n') %
@@ -195,6 +197,6 @@ QByteArray RtfOf(const Document& doc) {
     return (head + body + QLatin1String("}\n")).toLatin1();
 }
 
-void WriteRtf(const Document& doc, const QString& path) { SaveText(path, RtfOf(doc)); }
+void WriteRtf(const Document& doc, const QString& path, const PageProgress& onPage) { SaveText(path, RtfOf(doc, onPage)); }
 
 }  // namespace report

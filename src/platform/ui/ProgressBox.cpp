@@ -29,7 +29,7 @@ ProgressBox::~ProgressBox() {
 
 bool ProgressBox::operator()(qint64 done, qint64 total) {
     ++reports_;
-    if (g_cancelAt > 0 && reports_ >= g_cancelAt) return false;
+    if ((g_cancelAt > 0 && reports_ >= g_cancelAt) || (g_cancelAt < 0 && done >= total)) return false;
     // The bar counts in thousandths so that any number of rows fits its int range.
     const int permille = total > 0 ? int(std::min<qint64>(1000, done * 1000 / total)) : 0;
     if (dlg_->maximum() != 1000) dlg_->setMaximum(1000);

@@ -18,7 +18,8 @@ public:
 
     bool operator()(qint64 done, qint64 total);
 
-    // Tests: the n-th report of progress (from 1) answers as Cancel would; 0 never.
+    // Tests: the n-th report of progress (from 1) answers as Cancel would; 0 never; -1 the first
+    // that fills the bar.
     static void setCancelAtForTesting(int n);
 
 private:
