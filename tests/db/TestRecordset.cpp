@@ -395,26 +395,19 @@ private Q_SLOTS:
         QCOMPARE(name(rs), QString("B2"));
     }
 
-    // Whether the keys would read the same again: until a write through any connection.
-    void keysCurrentUntilAWrite_data() {
-        QTest::addColumn<bool>("sameConnection");
-        QTest::newRow("another connection") << false;
-        QTest::newRow("the set's own connection") << true;
-    }
+    // The keys would read the same again until a write through any connection.
     void keysCurrentUntilAWrite() {
-        QFETCH(bool, sameConnection);
-        addNames({"a"});
         db::Recordset rs;
         rs.Open("SELECT * FROM UserTable", conn_);
-        rs.MoveLast();
         QVERIFY(rs.KeysCurrent());
         db::Connection other;
         other.Open(connStr(path_));
-        (sameConnection ? conn_ : other).Execute("INSERT INTO UserTable (Name) VALUES ('b')");
-        QVERIFY(!rs.KeysCurrent());
-        rs.Requery();
-        QVERIFY(rs.KeysCurrent());
-        QCOMPARE(rs.RecordCount(), 2);
+        for (db::Connection* writer : {&other, &conn_}) {
+            writer->Execute("INSERT INTO UserTable (Name) VALUES ('b')");
+            QVERIFY(!rs.KeysCurrent());
+            rs.Requery();
+            QVERIFY(rs.KeysCurrent());
+        }
     }
 };
 
