@@ -54,20 +54,23 @@ struct Measure {
     mutable std::array<double, 256> advance_;   // Latin-1 advances, -1 until measured
     explicit Measure(const Control& c) : font(QtFont(c.font)), metrics(font), lineHeight(metrics.lineSpacing()) { advance_.fill(-1); }
 
-    // Whether Latin-1 text surely fits: the sum of its characters' advances, with room to spare
-    // for kerning, is within the width. Saves shaping the many short values; false when unsure.
-    bool surelyFits(const QString& text, double width) const {
+    enum class Fit { Yes, No, Unsure };
+    // Whether Latin-1 text fits the width, from the sum of its characters' advances: surely when
+    // the sum is within 95% of the width, surely not past 110% (kerning never takes back that
+    // much). Saves shaping the many short values, and the long ones a measure before their
+    // layout; Unsure for the rest and for other text.
+    Fit latinFit(const QString& text, double width) const {
         double sum = 0;
-        const double limit = width * 0.95;
+        const double over = width * 1.1;
         for (QChar ch : text) {
             const char16_t u = ch.unicode();
-            if (u >= 256 || u < 32) return false;
+            if (u >= 256 || u < 32) return sum > over ? Fit::No : Fit::Unsure;
             double& a = advance_[u];
             if (a < 0) a = metrics.horizontalAdvance(ch);
             sum += a;
-            if (sum > limit) return false;
+            if (sum > over) return Fit::No;
         }
-        return true;
+        return sum <= width * 0.95 ? Fit::Yes : Fit::Unsure;
     }
 
     // The lines the text wraps into within the width (line breaks in the text kept); fits is
@@ -75,12 +78,13 @@ struct Measure {
     std::vector<Span> wrap(const QString& text, double width, bool& fits) const {
         fits = false;
         if (text.isEmpty()) return {};
-        if (surelyFits(text, width)) {
+        const Fit fit = latinFit(text, width);
+        if (fit == Fit::Yes) {
             fits = true;
             return {Span{0, int(text.size())}};
         }
         const bool breaks = text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-        if (!breaks && metrics.horizontalAdvance(text) <= width) {
+        if (fit == Fit::Unsure && !breaks && metrics.horizontalAdvance(text) <= width) {
             fits = true;
             return {Span{0, int(text.size())}};
         }
