@@ -28,8 +28,13 @@ public:
         }
         return answer;
     }
+    QString openPath;   // what the open dialog answers ("": Cancel)
+
     QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    bool ShowOpen(vb::CommonDialog&) override { return false; }
+    bool ShowOpen(vb::CommonDialog& d) override {
+        d.FileName = openPath;
+        return !openPath.isEmpty();
+    }
     bool ShowSave(vb::CommonDialog&) override { return false; }
     bool ShowColor(vb::CommonDialog&) override { return false; }
     bool ShowFont(vb::CommonDialog&) override { return false; }

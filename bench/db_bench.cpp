@@ -94,17 +94,15 @@ int main(int argc, char** argv) {
     rs.MoveLast();
     for (int i = 0; i < rs.FieldCount(); ++i) sink += rs.Fields(i).Value().isNull() ? 0 : 1;
     const double lastOurs = ms(t);
+    // The plainest SQL for the same result: how many rows there are, and the last one's values.
     t.restart();
     {
         sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(plain, sql, -1, &st, nullptr);
-        const int nc = sqlite3_column_count(st);
-        sqlite3_int64 last = 0;
-        while (sqlite3_step(st) == SQLITE_ROW) last = sqlite3_column_int64(st, 0);
+        sqlite3_prepare_v2(plain, "SELECT count(*) FROM UserTable", -1, &st, nullptr);
+        if (sqlite3_step(st) == SQLITE_ROW) sink += sqlite3_column_int64(st, 0) > 0 ? 1 : 0;
         sqlite3_finalize(st);
-        // the last row's values
-        sqlite3_prepare_v2(plain, "SELECT * FROM UserTable WHERE TolvaneID = ?1", -1, &st, nullptr);
-        sqlite3_bind_int64(st, 1, last);
+        sqlite3_prepare_v2(plain, "SELECT * FROM UserTable ORDER BY TolvaneID DESC LIMIT 1", -1, &st, nullptr);
+        const int nc = sqlite3_column_count(st);
         if (sqlite3_step(st) == SQLITE_ROW)
             for (int i = 0; i < nc; ++i) sink += sqlite3_column_type(st, i) == SQLITE_NULL ? 0 : 1;
         sqlite3_finalize(st);

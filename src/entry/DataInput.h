@@ -42,6 +42,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 class QToolButton;
 
 class DataInput : public Form {
@@ -55,6 +56,9 @@ public:
     DBDef& DBDefMain() { return Module1::EntryFields; }
     // Rebuilds the shared keyword list from the keyword columns and refills lstKeywrd.
     void RefreshKeyList();
+    // Whether lstKeywrd holds every keyword of the table: the load counts a large table's
+    // keywords after its first record is shown, a part at a time.
+    bool KeyListComplete() const { return keywords_.Complete(); }
     // A row the view stored: its keywords update the shared keyword list and lstKeywrd.
     void adoUserTbl_RowWritten(const QVariantList& before, const QVariantList& after);
     // Enables the commands and boxes by the user's level and whether the table holds records; may
@@ -172,6 +176,9 @@ private:
     // Load steps.
     void scanColumns(int& f, int& k);
     void layOutKeywordArea(int f, int k);
+    // Counts the next part of the keyword list for the load's timer; the last part fills lstKeywrd.
+    void readKeywordPart(QTimer* timer);
+    static constexpr qint64 kKeywordPart = 25000;   // rows a part (some tens of milliseconds)
     void handleLoadError(const vb::VbError& e);
     void disableRecordCommands();
     bool loadFailed_ = false;
@@ -213,6 +220,7 @@ private:
     std::vector<std::unique_ptr<BoundBox>> bound_;
     QStringList keyColumns_;
     KeywordTally keywords_;   // the keyword list, kept up to date from the rows the view stores
+    QPointer<QTimer> keywordFill_;   // counts the keyword list on after the load
     QPointer<vb::ValidationGate> gate_;
     QPointer<QWidget> awayFrom_;   // the box the focus last left for somewhere outside the view
 };

@@ -63,16 +63,18 @@ void DataInput::Form_Activate() {
         }
 
         // 5. Back on the record. A record being added or edited is not read again: that would
-        // drop the user's change.
+        // drop the user's change. The records are read again only when the file changed since
+        // they were read (not when the view comes up on the records its load just read).
         if (EditMode() != 0) return;
         if (rs.RecordCount() > 0) {
+            const bool reread = !rs.KeysCurrent();
             if (Module1::CurRecID == 0) {
                 Module1::RecBookmark = rs.Bookmark();
-                adoUserTbl.Refresh();
+                if (reread) adoUserTbl.Refresh();
                 rs.SetBookmark(Module1::RecBookmark);
             } else {
                 Module1::RecBookmark = rs.Bookmark();
-                adoUserTbl.Refresh();
+                if (reread) adoUserTbl.Refresh();
                 rs.Find(QStringLiteral("TolvaneID = ") + QString::number(Module1::CurRecID) + QStringLiteral(" "), 0, true);
                 Module1::RecBookmark = rs.Bookmark();
                 rs.SetBookmark(Module1::RecBookmark);

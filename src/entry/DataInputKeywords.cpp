@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QToolButton>
 
 // ---- the widgets ----
@@ -105,8 +106,34 @@ void DataInput::RefreshKeyList() {
     }
 }
 
+void DataInput::readKeywordPart(QTimer* timer) {
+    if (timer != keywordFill_ || !IsLoaded() || !adoUserTbl.IsOpen() || keywords_.Complete()) {
+        timer->stop();
+        return;
+    }
+    try {
+        if (!keywords_.Read(adoUserTbl.Connection(), kKeywordPart)) return;
+        timer->stop();
+        QStringList values = keywords_.List();
+        Module1::FillKeyList(values, QStringLiteral("DataInput"));
+    } catch (const vb::VbError& e) {
+        timer->stop();
+        keywords_.Clear();
+        vb::ShowErrorPair(e);
+    }
+}
+
 void DataInput::adoUserTbl_RowWritten(const QVariantList& before, const QVariantList& after) {
     if (keyColumns_.isEmpty() || !adoUserTbl.IsOpen()) return;
+    if (!keywords_.Complete()) {
+        // The list is still being counted and may or may not have met this row: it is counted
+        // again from the table, which holds the row as written.
+        keywords_.Build(adoUserTbl.Connection(), keyColumns_);
+        Module1::KeyWrdList = keywords_.List();
+        Module1::KeyListChg = true;
+        Module1::FillKeyList(Module1::KeyWrdList, QStringLiteral("DataInput"));
+        return;
+    }
     db::Recordset& rs = adoUserTbl.Recordset();
     QVariantList removed, added;
     for (int i = 0; i < rs.FieldCount(); ++i) {

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolButton>
 
 using vb::twipsToPx;
@@ -167,11 +168,13 @@ void DataInput::Form_Load() {
         txtmemo->hide();
         bHasMemo = false;
 
-        // 10-12. The column scan.
+        // 10-12. The column scan. The keyword list is counted from the first rows now; a table
+        // with more is counted on after its first record is shown (see readKeywordPart).
         int f = 0, k = 0;
         scanColumns(f, k);
         Module1::SetKeyWrdCount(k);
-        keywords_.Build(adoUserTbl.Connection(), keyColumns_);
+        keywords_.Start(keyColumns_);
+        keywords_.Read(adoUserTbl.Connection(), kKeywordPart);
         QStringList keywordValues = keywords_.List();
 
         // 13. The keyword area.
@@ -198,6 +201,14 @@ void DataInput::Form_Load() {
 
         // The boxes bound by the scan show the current record.
         ShowCurrentRecord();
+        if (!keywords_.Complete()) {
+            // A timer of zero interval runs once the events waiting, the paint of the record
+            // among them, have run; each part leaves the view free in between.
+            auto* timer = new QTimer(Widget());
+            keywordFill_ = timer;
+            QObject::connect(timer, &QTimer::timeout, timer, [this, timer] { readKeywordPart(timer); });
+            timer->start(0);
+        }
     } catch (const vb::VbError& e) {
         loadFailed_ = true;
         disableRecordCommands();

@@ -12,16 +12,6 @@ namespace {
 
 QString keywordOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 
-}  // namespace
-
-void KeywordTally::Clear() {
-    spellings_.clear();
-    keys_.clear();
-    list_.clear();
-}
-
-namespace {
-
 // Hash and equality over stored UTF-8 bytes, so a cell is looked up without making a string.
 struct BytesHash {
     using is_transparent = void;
@@ -41,35 +31,73 @@ struct Met {
 
 }  // namespace
 
+struct KeywordTally::Scan {
+    QString sql;           // the next rows after a row id, at most a number of them
+    int columns = 0;
+    qint64 after = 0;      // the row id read last
+    qint64 rows = 0;       // rows read so far
+    std::unordered_map<std::string, Met, BytesHash, BytesEqual> met;
+};
+
+KeywordTally::KeywordTally() = default;
+KeywordTally::~KeywordTally() = default;
+
+void KeywordTally::Clear() {
+    spellings_.clear();
+    keys_.clear();
+    list_.clear();
+    scan_.reset();
+}
+
 void KeywordTally::Build(db::Connection& conn, const QStringList& columns) {
+    Start(columns);
+    Read(conn, -1);
+}
+
+void KeywordTally::Start(const QStringList& columns) {
     Clear();
     if (columns.isEmpty()) return;
     QStringList names;
     for (const QString& c : columns) names << db::Connection::Bracket(c);
-    db::RowReader rows(conn, QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) + QStringLiteral(" FROM UserTable"));
-    // One read of the table; each cell costs one lookup of its bytes. Strings are made only for
-    // the distinct spellings.
-    std::unordered_map<std::string, Met, BytesHash, BytesEqual> met;
-    const int n = int(columns.size());
-    for (qint64 row = 0; rows.Next(); ++row) {
-        for (int j = 0; j < n; ++j) {
-            const QByteArrayView text = rows.Utf8(j);
+    scan_ = std::make_unique<Scan>();
+    scan_->sql = QStringLiteral("SELECT _rowid_, ") + names.join(QStringLiteral(", ")) +
+                 QStringLiteral(" FROM UserTable WHERE _rowid_ > ?1 ORDER BY _rowid_ LIMIT ?2");
+    scan_->columns = int(columns.size());
+}
+
+bool KeywordTally::Read(db::Connection& conn, qint64 rows) {
+    if (!scan_) return true;
+    Scan& scan = *scan_;
+    db::RowReader reader(conn, scan.sql, {scan.after, rows});
+    // Each cell costs one lookup of its bytes; strings are made only for the distinct spellings.
+    qint64 read = 0;
+    for (; reader.Next(); ++read, ++scan.rows) {
+        scan.after = reader.Int(0);
+        for (int j = 0; j < scan.columns; ++j) {
+            const QByteArrayView text = reader.Utf8(j + 1);
             if (text.isEmpty()) continue;
             const std::string_view value(text.data(), size_t(text.size()));
-            auto it = met.find(value);
-            if (it == met.end()) {
-                met.emplace(std::string(value), Met{1, j, row});
+            auto it = scan.met.find(value);
+            if (it == scan.met.end()) {
+                scan.met.emplace(std::string(value), Met{1, j, scan.rows});
             } else {
                 ++it->second.count;
-                if (j < it->second.column) it->second.column = j, it->second.row = row;
+                if (j < it->second.column) it->second.column = j, it->second.row = scan.rows;
             }
         }
     }
+    if (rows >= 0 && read == rows) return false;
+    finish();
+    return true;
+}
+
+void KeywordTally::finish() {
+    const std::unique_ptr<Scan> scan = std::move(scan_);
     // The list takes the spellings column by column, each column in the order its rows were read,
     // as a scan of each column on its own would meet them.
     std::vector<std::pair<const std::string*, const Met*>> order;
-    order.reserve(met.size());
-    for (const auto& [value, m] : met) order.emplace_back(&value, &m);
+    order.reserve(scan->met.size());
+    for (const auto& [value, m] : scan->met) order.emplace_back(&value, &m);
     std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
         return a.second->column != b.second->column ? a.second->column < b.second->column : a.second->row < b.second->row;
     });

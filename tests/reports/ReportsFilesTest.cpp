@@ -1,5 +1,6 @@
 // The HTML and RTF files of a report (read back, and opened by LibreOffice as a user's word
-// processor would), replacing an existing file, and long reports over pages made a few at a time.
+// processor would), replacing an existing file, and long reports over pages made a few at a time,
+// each from where it starts.
 #include "ReportData.h"
 #include "ReportsTestUtil.h"
 #include "platform/print/ReportPreview.h"
@@ -365,6 +366,36 @@ private Q_SLOTS:
         exec(db, "DELETE FROM UserTable WHERE TolvaneID > 20");
         for (const report::Band& b : doc.pages[pages - 1].bands) QVERIFY(b.section != report::SectionKind::Detail);
         QVERIFY(pageText(doc.pages[0]).contains("Row 20"));
+    }
+
+    // A page is laid out from where it starts, whatever was read before it: rows deleted from
+    // earlier pages since the count leave the last page as it was.
+    void pagesLaidOutFromTheirOwnStart() {
+        Fixture fx;
+        const QString db = withRows(fx, 400);
+        frmReports& v = openReports(db);
+        tick(v, {1});
+        RecordingPrinter printer;
+        v.cmdPrintRep_Click();
+        const report::Document& doc = *printer.previews.front();
+        const size_t last = doc.pages.size() - 1;
+        const QString lastPage = pageText(doc.pages[last]);
+        exec(db, "DELETE FROM UserTable WHERE TolvaneID BETWEEN 10 AND 60");
+        for (size_t p = 0; p < 4; ++p) pageText(doc.pages[p]);   // the first pages, read again
+        QCOMPARE(pageText(doc.pages[last]), lastPage);
+    }
+
+    // A note changed since the count (here the two-line one) prints whole, wrapped as it is now.
+    void notesMeasuredWhenDrawn() {
+        Fixture fx;
+        const QString db = withRows(fx, 40);
+        frmReports& v = openReports(db);
+        tickList(v, {1}, true);
+        RecordingPrinter printer;
+        v.cmdPrintRep_Click();
+        const QString note = "A note written after the count, long enough to wrap onto more lines than the note it replaced had";
+        exec(db, "UPDATE UserTable SET Memofld = '" + note + "' WHERE TolvaneID = 2");
+        QVERIFY(pageText(printer.previews.front()->pages[0]).contains(note));
     }
 
     // Many records run over pages with their numbers, made and held a few at a time; a page read

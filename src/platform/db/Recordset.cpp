@@ -213,6 +213,22 @@ void Recordset::loadKeys(const QVariantList& params) {
     keys_ = std::move(keys);
     keysAscending_ = asc;
     byKeyValid_ = false;
+    noteKeysRead();
+}
+
+// SQLite's data_version changes when another connection commits to the file; the connection's
+// own writes are counted by total_changes.
+void Recordset::noteKeysRead() {
+    Statement st(db(), QStringLiteral("PRAGMA data_version"));
+    readAtVersion_ = st.step() ? sqlite3_column_int64(st.get(), 0) : -1;
+    readAtChanges_ = sqlite3_total_changes64(db());
+}
+
+bool Recordset::KeysCurrent() const {
+    requireOpen();
+    if (readAtVersion_ < 0) return false;
+    Statement st(db(), QStringLiteral("PRAGMA data_version"));
+    return st.step() && sqlite3_column_int64(st.get(), 0) == readAtVersion_ && sqlite3_total_changes64(db()) == readAtChanges_;
 }
 
 void Recordset::loadSnapshot(const QVariantList& params) {
@@ -239,6 +255,7 @@ void Recordset::loadSnapshot(const QVariantList& params) {
     std::iota(keys_.begin(), keys_.end(), qint64(1));
     keysAscending_ = true;
     byKeyValid_ = false;
+    noteKeysRead();
 }
 
 void Recordset::Close() {

@@ -102,6 +102,9 @@ public:
     EditModeEnum EditMode() const { return editMode_; }
     // Reads the keys again (a pending change is dropped) and moves to the first row.
     void Requery();
+    // Whether nothing has been written to the file, through any connection, since the keys were
+    // read: reading them again would give the same set.
+    bool KeysCurrent() const;
 
     // The rows from the current one on, as lists of values (at most maxRows; -1 all), read a
     // batch of rows per statement; the set is left at EOF, as ADO's GetRows leaves it.
@@ -164,6 +167,8 @@ private:
     mutable std::vector<quint32> byKey_;    // positions sorted by key, built when first needed
     mutable bool byKeyValid_ = false;
     bool keysAscending_ = true;
+    qint64 readAtVersion_ = -1, readAtChanges_ = -1;   // the file's state when the keys were read
+    void noteKeysRead();
     std::vector<QVariantList> snapshot_;    // a snapshot's rows
 
     qint64 pos_ = -1;                       // -1 BOF, keys_.size() EOF

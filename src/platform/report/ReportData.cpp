@@ -3,8 +3,6 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 
-#include <algorithm>
-
 namespace report {
 
 namespace {
@@ -24,29 +22,24 @@ public:
     QStringList Columns() const override { return columns_; }
     qint64 Count() const override { return rs_.RecordCount(); }
     bool Next(QVariantList& row) override {
-        if (next_ >= batch_.size()) {
+        // A batch whose rows have all gone from the file comes back empty: the next one is read.
+        while (next_ >= batch_.size()) {
             if (!remaining_) return false;
             batch_ = rs_.GetRows(kBatch);
             next_ = 0;
             remaining_ = !rs_.Eof();
-            if (batch_.isEmpty()) return false;
         }
         row = std::move(batch_[next_++]);
         return true;
     }
-    void Skip(qint64 n) override {
-        const qint64 inBatch = std::min<qint64>(n, batch_.size() - next_);
-        next_ += inBatch;
-        n -= inBatch;
-        if (n <= 0 || !remaining_) return;
+    void Seek(qint64 row) override {
+        batch_.clear();
+        next_ = 0;
         // The keyset moves without reading the rows it passes.
-        const qint64 left = rs_.RecordCount() - rs_.AbsolutePosition() + 1;
-        if (n >= left) {
-            remaining_ = false;
-            return;
-        }
-        rs_.Move(n);
-        remaining_ = !rs_.Eof();
+        remaining_ = row >= 0 && row < rs_.RecordCount();
+        if (!remaining_) return;
+        rs_.MoveFirst();
+        if (row > 0) rs_.Move(row);
     }
 
 private:

@@ -15,15 +15,15 @@ public:
     virtual qint64 Count() const = 0;
     // The next row's values (dates as QDateTime, True/False as bool); false after the last row.
     virtual bool Next(QVariantList& row) = 0;
-    // Passes over the next n rows without reading their values.
-    virtual void Skip(qint64 n) {
-        QVariantList row;
-        while (n-- > 0 && Next(row)) {}
-    }
+    // Moves so that Next() reads the row at 0-based position `row` of the rows counted when the
+    // source was opened, without reading the rows before it; past the last row none is left.
+    virtual void Seek(qint64 row) = 0;
 };
 
 // The rows of a SELECT on a database file, through the data layer: the query's keys are read
-// once, then the rows a batch per statement, so no statement stays open between batches.
+// once, then the rows a batch per statement from any position, so no statement stays open
+// between batches and the source can be kept for as long as its rows are wanted. A row gone from
+// the file since the keys were read is passed over.
 // A query the database refuses raises the data layer's error.
 std::unique_ptr<RowSource> OpenSqlRows(const QString& databasePath, const QString& sql);
 

@@ -48,20 +48,23 @@ struct Measure {
     mutable std::array<double, 256> advance_;   // Latin-1 advances, -1 until measured
     explicit Measure(const Control& c) : font(QtFont(c.font)), metrics(font), lineHeight(metrics.lineSpacing()) { advance_.fill(-1); }
 
-    // Whether Latin-1 text surely fits: the sum of its characters' advances, with room to spare
-    // for kerning, is within the width. Saves shaping the many short values; false when unsure.
-    bool surelyFits(const QString& text, double width) const {
+    enum class Fit { Yes, No, Unsure };
+    // Whether Latin-1 text fits the width, from the sum of its characters' advances: surely when
+    // the sum is within 95% of the width, surely not past 110% (kerning never takes back that
+    // much). Saves shaping the many short values, and the long ones a measure before their
+    // layout; Unsure for the rest and for other text.
+    Fit latinFit(const QString& text, double width) const {
         double sum = 0;
-        const double limit = width * 0.95;
+        const double over = width * 1.1;
         for (QChar ch : text) {
             const char16_t u = ch.unicode();
-            if (u >= 256 || u < 32) return false;
+            if (u >= 256 || u < 32) return sum > over ? Fit::No : Fit::Unsure;
             double& a = advance_[u];
             if (a < 0) a = metrics.horizontalAdvance(ch);
             sum += a;
-            if (sum > limit) return false;
+            if (sum > over) return Fit::No;
         }
-        return true;
+        return sum <= width * 0.95 ? Fit::Yes : Fit::Unsure;
     }
 
     // The lines the text wraps into within the width (line breaks in the text kept); fits is
@@ -69,12 +72,13 @@ struct Measure {
     std::vector<Span> wrap(const QString& text, double width, bool& fits) const {
         fits = false;
         if (text.isEmpty()) return {};
-        if (surelyFits(text, width)) {
+        const Fit fit = latinFit(text, width);
+        if (fit == Fit::Yes) {
             fits = true;
             return {Span{0, int(text.size())}};
         }
         const bool breaks = text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-        if (!breaks && metrics.horizontalAdvance(text) <= width) {
+        if (fit == Fit::Unsure && !breaks && metrics.horizontalAdvance(text) <= width) {
             fits = true;
             return {Span{0, int(text.size())}};
         }
@@ -125,9 +129,12 @@ struct PageStart {
 };
 
 // Lays the report out page by page. A first pass over the rows keeps only where each page
-// starts and the lines of the texts that had to be wrapped; the outputs then ask for pages,
-// which are laid out again from the nearest start and held in a small window. Text is measured
-// once: the second layout takes the lines kept, and items that fit say so to the painter.
+// starts; the outputs then ask for pages, which are laid out again from the start of the page
+// asked (or the nearest one before it that a page can be laid out from) and held in a small
+// window, so a page costs the same wherever it lies. The rows stay open from the first pass on:
+// the source holds their keys, not an open statement, and moves to a page's first row without
+// reading the rows before it. A page's texts are measured again when it is laid out, so nothing
+// is kept per row.
 class Pager final : public PageSource {
 public:
     static constexpr int kWindow = 3;   // pages held at most
@@ -167,7 +174,6 @@ public:
         count_ = int(starts_.size());
         counting_ = false;
         progress_ = {};
-        rows_.reset();
         streamNext_ = -1;
     }
 
@@ -179,11 +185,10 @@ public:
         for (const auto& [i, page] : window_)
             if (i == index) return page;
         if (index < 0 || index >= count_) vb::raise(vb::err::SubscriptRange, QStringLiteral("The report has no page %1.").arg(index + 1));
-        if (streamNext_ < 0 || streamNext_ > index) {
-            int from = index;
-            while (from > 0 && !starts_[size_t(from)].restartable) --from;
-            restart(from);
-        }
+        // From the stream when it is already on its way to the page, else from a saved start.
+        int from = index;
+        while (from > 0 && !starts_[size_t(from)].restartable) --from;
+        if (streamNext_ < 0 || streamNext_ > index || streamNext_ < from) restart(from);
         while (true) {
             Page page;
             const int number = streamNext_;
@@ -207,11 +212,6 @@ private:
     bool counting_ = false;
     Progress progress_;
     std::vector<PageStart> starts_;
-    // The lines of the texts that wrapped, from the first pass: for each such field of a row its
-    // control, its line count and each line's start and length; wrapsAt_[r] is where row r's
-    // entries end.
-    std::vector<uint32_t> wraps_;
-    std::vector<uint32_t> wrapsAt_;
     int count_ = 0;
     std::deque<std::pair<int, Page>> window_;
     int mostHeld_ = 0;
@@ -236,9 +236,9 @@ private:
 
     void restart(int page) {
         const PageStart& st = starts_[size_t(page)];
-        rows_ = factory_();
+        if (!rows_) rows_ = factory_();
         resetStream(page);
-        rows_->Skip(st.row);
+        rows_->Seek(st.row);
         rowsRead_ = st.row;
         footerMade_ = st.footerMade;
     }
@@ -288,12 +288,9 @@ private:
                 carry_.reset();
                 carryKind_ = Carry::None;
             } else if (rows_->Next(row)) {
-                const qint64 r = rowsRead_++;
-                band = makeBand(detail, &row, r);
-                if (counting_) {
-                    wrapsAt_.push_back(uint32_t(wraps_.size()));
-                    if (progress_ && rowsRead_ % 500 == 0) progress_(rowsRead_, rows_->Count());
-                }
+                ++rowsRead_;
+                band = makeBand(detail, &row);
+                if (counting_ && progress_ && rowsRead_ % 500 == 0) progress_(rowsRead_, rows_->Count());
             } else if (!footerMade_) {
                 footerMade_ = true;
                 const Section& rf = def_->section(SectionKind::ReportFooter);
@@ -325,30 +322,21 @@ private:
         if (!counting_) {
             const Section& footer = def_->section(SectionKind::PageFooter);
             if (footer.visible) {
-                PendingBand band = makeBand(footer, nullptr, -1, number + 1, count_);
+                PendingBand band = makeBand(footer, nullptr, number + 1, count_);
                 page.bands.push_back(place(std::move(band), footerTop_));
             }
         }
         return true;
     }
 
-    // The band of a section; for a detail band, row is the row's index. In the first pass the
-    // growing fields are measured and the lines of those that wrap are kept; afterwards the kept
-    // lines are used and nothing is measured again.
-    PendingBand makeBand(const Section& s, const QVariantList* row, qint64 rowIndex = -1, int pageNo = 0,
-                         int pageCount = 0) {
+    // The band of a section, for a detail band with the row's values. Its growing fields are
+    // measured into the lines they wrap into (in the first pass, only they are made).
+    PendingBand makeBand(const Section& s, const QVariantList* row, int pageNo = 0, int pageCount = 0) {
         PendingBand band;
         band.section = &s;
         double grow = 0;
         band.items.reserve(s.controls.size());
         const bool detail = row != nullptr;
-        const uint32_t* kept = nullptr;
-        const uint32_t* keptEnd = nullptr;
-        if (detail && !counting_ && rowIndex >= 0 && size_t(rowIndex) < wrapsAt_.size()) {
-            const size_t from = rowIndex == 0 ? 0 : wrapsAt_[size_t(rowIndex - 1)];
-            kept = wraps_.data() + from;
-            keptEnd = wraps_.data() + wrapsAt_[size_t(rowIndex)];
-        }
         for (size_t ci = 0; ci < s.controls.size(); ++ci) {
             const Control& c = s.controls[ci];
             // The first pass needs only what can make a band taller: the growing fields.
@@ -378,20 +366,7 @@ private:
                 const Measure& m = measures_[ci];
                 it.lineHeight = m.lineHeight;
                 bool fits = false;
-                if (counting_) {
-                    p.spans = m.wrap(it.text, c.width, fits);
-                    if (!fits) {
-                        wraps_.push_back(uint32_t(ci));
-                        wraps_.push_back(uint32_t(p.spans.size()));
-                        for (const Span& sp : p.spans) wraps_.insert(wraps_.end(), {uint32_t(sp.start), uint32_t(sp.length)});
-                    }
-                } else if (kept && kept < keptEnd && kept[0] == ci) {
-                    const uint32_t n = kept[1];
-                    kept += 2;
-                    for (uint32_t k = 0; k < n; ++k, kept += 2) p.spans.push_back(Span{int(kept[0]), int(kept[1])});
-                } else {
-                    fits = true;   // measured in the first pass: one line that fits
-                }
+                p.spans = m.wrap(it.text, c.width, fits);
                 it.fits = fits;
                 if (p.spans.size() > 1) {
                     p.full = it.text;

@@ -29,8 +29,8 @@ QString ValueText(const QVariant& value, const QString& outputFormat);
 // Called every so many rows while the report is laid out: the rows done so far, of the total.
 using Progress = std::function<void(qint64 rows, qint64 total)>;
 
-// Opens the report's rows from the start; called once for the page count and again whenever
-// pages are laid out afresh.
+// Opens the report's rows; called once, for the first pass. The source is kept while the
+// document lives and each page is read from the row it starts at.
 using RowsFactory = std::function<std::unique_ptr<RowSource>()>;
 
 // Lays the report out. The definition's report-start handler runs first; then one pass over the
