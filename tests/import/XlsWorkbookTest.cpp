@@ -106,8 +106,7 @@ private Q_SLOTS:
         QTest::newRow("allocation list pointing to itself") << "looping list" << QStringList{"its table of sectors is damaged"};
         QTest::newRow("cell record turned into a size record") << "size record" << QStringList{kStopped};
         QTest::newRow("record of 65535 bytes") << "long record" << QStringList{kStopped};
-        // Read past its buffer, the text is either refused by the conversion or caught by a
-        // build with AddressSanitizer.
+        // Read past its buffer, the text is refused by the conversion or caught by AddressSanitizer.
         QTest::newRow("directory name longer than its entry")
             << "long name" << QStringList{kStopped, "its text uses a character set that cannot be read"};
     }

@@ -174,11 +174,9 @@ private Q_SLOTS:
         QVERIFY(DBOpen);
         fx->ui.clear();
         fx->ui.answerMsgBox(vb::vbOK).answerOpen(path).answerMsgBox(vb::vbOK);
-        {
-            std::unique_ptr<testfaults::OtherProgramLock> lock;
-            if (kind == "locked") lock = std::make_unique<testfaults::OtherProgramLock>(path);
-            m->mnuOpenDB_Click();
-        }
+        std::optional<testfaults::OtherProgramLock> lock;
+        if (kind == "locked") lock.emplace(path);
+        m->mnuOpenDB_Click();
         QCOMPARE(fx->ui.messages().size(), 2);   // the close question, then the refusal
         QCOMPARE(fx->ui.messages().last(), message);
         QVERIFY(!DBOpen);
