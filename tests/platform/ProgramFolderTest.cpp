@@ -10,8 +10,7 @@ class ProgramFolderTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Started from the build tree, as the tests are: the per-user data folder, or RAVELSTOW_HOME
-    // when it is set.
+    // Started from the build tree (as the tests are): the per-user data folder, or RAVELSTOW_HOME.
     void chosenFolder() {
         QTemporaryDir home;
         const QByteArray saved = qgetenv("RAVELSTOW_HOME");

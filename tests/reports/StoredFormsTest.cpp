@@ -1,6 +1,5 @@
-// Values another program stored in forms this program does not write: yes/no as words or -1,
-// dates as text in a US form. The entry view, the search, the report and the workbook read each
-// of them one way.
+// Values another program stored in forms this program does not write (yes/no as words or -1, US
+// date texts) read one way in the entry view, the search, the report and the workbook.
 #include "ExportTestUtil.h"
 #include "ReportsTestUtil.h"
 #include "XlsxRead.h"
@@ -21,8 +20,7 @@ class StoredFormsTest : public QObject {
     std::unique_ptr<exporttest::Desktop> desk;
     QString path;
 
-    // Record 1 holds the SQL values in Active and Born, the views are open on it; returns the
-    // text of the report of Name, Born and Active.
+    // Record 1 holds the SQL values in Active and Born; the text of the report of Name, Born, Active.
     QString open(const QString& active, const QString& born) {
         path = build(fx->path("s.mdb"), everyType());
         exec(path, "INSERT INTO UserTable (Name, Active, Born, SrchInt, SrchKey, RptFlg) VALUES ('Ann', " + active + ", " + born + ", 0, 0, 0)");
