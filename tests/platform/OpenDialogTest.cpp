@@ -1,6 +1,6 @@
 // The open dialog on screen hands a name that does not exist back to the program, which answers
-// it with its own message, unless the caller asks for an existing file. The keys that delete or
-// rename a file in a file dialog leave the user's files as they were; a save dialog makes folders.
+// it with its own message, unless the caller asks for an existing file.
+// Its keys that delete or rename a file leave the user's files as they were; a save dialog makes folders.
 #include "platform/ui/QtUiServices.h"
 #include "support/Waiting.h"
 #include "support/TestRegistry.h"
