@@ -196,8 +196,7 @@ private Q_SLOTS:
         if (saveWhileCounting) v.cmdAction_Click(3);
         QTRY_VERIFY_WITH_TIMEOUT(v.KeyListComplete(), 5000);
         if (!saveWhileCounting) v.cmdAction_Click(3);
-        // K0..K4 are the same words as k0..k4 in other case.
-        QCOMPARE(items(v.lstKeywrd), (QStringList{"k1", "k2", "k3", "k4", "k5", "k6", "k0", "Fresh"}));
+        QCOMPARE(items(v.lstKeywrd), (QStringList{"k1", "k2", "k3", "k4", "k5", "k6", "k0", "Fresh"}));   // K0..K4: k0..k4
         v.cmdNegotiate_Click(3);
         QCOMPARE(v.flddata[1]->text(), QStringLiteral("R%1").arg(records));
         QCOMPARE(v.lblRecord->text(), QStringLiteral("Record: %1 of %1").arg(records));

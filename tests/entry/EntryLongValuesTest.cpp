@@ -3,16 +3,14 @@
 #include "EntryTestUtil.h"
 #include "support/TestRegistry.h"
 
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QTextCursor>
 
 using namespace entrytest;
 
 namespace {
 // SQL for `copies` times `piece`, made by SQLite.
-QString repeated(const QString& piece, int copies) {
-    return QStringLiteral("replace(hex(zeroblob(%1)), '00', '%2')").arg(copies).arg(piece);
-}
+QString repeated(const QString& piece, int copies) { return QString("replace(hex(zeroblob(%1)), '00', '%2')").arg(copies).arg(piece); }
 const QString kLongName = repeated("n", 40000);
 const QString kLongLine = repeated("x", 9000);   // shown in pieces of 4,000
 }  // namespace
@@ -46,15 +44,13 @@ private Q_SLOTS:
     void untouchedValuesStay() {
         QFETCH(QString, column);
         QFETCH(QString, value);
-        QElapsedTimer clock;
-        clock.start();
+        const QDeadlineTimer deadline(8000);
         DataInput& v = viewWith(column, value);
         v.cmdNegotiate_Click(2);
         v.cmdNegotiate_Click(0);
         QApplication::processEvents();
-        QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(v.EditMode(), 0);
-        QVERIFY(v.QueryUnload());
+        QVERIFY2(!deadline.hasExpired(), "took over 8 seconds");
+        QVERIFY(v.QueryUnload());   // no edit begun
         QCOMPARE(fx->ui.messages(), QStringList());
         QVERIFY(stored(column, value));
     }

@@ -8,8 +8,6 @@
 //   "Stock Items": Item (text), Price (decimals), Added (date and time), Unit.Price (numbers),
 //                  First Name #2 (text); 3 rows.
 //   "Empty":       nothing.
-//
-// writeDamaged makes workbooks that stop the reading library, from the standard one's bytes.
 #include <QFile>
 #include <QtEndian>
 #include <QProcess>
@@ -65,26 +63,14 @@ inline bool makeStandard(const QString& path) {
     return QFile::exists(path);
 }
 
-// Writes a damaged workbook of the given kind to path; false when the standard workbook is not
-// the one the damage was found in.
-//   "looping list": a compound file of 1 KB whose list of further allocation-table sectors points
-//                   to itself, with counts of four thousand million (no workbook needed);
-//   "size record":  4 bytes of the standard workbook zeroed, turning a cell record into a size
-//                   record: the library crashes opening it;
-//   "long record":  4 bytes of the standard workbook set to ones: a record of 65,535 bytes, and
-//                   the same crash;
-//   "long name":    the first directory entry's name said to be 65,535 bytes long: the library
-//                   converts the text past the end of the buffer it read the entry into.
+// Writes a workbook that stops the reading library to path; false when the standard workbook is
+// not the one the damage was found in. "looping list": 1 KB whose list of further allocation-table
+// sectors points to itself; "size record", "long record": a cell record of the standard workbook
+// made a size record, or 65,535 bytes long; "long name": its first directory name that long.
 inline bool writeDamaged(const QString& standard, const QString& kind, const QString& path) {
-    QFile in(standard);
+    QFile in(standard), out(path);
     if (!in.open(QIODevice::ReadOnly)) return false;
     QByteArray b = in.readAll();
-    const auto put32 = [&b](qsizetype at, quint32 v) { qToLittleEndian(v, b.data() + at); };
-    const auto change = [&b](qsizetype at, const char* from, const char* to) {
-        if (b.mid(at, 4) != QByteArray::fromHex(from)) return false;
-        b.replace(at, 4, QByteArray::fromHex(to));
-        return true;
-    };
     if (kind == "looping list") {
         b = QByteArray(1024, char(0xFF));
         b.replace(0, 0x4C, QByteArray(0x4C, '\0'));
@@ -92,19 +78,17 @@ inline bool writeDamaged(const QString& standard, const QString& kind, const QSt
         b.replace(0x18, 10, QByteArray::fromHex("3E000300FEFF09000600"));
         for (auto [at, v] : {std::pair{0x2C, 0xFFFFFFF0u}, {0x30, 0xFFFFFFFEu}, {0x38, 4096u}, {0x3C, 0xFFFFFFFEu},
                              {0x44, 0u}, {0x48, 0xFFFFFFF0u}, {1020, 0u}})
-            put32(at, v);
-    } else if (kind == "size record") {
-        if (!change(3111, "0000007e", "00000000")) return false;
-    } else if (kind == "long record") {
-        if (!change(3949, "00130002", "ffffffff")) return false;
+            qToLittleEndian(v, b.data() + at);
+    } else if (kind == "size record" || kind == "long record") {
+        const bool size = kind == "size record";
+        if (b.mid(size ? 3111 : 3949, 4) != QByteArray::fromHex(size ? "0000007e" : "00130002")) return false;
+        b.replace(size ? 3111 : 3949, 4, QByteArray::fromHex(size ? "00000000" : "ffffffff"));
     } else if (kind == "long name") {
         const qsizetype dir = (qFromLittleEndian<quint32>(b.constData() + 0x30) + 1) * 512;
-        b[dir + 0x40] = char(0xFF);
-        b[dir + 0x41] = char(0xFF);
+        b[dir + 0x40] = b[dir + 0x41] = char(0xFF);
     } else {
         return false;
     }
-    QFile out(path);
     return out.open(QIODevice::WriteOnly) && out.write(b) == b.size();
 }
 

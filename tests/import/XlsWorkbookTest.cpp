@@ -106,8 +106,7 @@ private Q_SLOTS:
         QTest::newRow("allocation list pointing to itself") << "looping list" << QStringList{"its table of sectors is damaged"};
         QTest::newRow("cell record turned into a size record") << "size record" << QStringList{kStopped};
         QTest::newRow("record of 65535 bytes") << "long record" << QStringList{kStopped};
-        // Read past its buffer, the text is either refused by the conversion or caught by a
-        // build with AddressSanitizer.
+        // Read past its buffer, the text is refused by the conversion or caught by AddressSanitizer.
         QTest::newRow("directory name longer than its entry")
             << "long name" << QStringList{kStopped, "its text uses a character set that cannot be read"};
     }
@@ -128,10 +127,8 @@ private Q_SLOTS:
     // Putting the file into FreeXL's form reads no list past the file's sectors: a list of
     // allocation-table sectors that points to itself is found damaged at once.
     void mendStopsAtALoopingList() {
-        const QString path = dir.filePath("looping.xls");
-        QVERIFY(xlsfixture::writeDamaged(book, "looping list", path));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
+        QFile f(dir.filePath("looping.xls"));
+        QVERIFY(xlsfixture::writeDamaged(book, "looping list", f.fileName()) && f.open(QIODevice::ReadOnly));
         QByteArray bytes = f.readAll();
         const xls::MendReport report = xls::MendForFreeXL(bytes);
         QVERIFY(report.damaged);
@@ -154,20 +151,14 @@ private Q_SLOTS:
     void readerThatFails() {
         QFETCH(QString, script);
         QFETCH(QString, reason);
-        xls::WorkbookContent content;
-        content.sheets << xls::SheetContent{"Only", {{"Name", 202, false}}, {}};
-        QFile answer(dir.filePath("answer"));
-        QVERIFY(answer.open(QIODevice::WriteOnly) && answer.write(xls::Encode(content)) > 0);
+        QFile answer(dir.filePath("answer")), reader(dir.filePath(script.isEmpty() ? "missing.sh" : "reader.sh"));
+        QVERIFY(answer.open(QIODevice::WriteOnly) && answer.write(xls::Encode({{}, {{"Only", {{"Name", 202, false}}, {}}}, {}})) > 0);
         answer.close();
-        QFile reader(dir.filePath(script.isEmpty() ? "missing.sh" : "reader.sh"));
-        if (!script.isEmpty()) {
-            QVERIFY(reader.open(QIODevice::WriteOnly));
-            reader.write("#!/bin/sh\n" + script.replace("ANSWER", "'" + answer.fileName() + "'").toUtf8() + "\n");
-            reader.close();
-            reader.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        }
+        const QByteArray shell = "#!/bin/sh\n" + script.replace("ANSWER", "'" + answer.fileName() + "'").toUtf8() + "\n";
+        QVERIFY(script.isEmpty() || (reader.open(QIODevice::WriteOnly) && reader.write(shell) == shell.size()));
+        reader.close();
+        reader.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         reason.replace("READER", reader.fileName());
-
         xls::Workbook wb;
         wb.SetReader(reader.fileName(), 2000);
         QString description;

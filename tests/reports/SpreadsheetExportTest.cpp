@@ -220,9 +220,8 @@ private Q_SLOTS:
         QVERIFY(fx->ui.messages().isEmpty());
     }
 
-    // The spreadsheet program cuts a time to the second: every date-time reads back to the second
-    // in LibreOffice and openpyxl, random ones and those whose day number is a short decimal
-    // (seconds a multiple of 27 on days from 1968, as 10:27:18 in 24940.435625).
+    // The spreadsheet program cuts a time to the second: every date-time reads back to the second in
+    // LibreOffice and openpyxl, random ones and short decimal day numbers (10:27:18 in 24940.435625).
     void dateTimesReadBackToTheSecond() {
         const QString xlsx = fx->path("dates.xlsx");
         QStringList expected;

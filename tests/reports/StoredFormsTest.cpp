@@ -1,6 +1,5 @@
-// Values another program stored in forms this program does not write: yes/no as words or -1,
-// dates as text in a US form. The entry view, the search, the report and the workbook read each
-// of them one way.
+// Values another program stored in forms this program does not write (yes/no as words or -1, US
+// date texts) read one way in the entry view, the search, the report and the workbook.
 #include "ExportTestUtil.h"
 #include "ReportsTestUtil.h"
 #include "XlsxRead.h"
@@ -12,7 +11,6 @@
 
 #include <QDialog>
 #include <QPushButton>
-#include <QRadioButton>
 
 using namespace reportstest;
 
@@ -22,12 +20,10 @@ class StoredFormsTest : public QObject {
     std::unique_ptr<exporttest::Desktop> desk;
     QString path;
 
-    // Record 1 holds the SQL values in Active and Born, the views are open on it; returns the
-    // text of the report of Name, Born and Active.
+    // Record 1 holds the SQL values in Active and Born; the text of the report of Name, Born, Active.
     QString open(const QString& active, const QString& born) {
         path = build(fx->path("s.mdb"), everyType());
-        exec(path, "INSERT INTO UserTable (Name, Active, Born, SrchInt, SrchKey, RptFlg) VALUES ('Ann', " + active + ", " +
-                       born + ", 0, 0, 0)");
+        exec(path, "INSERT INTO UserTable (Name, Active, Born, SrchInt, SrchKey, RptFlg) VALUES ('Ann', " + active + ", " + born + ", 0, 0, 0)");
         frmReports& v = openReports(path);
         tick(v, {1, 4, 6});
         fx->ui.answerSave(fx->path("r.pdf"));
@@ -36,22 +32,14 @@ class StoredFormsTest : public QObject {
     }
     // The workbook's cell of record 1 in a column (F Active, D Born) as type and value ("b1").
     QString cell(const QString& column) {
-        fx->ui.answerModal([](QDialog&) {
-            FrmExpToExcel::instance().optAllFlds->click();
-            FrmExpToExcel::instance().cmdApply->click();
-            return 1;
-        });
+        fx->ui.answerModal([](QDialog&) { return FrmExpToExcel::instance().optAllFlds->click(), FrmExpToExcel::instance().cmdApply->click(), 1; });
         reports::RunSpreadsheetExport(exporttest::viewChoices());
         const auto c = exporttest::readSheet(QDir(vb::exportFolder()).filePath(desk->files().value(0)));
         return c[column + "2"].type + c[column + "2"].value;
     }
     bool searchFinds(const QString& trueFalse) {
         search::Criteria c;
-        c.rows.resize(1);
-        c.rows[0].checked = true;
-        c.rows[0].name = c.rows[0].caption = "Active";
-        c.rows[0].type = "True/False";
-        c.rows[0].trueFalse = trueFalse;
+        c.rows = {{true, "Active", "True/False", "Active", {}, {}, trueFalse, false, {}, {}}};   // Active ticked, trueFalse chosen
         c.keywordBoxes = QStringList(10, QString());
         db::Connection conn;
         conn.Open(connStr(path));
@@ -64,7 +52,6 @@ private Q_SLOTS:
         desk = std::make_unique<exporttest::Desktop>(*fx);
     }
     void cleanup() {
-        DataInput::instance().Unload();
         desk.reset();
         fx.reset();
     }

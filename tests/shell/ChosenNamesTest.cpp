@@ -16,9 +16,7 @@ class ChosenNamesTest : public QObject {
     // Runs the command that writes `command`'s file, the save dialog answering `path`.
     void run(const QString& command, const QString& path) {
         if (command == "new database") {
-            Definition d;
-            d.fields = {{"Name"}};
-            defineDatabase(*fx->main, d);
+            defineDatabase(*fx->main, Definition{{{"Name"}}, false, false, ""});   // one field, nothing else
             fx->ui.answerSave(path);
             return CreateDatabase::instance().CmdCreate->click();
         }
@@ -30,18 +28,14 @@ class ChosenNamesTest : public QObject {
         }
         frmReports& v = reportstest::openReports(source);
         reportstest::tick(v, {1});
-        fx->ui.answerModal([](QDialog&) {
-                  frmGenDB::instance().OptAllFields->click();
-                  frmGenDB::instance().cmdApply->click();
-                  return 1;
-              })
-            .answerSave(path)
-            .answerMsgBox(vb::vbOK);   // "Database Created!"
-        if (command == "output database") return v.OptExpDB_Click();
-        fx->ui.clear();
+        if (command == "output database") {
+            fx->ui.answerModal([](QDialog&) { return frmGenDB::instance().OptAllFields->click(), frmGenDB::instance().cmdApply->click(), 1; })
+                .answerSave(path)
+                .answerMsgBox(vb::vbOK);   // "Database Created!"
+            return v.OptExpDB_Click();
+        }
         fx->ui.answerSave(path);
-        (v.*(command == "pdf" ? &frmReports::OptPDF_Click : command == "html" ? &frmReports::OptHTML_Click
-                                                                              : &frmReports::OptTxt_Click))();
+        (v.*(command == "pdf" ? &frmReports::OptPDF_Click : command == "html" ? &frmReports::OptHTML_Click : &frmReports::OptTxt_Click))();
     }
 
 private Q_SLOTS:

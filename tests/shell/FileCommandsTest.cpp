@@ -12,7 +12,6 @@
 
 #include <QDialog>
 #include <QFile>
-#include <QProcess>
 #include <QTabBar>
 #include <QTest>
 
@@ -162,27 +161,22 @@ private Q_SLOTS:
         if (kind == "no UserName")
             path = db("x.mdb", "CREATE TABLE UserTable (TolvaneID INTEGER PRIMARY KEY, Name TEXT);"
                                "CREATE TABLE UserProfile (Login TEXT, UserLevel TEXT, PassWrd TEXT);");
-        const bool pageDamaged = kind == "damaged root page" || kind == "damaged middle page";
-        if (pageDamaged || kind == "locked")
+        const QString page = kind == "damaged root page" ? "/" : kind == "damaged middle page" ? "/003/" : "";   // in the table's tree
+        if (!page.isEmpty() || kind == "locked")
             db("x.mdb", QString(kUserTable) + "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 3000) "
                                               "INSERT INTO UserTable (Name) SELECT 'name ' || i FROM c;");
-        if (pageDamaged) {
-            const QString page = testdb::cli(path, kind == "damaged root page"
-                ? "SELECT rootpage FROM sqlite_master WHERE name = 'UserTable'"
-                : "SELECT pageno FROM dbstat WHERE name = 'UserTable' AND pagetype = 'leaf' LIMIT 1 OFFSET 3");
+        if (!page.isEmpty()) {
             QFile f(path);
-            QVERIFY(f.open(QIODevice::ReadWrite) && f.seek((page.toLongLong() - 1) * 4096));
-            f.write(QByteArray(4096, '\x5a'));
+            const qint64 n = testdb::cli(path, "SELECT pageno FROM dbstat WHERE name = 'UserTable' AND path = '" + page + "'").toLongLong();
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.seek((n - 1) * 4096) && f.write(QByteArray(4096, '\x5a')) == 4096);
         }
         open(good);
         QVERIFY(DBOpen);
         fx->ui.clear();
         fx->ui.answerMsgBox(vb::vbOK).answerOpen(path).answerMsgBox(vb::vbOK);
-        {
-            std::unique_ptr<testfaults::OtherProgramLock> lock;
-            if (kind == "locked") lock = std::make_unique<testfaults::OtherProgramLock>(path);
-            m->mnuOpenDB_Click();
-        }
+        std::optional<testfaults::OtherProgramLock> lock;
+        if (kind == "locked") lock.emplace(path);
+        m->mnuOpenDB_Click();
         QCOMPARE(fx->ui.messages().size(), 2);   // the close question, then the refusal
         QCOMPARE(fx->ui.messages().last(), message);
         QVERIFY(!DBOpen);
@@ -245,16 +239,9 @@ private Q_SLOTS:
         QFETCH(bool, opening);
         const QDir dir(fx->path(folder));
         QVERIFY(dir.mkpath("."));
-        QProcess ended;
-        ended.start("true");
-        QVERIFY(ended.waitForFinished(5000));
-        const QString mine = vb::TempPathBeside(dir.filePath("copy.mdb"));
-        const QString pid = QString("-%1-").arg(QCoreApplication::applicationPid());
-        const QString stale = QString(mine).replace(pid, QString("-%1-").arg(ended.processId()));
-        for (const QString& p : {mine, stale, stale + "-journal", dir.filePath(".notes.tmp")}) {
-            QFile f(p);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
+        const QString mine = vb::TempPathBeside(dir.filePath("copy.mdb")), pid = QString("-%1-").arg(QCoreApplication::applicationPid());
+        const QString stale = QString(mine).replace(pid, "-99999999-");   // no process has that id
+        for (const QString& p : {mine, stale, stale + "-journal", dir.filePath(".notes.tmp")}) QVERIFY(QFile(p).open(QIODevice::WriteOnly));
         if (opening) open(db("elsewhere/plain.mdb", kUserTable));
         else m->MDIForm_Load();
         QCOMPARE(dir.entryList({".*tmp*"}, QDir::Files | QDir::Hidden), QStringList({QFileInfo(mine).fileName(), ".notes.tmp"}));

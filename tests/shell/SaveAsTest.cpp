@@ -172,13 +172,12 @@ private Q_SLOTS:
         if (fault == "folder") QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         fx->ui.answerSave(target).answerMsgBox(vb::vbOK);
         if (existed) fx->ui.answerMsgBox(vb::vbOK);   // replace it
-        {
-            std::unique_ptr<testfaults::OtherProgramLock> lock;
-            if (fault.endsWith("locked")) lock = std::make_unique<testfaults::OtherProgramLock>(fault == "locked" ? target : source);
-            std::unique_ptr<testfaults::FileSizeLimit> full;
-            if (fault == "full") full = std::make_unique<testfaults::FileSizeLimit>(4096);
-            m->mnDBSaveAs_Click();
-        }
+        std::optional<testfaults::OtherProgramLock> lock;
+        std::optional<testfaults::FileSizeLimit> full;
+        if (fault.endsWith("locked")) lock.emplace(fault == "locked" ? target : source);
+        if (fault == "full") full.emplace(4096);
+        m->mnDBSaveAs_Click();
+        lock.reset(), full.reset();
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QCOMPARE(fx->ui.messages().size(), existed ? 2 : 1);
         QVERIFY2(fx->ui.messages().last().startsWith(QString(message).replace("%1", target)), qPrintable(fx->ui.messages().last()));
