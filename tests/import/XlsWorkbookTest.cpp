@@ -124,17 +124,6 @@ private Q_SLOTS:
         QVERIFY(!wb.IsOpen());
     }
 
-    // Putting the file into FreeXL's form reads no list past the file's sectors: a list of
-    // allocation-table sectors that points to itself is found damaged at once.
-    void mendStopsAtALoopingList() {
-        QFile f(dir.filePath("looping.xls"));
-        QVERIFY(xlsfixture::writeDamaged(book, "looping list", f.fileName()) && f.open(QIODevice::ReadOnly));
-        QByteArray bytes = f.readAll();
-        const xls::MendReport report = xls::MendForFreeXL(bytes);
-        QVERIFY(report.damaged);
-        QCOMPARE(report.problem, QString("its table of sectors is damaged"));
-    }
-
     // Whatever the reader does short of a complete answer and a clean exit refuses the workbook.
     void readerThatFails_data() {
         QTest::addColumn<QString>("script");   // the reader's stand-in; ANSWER: a complete answer
