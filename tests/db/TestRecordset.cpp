@@ -398,21 +398,6 @@ private Q_SLOTS:
         rs.MoveLast();
         QCOMPARE(name(rs), QString("B2"));
     }
-
-    // The keys would read the same again until a write through any connection.
-    void keysCurrentUntilAWrite() {
-        db::Recordset rs;
-        rs.Open("SELECT * FROM UserTable", conn_);
-        QVERIFY(rs.KeysCurrent());
-        db::Connection other;
-        other.Open(connStr(path_));
-        for (db::Connection* writer : {&other, &conn_}) {
-            writer->Execute("INSERT INTO UserTable (Name) VALUES ('b')");
-            QVERIFY(!rs.KeysCurrent());
-            rs.Requery();
-            QVERIFY(rs.KeysCurrent());
-        }
-    }
 };
 
 RV_TEST(TestRecordset)

@@ -1,12 +1,15 @@
 // The spreadsheet export: the choice dialog, the workbook's cells and types, what LibreOffice reads.
 #include "ExportTestUtil.h"
+#include "ReportsTestUtil.h"
 #include "XlsxRead.h"
+#include "format/LocaleScope.h"
 #include "platform/fs/ReplacingFile.h"
 #include "platform/office/XlsxWriter.h"
 #include "platform/ui/ProgressBox.h"
 #include "reports/ExportCommands.h"
 #include "reports/ExportTexts.h"
 #include "reports/FieldChoiceDialog.h"
+#include "search/SearchEngine.h"
 #include "support/TestRegistry.h"
 
 #include <QDialog>
@@ -262,6 +265,54 @@ private Q_SLOTS:
         const auto c = readSheet(onlyWorkbook());
         QCOMPARE(sheetRows(c), 70001);
         QCOMPARE(c["A70001"].value, QString("R70000"));
+    }
+    // Values another program stored in forms this program does not write (yes/no as words or -1,
+    // US date texts) read one way in the report, the entry view, the search and the workbook.
+    void storedFormsReadAlike_data() {
+        QTest::addColumn<QString>("active");   // the stored values, as SQL
+        QTest::addColumn<QString>("born");
+        QTest::addColumn<QString>("shown");    // Active as "True", "False" or its text; or Born's text
+        QTest::newRow("yes") << "'yes'" << "NULL" << "True";
+        QTest::newRow("No") << "'No'" << "NULL" << "False";
+        QTest::newRow("t with blanks") << "' t '" << "NULL" << "True";
+        QTest::newRow("-1") << "-1" << "NULL" << "True";
+        QTest::newRow("no yes/no") << "'maybe'" << "NULL" << "maybe";
+        QTest::newRow("US day") << "0" << "'3/5/2024'" << "3/5/2024";
+        QTest::newRow("US day and time") << "0" << "'3/5/2024 2:07 PM'" << "3/5/2024 2:07 PM";
+    }
+    void storedFormsReadAlike() {
+        QFETCH(QString, active);
+        QFETCH(QString, born);
+        QFETCH(QString, shown);
+        LocaleScope scope("en_GB");
+        const QString path = buildSample(fx->path("s.mdb"));
+        exec(path, "INSERT INTO UserTable (Name, Active, Born, SrchInt, SrchKey, RptFlg) VALUES ('Ann', " + active + ", " + born + ", 0, 0, 0)");
+        frmReports& v = reportstest::openReports(path);
+        reportstest::tick(v, {1, 4, 6});
+        fx->ui.answerSave(fx->path("r.pdf"));
+        v.OptPDF_Click();
+        const QString report = reportstest::pdfText(fx->path("r.pdf"));
+        answerDialog(1);
+        reports::RunSpreadsheetExport(viewChoices());
+        auto cells = readSheet(onlyWorkbook());
+        if (born != "NULL") {
+            QVERIFY(report.contains(shown));
+            QCOMPARE(DataInput::instance().flddata[4]->text(), shown);
+            QCOMPARE(cells["D2"].type + cells["D2"].value, "s" + shown);
+            return;
+        }
+        QVERIFY(report.contains(shown == "True" ? u'\u2611' : u'\u2610'));
+        QCOMPARE(DataInput::instance().flddata[6]->text(), shown);
+        QCOMPARE(DataInput::instance().CmboTF[6]->currentText(), shown == "maybe" ? QString() : shown);
+        QCOMPARE(cells["F2"].type + cells["F2"].value, shown == "maybe" ? "smaybe" : shown == "True" ? "b1" : "b0");
+        db::Connection conn;
+        conn.Open(connStr(path));
+        for (const QString trueFalse : {"TRUE", "FALSE"}) {
+            search::Criteria c;
+            c.rows = {{true, "Active", "True/False", "Active", {}, {}, trueFalse, false, {}, {}}};   // Active ticked
+            c.keywordBoxes = QStringList(10, QString());
+            QCOMPARE(search::Run(conn, c).kind == search::Outcome::Found, shown.toUpper() == trueFalse);
+        }
     }
 };
 
