@@ -59,7 +59,7 @@ QString wrapped(const Item& item) {
     const QString text = PrintedText(item);
     QString out;
     int from = 0;
-    for (int at : SoftBreaks(item)) {
+    for (int at : WrapBreaks(item)) {
         if (text[at - 1].isSpace() || text[at].isSpace()) continue;
         out += escaped(text.mid(from, at - from)) % QLatin1String("<br class=\"wrap\"/>");
         from = at;

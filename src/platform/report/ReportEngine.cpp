@@ -32,13 +32,27 @@ QString ValueText(const QVariant& value, const QString& outputFormat) {
     }
 }
 
+std::vector<Span> WrapLines(const QString& text, const QFont& font, double width, bool anywhere) {
+    QString laid = text;
+    laid.replace(QLatin1String("\r\n"), QStringLiteral(" \u2028"));   // same length: spans stay valid
+    laid.replace(QLatin1Char('\n'), QChar::LineSeparator).replace(QLatin1Char('\r'), QChar::LineSeparator);
+    QTextLayout layout(laid, font);
+    QTextOption option;
+    option.setWrapMode(anywhere ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::WordWrap);
+    layout.setTextOption(option);
+    std::vector<Span> spans;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        spans.push_back(Span{line.textStart(), line.textLength()});
+    }
+    layout.endLayout();
+    return spans;
+}
+
 namespace {
 
 bool truthy(const QVariant& v) { return db::readYesNo(v).value_or(false); }
-
-struct Span {
-    int start = 0, length = 0;
-};
 
 // How a control's text is measured: its font's metrics, made once per control.
 struct Measure {
@@ -82,21 +96,7 @@ struct Measure {
             fits = true;
             return {Span{0, int(text.size())}};
         }
-        QString laid = text;
-        laid.replace(QLatin1String("\r\n"), QStringLiteral(" \u2028"));   // same length: spans stay valid
-        laid.replace(QLatin1Char('\n'), QChar::LineSeparator).replace(QLatin1Char('\r'), QChar::LineSeparator);
-        QTextLayout layout(laid, font);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        std::vector<Span> spans;
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width);
-            spans.push_back(Span{line.textStart(), line.textLength()});
-        }
-        layout.endLayout();
-        return spans;
+        return WrapLines(text, font, width);
     }
 };
 

@@ -16,6 +16,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace report {
 
@@ -25,6 +26,14 @@ QFont QtFont(const FontSpec& font);
 // The text a bound value prints as: through the output format when there is one; else text as
 // it is, dates as the general date, numbers in general form, Null as nothing.
 QString ValueText(const QVariant& value, const QString& outputFormat);
+
+// A line of a text, as its start and length in the text.
+struct Span {
+    int start = 0, length = 0;
+};
+// The lines text wraps into within width in font, line breaks in the text kept: at word
+// boundaries, and inside a word only where anywhere is set.
+std::vector<Span> WrapLines(const QString& text, const QFont& font, double width, bool anywhere = true);
 
 // Called every so many rows while the report is laid out: the rows done so far, of the total.
 using Progress = std::function<void(qint64 rows, qint64 total)>;

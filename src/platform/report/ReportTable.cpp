@@ -6,7 +6,6 @@
 #include "platform/report/ReportPainter.h"
 
 #include <QFontMetricsF>
-#include <QTextLayout>
 #include <algorithm>
 
 namespace report {
@@ -27,29 +26,17 @@ std::vector<int> labelBreaks(const Item& item) {
     const QFontMetricsF metrics(font);
     const double width = item.rect.width();
     if (metrics.horizontalAdvance(item.text) <= width) return {};
-    QString laid = item.text;
-    laid.replace(QLatin1Char('\n'), QChar::LineSeparator).replace(QLatin1Char('\r'), QChar::LineSeparator);
-    QTextLayout layout(laid, font);
-    QTextOption option;
-    option.setWrapMode((WrapFlags(metrics, width, item.text) & Qt::TextWrapAnywhere) ? QTextOption::WrapAtWordBoundaryOrAnywhere
-                                                                                   : QTextOption::WordWrap);
-    layout.setTextOption(option);
-    std::vector<int> ends;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        ends.push_back(line.textStart() + line.textLength());
-    }
-    layout.endLayout();
+    const bool anywhere = WrapFlags(metrics, width, item.text) & Qt::TextWrapAnywhere;
     std::vector<int> breaks;
-    for (int end : ends)
-        if (end > 0 && end < int(item.text.size()) && !lineBreakAt(item.text, end - 1)) breaks.push_back(end);
+    for (const Span& line : WrapLines(item.text, font, width, anywhere))
+        if (const int end = line.start + line.length; end > 0 && end < int(item.text.size()) && !lineBreakAt(item.text, end - 1))
+            breaks.push_back(end);
     return breaks;
 }
 
 }  // namespace
 
-std::vector<int> SoftBreaks(const Item& item) {
+std::vector<int> WrapBreaks(const Item& item) {
     if (item.kind == ControlKind::CheckBox) return {};
     if (item.lines.isEmpty()) return labelBreaks(item);
     // The lines stand one after another in the text; a line that a line break of the text ends

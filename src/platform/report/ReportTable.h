@@ -29,7 +29,7 @@ QString PrintedText(const Item& item);
 // Where the item's printed text goes on to a new line without a line break of its own: the ends
 // of a growing field's lines, or of a wrapping label's lines where its text is wider than its box
 // (indexes into the text, ascending).
-std::vector<int> SoftBreaks(const Item& item);
+std::vector<int> WrapBreaks(const Item& item);
 
 // Writes text to a file beside the target and renames it over the target when complete;
 // a failure raises 75 with the reason and leaves an existing file as it was.
