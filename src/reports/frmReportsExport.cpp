@@ -27,11 +27,11 @@ struct KindTexts {
 
 const KindTexts kTexts[3] = {
     {"Enter PDF FileName", "All Files (*.*)|*.*|pdf Files(*.pdf)|*.pdf", "Overwrite PDF File?", "PDF File already Exists.",
-     "Ravelstow", ".pdf"},
+     "Ravelstow", "pdf"},
     {"Enter HTML FileName", "All Files (*.*)|*.*|html Files(*.html)|*.html", "Overwrite HTML File?",
-     "HTML File already Exists.", "HTML Error", ".html"},
+     "HTML File already Exists.", "HTML Error", "html"},
     {"Enter Text FileName", "All Files (*.*)|*.*|rtf Files(*.rtf)|*.rtf", "Overwrite Text File?", "Text File already Exists.",
-     "Ravelstow", ".rtf"},
+     "Ravelstow", "rtf"},
 };
 
 // The messages for a missing export component (errors 327 and 429).
@@ -88,10 +88,8 @@ void frmReports::exportClick(int kind) {
         rptDialog.Filter = QString::fromLatin1(tx.filter);
         rptDialog.FilterIndex = 2;
         rptDialog.ShowSave();
-        QString name = rptDialog.FileName;
         // A name typed without an extension gets the report type's, so the file opens in its program.
-        if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
-            name += QLatin1String(tx.extension);
+        const QString name = vb::WithExtension(rptDialog.FileName, QLatin1String(tx.extension));
         if (!name.isEmpty()) {
             if (vb::SamePath(name, Module1::CurrentDBPath)) {
                 vb::MsgBox(QStringLiteral("The open database cannot be replaced by a report."), vb::vbOKOnly,
