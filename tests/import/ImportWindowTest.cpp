@@ -3,7 +3,6 @@
 #include "XlsFixture.h"
 #include "create/CreateDatabase.h"
 #include "create/frmDtaTransfer.h"
-#include "entry/EntryTestUtil.h"
 #include "shell/Module1.h"
 #include "support/Fixture.h"
 #include "support/TestRegistry.h"
@@ -225,25 +224,6 @@ private Q_SLOTS:
         QVERIFY(w().Visible());
         QCOMPARE(w().cmboWorksheet->count(), 0);
         QCOMPARE(w().lstFrom->count(), 0);
-    }
-
-    // A workbook that crashes the reading library is refused; the open database and the record
-    // being edited stay, and the edit is saved afterwards.
-    void crashingWorkbookKeepsTheUnsavedRecord() {
-        fx.reset();   // one fixture at a time
-        fx = std::make_unique<Fixture>(Fixture::WithMainWindow);
-        const QString db = testdb::build(fx->path("open.mdb"), {{"Name", "Text", ""}});
-        testdb::addRows(db, "Name", 1);
-        DataInput& v = entrytest::openView(db);
-        v.flddata[1]->setText("unsaved");
-        const QString crashing = books.filePath("crashing.xls");
-        QVERIFY2(xlsfixture::writeDamaged(book, "size record", crashing), "the standard workbook changed");
-        showWindowOn(crashing, 2);
-        QCOMPARE(fx->ui.messages(), (QStringList{QString::number(vb::err::E_FAIL_),
-                                                 "The workbook '" + crashing + "' cannot be opened: reading it stopped the "
-                                                 "workbook reader; the file may be damaged."}));
-        v.cmdAction_Click(3);   // the edit is still there to save
-        QCOMPARE(testdb::cli(db, "SELECT Name FROM UserTable"), QString("unsaved"));
     }
 
     void emptyWorksheetAndEmptyList() {

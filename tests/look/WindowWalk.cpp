@@ -183,12 +183,8 @@ double contrast(const QColor& x, const QColor& y) {
     return (qMax(a, b) + 0.05) / (qMin(a, b) + 0.05);
 }
 
-// A caption drawn in a colour too close to what is behind it cannot be read (white on light
-// grey); the background is the colour most of the control shows.
-QString contrastProblem(QWidget* w, const QString& text) {
-    if (!w->isEnabled() || text.trimmed().isEmpty() || w->width() <= 0 || w->height() <= 0) return {};
-    const QColor fore = w->palette().color(QPalette::Active, w->foregroundRole());
-    const QImage img = w->grab().toImage();
+// The colour most of an image shows: the background of a control.
+QColor commonest(const QImage& img) {
     QHash<QRgb, int> count;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) ++count[img.pixel(x, y) | 0xff000000u];
@@ -196,9 +192,18 @@ QString contrastProblem(QWidget* w, const QString& text) {
     int most = -1;
     for (auto it = count.cbegin(); it != count.cend(); ++it)
         if (it.value() > most) most = it.value(), back = it.key();
-    if (contrast(fore, QColor(back)) >= 2.5) return {};
+    return QColor(back);
+}
+
+// A caption drawn in a colour too close to what is behind it cannot be read (white on light
+// grey); the background is the colour most of the control shows.
+QString contrastProblem(QWidget* w, const QString& text) {
+    if (!w->isEnabled() || text.trimmed().isEmpty() || w->width() <= 0 || w->height() <= 0) return {};
+    const QColor fore = w->palette().color(QPalette::Active, w->foregroundRole());
+    const QColor back = commonest(w->grab().toImage());
+    if (contrast(fore, back) >= 2.5) return {};
     return QStringLiteral("caption of %1 \"%2\" is %3 on %4: too little contrast to read")
-        .arg(nameOf(w), text, fore.name(), QColor(back).name());
+        .arg(nameOf(w), text, fore.name(), back.name());
 }
 
 // The text of a disabled box stays readable: at least 4.5:1 against the box.
@@ -227,13 +232,11 @@ QStringList tabProblems(QTabBar* bar) {
     for (int i = 0; i < bar->count(); ++i) {
         const QRect r = bar->tabRect(i).adjusted(3, 3, -3, -3);
         const QImage tab = img.copy(QRect(r.topLeft() * img.devicePixelRatio(), r.size() * img.devicePixelRatio()));
-        QHash<QRgb, int> count;
+        const QColor back = commonest(tab);
+        QColor fore = back;   // the caption: the colour farthest from the background
         for (int y = 0; y < tab.height(); ++y)
-            for (int x = 0; x < tab.width(); ++x) ++count[tab.pixel(x, y) | 0xff000000u];
-        const QList<QRgb> colours = count.keys();
-        const QColor back(*std::max_element(colours.cbegin(), colours.cend(), [&](QRgb a, QRgb b) { return count[a] < count[b]; }));
-        const QColor fore(*std::max_element(colours.cbegin(), colours.cend(),
-                                            [&](QRgb a, QRgb b) { return contrast(QColor(a), back) < contrast(QColor(b), back); }));
+            for (int x = 0; x < tab.width(); ++x)
+                if (contrast(tab.pixelColor(x, y), back) > contrast(fore, back)) fore = tab.pixelColor(x, y);
         if (const double ratio = contrast(fore, back); ratio < 4.5 && !bar->tabText(i).trimmed().isEmpty())
             out << QStringLiteral("caption of tab \"%1\" of %2 (%3) is %4 on %5 (%6:1): too little contrast to read")
                        .arg(bar->tabText(i), nameOf(bar), bar->isEnabled() && bar->isTabEnabled(i) ? "enabled" : "disabled",
