@@ -5,6 +5,7 @@
 #include "platform/print/ReportPreview.h"
 #include "platform/report/ReportPainter.h"
 #include "platform/ui/ProgressBox.h"
+#include "support/Faults.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
@@ -340,6 +341,39 @@ private Q_SLOTS:
         QCOMPARE(QDir(fx.path("")).entryList({"old*"}, QDir::Files | QDir::Hidden), QStringList{"old.out"});
         QVERIFY(printer.previews.empty());
         QVERIFY(!v.OptPDF->isChecked() && !v.OptHTML->isChecked() && !v.OptTxt->isChecked());
+    }
+
+    // Another program's lock: the progress window goes, one box names the lock, nothing is written
+    // or shown; the same command works once the lock is gone.
+    void reportUnderLock_data() {
+        QTest::addColumn<int>("kind");   // 0 PDF, 1 HTML, 2 RTF, 3 the preview
+        QTest::newRow("pdf") << 0;
+        QTest::newRow("html") << 1;
+        QTest::newRow("rtf") << 2;
+        QTest::newRow("preview") << 3;
+    }
+    void reportUnderLock() {
+        QFETCH(int, kind);
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("d.mdb")), out = fx.path("r.out");
+        frmReports& v = openReports(db);
+        tick(v, {1});
+        RecordingPrinter printer;
+        auto click = [&](bool locked) {
+            if (kind != 3) fx.ui.answerSave(out);
+            if (locked) fx.ui.answerMsgBox(vb::vbOK);
+            (kind == 0 ? v.OptPDF_Click() : kind == 1 ? v.OptHTML_Click() : kind == 2 ? v.OptTxt_Click() : v.cmdPrintRep_Click());
+        };
+        {
+            testfaults::OtherProgramLock lock(db);
+            click(true);
+        }
+        QCOMPARE(fx.ui.messages(), QStringList{"Database is Locked by another program, the report was not made. Please try again later."});
+        QCOMPARE(fx.ui.titles(), QStringList{"Reports"});
+        QVERIFY(printer.previews.empty() && !QFile::exists(out));
+        click(false);
+        QCOMPARE(fx.ui.messages().size(), 1);
+        QVERIFY(printer.previews.size() == 1 || QFile::exists(out));
     }
 
     // Rows changed after the page count was taken: each page is laid out from its own start and
