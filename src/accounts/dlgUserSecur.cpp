@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QFocusEvent>
 #include "platform/ui/FormWidgets.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -247,14 +248,14 @@ void dlgUserSecur::txtusernme_Validate(bool& Cancel) {
     if (name.size() > 8) {
         vb::MsgBox(kTooLong, vb::vbOKOnly);
         txtusernme->clear();
-        txtusernme->setFocus();
+        vb::FocusRefused(txtusernme);
         Cancel = true;
         return;
     }
     if (!allLetters(name)) {
         // Text pasted into the box is held to the same rule as typed text.
         vb::MsgBox(kSpecialChars, vb::vbOKOnly);
-        txtusernme->setFocus();
+        vb::FocusRefused(txtusernme);
         Cancel = true;
     }
 }
@@ -280,13 +281,13 @@ void dlgUserSecur::txtPasswrd_Validate(bool& Cancel) {
     if (!pwdDirty_) return;
     if (!accounts::PasswordFits(txtPasswrd->text())) {
         vb::MsgBox(kPasswordTooLong, vb::vbOKOnly);
-        txtPasswrd->setFocus();
+        vb::FocusRefused(txtPasswrd);
         Cancel = true;
         return;
     }
     if (!accounts::PasswordScramblesWhole(txtPasswrd->text())) {
         vb::MsgBox(kPasswordCharacters, vb::vbOKOnly);
-        txtPasswrd->setFocus();
+        vb::FocusRefused(txtPasswrd);
         Cancel = true;
         return;
     }

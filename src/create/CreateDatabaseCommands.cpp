@@ -15,6 +15,7 @@
 #include "search/frmSearch.h"
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -81,7 +82,7 @@ void CreateDatabase::CmdCreate_Click() {
         if (txtKeyWrds->text().isEmpty()) txtKeyWrds->setText(QStringLiteral("0"));
         if (vb::CInt(txtKeyWrds->text()) > 20) {
             MsgBox(QStringLiteral("Enter number of keywords between 0-20."), vb::vbOKOnly, QStringLiteral("Keyword Definition"));
-            txtKeyWrds->setFocus(Qt::OtherFocusReason);
+            vb::FocusRefused(txtKeyWrds);
             return;
         }
 

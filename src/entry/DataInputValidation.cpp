@@ -8,6 +8,7 @@
 #include "platform/format/UserDates.h"
 #include "platform/format/VbConvert.h"
 #include "platform/format/VbFormat.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QLineEdit>
 #include <cmath>
@@ -78,7 +79,7 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
     auto reject = [&](const QString& message) {
         vb::MsgBox(message, vb::vbOKOnly, kTypeErrorTitle);
         box->setText(QString());
-        if (box->isVisible()) box->setFocus(Qt::OtherFocusReason);
+        if (box->isVisible()) vb::FocusRefused(box);
         Cancel = true;
     };
     // A number the column cannot hold: the field's range is named, and the text stays to be

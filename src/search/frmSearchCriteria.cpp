@@ -12,6 +12,7 @@
 #include "search/DlgToFrmDte.h"
 #include "platform/ui/ValidationGate.h"
 #include "search/frmSearch.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -127,7 +128,7 @@ bool frmSearch::txtSrcFld_Validate(int Index) {
     auto refuse = [box](const QString& prompt, const QString& title) {
         vb::MsgBox(prompt, vb::vbOKOnly, title);
         box->clear();
-        box->setFocus();
+        vb::FocusRefused(box);
         return true;
     };
     const vb::FieldType field = vb::FieldType::parse(type, name);
