@@ -48,12 +48,12 @@ FontSpec reportFont(const ReportChoices& c) {
     return f;
 }
 
-// The height of a label's text wrapped within its width, as the outputs draw it.
+// The height of a label's text wrapped within its width, in lines as the engine lays them out.
 double wrappedHeight(const Control& l) {
-    const QFontMetricsF fm(QtFont(l.font));
+    const QFont font = QtFont(l.font);
+    const QFontMetricsF fm(font);
     if (fm.horizontalAdvance(l.caption) <= l.width && !l.caption.contains(QLatin1Char('\n'))) return fm.height();
-    const int flags = Qt::AlignHCenter | Qt::AlignTop | WrapFlags(fm, l.width, l.caption);
-    return std::ceil(fm.boundingRect(QRectF(0, 0, l.width, 1e6), flags, l.caption).height());
+    return double(WrapLines(l.caption, font, l.width).size()) * fm.lineSpacing();
 }
 
 void addTitles(ReportDefinition& r, const ReportChoices& c, const Geometry& g) {

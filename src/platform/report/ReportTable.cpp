@@ -28,7 +28,7 @@ std::vector<int> labelBreaks(const Item& item) {
     if (metrics.horizontalAdvance(item.text) <= width) return {};
     const bool anywhere = WrapFlags(metrics, width, item.text) & Qt::TextWrapAnywhere;
     std::vector<int> breaks;
-    for (const Span& line : WrapLines(item.text, font, width, anywhere))
+    for (const Span& line : WrapLines(item.text, font, width, anywhere ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::WordWrap))
         if (const int end = line.start + line.length; end > 0 && end < int(item.text.size()) && !lineBreakAt(item.text, end - 1))
             breaks.push_back(end);
     return breaks;

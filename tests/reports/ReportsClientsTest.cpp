@@ -1,0 +1,120 @@
+// What a report's files hold as the programs that open them read them: every record under titles
+// of any length, in the preview, the PDF, the HTML and the RTF, in every layout.
+#include "ReportData.h"
+#include "ReportsTestUtil.h"
+#include "support/TestRegistry.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+using namespace reportstest;
+
+namespace {
+
+const QList<QList<int>> kLayouts = {{1}, {1, 2, 3, 4, 5, 6, 8, 9, 10}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}};
+
+// The test database with records "Row 4" to "Row `last`" added.
+QString withRows(Fixture& fx, int last) {
+    const QString db = reportsdb::build(fx.path("d.mdb"));
+    exec(db, QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
+                            "INSERT INTO UserTable (TolvaneID, Name, SrchInt, SrchKey, SrchMemo, RptFlg, Active) "
+                            "SELECT i, 'Row ' || i, 0, 0, 0, 0, 0 FROM c").arg(last));
+    return db;
+}
+
+void choose(frmReports& v, const QList<int>& boxes) {
+    for (int k = 1; k <= 12; ++k) {
+        v.ChkRepLbl[size_t(k)]->setChecked(boxes.contains(k));
+        v.ChkRepLbl_Click(k);
+    }
+}
+
+QString fileText(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// How often each record's name stands in the text: "Row 4" to "Row last", then the three others.
+QList<int> recordCounts(const QString& text, int last) {
+    QList<int> n(last + 1, 0);
+    static const QRegularExpression row("\\bRow (\\d+)\\b");
+    for (auto it = row.globalMatch(text); it.hasNext();) {
+        const int i = it.next().captured(1).toInt();
+        if (i >= 4 && i <= last) ++n[i];
+    }
+    n[1] = int(text.count("Alice"));
+    n[2] = int(text.count("O&#39;Neil") + text.count("O'Neil"));
+    n[3] = int(text.count("mile"));
+    n.removeFirst();
+    return n;
+}
+
+}  // namespace
+
+class ReportsClientsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A title band taller than the room on the page goes on over the next pages; the captions and
+    // the rows start below it, nothing stands below the page footer, and every record is printed
+    // once in the preview, the PDF, the HTML and the RTF.
+    void longTitlesKeepEveryRecord_data() {
+        QTest::addColumn<QStringList>("titles");
+        const auto words = [](int n) { return QString("word ").repeated(n / 5 + 1).left(n).trimmed(); };
+        QTest::newRow("empty") << QStringList{"", "", "", ""};
+        QTest::newRow("one long word") << QStringList{QString(600, 'W'), "", "", ""};
+        QTest::newRow("300") << QStringList{words(300), "", "", ""};
+        QTest::newRow("900") << QStringList{words(900), "", "", ""};
+        QTest::newRow("2,000") << QStringList{words(2000), "", "", ""};
+        QTest::newRow("four long lines") << QStringList{words(300), words(300), words(310), words(450)};
+    }
+    void longTitlesKeepEveryRecord() {
+        QFETCH(QStringList, titles);
+        Fixture fx;
+        const int last = 200;
+        frmReports& v = openReports(withRows(fx, last));
+        for (int i = 0; i < 4; ++i) v.RptText[size_t(i)]->setText(titles[i]);
+        const QList<int> once(last, 1);
+        for (const QList<int>& boxes : kLayouts) {
+            choose(v, boxes);
+            RecordingPrinter printer;
+            v.cmdPrintRep_Click();
+            QCOMPARE(int(printer.previews.size()), 1);
+            const report::Document& doc = *printer.previews.front();
+            const int pages = int(doc.pages.size());
+            QString header, shown;
+            for (int p = 0; p < pages; ++p) {
+                double footerTop = doc.paper.height();
+                for (const report::Band& b : doc.pages[size_t(p)].bands)
+                    if (b.section == report::SectionKind::PageFooter) footerTop = b.top;
+                for (const report::Band& b : doc.pages[size_t(p)].bands)
+                    for (const report::Item& it : b.items) {
+                        if (b.section != report::SectionKind::PageFooter)
+                            QVERIFY2(it.rect.bottom() <= footerTop + 1, qPrintable(it.text.left(40)));
+                        if (b.section == report::SectionKind::ReportHeader) header += it.text;
+                        else shown += it.text + "\n";
+                    }
+            }
+            QCOMPARE(header.remove(' '), titles.join("").remove(' '));
+            QCOMPARE(recordCounts(shown, last), once);
+
+            const QString pdf = fx.path("r.pdf"), html = fx.path("r.html"), rtf = fx.path("r.rtf");
+            for (const QString& f : {pdf, html, rtf}) QFile::remove(f);
+            fx.ui.answerSave(pdf).answerSave(html).answerSave(rtf);
+            v.OptPDF_Click();
+            v.OptHTML_Click();
+            v.OptTxt_Click();
+            QCOMPARE(fx.ui.messages(), QStringList{});
+            const QStringList texts = run("pdftotext", {pdf, "-"}, "poppler-utils").split('\f');
+            QCOMPARE(texts.size(), pages + 1);
+            for (int p = 0; p < pages; ++p)
+                QVERIFY2(texts[p].simplified().contains(QString("Page %1 Of %2").arg(p + 1).arg(pages)), qPrintable(texts[p]));
+            QCOMPARE(recordCounts(texts.join(' '), last), once);
+            QCOMPARE(recordCounts(fileText(html).remove(QRegularExpression("<[^>]*>")), last), once);
+            QCOMPARE(recordCounts(fileText(rtf), last), once);
+        }
+    }
+};
+
+RV_TEST(ReportsClientsTest)
+#include "ReportsClientsTest.moc"
