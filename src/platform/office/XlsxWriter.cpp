@@ -13,6 +13,11 @@ namespace office {
 
 namespace {
 enum FormatKey { kBold = 1, kCurrency, kDate, kTime, kDateTime, kFixed0 = 100 };
+
+// The first day whose day number every spreadsheet program reads as that day. Excel counts a
+// 29 February 1900 that never was and takes no day before 1900; LibreOffice and openpyxl count
+// from 30 December 1899, and until March 1900 each reads a number a day apart from the other.
+const QDate kFirstNumberedDay(1900, 3, 1);
 }
 
 XlsxWriter::XlsxWriter(vb::ReplacingFile& file) : file_(file) {
@@ -89,18 +94,9 @@ void XlsxWriter::writeBoolean(int row, int col, bool value) {
 }
 
 double XlsxWriter::serialOf(const QDateTime& value) {
-    const QDate d = value.date();
     const QTime t = value.time();
-    lxw_datetime dt = {};
-    if (d != QDate(1899, 12, 30)) {
-        dt.year = d.year();
-        dt.month = d.month();
-        dt.day = d.day();
-    }
-    dt.hour = t.hour();
-    dt.min = t.minute();
-    dt.sec = t.second() + t.msec() / 1000.0;
-    const double serial = lxw_datetime_to_excel_datetime(&dt);
+    const qint64 day = value.date().toJulianDay() - QDate(1899, 12, 30).toJulianDay();
+    const double serial = double(day) + t.msecsSinceStartOfDay() / 86400000.0;
     // A spreadsheet program cuts the time it reads to the second, from the double nearest to the
     // number written (16 significant digits at most): 14:14:17 written as 34511.59325231481 (just
     // under the exact 34511.593252314815) reads as 14:14:16, and so does 10:27:18 on a day whose
@@ -121,6 +117,9 @@ double XlsxWriter::serialOf(const QDateTime& value) {
 void XlsxWriter::writeDate(int row, int col, const QDateTime& value) {
     const bool timeOnly = value.date() == QDate(1899, 12, 30);
     const bool withTime = value.time() != QTime(0, 0);
+    // No day number reads as such a day everywhere: it is written as the text its cell would show.
+    if (!timeOnly && value.date() < kFirstNumberedDay)
+        return writeText(row, col, value.toString(withTime ? QStringLiteral("M/d/yyyy h:mm:ss AP") : QStringLiteral("M/d/yyyy")));
     lxw_format* f = timeOnly   ? format(kTime, "h:mm:ss AM/PM")
                     : withTime ? format(kDateTime, "m/d/yyyy h:mm:ss AM/PM")
                                : format(kDate, "m/d/yyyy");
