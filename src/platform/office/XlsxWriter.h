@@ -6,6 +6,7 @@
 // Cells keep their type: text, numbers (general, currency, or a fixed number of decimals), dates
 // as the spreadsheet's date numbers with a date, time or date-and-time format, and booleans.
 // Text longer than a cell holds (32,767 characters) is cut to that length; cut() counts the cells.
+// A text reads back as it is, even where it spells one of the file's escapes ("_x0041_").
 // A day before 1 March 1900 is written as the text its cell would show ("12/31/1899 11:59:59 PM"):
 // spreadsheet programs disagree on the day numbers before it, and some take none before 1900.
 // Errors raise VbError: a failed write with its cause (FileErrors), a refused value 75 with
