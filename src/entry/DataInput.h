@@ -59,6 +59,9 @@ public:
     // Whether lstKeywrd holds every keyword of the table: the load counts a large table's
     // keywords after its first record is shown, a part at a time.
     bool KeyListComplete() const { return keywords_.Complete(); }
+    // Whether UserTable holds a record, asked on the view's open connection (on a connection of
+    // its own when the view has none open). Errors go to the caller.
+    bool TableHasRecords();
     // A row the view stored: its keywords update the shared keyword list and lstKeywrd.
     void adoUserTbl_RowWritten(const QVariantList& before, const QVariantList& after);
     // Enables the commands and boxes by the user's level and whether the table holds records; may

@@ -106,6 +106,15 @@ void DataInput::RefreshKeyList() {
     }
 }
 
+bool DataInput::TableHasRecords() {
+    if (IsLoaded() && adoUserTbl.IsOpen()) return adoUserTbl.Connection().HasRows(QStringLiteral("UserTable"));
+    db::Connection conn;
+    conn.Open(Module1::DBConnStr);
+    const bool has = conn.HasRows(QStringLiteral("UserTable"));
+    conn.Close();
+    return has;
+}
+
 void DataInput::readKeywordPart(QTimer* timer) {
     if (timer != keywordFill_ || !IsLoaded() || !adoUserTbl.IsOpen() || keywords_.Complete()) {
         timer->stop();

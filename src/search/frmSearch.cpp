@@ -241,13 +241,12 @@ void frmSearch::Form_Load() {
         frmMain* main = frmMain::existing();
         const bool searchTab = main && main->TabCaption(main->SelectedTab()) == QLatin1String("Search");
         if (searchTab) {
-            db::Connection conn;
-            conn.Open(Module1::DBConnStr);
-            if (conn.RowCount(QStringLiteral("UserTable")) < 1) {
-                conn.Close();
+            if (!DataInput::instance().TableHasRecords()) {
                 vb::MsgBox(QStringLiteral("There are currently no records Entered in the Database.  A Search Cannot Be Performed"));
                 return;
             }
+            db::Connection conn;
+            conn.Open(Module1::DBConnStr);
             for (int i = 0; i < kRows; ++i) {
                 chfldSrch[size_t(i)]->hide();
                 txtSrcFld[size_t(i)]->hide();

@@ -125,6 +125,7 @@ void frmMain::buildTabStrip() {
             TabStrip1->setCurrentIndex(lastTab_);
             return;
         }
+        tabBefore_ = lastTab_;
         lastTab_ = index;
         vb::RunTrapped([this] { TabStrip1_Click(); });
     });
@@ -134,8 +135,16 @@ void frmMain::buildTabStrip() {
             refuseNextTabChange_ = index != TabStrip1->currentIndex();
             return;
         }
-        if (index == TabStrip1->currentIndex()) vb::RunTrapped([this] { TabStrip1_Click(); });
+        if (index != TabStrip1->currentIndex()) return;
+        tabBefore_ = index;
+        vb::RunTrapped([this] { TabStrip1_Click(); });
     });
+}
+
+void frmMain::keepTab(int index) {
+    const QSignalBlocker block(TabStrip1.data());
+    TabStrip1->setCurrentIndex(index);
+    lastTab_ = tabBefore_ = index;
 }
 
 QAction* frmMain::addCommand(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)()) {

@@ -95,8 +95,11 @@ private:
     void buildTabStrip();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)());
     void onSubWindowActivated(QMdiSubWindow* sub);
+    // Puts the strip back on the tab at index without running the tab handler.
+    void keepTab(int index);
     std::map<Form*, QPointer<QMdiSubWindow>> children_;
     int lastTab_ = 0;
+    int tabBefore_ = 0;   // the tab selected before the one the handler runs for
     bool refuseNextTabChange_ = false;
     bool quitting_ = false;
 };

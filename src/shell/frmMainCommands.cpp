@@ -5,6 +5,7 @@
 #include "entry/DataInput.h"
 #include "platform/db/Connection.h"
 #include "platform/db/LockWait.h"
+#include "platform/db/CauseMessage.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/paths/AppPaths.h"
 #include "reports/frmReports.h"
@@ -174,20 +175,10 @@ void frmMain::mnuExit_Click() {
     MDIForm_Unload();
 }
 
-namespace {
-// Record count of UserTable in the file the connection string names; the connection is closed
-// before the count is returned.
-qint64 countUserRecords() {
-    db::Connection conn;
-    conn.Open(Module1::DBConnStr);
-    const qint64 n = conn.RowCount(QStringLiteral("UserTable"));
-    conn.Close();
-    return n;
-}
-}  // namespace
-
 void frmMain::TabStrip1_Click() {
     const int tab = SelectedTab();
+    // One wait for another program's lock, however many statements the views' loads run.
+    db::LockWait wait;
     try {
         switch (tab) {
         case 1:
@@ -207,7 +198,8 @@ void frmMain::TabStrip1_Click() {
                 MsgBox(QStringLiteral("A Database File Is Not Currently Open"), vb::vbOKOnly, QStringLiteral("Open Database"));
                 break;
             }
-            if (countUserRecords() > 0) {
+            // One record is enough to know: asked on the open connection, whatever the table's size.
+            if (DataInput::instance().TableHasRecords()) {
                 if (tab == 2) {
                     frmSearch::instance().SetFocus();
                 } else {
@@ -231,8 +223,16 @@ void frmMain::TabStrip1_Click() {
         default: break;
         }
     } catch (const vb::VbError& e) {
+        db::LockWait::Settle();
+        const bool search = tab == 2;
         if (e.number == vb::err::InvalidProcCall) {
             MsgBox(QStringLiteral("Change to Tab ") + QString::number(tab), vb::vbOKOnly, QStringLiteral("Incorrect Tab"));
+        } else if ((search || tab == 3) &&
+                   vb::ShowCause(e, search ? QStringLiteral("the search was not opened.") : QStringLiteral("the reports were not opened."),
+                                 search ? QStringLiteral("Search") : QStringLiteral("Reports"))) {
+            // The file refused the check (another program's lock): the view was not opened, and
+            // the strip stays on the tab the user was on.
+            keepTab(tabBefore_);
         } else {
             vb::ShowErrorPair(e);
             MsgBox(QStringLiteral("Change to tab ") + QString::number(tab));

@@ -378,6 +378,46 @@ private Q_SLOTS:
         QCOMPARE(rs.AbsolutePosition(), 1);
     }
 
+    // The set's own writes keep its keys current; a write past the set, on its connection or
+    // another, does not.
+    void keysCurrentThroughOwnWrites_data() {
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<bool>("current");
+        QTest::newRow("add") << "add" << true;
+        QTest::newRow("edit") << "edit" << true;
+        QTest::newRow("delete") << "delete" << true;
+        QTest::newRow("same connection, past the set") << "execute" << false;
+        QTest::newRow("another connection") << "other" << false;
+    }
+    void keysCurrentThroughOwnWrites() {
+        QFETCH(QString, write);
+        addNames({"a", "b"});
+        db::Recordset rs;
+        rs.Open("SELECT * FROM UserTable Order By TolvaneID", conn_);
+        QVERIFY(rs.KeysCurrent());
+        db::Connection other;
+        other.Open(connStr(path_));
+        if (write == "add") {
+            rs.AddNew();
+            rs.Fields("Name").SetValue("c");
+            rs.Update();
+        } else if (write == "edit") {
+            rs.Fields("Name").SetValue("a2");
+            rs.Update();
+        } else if (write == "delete") {
+            rs.Delete();
+        } else {
+            (write == "other" ? other : conn_).Execute("INSERT INTO UserTable (Name) VALUES ('x')");
+        }
+        QTEST(rs.KeysCurrent(), "current");
+        // Once stale, the set's own writes leave it stale.
+        other.Execute("UPDATE UserTable SET Name = 'z' WHERE Name = 'b'");
+        rs.MoveLast();
+        rs.Fields("Name").SetValue("y");
+        rs.Update();
+        QVERIFY(!rs.KeysCurrent());
+    }
+
     void noStatementStaysOpen() {
         addNames({"a", "b"});
         db::Recordset rs;

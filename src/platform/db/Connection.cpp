@@ -416,6 +416,11 @@ qint64 Connection::RowCount(const QString& table) {
     return st.column(0).toLongLong();
 }
 
+bool Connection::HasRows(const QString& table) {
+    Statement st(requireOpen(state_), QStringLiteral("SELECT 1 FROM ") + Bracket(table) + QStringLiteral(" LIMIT 1"));
+    return st.step();
+}
+
 void Connection::BeginTrans() {
     sqlite3* db = requireOpen(state_);
     if (!sqlite3_get_autocommit(db))

@@ -67,6 +67,8 @@ public:
     bool HasTable(const QString& name, const QString& type = QStringLiteral("TABLE"));
     QStringList TableNames();          // user tables, in the order of creation
     qint64 RowCount(const QString& table);  // no such table: DB_E_NOTABLE
+    // Whether the table holds a row: reads one row at most, whatever the table's size.
+    bool HasRows(const QString& table);     // no such table: DB_E_NOTABLE
 
     // Transactions (not nested).
     void BeginTrans();
