@@ -3,7 +3,7 @@
 #include "accounts/frmUserSecurity.h"
 #include "platform/core/Colors.h"
 #include "platform/core/Twips.h"
-#include "platform/fs/FileSystem.h"
+#include "platform/fs/TempFolders.h"
 #include "platform/ui/ValidationGate.h"
 #include "platform/ui/WidgetColors.h"
 #include "platform/ui/WindowLook.h"
@@ -196,9 +196,8 @@ void frmMain::MDIForm_Load() {
 
     Module1::IniPath = vb::inProgramFolder(QStringLiteral("TolvanePrg.ini"));
     Module1::HelpFilePath = QDir(vb::resourceFolder()).filePath(QStringLiteral("help/index.html"));
-    // Temporary files that a run killed while writing left where the program keeps its files.
-    vb::RemoveStaleTempFiles(vb::programFolder());
-    vb::RemoveStaleTempFiles(vb::inProgramFolder(QStringLiteral("DBFiles")));
+    // Temporary files that a run killed while writing left wherever the program wrote them.
+    vb::RemoveStaleTempFilesEverywhere();
 
     // A colour text that is not a usable number falls back to the default colour.
     auto readColour = [](const char* section, const char* key, const char* fallback) {

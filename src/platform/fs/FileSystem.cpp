@@ -3,6 +3,7 @@
 #include "platform/core/VbError.h"
 #include "platform/fs/FileErrors.h"
 #include "platform/fs/ReplacingFile.h"
+#include "platform/fs/TempFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,21 +85,24 @@ void syncFolder(const QString& folder) {
 
 }  // namespace
 
-void RemoveStaleTempFiles(const QString& folder) {
+int RemoveStaleTempFiles(const QString& folder) {
     const QDir dir(folder);
     const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    int running = 0;
     for (const QString& name : names) {
         const auto m = tempPattern().match(name);
         if (!m.hasMatch() || m.captured(1) != hostTag()) continue;
         const qint64 pid = m.captured(2).toLongLong();
-        if (pid == qint64(::getpid()) || processRuns(pid)) continue;
-        QFile::remove(dir.filePath(name));
+        if (pid == qint64(::getpid()) || processRuns(pid)) ++running;
+        else QFile::remove(dir.filePath(name));
     }
+    return running;
 }
 
 QString TempPathBeside(const QString& target) {
     const QFileInfo fi(target);
     RemoveStaleTempFiles(fi.absolutePath());
+    NoteTempFolder(fi.absolutePath());
     // The temporary name must fit where the target's fits: a long name is shortened in it.
     QString name = fi.fileName();
     while (QFile::encodeName(name).size() > 200) name.chop(1);
