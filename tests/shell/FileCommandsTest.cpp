@@ -80,12 +80,16 @@ private Q_SLOTS:
 
     void refusedFiles_data() {
         QTest::addColumn<QString>("content");   // "missing", "text" or SQL
-        QTest::newRow("missing") << "missing";
-        QTest::newRow("text file") << "text";
-        QTest::newRow("no UserTable") << "CREATE TABLE Other (a TEXT);";
+        QTest::addColumn<QString>("message");   // "%1": the path
+        QTest::addColumn<QString>("title");
+        QTest::newRow("missing") << "missing" << "File does not exist: %1" << "File Error";
+        QTest::newRow("text file") << "text" << kRefused << "Database Structure";
+        QTest::newRow("no UserTable") << "CREATE TABLE Other (a TEXT);" << kRefused << "Database Structure";
     }
     void refusedFiles() {
         QFETCH(QString, content);
+        QFETCH(QString, message);
+        QFETCH(QString, title);
         const QString path = fx->path("refused.mdb");
         if (content == "text") {
             QFile f(path);
@@ -96,10 +100,27 @@ private Q_SLOTS:
         }
         fx->ui.answerOpen(path).answerMsgBox(vb::vbOK);
         m->mnuOpenDB_Click();
-        QCOMPARE(fx->ui.messages(), QStringList{kRefused});
-        QCOMPARE(fx->ui.titles(), QStringList{"Database Structure"});
+        QCOMPARE(fx->ui.messages(), QStringList{message.replace("%1", path)});
+        QCOMPARE(fx->ui.titles(), QStringList{title});
         QVERIFY(!DBOpen);
         QCOMPARE(QFile::exists(path), content != "missing");
+    }
+
+    // A path typed in the open window that names no file is named, and the database open before
+    // stays open.
+    void missingFileClosesNothing() {
+        const QString first = db("first.mdb", kUserTable), missing = fx->path("none.mdb");
+        open(first);
+        fx->ui.clear();
+        fx->ui.answerMsgBox(vb::vbOK).answerOpen(missing).answerMsgBox(vb::vbOK);
+        m->mnuOpenDB_Click();
+        QCOMPARE(fx->ui.messages().size(), 2);   // the close question, then the missing file
+        QCOMPARE(fx->ui.messages().last(), "File does not exist: " + missing);
+        QVERIFY(DBOpen);
+        QCOMPARE(CurrentDBPath, first);
+        QCOMPARE(m->TabCaption(4), first);
+        QVERIFY(DataInput::instance().IsLoaded());
+        QVERIFY(!QFile::exists(missing));
     }
 
     void openWhileOpenClosesFirst() {
