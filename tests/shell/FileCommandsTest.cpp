@@ -146,14 +146,15 @@ private Q_SLOTS:
     }
 
     // Whatever makes a file unreadable, refusing it with a database open names the cause and leaves
-    // nothing open.
+    // nothing open. A file that begins with SQLite's header but that SQLite cannot read is damaged.
     void refusedFileLeavesNothingOpen_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
         const QString damaged = "Database file is damaged and cannot be read.";
         for (const char* k : {"random bytes", "folder", "link loop", "long name", "no TolvaneID", "no UserName"})
             QTest::newRow(k) << QString(k) << kRefused;
-        for (const char* k : {"cut short", "damaged page", "damaged root page", "damaged middle page"})
+        for (const char* k : {"cut short", "damaged page", "damaged root page", "damaged middle page",
+                              "header 21=0", "header 16,17=0", "header 22=1", "header 23=255", "header 47=255"})
             QTest::newRow(k) << QString(k) << damaged;
         QTest::newRow("locked by another program")
             << "locked" << "Database is Locked by another program, the database was not opened. Please try again later.";
@@ -173,6 +174,12 @@ private Q_SLOTS:
         QByteArray whole = g.readAll();
         whole.append(QByteArray(8192, '\0'));
         if (kind == "cut short") write(whole.left(6000));
+        if (kind.startsWith("header ")) {   // "header 16,17=0": bytes 16 and 17 set to 0
+            const QStringList change = kind.section(' ', 1).split('=');
+            QByteArray damaged = whole;
+            for (const QString& at : change[0].split(',')) damaged[at.toInt()] = char(change[1].toInt());
+            write(damaged);
+        }
         if (kind == "random bytes") write(QByteArray(8192, '\x5a'));
         if (kind == "damaged page") write(whole.left(4096) + QByteArray(whole.size() - 4096, '\xff'));
         if (kind == "folder") QDir().mkpath(path);
