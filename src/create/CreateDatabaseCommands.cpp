@@ -11,9 +11,8 @@
 #include "platform/fs/FileSystem.h"
 #include "platform/fs/ReplacingFile.h"
 #include "platform/paths/AppPaths.h"
-#include "reports/frmReports.h"
-#include "search/frmSearch.h"
 #include "shell/Module1.h"
+#include "shell/Module1Views.h"
 #include "shell/frmMain.h"
 #include "platform/ui/RefusedBox.h"
 
@@ -149,12 +148,7 @@ void CreateDatabase::CmdCreate_Click() {
         // The new file is the open database.
         if (wasOpen) {
             // The views still show the database that was open; they are rebuilt from the new one.
-            DataInput::instance().Unload();
-            frmSearch::instance().Unload();
-            frmReports::instance().Unload();
-            SrchFlg = false;
-            SrchSQL.clear();
-            SetCurRecID(0);
+            UnloadFileViews();
         }
         BuildConnStr();
         DBOpen = true;

@@ -88,9 +88,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The entry, search and reports views, unloaded: an open starts from them as at start-up.
-    void UnloadStaleViews();
-    void ClearRefusedFile();
+    enum class FileCommand { Open, SaveAs };
+    // Makes the file at CurrentDBPath the open database, the one open before being closed, as Open
+    // and Save As do: the structure check, the login when the file has accounts, the menus, the
+    // user and the entry view. A file refused (not a database of this program, damaged, locked,
+    // the login cancelled) is named and leaves nothing open. Returns whether the file is open.
+    bool AcceptFile(FileCommand command);
+    void RefuseFile();
     void buildMenus();
     void buildTabStrip();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)());

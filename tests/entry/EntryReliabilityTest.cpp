@@ -83,10 +83,11 @@ private Q_SLOTS:
     }
 
     // Each reason the file refuses a save or a delete has its own message; nothing stored
-    // changes, and a new record keeps what was typed so that Save can be tried again.
+    // changes, and a new record keeps what was typed so that Save can be tried again. A move
+    // stores an edit as Save does.
     void refusedWritesNameTheirCause_data() {
         QTest::addColumn<QString>("cause");
-        QTest::addColumn<QString>("command");   // edit, add, delete
+        QTest::addColumn<QString>("command");   // edit, next (an edit, then Next), add, delete
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("title");
         const QString locked = "Database is Locked by another program, Record was not %1. Please try again later.";
@@ -101,6 +102,9 @@ private Q_SLOTS:
         QTest::newRow("full disk, edit") << "full" << "edit" << full.arg("saved") << "Save Changes";
         QTest::newRow("full disk, add") << "full" << "add" << full.arg("saved") << "Save Changes";
         QTest::newRow("full disk, delete") << "full" << "delete" << full.arg("deleted") << "Record Deletion";
+        QTest::newRow("locked, next") << "locked" << "next" << locked.arg("saved") << "Save Changes";
+        QTest::newRow("read-only, next") << "read-only" << "next" << readOnly.arg("saved") << "Save Changes";
+        QTest::newRow("full disk, next") << "full" << "next" << full.arg("saved") << "Save Changes";
         QTest::newRow("a refused record names no cause")
             << "trigger" << "add" << "A record must be added, Either Enter Data or Cancel Record Add" << "Save Changes";
     }
@@ -125,7 +129,8 @@ private Q_SLOTS:
         const int cursors = vb::LockWaitCursorCount();
         if (command == "delete") fx->ui.answerMsgBox(vb::vbYes);
         fx->ui.answerMsgBox(vb::vbOK);
-        v.cmdAction_Click(command == "delete" ? 1 : 3);
+        if (command == "next") v.cmdNegotiate_Click(2);
+        else v.cmdAction_Click(command == "delete" ? 1 : 3);
         limit.reset();
         lock.reset();
 
@@ -142,7 +147,7 @@ private Q_SLOTS:
             QVERIFY(v.bAddingRec);
             QCOMPARE(v.flddata[1]->text(), QString("Typed"));
         }
-        if (command == "edit") QCOMPARE(v.flddata[1]->text(), QString("Typed"));
+        if (command == "edit" || command == "next") QCOMPARE(v.flddata[1]->text(), QString("Typed"));
         if (cause != "read-only" && cause != "trigger" && command != "delete") {
             // The refusal is over: the same Save stores the record.
             v.cmdAction_Click(3);

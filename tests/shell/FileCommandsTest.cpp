@@ -85,12 +85,16 @@ private Q_SLOTS:
 
     void refusedFiles_data() {
         QTest::addColumn<QString>("content");   // "missing", "text" or SQL
-        QTest::newRow("missing") << "missing";
-        QTest::newRow("text file") << "text";
-        QTest::newRow("no UserTable") << "CREATE TABLE Other (a TEXT);";
+        QTest::addColumn<QString>("message");   // "%1": the path
+        QTest::addColumn<QString>("title");
+        QTest::newRow("missing") << "missing" << "File does not exist: %1" << "File Error";
+        QTest::newRow("text file") << "text" << kRefused << "Database Structure";
+        QTest::newRow("no UserTable") << "CREATE TABLE Other (a TEXT);" << kRefused << "Database Structure";
     }
     void refusedFiles() {
         QFETCH(QString, content);
+        QFETCH(QString, message);
+        QFETCH(QString, title);
         const QString path = fx->path("refused.mdb");
         if (content == "text") {
             QFile f(path);
@@ -101,10 +105,27 @@ private Q_SLOTS:
         }
         fx->ui.answerOpen(path).answerMsgBox(vb::vbOK);
         m->mnuOpenDB_Click();
-        QCOMPARE(fx->ui.messages(), QStringList{kRefused});
-        QCOMPARE(fx->ui.titles(), QStringList{"Database Structure"});
+        QCOMPARE(fx->ui.messages(), QStringList{message.replace("%1", path)});
+        QCOMPARE(fx->ui.titles(), QStringList{title});
         QVERIFY(!DBOpen);
         QCOMPARE(QFile::exists(path), content != "missing");
+    }
+
+    // A path typed in the open window that names no file is named, and the database open before
+    // stays open.
+    void missingFileClosesNothing() {
+        const QString first = db("first.mdb", kUserTable), missing = fx->path("none.mdb");
+        open(first);
+        fx->ui.clear();
+        fx->ui.answerMsgBox(vb::vbOK).answerOpen(missing).answerMsgBox(vb::vbOK);
+        m->mnuOpenDB_Click();
+        QCOMPARE(fx->ui.messages().size(), 2);   // the close question, then the missing file
+        QCOMPARE(fx->ui.messages().last(), "File does not exist: " + missing);
+        QVERIFY(DBOpen);
+        QCOMPARE(CurrentDBPath, first);
+        QCOMPARE(m->TabCaption(4), first);
+        QVERIFY(DataInput::instance().IsLoaded());
+        QVERIFY(!QFile::exists(missing));
     }
 
     void openWhileOpenClosesFirst() {
@@ -130,14 +151,15 @@ private Q_SLOTS:
     }
 
     // Whatever makes a file unreadable, refusing it with a database open names the cause and leaves
-    // nothing open.
+    // nothing open. A file that begins with SQLite's header but that SQLite cannot read is damaged.
     void refusedFileLeavesNothingOpen_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
         const QString damaged = "Database file is damaged and cannot be read.";
         for (const char* k : {"random bytes", "folder", "link loop", "long name", "no TolvaneID", "no UserName"})
             QTest::newRow(k) << QString(k) << kRefused;
-        for (const char* k : {"cut short", "damaged page", "damaged root page", "damaged middle page"})
+        for (const char* k : {"cut short", "damaged page", "damaged root page", "damaged middle page",
+                              "header 21=0", "header 16,17=0", "header 22=1", "header 23=255", "header 47=255"})
             QTest::newRow(k) << QString(k) << damaged;
         QTest::newRow("locked by another program")
             << "locked" << "Database is Locked by another program, the database was not opened. Please try again later.";
@@ -157,6 +179,12 @@ private Q_SLOTS:
         QByteArray whole = g.readAll();
         whole.append(QByteArray(8192, '\0'));
         if (kind == "cut short") write(whole.left(6000));
+        if (kind.startsWith("header ")) {   // "header 16,17=0": bytes 16 and 17 set to 0
+            const QStringList change = kind.section(' ', 1).split('=');
+            QByteArray damaged = whole;
+            for (const QString& at : change[0].split(',')) damaged[at.toInt()] = char(change[1].toInt());
+            write(damaged);
+        }
         if (kind == "random bytes") write(QByteArray(8192, '\x5a'));
         if (kind == "damaged page") write(whole.left(4096) + QByteArray(whole.size() - 4096, '\xff'));
         if (kind == "folder") QDir().mkpath(path);

@@ -8,6 +8,7 @@
 #include "platform/db/StoredDate.h"
 #include "platform/db/YesNo.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <string>
 #include <string_view>
@@ -255,6 +256,14 @@ QString Connection::Bracket(const QString& identifier) {
     return QLatin1Char('"') + s + QLatin1Char('"');
 }
 
+namespace {
+// Whether the file begins with the 16 bytes every SQLite database file begins with.
+bool beginsAsSqlite(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.read(16) == QByteArray("SQLite format 3", 16);
+}
+}  // namespace
+
 void Connection::Open(const QString& connStr) {
     if (IsOpen()) vb::raise(3705, QStringLiteral("Operation is not allowed when the object is open."));
     const QString path = DataSourceOf(connStr);
@@ -297,6 +306,12 @@ void Connection::Open(const QString& connStr) {
     registerFunctions(db);
     // Reading the schema is the test that the file is a database and is not locked.
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+    // A file that begins as SQLite's own but whose header SQLite refuses (not a database, a schema
+    // format it does not know) is damaged.
+    if (((rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_ERROR) && beginsAsSqlite(path)) {
+        sqlite3_close_v2(db);
+        raiseDamaged(path);
+    }
     if (rc != SQLITE_OK) fail(rc);
     // Rollback journal: the database stays one file (a WAL file made elsewhere is switched back).
     sqlite3_stmt* st = nullptr;

@@ -15,6 +15,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <limits>
 #include <unistd.h>
 
@@ -32,6 +33,11 @@ QString canonicalOf(const QString& path) {
 bool FileExists(const QString& path) {
     const QFileInfo fi(path);
     return fi.exists() && !fi.isDir();
+}
+
+bool NothingAt(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
 QString WithExtension(const QString& path, const QString& extension) {

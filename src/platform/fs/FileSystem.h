@@ -5,6 +5,9 @@
 namespace vb {
 
 bool FileExists(const QString& path);
+// Whether the system finds nothing at all at path: no file, folder or link (a link that leads
+// nowhere, a name too long or a folder that cannot be read are something there).
+bool NothingAt(const QString& path);
 // path with "." and extension added when its file name has no extension of its own ("contacts"
 // becomes "contacts.mdb"); an empty path stays empty.
 QString WithExtension(const QString& path, const QString& extension);
