@@ -2,6 +2,7 @@
 // window, and the unload.
 #include "entry/DataInput.h"
 #include "platform/ui/FormWidgets.h"
+#include "platform/ui/PlainTextBox.h"
 #include "entry/EntryWidgets.h"
 
 #include "platform/core/Colors.h"
@@ -149,7 +150,7 @@ QWidget* DataInput::CreateWidget() {
     lstKeywrd->setFont(boxFont);
 
     // The notes.
-    txtmemo = vb::Placed(new QPlainTextEdit(w), "txtmemo", 960, 6840, 9135, 1455);
+    txtmemo = vb::Placed(new vb::PlainTextBox(w), "txtmemo", 960, 6840, 9135, 1455);
     txtmemo->setFont(boxFont);
     txtmemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Wider than its design (615 at 360) to both sides, up to the notes box; centred over its picture.
