@@ -35,24 +35,26 @@ int ownClipboard(const QStringList& args) {
     return QApplication::exec();
 }
 
-// Each gesture of one box; the box's text after each, one line per gesture.
-QStringList pasteEveryWay(QWidget* box, QWidget* viewport, const std::function<QString()>& text,
-                          const std::function<QMenu*()>& menu) {
+// Ctrl+V, Shift+Insert, the middle button and the context menu's Paste into one box; its text
+// after each.
+template <typename Box>
+QStringList pasteEveryWay(Box* box, QWidget* target, const std::function<QString()>& text) {
     QStringList out;
-    auto step = [&](const std::function<void()>& gesture) {
+    const std::function<void()> gestures[] = {
+        [&] { QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier); },
+        [&] { QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier); },
+        [&] { QTest::mouseClick(target, Qt::MiddleButton, {}, QPoint(5, 5)); },
+        [&] {
+            std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+            for (QAction* a : menu->actions())
+                if (a->text().remove(u'&').startsWith(QLatin1String("Paste"))) a->trigger();
+        }};
+    for (const auto& gesture : gestures) {
         box->setFocus();
         gesture();
         QApplication::processEvents();
         out << text();
-    };
-    step([&] { QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier); });
-    step([&] { QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier); });
-    step([&] { QTest::mouseClick(viewport, Qt::MiddleButton, {}, QPoint(5, 5)); });
-    step([&] {
-        std::unique_ptr<QMenu> m(menu());
-        for (QAction* a : m->actions())
-            if (a->text().remove(u'&').startsWith(QLatin1String("Paste"))) a->trigger();
-    });
+    }
     return out;
 }
 
@@ -66,9 +68,8 @@ int pasteIntoTheView(const QStringList&) {
     QLineEdit* line = v.flddata[1];
     notes->clear();
     line->clear();
-    QStringList out = pasteEveryWay(notes, notes->viewport(), [&] { return notes->toPlainText(); },
-                                    [&] { return notes->createStandardContextMenu(); });
-    out += pasteEveryWay(line, line, [&] { return line->text(); }, [&] { return line->createStandardContextMenu(); });
+    const QStringList out = pasteEveryWay(notes, notes->viewport(), [&] { return notes->toPlainText(); }) +
+                            pasteEveryWay(line, line, [&] { return line->text(); });
     QTextStream(stdout) << out.join(u'\n') << Qt::endl;
     v.Unload();
     return 0;
