@@ -157,7 +157,6 @@ void DataInput::RefreshCollection() {
         } else if (goesTo == ColumnBox::Notes) {
             if (BoundBox* b = BindingOf(txtmemo)) b->Bind(name, b->Format(), b->Kind());
             else bind(txtmemo, name, vb::DataFormat(), vb::ValueKind::Text);
-            lblNote->setText(name);
             fields.Add(name, type.name());
         } else if (goesTo == ColumnBox::Hidden) {
             fields.Add(name, type.name());

@@ -108,6 +108,13 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
             Cancel = true;
             return;
         }
+        // A fraction would be rounded away on the write: refused, the text stays to be corrected.
+        const std::optional<double> n = vb::parseNumber(S);
+        if (n && *n != std::trunc(*n)) {
+            vb::MsgBox(QStringLiteral("An Integer Field Can Only Hold Whole Numbers"), vb::vbOKOnly, kTypeErrorTitle);
+            Cancel = true;
+            return;
+        }
         if (outOfRange()) return;
     } else if (T.kind == vb::FieldKind::Double || T.kind == vb::FieldKind::Decimal) {
         if (S.isEmpty()) return;

@@ -156,8 +156,9 @@ void build(ReportDefinition& r, const ReportChoices& c, const Geometry& g, const
             f.left = x + g.fieldOffset;
             f.canGrow = true;
             if (kind == vb::FieldKind::Currency) f.outputFormat = QStringLiteral("$#,##0.00");
-            else if (kind == vb::FieldKind::Double) f.outputFormat = QStringLiteral("####.000");
-            else if (kind == vb::FieldKind::Integer) f.outputFormat = QStringLiteral("#####");
+            // The third section prints a stored zero, which the digit placeholders alone drop.
+            else if (kind == vb::FieldKind::Double) f.outputFormat = QStringLiteral("####.000;;0.000");
+            else if (kind == vb::FieldKind::Integer) f.outputFormat = QStringLiteral("#####;;0");
             if (!f.outputFormat.isEmpty()) f.width = 1440;
             f.font = font;
             f.opaque = true;

@@ -196,6 +196,24 @@ private Q_SLOTS:
         QVERIFY2(pdfText(fx.path("t.pdf")).count(printed) == 2, qPrintable(pdfText(fx.path("t.pdf"))));
     }
 
+    // A stored zero prints as a zero in the PDF, HTML and RTF files.
+    void aStoredZeroPrints() {
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("d.mdb"));
+        exec(db, "UPDATE UserTable SET Name = 'Zero', Age = 0 WHERE TolvaneID = 1");
+        frmReports& v = openReports(db);
+        tickList(v, {1, 2});
+        fx.ui.answerSave(fx.path("z.pdf")).answerSave(fx.path("z.html")).answerSave(fx.path("z.rtf"));
+        v.OptPDF_Click();
+        v.OptHTML_Click();
+        v.OptTxt_Click();
+        QCOMPARE(fx.ui.messages(), QStringList{});
+        static const QRegularExpression tags("<[^>]*>|\\\\[a-z]+-?\\d* ?|[{}]");
+        auto words = [](const QString& file) { return QString::fromUtf8(readAll(file)).replace(tags, " ").simplified(); };
+        for (const QString& text : {pdfText(fx.path("z.pdf")), words(fx.path("z.html")), words(fx.path("z.rtf"))})
+            QVERIFY2(text.contains("Zero 0 "), qPrintable(text.right(300)));
+    }
+
     // An existing file is replaced only after the question, and only by a complete new file.
     void replacingAnExistingFile() {
         Fixture fx;
