@@ -11,12 +11,11 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 using namespace entrytest;
 
 namespace {
-
-// ---- The children, on the virtual screen ----
 
 // Owns both X selections with the data its argument names, until it is ended.
 int ownClipboard(const QStringList& args) {
@@ -84,15 +83,20 @@ class EntryPasteTest : public QObject {
     Q_OBJECT
     QProcess xvfb;
     QString display;
+    QTemporaryDir tmp;
 
-    QProcessEnvironment onScreen() const {
+    // A child of this executable on the virtual screen.
+    void start(QProcess& p, const QString& child, const QStringList& args = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("DISPLAY", display);
-        return env;
-    }
-    void start(QProcess& p, const QString& child, const QStringList& args = {}) {
-        p.setProcessEnvironment(onScreen());
+        // Under the sanitizers: the X libraries' own string reads and the session bus's one-time
+        // allocation are theirs, not the program's.
+        if (env.contains("ASAN_OPTIONS")) {
+            env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":strict_string_checks=0");
+            env.insert("LSAN_OPTIONS", "suppressions=" + tmp.filePath("lsan.supp"));
+        }
+        p.setProcessEnvironment(env);
         p.start(QCoreApplication::applicationFilePath(), QStringList{"--child", child} + args);
     }
     static bool waitForLine(QProcess& p, int ms) {
@@ -111,6 +115,8 @@ private Q_SLOTS:
         xvfb.start(exe, {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
         QVERIFY2(waitForLine(xvfb, 10000), "Xvfb named no display within 10 s");
         display = ":" + QString::fromLatin1(xvfb.readLine()).trimmed();
+        QFile supp(tmp.filePath("lsan.supp"));
+        QVERIFY(supp.open(QIODevice::WriteOnly) && supp.write("leak:libdbus-1.so\n") > 0);
     }
     void cleanupTestCase() {
         xvfb.terminate();
@@ -119,13 +125,13 @@ private Q_SLOTS:
 
     void pasteKeepsTheViewRunning_data() {
         QTest::addColumn<QString>("clipboard");   // "" no owner
-        QTest::addColumn<QString>("pasted");      // each box after each gesture
+        QTest::addColumn<QString>("pasted");      // each box after each gesture ("" nothing pasted)
         // Ctrl+V, Shift+Insert, the middle button and the menu's Paste each add one copy.
         const QString text = "pasted\npastedpasted\npastedpastedpasted\npastedpastedpastedpasted";
-        QTest::newRow("no owner") << "" << QString("\n\n\n\n\n\n\n");
+        QTest::newRow("no owner") << "" << QString();
         QTest::newRow("text") << "text" << text + "\n" + text;
-        QTest::newRow("image only") << "image" << QString("\n\n\n\n\n\n\n");
-        QTest::newRow("empty text") << "empty" << QString("\n\n\n\n\n\n\n");
+        QTest::newRow("image only") << "image" << QString();
+        QTest::newRow("empty text") << "empty" << QString();
     }
     void pasteKeepsTheViewRunning() {
         QFETCH(QString, clipboard);
