@@ -4,8 +4,10 @@
 #include "ReportsTestUtil.h"
 #include "support/TestRegistry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 using namespace reportstest;
 
@@ -47,6 +49,31 @@ QList<int> recordCounts(const QString& text, int last) {
     n[3] = int(text.count("mile"));
     n.removeFirst();
     return n;
+}
+
+// Records 4 to 24 with values of every kind in the twelve fields: words, paths, a right-to-left
+// file name, addresses, numbers; record 4 has one word wider than its column.
+QString valueRows(Fixture& fx) {
+    const QString db = reportsdb::build(fx.path("d.mdb"));
+    exec(db, QString::fromUtf8(
+                 "WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < 24) "
+                 "INSERT INTO UserTable (TolvaneID, Name, Age, Price, Born, Cost, Active, PhotoFP, City, Zip, Phone, Email, "
+                 "Extra, SrchInt, SrchKey, SrchMemo, RptFlg) SELECT i, 'Name ' || i || ' with a few words that wrap', i, i / 7.0, "
+                 "'2024-03-05 00:00:00', i * 1000.5, i % 2, '/home/user/Pictures/Holiday ' || i || '/עולם' || i || '.png', "
+                 "CASE i WHEN 4 THEN replace(hex(zeroblob(30)), '00', 'Wx') ELSE 'City of ' || i || ' by the long river' END, "
+                 "printf('%05d', i), '+47 555 ' || i, 'first.last' || i || '@example.org', 'An extra remark number ' || i, "
+                 "0, 0, 0, 0 FROM c"));
+    return db;
+}
+
+// The files converted by LibreOffice into `format` (one start for them all); the converted files.
+QStringList converted(Fixture& fx, const QStringList& files, const QString& format) {
+    QTemporaryDir profile(QDir::tempPath() + "/rv-lo-XXXXXX");
+    run("soffice", QStringList{"-env:UserInstallation=file://" + profile.path(), "--headless", "--convert-to", format, "--outdir", fx.path("lo")} + files,
+        "libreoffice-writer-nogui", 120000);
+    QStringList out;
+    for (const QString& f : files) out << fx.path("lo/" + QFileInfo(f).completeBaseName() + "." + format.section(':', 0, 0));
+    return out;
 }
 
 }  // namespace
@@ -112,6 +139,30 @@ private Q_SLOTS:
             QCOMPARE(recordCounts(texts.join(' '), last), once);
             QCOMPARE(recordCounts(fileText(html).remove(QRegularExpression("<[^>]*>")), last), once);
             QCOMPARE(recordCounts(fileText(rtf), last), once);
+        }
+    }
+
+    // Opened by the word processor, every text value of a twelve-field report stands whole in its
+    // cell, with no line break that is not stored. (A word wider than its column holds
+    // zero-width spaces in the HTML, where the layout broke it.)
+    void valuesReadWholeInTheWordProcessor() {
+        Fixture fx;
+        const QString db = valueRows(fx);
+        frmReports& v = openReports(db);
+        choose(v, kLayouts[2]);
+        const QString html = fx.path("values.html"), rtf = fx.path("values-rtf.rtf");
+        fx.ui.answerSave(html).answerSave(rtf);
+        v.OptHTML_Click();
+        v.OptTxt_Click();
+        const QStringList texts = converted(fx, {html, rtf}, "txt:Text (encoded):UTF8");
+        QStringList values;
+        for (const char* column : {"Name", "PhotoFP", "City", "Email", "Extra", "Phone"})
+            values += run("sqlite3", {db, QString("SELECT %1 FROM UserTable WHERE %1 IS NOT NULL").arg(column)}, "sqlite3")
+                          .split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(values.size(), 6 * 21 + 13);   // and 13 of the first three records
+        for (const QString& text : texts) {
+            const QStringList lines = fileText(text).remove(QChar(0x200B)).split('\n');
+            for (const QString& value : values) QVERIFY2(lines.contains(value), qPrintable(QFileInfo(text).fileName() + ": " + value));
         }
     }
 };

@@ -2,6 +2,7 @@
 #include "platform/report/ReportWriters.h"
 
 #include <QStringBuilder>
+#include <QTextBoundaryFinder>
 #include <cmath>
 
 namespace report {
@@ -50,18 +51,20 @@ QString alignCss(int a) {
     return a == AlignCenter ? QStringLiteral("center") : a == AlignRight ? QStringLiteral("right") : QStringLiteral("left");
 }
 
-// An item's printed text, escaped, with an element where the program's layout breaks a word
-// between lines. Word processors do not break a word longer than its column (they widen the
-// column and push the next ones off the page): they break there. Browsers hide the element and
-// wrap by the page's style. Lines that end at a blank wrap by themselves. So the page's text is
-// the value exactly.
+// An item's printed text, escaped: the value as it is stored, wrapped in its cell by the browser
+// or the word processor. A word processor does not break a word wider than its column: it widens
+// the column and pushes the next ones off the page. Where the program's layout breaks such a word
+// (at a place that is no line break opportunity), the file holds a zero-width space: it shows
+// nothing and forces no break, and lets the word wrap in its column.
 QString wrapped(const Item& item) {
     const QString text = PrintedText(item);
     QString out;
     int from = 0;
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
     for (int at : WrapBreaks(item)) {
-        if (text[at - 1].isSpace() || text[at].isSpace()) continue;
-        out += escaped(text.mid(from, at - from)) % QLatin1String("<br class=\"wrap\"/>");
+        breaks.setPosition(at);
+        if (breaks.isAtBoundary()) continue;
+        out += escaped(text.mid(from, at - from)) % QChar(0x200B);
         from = at;
     }
     return out + escaped(text.mid(from));
@@ -102,7 +105,6 @@ QByteArray HtmlOf(const Document& doc, const PageProgress& onPage) {
                        "table.report tr.caption td { border-top: 3px double #000000; border-bottom: 5px double #000000; }\n"
                        "table.titles { width: 100%; border-collapse: collapse; table-layout: fixed; margin: 0 0 4pt 0; }\n"
                        "td.title { text-align: center; padding: 0 0 4pt 0; overflow-wrap: anywhere; word-wrap: break-word; }\n"
-                       "br.wrap { display: none; }\n"
                        "p.footer { margin-top: 12pt; }\n"
                        "</style>\n</head>\n<body>\n");
     const int count = int(doc.pages.size());
