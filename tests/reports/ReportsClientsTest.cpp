@@ -51,18 +51,20 @@ QList<int> recordCounts(const QString& text, int last) {
     return n;
 }
 
-// Records 4 to 24 with values of every kind in the twelve fields: words, paths, a right-to-left
-// file name, addresses, numbers; record 4 has one word wider than its column.
-QString valueRows(Fixture& fx) {
+// Records 4 to `last` with values of every kind in the twelve fields and the notes: words, paths, a
+// right-to-left file name, addresses, numbers, two-line notes; record 4 has one word wider than
+// its column.
+QString valueRows(Fixture& fx, int last = 24) {
     const QString db = reportsdb::build(fx.path("d.mdb"));
     exec(db, QString::fromUtf8(
-                 "WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < 24) "
+                 "WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
                  "INSERT INTO UserTable (TolvaneID, Name, Age, Price, Born, Cost, Active, PhotoFP, City, Zip, Phone, Email, "
-                 "Extra, SrchInt, SrchKey, SrchMemo, RptFlg) SELECT i, 'Name ' || i || ' with a few words that wrap', i, i / 7.0, "
+                 "Extra, Memofld, SrchInt, SrchKey, SrchMemo, RptFlg) SELECT i, 'Name ' || i || ' with a few words that wrap', i, i / 7.0, "
                  "'2024-03-05 00:00:00', i * 1000.5, i % 2, '/home/user/Pictures/Holiday ' || i || '/עולם' || i || '.png', "
                  "CASE i WHEN 4 THEN replace(hex(zeroblob(30)), '00', 'Wx') ELSE 'City of ' || i || ' by the long river' END, "
                  "printf('%05d', i), '+47 555 ' || i, 'first.last' || i || '@example.org', 'An extra remark number ' || i, "
-                 "0, 0, 0, 0 FROM c"));
+                 "'A note of record ' || i || ' with a few more words in it' || char(10) || 'and a second line long enough to wrap', "
+                 "0, 0, 0, 0 FROM c").arg(last));
     return db;
 }
 
@@ -163,6 +165,49 @@ private Q_SLOTS:
         for (const QString& text : texts) {
             const QStringList lines = fileText(text).remove(QChar(0x200B)).split('\n');
             for (const QString& value : values) QVERIFY2(lines.contains(value), qPrintable(QFileInfo(text).fileName() + ": " + value));
+        }
+    }
+
+    // The HTML and the RTF opened by the word processor have the program's pages: as many, each
+    // with its own footer.
+    void pagesInTheWordProcessor() {
+        Fixture fx;
+        struct Report {
+            const char* name;
+            QList<int> boxes;
+            bool notes;
+            QString title;
+            int pages = 0;
+        };
+        std::vector<Report> reports = {{"short-rows", {1}, false, {}},
+                                       {"nine-and-notes", kLayouts[1], true, {}},
+                                       {"twelve", kLayouts[2], false, {}},
+                                       {"long-title", {1}, false, QString("word ").repeated(180)}};
+        QStringList files;
+        for (Report& r : reports) {
+            frmReports& v = openReports(r.boxes.size() == 1 ? withRows(fx, 200) : valueRows(fx, 260));
+            v.RptText[0]->setText(r.title);
+            choose(v, r.boxes);
+            v.chkInclMemo->setChecked(r.notes);
+            v.chkInclMemo_Click();
+            RecordingPrinter printer;
+            v.cmdPrintRep_Click();
+            r.pages = int(printer.previews.front()->pages.size());
+            files << fx.path(QString(r.name) + ".html") << fx.path(QString(r.name) + "-rtf.rtf");
+            fx.ui.answerSave(files[files.size() - 2]).answerSave(files.back());
+            v.OptHTML_Click();
+            v.OptTxt_Click();
+            v.Unload();
+            QFile::remove(fx.path("d.mdb"));
+        }
+        const QStringList pdfs = converted(fx, files, "pdf");
+        for (int f = 0; f < pdfs.size(); ++f) {
+            const int pages = reports[size_t(f / 2)].pages;
+            QVERIFY(pages > 3);
+            const QStringList texts = run("pdftotext", {pdfs[f], "-"}, "poppler-utils").split('\f');
+            QCOMPARE(texts.size() - 1, pages);
+            for (int p = 0; p < pages; ++p)
+                QVERIFY2(texts[p].simplified().contains(QString("Page %1 Of %2").arg(p + 1).arg(pages)), qPrintable(pdfs[f] + texts[p]));
         }
     }
 };
