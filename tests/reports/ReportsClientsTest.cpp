@@ -210,6 +210,40 @@ private Q_SLOTS:
                 QVERIFY2(texts[p].simplified().contains(QString("Page %1 Of %2").arg(p + 1).arg(pages)), qPrintable(pdfs[f] + texts[p]));
         }
     }
+
+    // A number too wide for its column breaks where the width ends it, never after its sign.
+    void numbersKeepTheirSign_data() {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("currency") << "Cost" << "-922337203685.47" << "-$922,337,203,685.47";
+        QTest::newRow("double") << "Price" << "-9223372036854.5" << "-9223372036854.5";
+        QTest::newRow("integer") << "Age" << "-214748364800000" << "-214748364800000";
+    }
+    void numbersKeepTheirSign() {
+        QFETCH(QString, column);
+        QFETCH(QString, stored);
+        QFETCH(QString, printed);
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("d.mdb"));
+        exec(db, QString("UPDATE UserTable SET %1 = %2").arg(column, stored));
+        frmReports& v = openReports(db);
+        choose(v, {1, 2, 3, 4, 5, 6});
+        RecordingPrinter printer;
+        v.cmdPrintRep_Click();
+        int whole = 0;
+        for (const report::Band& b : printer.previews.front()->pages[0].bands)
+            for (const report::Item& it : b.items)
+                if (it.text == printed) {
+                    QVERIFY(it.lines.size() > 1);
+                    QCOMPARE(it.lines.join(""), printed);
+                    ++whole;
+                }
+        QCOMPARE(whole, 3);
+        fx.ui.answerSave(fx.path("n.pdf"));
+        v.OptPDF_Click();
+        QVERIFY(!run("pdftotext", {"-bbox", fx.path("n.pdf"), "-"}, "poppler-utils").contains(">-</word>"));
+    }
 };
 
 RV_TEST(ReportsClientsTest)
