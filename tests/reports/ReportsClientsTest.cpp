@@ -4,8 +4,10 @@
 #include "ReportsTestUtil.h"
 #include "support/TestRegistry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 using namespace reportstest;
 
@@ -47,6 +49,33 @@ QList<int> recordCounts(const QString& text, int last) {
     n[3] = int(text.count("mile"));
     n.removeFirst();
     return n;
+}
+
+// Records 4 to `last` with values of every kind in the twelve fields and the notes: words, paths, a
+// right-to-left file name, addresses, numbers, two-line notes; record 4 has one word wider than
+// its column.
+QString valueRows(Fixture& fx, int last = 24) {
+    const QString db = reportsdb::build(fx.path("d.mdb"));
+    exec(db, QString::fromUtf8(
+                 "WITH RECURSIVE c(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
+                 "INSERT INTO UserTable (TolvaneID, Name, Age, Price, Born, Cost, Active, PhotoFP, City, Zip, Phone, Email, "
+                 "Extra, Memofld, SrchInt, SrchKey, SrchMemo, RptFlg) SELECT i, 'Name ' || i || ' with a few words that wrap', i, i / 7.0, "
+                 "'2024-03-05 00:00:00', i * 1000.5, i % 2, '/home/user/Pictures/Holiday ' || i || '/עולם' || i || '.png', "
+                 "CASE i WHEN 4 THEN replace(hex(zeroblob(30)), '00', 'Wx') ELSE 'City of ' || i || ' by the long river' END, "
+                 "printf('%05d', i), '+47 555 ' || i, 'first.last' || i || '@example.org', 'An extra remark number ' || i, "
+                 "'A note of record ' || i || ' with a few more words in it' || char(10) || 'and a second line long enough to wrap', "
+                 "0, 0, 0, 0 FROM c").arg(last));
+    return db;
+}
+
+// The files converted by LibreOffice into `format` (one start for them all); the converted files.
+QStringList converted(Fixture& fx, const QStringList& files, const QString& format) {
+    QTemporaryDir profile(QDir::tempPath() + "/rv-lo-XXXXXX");
+    run("soffice", QStringList{"-env:UserInstallation=file://" + profile.path(), "--headless", "--convert-to", format, "--outdir", fx.path("lo")} + files,
+        "libreoffice-writer-nogui", 120000);
+    QStringList out;
+    for (const QString& f : files) out << fx.path("lo/" + QFileInfo(f).completeBaseName() + "." + format.section(':', 0, 0));
+    return out;
 }
 
 }  // namespace
@@ -113,6 +142,107 @@ private Q_SLOTS:
             QCOMPARE(recordCounts(fileText(html).remove(QRegularExpression("<[^>]*>")), last), once);
             QCOMPARE(recordCounts(fileText(rtf), last), once);
         }
+    }
+
+    // Opened by the word processor, every text value of a twelve-field report stands whole in its
+    // cell, with no line break that is not stored. (A word wider than its column holds
+    // zero-width spaces in the HTML, where the layout broke it.)
+    void valuesReadWholeInTheWordProcessor() {
+        Fixture fx;
+        const QString db = valueRows(fx);
+        frmReports& v = openReports(db);
+        choose(v, kLayouts[2]);
+        const QString html = fx.path("values.html"), rtf = fx.path("values-rtf.rtf");
+        fx.ui.answerSave(html).answerSave(rtf);
+        v.OptHTML_Click();
+        v.OptTxt_Click();
+        const QStringList texts = converted(fx, {html, rtf}, "txt:Text (encoded):UTF8");
+        QStringList values;
+        for (const char* column : {"Name", "PhotoFP", "City", "Email", "Extra", "Phone"})
+            values += run("sqlite3", {db, QString("SELECT %1 FROM UserTable WHERE %1 IS NOT NULL").arg(column)}, "sqlite3")
+                          .split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(values.size(), 6 * 21 + 13);   // and 13 of the first three records
+        for (const QString& text : texts) {
+            const QStringList lines = fileText(text).remove(QChar(0x200B)).split('\n');
+            for (const QString& value : values) QVERIFY2(lines.contains(value), qPrintable(QFileInfo(text).fileName() + ": " + value));
+        }
+    }
+
+    // The HTML and the RTF opened by the word processor have the program's pages: as many, each
+    // with its own footer.
+    void pagesInTheWordProcessor() {
+        Fixture fx;
+        struct Report {
+            const char* name;
+            QList<int> boxes;
+            bool notes;
+            QString title;
+            int pages = 0;
+        };
+        std::vector<Report> reports = {{"short-rows", {1}, false, {}},
+                                       {"nine-and-notes", kLayouts[1], true, {}},
+                                       {"twelve", kLayouts[2], false, {}},
+                                       {"long-title", {1}, false, QString("word ").repeated(180)}};
+        QStringList files;
+        for (Report& r : reports) {
+            frmReports& v = openReports(r.boxes.size() == 1 ? withRows(fx, 200) : valueRows(fx, 260));
+            v.RptText[0]->setText(r.title);
+            choose(v, r.boxes);
+            v.chkInclMemo->setChecked(r.notes);
+            v.chkInclMemo_Click();
+            RecordingPrinter printer;
+            v.cmdPrintRep_Click();
+            r.pages = int(printer.previews.front()->pages.size());
+            files << fx.path(QString(r.name) + ".html") << fx.path(QString(r.name) + "-rtf.rtf");
+            fx.ui.answerSave(files[files.size() - 2]).answerSave(files.back());
+            v.OptHTML_Click();
+            v.OptTxt_Click();
+            v.Unload();
+            QFile::remove(fx.path("d.mdb"));
+        }
+        const QStringList pdfs = converted(fx, files, "pdf");
+        for (int f = 0; f < pdfs.size(); ++f) {
+            const int pages = reports[size_t(f / 2)].pages;
+            QVERIFY(pages > 3);
+            const QStringList texts = run("pdftotext", {pdfs[f], "-"}, "poppler-utils").split('\f');
+            QCOMPARE(texts.size() - 1, pages);
+            for (int p = 0; p < pages; ++p)
+                QVERIFY2(texts[p].simplified().contains(QString("Page %1 Of %2").arg(p + 1).arg(pages)), qPrintable(pdfs[f] + texts[p]));
+        }
+    }
+
+    // A number too wide for its column breaks where the width ends it, never after its sign.
+    void numbersKeepTheirSign_data() {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("currency") << "Cost" << "-922337203685.47" << "-$922,337,203,685.47";
+        QTest::newRow("double") << "Price" << "-9223372036854.5" << "-9223372036854.5";
+        QTest::newRow("integer") << "Age" << "-214748364800000" << "-214748364800000";
+    }
+    void numbersKeepTheirSign() {
+        QFETCH(QString, column);
+        QFETCH(QString, stored);
+        QFETCH(QString, printed);
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("d.mdb"));
+        exec(db, QString("UPDATE UserTable SET %1 = %2").arg(column, stored));
+        frmReports& v = openReports(db);
+        choose(v, {1, 2, 3, 4, 5, 6});
+        RecordingPrinter printer;
+        v.cmdPrintRep_Click();
+        int whole = 0;
+        for (const report::Band& b : printer.previews.front()->pages[0].bands)
+            for (const report::Item& it : b.items)
+                if (it.text == printed) {
+                    QVERIFY(it.lines.size() > 1);
+                    QCOMPARE(it.lines.join(""), printed);
+                    ++whole;
+                }
+        QCOMPARE(whole, 3);
+        fx.ui.answerSave(fx.path("n.pdf"));
+        v.OptPDF_Click();
+        QVERIFY(!run("pdftotext", {"-bbox", fx.path("n.pdf"), "-"}, "poppler-utils").contains(">-</word>"));
     }
 };
 

@@ -261,7 +261,7 @@ private Q_SLOTS:
         tickList(v, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, true);
         fx.ui.answerSave(fx.path("wide.html"));
         v.OptHTML_Click();
-        const QString pdf = loPdf(fx, fx.path("wide.html"), 30000);
+        const QString pdf = loPdf(fx, fx.path("wide.html"));
         QVERIFY(pdfInfo(pdf).contains("Page size:       1224 x 792 pts"));   // ledger, landscape
         QString text = run("pdftotext", {"-l", "1", pdf, "-"}, "poppler-utils");
         text.remove(QRegularExpression("\\s"));

@@ -102,6 +102,19 @@ struct Measure {
     }
 };
 
+// A number's text breaks where the width ends it, never between its sign and its digits.
+bool isNumber(const QVariant& v) {
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float: return true;
+    default: return false;
+    }
+}
+
 QString lineText(const QString& text, const Span& s) {
     QString t = text.mid(s.start, s.length);
     while (!t.isEmpty() && (t.back() == QLatin1Char('\n') || t.back() == QLatin1Char('\r') || t.back() == QChar::LineSeparator))
@@ -397,7 +410,8 @@ private:
                 }
                 it.text = ValueText(value, c.outputFormat);
                 if (!detail || !c.canGrow || ci >= measures_.size() || it.text.isEmpty()) break;
-                wrapInto(p, measures_[ci], c.width, grow);
+                wrapInto(p, measures_[ci], c.width, grow,
+                         isNumber(value) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
                 break;
             }
             }
