@@ -172,8 +172,7 @@ private Q_SLOTS:
 
     // A table too big for a 16-bit keyword array or record counter loads and moves to its end.
     // A large table's first record shows before its keyword list is counted; the list follows,
-    // the same, a record saved meanwhile is counted in it, and one who needs the list meanwhile
-    // (the search view) has it counted to its end at once.
+    // the same, a record saved meanwhile is counted in it, and a list taken meanwhile is complete.
     void largeTables_data() {
         QTest::addColumn<int>("records");
         QTest::addColumn<QString>("meanwhile");   // what happens while the list is counted
@@ -195,10 +194,7 @@ private Q_SLOTS:
         QCOMPARE(v.flddata[1]->text(), QString("R1"));
         QCOMPARE(v.lblRecord->text(), QStringLiteral("Record: 1 of %1").arg(records));
         QCOMPARE(v.KeyListComplete(), records < 25000);
-        if (meanwhile == "take") {
-            QCOMPARE(v.TableKeywords().size(), 7);
-            QVERIFY(v.KeyListComplete());
-        }
+        if (meanwhile == "take") QCOMPARE(v.TableKeywords().size(), 7);
         v.Keywrd[2]->setText("Fresh");
         if (saveWhileCounting) v.cmdAction_Click(3);
         QTRY_VERIFY_WITH_TIMEOUT(v.KeyListComplete(), 5000);
