@@ -54,6 +54,13 @@ DataInput& DataInput::instance() {
     return form;
 }
 
+DataInput::DataInput() : Form(QStringLiteral("DataInput")) {
+    // The keyword list is counted on the view's own connection while the view is loaded.
+    keywords_.Attach([this]() -> db::Connection* { return IsLoaded() && adoUserTbl.IsOpen() ? &adoUserTbl.Connection() : nullptr; },
+                     [this](const std::vector<KeywordTally::Change>* changes) { keywordsChanged(changes); },
+                     [](const vb::VbError& e) { vb::ShowErrorPair(e); });
+}
+
 QWidget* DataInput::CreateWidget() {
     auto* w = new QWidget;
     w->setWindowTitle(QStringLiteral("& +Add"));
@@ -278,6 +285,7 @@ void DataInput::Form_Unload() {
     // goes with the window.
     const bool wasAdding = bAddingRec;
     bound_.clear();
+    keywords_.Clear();
     adoUserTbl.MoveComplete = nullptr;
     adoUserTbl.Close();
     bAddingRec = false;
