@@ -213,7 +213,9 @@ private:
     // The message naming why the file refused a command, ending with its outcome ("Record was not
     // saved."); "" when the error names no such cause.
     static QString refusalText(const vb::VbError& e, const QString& outcome);
-    // After a save refused because another user deleted the record: drops it from the view.
+    // Whether another user deleted the record the view stands on.
+    bool shownRecordDeleted();
+    // After a save or delete refused because another user deleted the record: drops it from the view.
     void dropDeletedRecord();
     void focusFirstFieldBox();
     void showSaveRefused(const vb::VbError& e);

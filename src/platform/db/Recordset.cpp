@@ -628,7 +628,14 @@ void Recordset::updateRow() {
         st.bindAll(values);
         st.step();
         if (sqlite3_changes(db()) == 0) {
-            rowLoaded_ = false;   // the row as it is now is read again when next shown
+            // The edit stays. The row is read as it is now, so that it shows whether the row is
+            // gone and so that saving again writes over the other user's change.
+            rowLoaded_ = false;
+            try {
+                loadRow();
+            } catch (const vb::VbError&) {
+                rowLoaded_ = false;
+            }
             vb::raise(vb::err::DB_E_CONCURRENCYVIOLATION);
         }
         noteOwnWrite(changes);
@@ -667,7 +674,10 @@ void Recordset::Delete() {
         st.bind(1, keys_[size_t(pos_)]);
         st.step();
     }
-    if (sqlite3_changes(db()) == 0) vb::raise(vb::err::DB_E_CONCURRENCYVIOLATION);
+    if (sqlite3_changes(db()) == 0) {
+        rowLoaded_ = false;   // another user deleted it: reading it again shows so
+        vb::raise(vb::err::DB_E_CONCURRENCYVIOLATION);
+    }
     editMode_ = adEditNone;
     resetEdit();
     keys_.erase(keys_.begin() + pos_);
