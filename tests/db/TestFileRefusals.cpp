@@ -4,6 +4,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/ErrorMap.h"
 #include "platform/db/LockWait.h"
+#include "shell/Module1.h"
 #include "support/TestDb.h"
 #include "support/TestRegistry.h"
 #include "support/Faults.h"
@@ -116,6 +117,40 @@ private Q_SLOTS:
         bool refused = false;
         const vb::VbError e = caught([&] { conn.Open(connStr(path)), refused = !conn.OpenCheck(); });
         QVERIFY(refused || db::causeOf(e) == db::Cause::Unreadable);
+    }
+
+    // A file in WAL mode is switched to the rollback journal only once the check at open found it
+    // sound: the check itself writes nothing, whatever it finds.
+    void walFileIsSwitchedOnlyWhenSound_data() {
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("sound") << false;
+        QTest::newRow("damaged root page") << true;
+    }
+    void walFileIsSwitchedOnlyWhenSound() {
+        QFETCH(bool, damaged);
+        QTemporaryDir dir;
+        const QString path = buildSample(dir.filePath("wal.mdb"));
+        addRows(path, "Name", 3000);
+        QCOMPARE(cli(path, "PRAGMA journal_mode=WAL"), QString("wal"));
+        QFile f(path);
+        const qint64 root = cli(path, "SELECT rootpage FROM sqlite_schema WHERE name = 'UserTable'").toLongLong();
+        if (damaged) QVERIFY(f.open(QIODevice::ReadWrite) && f.seek((root - 1) * 4096) && f.write(QByteArray(4096, 'Z')) == 4096);
+        f.close();
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        Module1::CurrentDBPath = path;
+        const vb::VbError e = caught([] { QVERIFY(Module1::CheckDBStructure()); });
+        QCOMPARE(db::IsDamagedError(e), damaged);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+        f.close();
+        if (!damaged) {
+            db::Connection conn;
+            conn.Open(connStr(path));
+            QCOMPARE(conn.Scalar("PRAGMA journal_mode").toString(), QString("delete"));
+        }
+        Module1::Reset();
     }
 
     // Under another program's lock a command waits once, however many statements it runs, and
