@@ -10,7 +10,7 @@
 
 using namespace Module1;
 
-bool frmMain::AcceptFile(FileCommand command) {
+void frmMain::AcceptFile(FileCommand command) {
     const bool opening = command == FileCommand::Open;
     try {
         SetTabCaption(4, CurrentDBPath);
@@ -18,7 +18,7 @@ bool frmMain::AcceptFile(FileCommand command) {
         if (!CheckDBStructure() || !HasRequiredColumns()) {
             vb::MsgBox(QStringLiteral("Please Open A Ravelstow Database"), vb::vbOKOnly, QStringLiteral("Database Structure"));
             RefuseFile();
-            return false;
+            return;
         }
         // Views still loaded were loaded on a file that was refused or failed: the file starts from
         // fresh views, as at start-up.
@@ -26,7 +26,7 @@ bool frmMain::AcceptFile(FileCommand command) {
         // A cancelled login leaves nothing open, whether or not a database was open before.
         if (SecurityOn && !frmLogin::instance().Run()) {
             RefuseFile();
-            return false;
+            return;
         }
         SetMenuVisible(Menu::UserMaint, SecurityOn);
         SetMenuVisible(Menu::ScrConfig, true);
@@ -46,17 +46,12 @@ bool frmMain::AcceptFile(FileCommand command) {
         }
         // Damage the check did not reach stopped the view's load, which named it: the file is
         // refused as the check refuses one.
-        if (entry.LoadFailed()) {
-            RefuseFile();
-            return false;
-        }
-        return true;
+        if (entry.LoadFailed()) RefuseFile();
     } catch (const vb::VbError& e) {
         db::LockWait::Settle();
         if (opening) ReportOpenError(e, QStringLiteral("Ravelstow"), QStringLiteral("the database was not opened."));
         else ReportOpenError(e, QStringLiteral("Save As Database"), QStringLiteral("the database was not saved."));
         if (!DBOpen) RefuseFile();
-        return false;
     }
 }
 

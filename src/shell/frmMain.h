@@ -92,8 +92,8 @@ private:
     // Makes the file at CurrentDBPath the open database, the one open before being closed, as Open
     // and Save As do: the structure check, the login when the file has accounts, the menus, the
     // user and the entry view. A file refused (not a database of this program, damaged, locked,
-    // the login cancelled) is named and leaves nothing open. Returns whether the file is open.
-    bool AcceptFile(FileCommand command);
+    // the login cancelled) is named and leaves nothing open.
+    void AcceptFile(FileCommand command);
     void RefuseFile();
     void buildMenus();
     void buildTabStrip();

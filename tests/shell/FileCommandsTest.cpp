@@ -35,6 +35,10 @@ class FileCommandsTest : public QObject {
         makeSqliteFile(p, sql);
         return p;
     }
+    static QByteArray bytesOf(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     void open(const QString& path) {
         fx->ui.answerOpen(path);
         m->mnuOpenDB_Click();
@@ -146,15 +150,16 @@ private Q_SLOTS:
         QVERIFY(!DataInput::instance().IsLoaded());
     }
 
-    // Whatever makes a file unreadable, refusing it with a database open names the cause and leaves
-    // nothing open. A file that begins with SQLite's header but that SQLite cannot read is damaged.
+    // Whatever makes a file unreadable, refusing it with a database open names the cause, leaves
+    // nothing open and writes nothing into the refused file. A file that begins with SQLite's
+    // header but that SQLite cannot read is damaged.
     void refusedFileLeavesNothingOpen_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
         const QString damaged = "Database file is damaged and cannot be read.";
         for (const char* k : {"random bytes", "folder", "link loop", "long name", "no TolvaneID", "no UserName"})
             QTest::newRow(k) << QString(k) << kRefused;
-        for (const char* k : {"cut short", "damaged page", "damaged root page", "damaged middle page",
+        for (const char* k : {"cut short", "damaged page", "damaged root page", "damaged middle page", "WAL damaged root page",
                               "header 21=0", "header 16,17=0", "header 22=1", "header 23=255", "header 47=255"})
             QTest::newRow(k) << QString(k) << damaged;
         QTest::newRow("locked by another program")
@@ -190,10 +195,11 @@ private Q_SLOTS:
         if (kind == "no UserName")
             path = db("x.mdb", "CREATE TABLE UserTable (TolvaneID INTEGER PRIMARY KEY, Name TEXT);"
                                "CREATE TABLE UserProfile (Login TEXT, UserLevel TEXT, PassWrd TEXT);");
-        const QString page = kind == "damaged root page" ? "/" : kind == "damaged middle page" ? "/003/" : "";   // in the table's tree
+        const QString page = kind.endsWith("damaged root page") ? "/" : kind == "damaged middle page" ? "/003/" : "";   // in the table's tree
         if (!page.isEmpty() || kind == "locked")
             db("x.mdb", QString(kUserTable) + "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 3000) "
                                               "INSERT INTO UserTable (Name) SELECT 'name ' || i FROM c;");
+        if (kind.startsWith("WAL")) testdb::cli(path, "PRAGMA journal_mode=WAL");
         if (!page.isEmpty()) {
             QFile f(path);
             const qint64 n = testdb::cli(path, "SELECT pageno FROM dbstat WHERE name = 'UserTable' AND path = '" + page + "'").toLongLong();
@@ -205,7 +211,10 @@ private Q_SLOTS:
         fx->ui.answerMsgBox(vb::vbOK).answerOpen(path).answerMsgBox(vb::vbOK);
         std::optional<testfaults::OtherProgramLock> lock;
         if (kind == "locked") lock.emplace(path);
+        const QByteArray before = bytesOf(path);
         m->mnuOpenDB_Click();
+        lock.reset();
+        QCOMPARE(bytesOf(path), before);
         QCOMPARE(fx->ui.messages().size(), 2);   // the close question, then the refusal
         QCOMPARE(fx->ui.messages().last(), message);
         QVERIFY(!DBOpen);

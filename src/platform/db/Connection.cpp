@@ -264,7 +264,7 @@ bool beginsAsSqlite(const QString& path) {
 }
 }  // namespace
 
-void Connection::Open(const QString& connStr) {
+void Connection::Open(const QString& connStr, Journal journal) {
     if (IsOpen()) vb::raise(3705, QStringLiteral("Operation is not allowed when the object is open."));
     const QString path = DataSourceOf(connStr);
     if (path.trimmed().isEmpty())
@@ -313,7 +313,8 @@ void Connection::Open(const QString& connStr) {
         raiseDamaged(path);
     }
     if (rc != SQLITE_OK) fail(rc);
-    // Rollback journal: the database stays one file (a WAL file made elsewhere is switched back).
+    // Rollback journal: the database stays one file (a WAL file made elsewhere is switched back,
+    // which writes its header; a check that must not write keeps it as found).
     sqlite3_stmt* st = nullptr;
     rc = sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &st, nullptr);
     QByteArray mode;
@@ -321,7 +322,7 @@ void Connection::Open(const QString& connStr) {
         mode = QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))).toLower();
     sqlite3_finalize(st);
     if (rc != SQLITE_OK) fail(rc);
-    if (mode != "delete" && !sqlite3_db_readonly(db, "main")) {
+    if (journal == Journal::Rollback && mode != "delete" && !sqlite3_db_readonly(db, "main")) {
         rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) fail(rc);
     }

@@ -15,8 +15,8 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <limits>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vb {
