@@ -9,6 +9,7 @@
 
 #include "accounts/AccountStore.h"
 #include "support/Faults.h"
+#include "platform/core/Twips.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -88,6 +89,30 @@ private Q_SLOTS:
         delete frmMain::existing();
         QCOMPARE(rows, 2);
         QVERIFY(!list().IsLoaded());
+    }
+
+    // Three accounts show whole in the list, and the window ends a margin under its buttons.
+    void listShowsWholeRowsAndNoEmptyBand() {
+        accountsdb::addAccount(path, QStringLiteral("Carol"), QStringLiteral("RESUSR"), QStringLiteral("x"));
+        frmMain& m = frmMain::instance();
+        m.Quit = [] {};
+        m.MDIForm_Load();
+        QStringList cut;
+        int below = -1;
+        fx->ui.answerModal([&](QDialog& d) {
+            d.show();
+            QCoreApplication::processEvents();
+            QTableView* grid = list().grdUserSecur;
+            for (int r = 0; r < list().adoSecur->rowCount(); ++r)
+                if (!grid->viewport()->rect().contains(grid->visualRect(list().adoSecur->index(r, 0)))) cut << QString::number(r);
+            below = d.height() - 1 - list().cmdAdd->geometry().bottom();
+            d.close();
+            return 0;
+        });
+        m.mnuUserMaint_Click();
+        delete frmMain::existing();
+        QCOMPARE(cut, QStringList());
+        QVERIFY2(below >= 0 && below <= vb::twipsToPx(180), qPrintable(QString::number(below)));
     }
 
     void buttonsFollowTheLevel_data() {
