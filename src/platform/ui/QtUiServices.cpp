@@ -80,7 +80,11 @@ void fitFileColumns(QFileDialog& fd) {
         }
         const QScreen* screen = fd.screen();
         const int most = screen ? screen->availableGeometry().width() - 16 : fd.width() + grown;
-        if (grown > 0 && fd.isVisible()) fd.resize(qMin(fd.width() + grown, qMax(fd.width(), most)), fd.height());
+        if (grown <= 0 || !fd.isVisible()) return;
+        const int before = fd.width();
+        fd.resize(qMin(before + grown, qMax(before, most)), fd.height());
+        fd.move(fd.x() - (fd.width() - before) / 2, fd.y());   // still centred where it was
+        KeepOnScreen(&fd);
     };
     QObject::connect(model, &QFileSystemModel::directoryLoaded, tree, [tree, fit] { QTimer::singleShot(0, tree, fit); });
     QTimer::singleShot(0, tree, fit);
