@@ -95,8 +95,7 @@ private Q_SLOTS:
     void detailColumnsShowWhole() {
         QTemporaryDir dir;
         QFile file(dir.filePath("people.mdb"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(12800, 'x')) == 12800);
-        file.close();
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(12800, 'x')) == 12800 && file.flush());
         vb::QtUiServices ui;
         vb::CommonDialog dlg;
         dlg.InitDir = dir.path();
