@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
 
 namespace {
 
@@ -61,6 +62,12 @@ protected:
         style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &ind, &p, this);
         p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
         p.drawText(CaptionRect(), CaptionFlags(), CaptionText());
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = fm.boundingRect(CaptionRect(), CaptionFlags(), CaptionText()).adjusted(-2, -1, 2, 1) & rect();
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        }
     }
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };

@@ -215,6 +215,10 @@ void frmSearch::buildRows(QWidget* w) {
 
         auto* tf = vb::Placed(new QComboBox(SrchFldsFrame), QStringLiteral("cmbSrchTF_%1").arg(i), 6240, 0, 1215, 315);
         tf->addItems({QStringLiteral("TRUE"), QStringLiteral("FALSE")});
+        // The rows' own font, every property set, not the frame's large caption font.
+        QFont listFont = op->font();
+        listFont.setResolveMask(QFont::AllPropertiesResolved);
+        tf->setFont(listFont);
         tf->hide();
         cmbSrchTF.push_back(tf);
 

@@ -67,7 +67,8 @@ void frmSearch::chfldSrch_Click(int Index) {
             return;
         }
         box->show();
-        box->setGeometry(twipsToPx(Index < 10 ? 200 : 4200), box->y(), twipsToPx(3555), box->height());
+        // Under the row's check box, inside the frame as the other boxes are.
+        box->setGeometry(twipsToPx(Index < 10 ? 360 : 4200), box->y(), twipsToPx(3555), box->height());
         box->setText(dlg.FrmDtTm + QStringLiteral(" - ") + dlg.ToDtTm);
         box->setEnabled(false);
         // Each row keeps the range it was ticked with.

@@ -167,6 +167,13 @@ private Q_SLOTS:
         v.chfldSrch[size_t(active)]->setChecked(true);
         QVERIFY(shown(v.cmbSrchTF[size_t(active)]) && !shown(v.txtSrcFld[size_t(active)]));
         QCOMPARE(v.cmbSrchTF[size_t(active)]->currentText(), QString("TRUE"));
+        QCOMPARE(v.cmbSrchTF[size_t(active)]->font(), v.cmbonum[size_t(active)]->font());
+
+        // A chosen range shows under the row's check box, inside the frame.
+        fx->ui.answerModal(range(QDate(2021, 1, 1), QDate(2021, 12, 31)));
+        v.chfldSrch[size_t(born)]->setChecked(true);
+        QCOMPARE(v.txtSrcFld[size_t(born)]->x(), v.chfldSrch[size_t(born)]->x());
+        v.chfldSrch[size_t(born)]->setChecked(false);
 
         // A cancelled date dialog unticks the row; the old range text stays in the hidden box.
         fx->ui.clear();
