@@ -1,11 +1,14 @@
 #include "platform/report/ReportEngine.h"
 
+#include "platform/report/ReportHeights.h"
+
 #include "platform/core/VbError.h"
 #include "platform/db/YesNo.h"
 #include "platform/format/VbFormat.h"
 
 #include <QFontMetricsF>
 #include <QTextLayout>
+#include <QThread>
 #include <array>
 #include <cmath>
 #include <deque>
@@ -55,66 +58,6 @@ namespace {
 
 bool truthy(const QVariant& v) { return db::readYesNo(v).value_or(false); }
 
-// How a control's text is measured: its font's metrics, made once per control.
-struct Measure {
-    QFont font;
-    QFontMetricsF metrics{QFont()};
-    double lineHeight = 0;
-    mutable std::array<double, 256> advance_;   // Latin-1 advances, -1 until measured
-    explicit Measure(const Control& c) : font(QtFont(c.font)), metrics(font), lineHeight(metrics.lineSpacing()) { advance_.fill(-1); }
-
-    enum class Fit { Yes, No, Unsure };
-    // Whether Latin-1 text fits the width, from the sum of its characters' advances: surely when
-    // the sum is within 95% of the width, surely not past 110% (kerning never takes back that
-    // much). Saves shaping the many short values, and the long ones a measure before their
-    // layout; Unsure for the rest and for other text.
-    Fit latinFit(const QString& text, double width) const {
-        double sum = 0;
-        const double over = width * 1.1;
-        for (QChar ch : text) {
-            const char16_t u = ch.unicode();
-            if (u >= 256 || u < 32) return sum > over ? Fit::No : Fit::Unsure;
-            double& a = advance_[u];
-            if (a < 0) a = metrics.horizontalAdvance(ch);
-            sum += a;
-            if (sum > over) return Fit::No;
-        }
-        return sum <= width * 0.95 ? Fit::Yes : Fit::Unsure;
-    }
-
-    // The lines the text wraps into within the width (line breaks in the text kept); fits is
-    // set when the text stands on one line as it is.
-    std::vector<Span> wrap(const QString& text, double width, bool& fits,
-                           QTextOption::WrapMode mode = QTextOption::WrapAtWordBoundaryOrAnywhere) const {
-        fits = false;
-        if (text.isEmpty()) return {};
-        const Fit fit = latinFit(text, width);
-        if (fit == Fit::Yes) {
-            fits = true;
-            return {Span{0, int(text.size())}};
-        }
-        const bool breaks = text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-        if (fit == Fit::Unsure && !breaks && metrics.horizontalAdvance(text) <= width) {
-            fits = true;
-            return {Span{0, int(text.size())}};
-        }
-        return WrapLines(text, font, width, mode);
-    }
-};
-
-// A number's text breaks where the width ends it, never between its sign and its digits.
-bool isNumber(const QVariant& v) {
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float: return true;
-    default: return false;
-    }
-}
-
 QString lineText(const QString& text, const Span& s) {
     QString t = text.mid(s.start, s.length);
     while (!t.isEmpty() && (t.back() == QLatin1Char('\n') || t.back() == QLatin1Char('\r') || t.back() == QChar::LineSeparator))
@@ -133,6 +76,7 @@ struct PendingBand {
     const Section* section = nullptr;
     std::vector<PendingItem> items;
     double height = 0;
+    qint64 row = -1;   // in the first pass, a detail band of that row measured for its height alone
 };
 
 // Where a page starts: the next row to read, whether the report footer was made, and whether
@@ -152,7 +96,8 @@ struct PageStart {
 // is kept per row.
 class Pager final : public PageSource {
 public:
-    static constexpr int kWindow = 3;   // pages held at most
+    static constexpr int kWindow = 3;                // pages held at most
+    static constexpr qint64 kThreadedRows = 20000;   // rows from which the first pass measures on threads
 
     Pager(std::shared_ptr<ReportDefinition> def, const QDateTime& now, RowsFactory rows)
         : def_(std::move(def)), now_(now), factory_(std::move(rows)) {}
@@ -176,6 +121,8 @@ public:
     }
 
     // The first pass: every row is laid out once; only the page starts are kept.
+    // The first pass: every row's height is measured once (by worker threads for many rows);
+    // only the page starts are kept.
     void count(const Progress& progress) {
         rows_ = factory_();
         const Section& detail = def_->section(SectionKind::Detail);
@@ -183,9 +130,17 @@ public:
         for (const Control& c : detail.controls) measures_.emplace_back(c);
         counting_ = true;
         progress_ = progress;
+        const qint64 total = rows_->Count();
+        const int threads = std::min(8, QThread::idealThreadCount());
+        if (total >= kThreadedRows && threads > 1)
+            heights_ = std::make_unique<HeightPipeline>(factory_, detail, columnOf_, now_, total, threads);
+        else
+            rowHeights_ = std::make_unique<RowHeights>(detail, columnOf_, now_);
         resetStream(0);
         Page scratch;
         while (produce(scratch)) {}
+        heights_.reset();
+        rowHeights_.reset();
         count_ = int(starts_.size());
         counting_ = false;
         progress_ = {};
@@ -224,6 +179,8 @@ private:
     std::vector<int> columnOf_;   // detail control -> column of the rows (-1: none)
     std::vector<Measure> measures_;
     std::unordered_map<const Control*, Measure> labelMeasures_;   // the report header's labels
+    std::unique_ptr<HeightPipeline> heights_;   // the first pass's heights, measured on threads ...
+    std::unique_ptr<RowHeights> rowHeights_;    // ... or here
     double left_ = 0, top_ = 0, footerTop_ = 0;
     bool counting_ = false;
     Progress progress_;
@@ -318,7 +275,6 @@ private:
         const Section& ph = def_->section(SectionKind::PageHeader);
         if (rowsHere && ph.visible) placeHere(makeBand(ph, nullptr));
 
-        QVariantList row;
         while (rowsHere) {
             PendingBand band;
             Carry kind = Carry::Row;
@@ -327,9 +283,7 @@ private:
                 kind = carryKind_;
                 carry_.reset();
                 carryKind_ = Carry::None;
-            } else if (rows_->Next(row)) {
-                ++rowsRead_;
-                band = makeBand(detail, &row);
+            } else if (nextDetail(band)) {
                 if (counting_ && progress_ && rowsRead_ % 500 == 0) progress_(rowsRead_, rows_->Count());
             } else if (!footerMade_) {
                 footerMade_ = true;
@@ -348,6 +302,7 @@ private:
             }
             // A band taller than what is left of a fresh page is split between lines.
             if (y_ + band.height > footerTop_) {
+                if (band.row >= 0) band = measuredBand(band.row);
                 PendingBand rest;
                 if (split(band, footerTop_ - y_, rest)) {
                     placeHere(std::move(band));
@@ -367,6 +322,36 @@ private:
             }
         }
         return true;
+    }
+
+    // The next row's detail band; false after the last row. The first pass measures only its
+    // height.
+    bool nextDetail(PendingBand& band) {
+        const Section& detail = def_->section(SectionKind::Detail);
+        if (counting_) {
+            std::optional<double> height;
+            if (heights_) height = heights_->Next();
+            else if (QVariantList row; rows_->Next(row)) height = rowHeights_->Of(row);
+            if (!height) return false;
+            band = PendingBand();
+            band.section = &detail;
+            band.height = *height;
+            band.row = rowsRead_;
+        } else {
+            QVariantList row;
+            if (!rows_->Next(row)) return false;
+            band = makeBand(detail, &row);
+        }
+        ++rowsRead_;
+        return true;
+    }
+
+    // The first pass's band of a row with its growing fields' lines, read again to be split.
+    PendingBand measuredBand(qint64 row) {
+        rows_->Seek(row);
+        QVariantList values;
+        rows_->Next(values);
+        return makeBand(def_->section(SectionKind::Detail), &values);
     }
 
     // The band of a section, for a detail band with the row's values. Its growing fields are
@@ -411,7 +396,7 @@ private:
                 it.text = ValueText(value, c.outputFormat);
                 if (!detail || !c.canGrow || ci >= measures_.size() || it.text.isEmpty()) break;
                 wrapInto(p, measures_[ci], c.width, grow,
-                         isNumber(value) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+                         WrapModeOf(value));
                 break;
             }
             }
