@@ -200,7 +200,7 @@ void DataInput::cmdAction_Click(int Index) {
 
 QString DataInput::refusalText(const vb::VbError& e, const QString& outcome) {
     const db::Cause cause = db::causeOf(e);
-    return cause == db::Cause::Missing ? QString() : vb::DatabaseCauseMessage(cause, outcome);
+    return cause == db::Cause::Missing ? QString() : vb::DatabaseCauseMessage(e, outcome);
 }
 
 bool DataInput::shownRecordDeleted() {

@@ -131,6 +131,12 @@ QString notFoundText() {
 
 QString readOnlyText() { return QStringLiteral("Operation Cannot Be performed.  Database is Read Only"); }
 
+QString readOnlyText(const vb::VbError& e) {
+    const QString folder = db::ReadOnlyFolderOf(e);
+    if (folder.isEmpty()) return readOnlyText();
+    return QStringLiteral("Operation Cannot Be performed.  The folder '%1' of the database may not be written").arg(folder);
+}
+
 QString FinalStatement(int nF, int nK, bool N, bool fieldAnd, bool keyAnd, const QString& sortColumn, bool sortIsText) {
     const bool sorted = !sortColumn.isEmpty();
     const bool F = nF > 0, K = nK > 0;

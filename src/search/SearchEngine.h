@@ -72,6 +72,8 @@ inline const QString kResultsTitle = QStringLiteral("Search Results");
 inline const QString kNotesPrompt = QStringLiteral("Search For Text in Notes");
 QString notFoundText();
 QString readOnlyText();
+// The same for a refused write; one that the database's folder refused names the folder.
+QString readOnlyText(const vb::VbError& e);
 
 // The final SELECT text of a run: F field rows processed (nF > 0), K keywords (nK > 0), N notes;
 // sortColumn empty when unsorted. Texts as the reports expect them; only the sort column is

@@ -94,7 +94,7 @@ void frmSearch::cmdSearch_Click() {
         return;
     case search::Outcome::Failed:
         // The run rolled back: the previous result, its marks and SrchFlg stand.
-        if (o.readOnly) vb::MsgBox(search::readOnlyText());
+        if (o.readOnly) vb::MsgBox(search::readOnlyText(o.error));
         else showRunError(o.error);
         return;
     case search::Outcome::Found:
@@ -185,7 +185,7 @@ void frmSearch::cmdClear_Click() {
         conn.Close();
     } catch (const vb::VbError& e) {
         // The marks are reset in one statement: refused, nothing changed.
-        if (db::IsReadOnlyError(e)) vb::MsgBox(search::readOnlyText());
+        if (db::IsReadOnlyError(e)) vb::MsgBox(search::readOnlyText(e));
         else if (!vb::ShowCause(e, QStringLiteral("the marks were not cleared."), QStringLiteral("Search Results")))
             vb::ShowErrorPair(e);
         return;

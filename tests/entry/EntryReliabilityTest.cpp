@@ -109,6 +109,10 @@ private Q_SLOTS:
         QTest::newRow("read-only, edit") << "read-only" << "edit" << readOnly.arg("saved") << "Save Changes";
         QTest::newRow("read-only, add") << "read-only" << "add" << readOnly.arg("saved") << "Save Changes";
         QTest::newRow("read-only, delete") << "read-only" << "delete" << readOnly.arg("deleted") << "Record Deletion";
+        // The file may be written, its folder (where the journal goes) may not: the folder is named.
+        const QString folder = "The folder '%F' of the database may not be written, Record was not %1.";
+        QTest::newRow("read-only folder, edit") << "folder" << "edit" << folder.arg("saved") << "Save Changes";
+        QTest::newRow("read-only folder, delete") << "folder" << "delete" << folder.arg("deleted") << "Record Deletion";
         QTest::newRow("full disk, edit") << "full" << "edit" << full.arg("saved") << "Save Changes";
         QTest::newRow("full disk, add") << "full" << "add" << full.arg("saved") << "Save Changes";
         QTest::newRow("full disk, delete") << "full" << "delete" << full.arg("deleted") << "Record Deletion";
@@ -127,7 +131,10 @@ private Q_SLOTS:
         if (cause == "trigger")
             exec(path, "CREATE TRIGGER refuse BEFORE INSERT ON UserTable BEGIN SELECT RAISE(ABORT, 'refused'); END");
         const QString before = cli(path, "SELECT * FROM UserTable");
+        const QString folder = QFileInfo(path).absolutePath();
+        const auto folderRights = QFile::permissions(folder);
         if (cause == "read-only") QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        if (cause == "folder") QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         DataInput& v = openView(path);
         if (command == "add") v.cmdAction_Click(0);
         if (command != "delete") v.flddata[1]->setText("Typed");
@@ -143,8 +150,9 @@ private Q_SLOTS:
         else v.cmdAction_Click(command == "delete" ? 1 : 3);
         limit.reset();
         lock.reset();
+        QFile::setPermissions(folder, folderRights);
 
-        QCOMPARE(fx->ui.messages().last(), message);
+        QCOMPARE(fx->ui.messages().last(), QString(message).replace("%F", folder));
         QCOMPARE(fx->ui.titles().last(), title);
         QCOMPARE(cli(path, "SELECT * FROM UserTable"), before);
         QCOMPARE(cli(path, "PRAGMA integrity_check"), QString("ok"));
@@ -158,7 +166,7 @@ private Q_SLOTS:
             QCOMPARE(v.flddata[1]->text(), QString("Typed"));
         }
         if (command == "edit" || command == "next") QCOMPARE(v.flddata[1]->text(), QString("Typed"));
-        if (cause != "read-only" && cause != "trigger" && command != "delete") {
+        if (cause != "read-only" && cause != "folder" && cause != "trigger" && command != "delete") {
             // The refusal is over: the same Save stores the record.
             v.cmdAction_Click(3);
             QCOMPARE(cli(path, "SELECT count(*) FROM UserTable WHERE Name = 'Typed'"), QString("1"));

@@ -25,6 +25,8 @@ private Q_SLOTS:
         QTest::newRow("spreadsheet, full disk") << "xlsx" << "full" << "Disk full: there is no room on the disk for";
         QTest::newRow("output database, locked") << "mdb" << "locked" << locked.arg("the output database was not made.");
         QTest::newRow("output database, full disk") << "mdb" << "full" << "Disk is Full, the output database was not made.";
+        QTest::newRow("output database, read-only folder")
+            << "mdb" << "folder" << "The folder '%F' of the database may not be written, the output database was not made.";
     }
     void exportsNameTheCause() {
         QFETCH(QString, command);
@@ -32,7 +34,8 @@ private Q_SLOTS:
         QFETCH(QString, message);
         Fixture fx;
         Desktop desk(fx);
-        const QString path = testdb::buildSample(fx.path("s.mdb"));
+        QVERIFY(QDir().mkpath(fx.path("db")));
+        const QString folder = fx.path("db"), path = testdb::buildSample(folder + "/s.mdb");
         testdb::exec(path, "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 300) "
                            "INSERT INTO UserTable (Name, Memofld, SrchInt, SrchKey, RptFlg) "
                            "SELECT printf('Name %d', i), printf('%0200d', i), 0, 0, 1 FROM c");
@@ -50,11 +53,14 @@ private Q_SLOTS:
             std::unique_ptr<testfaults::OtherProgramLock> lock;
             std::unique_ptr<testfaults::FileSizeLimit> full;
             if (fault == "locked") lock = std::make_unique<testfaults::OtherProgramLock>(path);
-            else full = std::make_unique<testfaults::FileSizeLimit>(command == "xlsx" ? 2000 : 20000);
+            if (fault == "full") full = std::make_unique<testfaults::FileSizeLimit>(command == "xlsx" ? 2000 : 20000);
+            if (fault == "folder") QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
             vb::CommonDialog dialog;
             if (command == "xlsx") reports::RunSpreadsheetExport(viewChoices({}, true));
             else reports::RunDatabaseExport(viewChoices({}, true), dialog);
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         }
+        message.replace("%F", folder);
         QCOMPARE(fx.ui.messages().size(), 1);
         QVERIFY2(fx.ui.messages()[0].startsWith(message), qPrintable(fx.ui.messages()[0]));
         QVERIFY(!QFile::exists(out));

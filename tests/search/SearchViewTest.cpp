@@ -280,6 +280,29 @@ private Q_SLOTS:
                  QStringList{"Database is Locked by another program, the search was not run. Please try again later."});
     }
 
+    // Marks that may not be written: a read-only file says so; a writable file in a folder that
+    // may not be written names the folder. The search and the clear alike.
+    void readOnlyFolderNamed_data() {
+        QTest::addColumn<bool>("folderOnly");
+        QTest::newRow("read-only file") << false;
+        QTest::newRow("read-only folder") << true;
+    }
+    void readOnlyFolderNamed() {
+        QFETCH(bool, folderOnly);
+        const QString folder = QFileInfo(path).absolutePath(), target = folderOnly ? folder : path;
+        const auto rights = QFile::permissions(target);
+        QFile::setPermissions(target, QFileDevice::ReadOwner | (folderOnly ? QFileDevice::ExeOwner : QFileDevice::ReadOwner));
+        frmSearch& v = open(path);
+        v.txtKeySrch[0]->setText("red");
+        fx->ui.answerMsgBox(vb::vbOK).answerMsgBox(vb::vbOK);
+        v.cmdSearch_Click();
+        v.cmdClear_Click();
+        QFile::setPermissions(target, rights);
+        const QString text = folderOnly ? "Operation Cannot Be performed.  The folder '" + folder + "' of the database may not be written"
+                                        : search::readOnlyText();
+        QCOMPARE(fx->ui.messages(), QStringList(2, text));
+    }
+
     // The clear resets the marks but SrchMemo, the rows, the keywords and the notes box.
     void clearResetsCriteriaAndMarks() {
         frmSearch& v = open(path);

@@ -13,6 +13,7 @@ struct VbError : std::exception {
     QString source;
     int nativeError = 0;   // the database engine's own code, when the error came from it (0 otherwise)
     int fileCause = -1;    // the vb::FileCause of a failed file operation (-1 otherwise)
+    QString file;          // the database file a refused write was meant for, when the engine names it
 
     VbError() = default;
     VbError(int32_t n, QString d, QString s = {}) : number(n), description(std::move(d)), source(std::move(s)) {}

@@ -19,12 +19,18 @@ QString DatabaseCauseMessage(db::Cause cause, const QString& outcome) {
     return {};
 }
 
+QString DatabaseCauseMessage(const VbError& e, const QString& outcome) {
+    if (const QString folder = db::ReadOnlyFolderOf(e); !folder.isEmpty())
+        return QStringLiteral("The folder '%1' of the database may not be written, ").arg(folder) + outcome;
+    return DatabaseCauseMessage(db::causeOf(e), outcome);
+}
+
 QString CauseMessage(const VbError& e, const QString& outcome) {
     if (e.fileCause >= 0) return e.fileCause == int(FileCause::Other) ? QString() : e.description;
     const db::Cause cause = db::causeOf(e);
     // A damaged file and a missing table or column are the commands' own to answer.
     if (cause == db::Cause::Unreadable || cause == db::Cause::Missing) return {};
-    return DatabaseCauseMessage(cause, outcome);
+    return DatabaseCauseMessage(e, outcome);
 }
 
 bool ShowCause(const VbError& e, const QString& outcome, const QString& title) {

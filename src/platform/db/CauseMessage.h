@@ -13,6 +13,8 @@ struct VbError;
 // The message for a database cause followed by outcome (what did not happen, as "the search was
 // not run."). Empty for Cause::None and Cause::Missing, which the commands answer themselves.
 QString DatabaseCauseMessage(db::Cause cause, const QString& outcome);
+// The same for e's cause; a write refused by the database's folder names the folder.
+QString DatabaseCauseMessage(const VbError& e, const QString& outcome);
 // The message naming e's cause (a file's, or a database locked, read-only or on a full disk), or
 // empty when it names none of these.
 QString CauseMessage(const VbError& e, const QString& outcome);

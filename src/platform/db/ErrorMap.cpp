@@ -2,6 +2,10 @@
 
 #include "platform/core/VbError.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <cerrno>
 #include <sqlite3.h>
 
@@ -107,7 +111,21 @@ void raiseSqlite(int sqliteCode, sqlite3* handle, const QString& context) {
         description = QStringLiteral("Unrecognized database format '%1'.").arg(context);
     vb::VbError error(number, description, QStringLiteral("Ravelstow data layer"));
     error.nativeError = sqliteCode;
+    if (handle && causeOfSqlite(sqliteCode) == Cause::ReadOnly) {
+        const char* file = sqlite3_db_filename(handle, "main");
+        if (file) error.file = QFile::decodeName(file);
+    }
     throw error;
+}
+
+QString ReadOnlyFolderOf(const vb::VbError& e) {
+    if (!IsReadOnlyError(e) || e.file.isEmpty()) return {};
+    // By the permissions, as the connection judges them when it opens the file.
+    const auto writable = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const QFileInfo fi(e.file);
+    if (!(fi.permissions() & writable)) return {};
+    const QFileInfo folder(fi.absolutePath());
+    return folder.permissions() & writable ? QString() : QDir::toNativeSeparators(folder.absoluteFilePath());
 }
 
 bool IsReadOnlyError(const vb::VbError& e) {

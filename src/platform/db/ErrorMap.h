@@ -43,6 +43,9 @@ Cause causeOf(const vb::VbError& e);
 // (read-only file or medium, no right to write the journal). Its number stays the provider's
 // general failure, which the account dialog answers; the search tells the case apart by this.
 bool IsReadOnlyError(const vb::VbError& e);
+// The folder that refused the write when the database file may be written but its folder may
+// not (the engine's journal cannot be made there); empty otherwise.
+QString ReadOnlyFolderOf(const vb::VbError& e);
 // Whether the error is a damaged page of a database file (not a file that is no database).
 bool IsDamagedError(const vb::VbError& e);
 // Raises the error of a database file found damaged (IsDamagedError holds for it).
