@@ -30,7 +30,7 @@ vb::VbError caught(const std::function<void()>& f) {
 
 }  // namespace
 
-class TestFileRefusals : public QObject {
+class FileRefusalsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void eachCauseIsToldApart_data() {
@@ -142,5 +142,5 @@ private Q_SLOTS:
     }
 };
 
-RV_TEST(TestFileRefusals)
-#include "TestFileRefusals.moc"
+RV_TEST(FileRefusalsTest)
+#include "FileRefusalsTest.moc"
