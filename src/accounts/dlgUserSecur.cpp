@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QFocusEvent>
 #include "platform/ui/FormWidgets.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
 
 namespace {
 
@@ -60,6 +62,12 @@ protected:
         style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &ind, &p, this);
         p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
         p.drawText(CaptionRect(), CaptionFlags(), CaptionText());
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = fm.boundingRect(CaptionRect(), CaptionFlags(), CaptionText()).adjusted(-2, -1, 2, 1) & rect();
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        }
     }
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
@@ -247,14 +255,14 @@ void dlgUserSecur::txtusernme_Validate(bool& Cancel) {
     if (name.size() > 8) {
         vb::MsgBox(kTooLong, vb::vbOKOnly);
         txtusernme->clear();
-        txtusernme->setFocus();
+        vb::FocusRefused(txtusernme);
         Cancel = true;
         return;
     }
     if (!allLetters(name)) {
         // Text pasted into the box is held to the same rule as typed text.
         vb::MsgBox(kSpecialChars, vb::vbOKOnly);
-        txtusernme->setFocus();
+        vb::FocusRefused(txtusernme);
         Cancel = true;
     }
 }
@@ -280,13 +288,13 @@ void dlgUserSecur::txtPasswrd_Validate(bool& Cancel) {
     if (!pwdDirty_) return;
     if (!accounts::PasswordFits(txtPasswrd->text())) {
         vb::MsgBox(kPasswordTooLong, vb::vbOKOnly);
-        txtPasswrd->setFocus();
+        vb::FocusRefused(txtPasswrd);
         Cancel = true;
         return;
     }
     if (!accounts::PasswordScramblesWhole(txtPasswrd->text())) {
         vb::MsgBox(kPasswordCharacters, vb::vbOKOnly);
-        txtPasswrd->setFocus();
+        vb::FocusRefused(txtPasswrd);
         Cancel = true;
         return;
     }

@@ -6,6 +6,7 @@
 #include "shell/Module1.h"
 #include "platform/ui/FormWidgets.h"
 #include "shell/frmMain.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -83,8 +84,7 @@ void frmLogin::cmdOK_Click() {
     }
     if (!level) {
         vb::MsgBox(QStringLiteral("Invalid Password, try again!"), vb::vbOKOnly, QStringLiteral("Login"));
-        txtPassword->setFocus();
-        txtPassword->selectAll();
+        vb::FocusRefused(txtPassword);
         return;
     }
     Module1::SetCurrentUser(name);

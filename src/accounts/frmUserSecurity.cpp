@@ -111,8 +111,18 @@ QWidget* frmUserSecurity::CreateWidget() {
     vb::OnClicked(cmdProperties, dlg, [this] { cmdProperties_Click(); });
     QObject::connect(cmdExit.data(), &QPushButton::clicked, dlg, [this] { cmdExit_Click(); });
 
-    // Centred on the screen that holds the main window, at its design size.
-    const QSize size(twipsToPx(6915), twipsToPx(4290));
+    // Rows as tall as their text needs; the list shows kShownRows of them whole, the buttons stand a
+    // margin under it and the window ends a margin under them (no row cut, no empty band).
+    constexpr int kShownRows = 5;
+    const int margin = twipsToPx(180);
+    grdUserSecur->verticalHeader()->setDefaultSectionSize(grdUserSecur->fontMetrics().height() + 8);
+    grdUserSecur->resize(grdUserSecur->width(), 2 * grdUserSecur->frameWidth() + grdUserSecur->horizontalHeader()->sizeHint().height() +
+                                                    kShownRows * grdUserSecur->verticalHeader()->defaultSectionSize());
+    for (QPushButton* b : {cmdAdd.data(), cmdDelete.data(), cmdProperties.data(), cmdExit.data()})
+        b->move(b->x(), grdUserSecur->geometry().bottom() + 1 + margin);
+
+    // Centred on the screen that holds the main window.
+    const QSize size(twipsToPx(6915), cmdAdd->geometry().bottom() + 1 + margin);
     dlg->resize(size);
     const QWidget* main = vb::LookMainWindow();
     if (const QScreen* screen = main ? main->screen() : QGuiApplication::primaryScreen())

@@ -11,6 +11,7 @@
 #include "platform/ui/WidgetColors.h"
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -82,7 +83,7 @@ protected:
                         QPointer<QLineEdit> next = form.pendingBox_;
                         bool held = false;
                         vb::RunTrapped([&] { held = !form.validateBox(guard); });
-                        if (held) guard->setFocus(Qt::OtherFocusReason);
+                        if (held) vb::FocusRefused(guard);
                         else if (next && next != guard) form.pendingBox_ = next;
                     });
                     return false;
@@ -90,10 +91,7 @@ protected:
                 bool held = false;
                 vb::RunTrapped([&] { held = !form_.validateBox(box); });
                 // The focus goes back once the move that is under way has ended.
-                if (held)
-                    QTimer::singleShot(0, box, [guard] {
-                        if (guard) guard->setFocus(Qt::OtherFocusReason);
-                    });
+                if (held) vb::FocusRefusedLater(box);
             }
         }
         return false;
@@ -245,10 +243,7 @@ bool CreateDatabase::validateBox(QLineEdit* box) {
         pendingFailed_ = true;
         // The focus stays in the box however its message was closed (a mouse click on the box's
         // button leaves the focus on the button that was pressed to get here).
-        QPointer<QLineEdit> guard(box);
-        QTimer::singleShot(0, box, [guard] {
-            if (guard && guard->isVisible() && guard->isEnabled()) guard->setFocus(Qt::OtherFocusReason);
-        });
+        vb::FocusRefusedLater(box);
         return false;
     }
     pendingBox_ = nullptr;
@@ -347,10 +342,7 @@ void CreateDatabase::Text3_Validate(int Index, bool& Cancel) {
         box->clear();
         // The name typed next belongs in this box: the focus comes back once the move that ran
         // the check has ended. An empty box passes, so no command is held up.
-        QPointer<QLineEdit> guard(box);
-        QTimer::singleShot(0, box, [guard] {
-            if (guard && guard->isVisible() && guard->isEnabled()) guard->setFocus(Qt::OtherFocusReason);
-        });
+        vb::FocusRefusedLater(box);
     }
 }
 
@@ -377,7 +369,7 @@ void CreateDatabase::cmdInitialize_Click() {
     // no number), so the form never reaches its definition layout without a row.
     if (text == QLatin1String("0") || text.isEmpty() || !rounded || *rounded < 1 || *rounded >= kRows + 1) {
         vb::MsgBox(QStringLiteral("Please Enter A Number Between 1-20, Or Cancel"), vb::vbOKOnly, kCreateTitle);
-        txtNoFields->setFocus(Qt::OtherFocusReason);
+        vb::FocusRefused(txtNoFields);
         return;
     }
     const int n = int(*rounded);

@@ -11,10 +11,10 @@
 #include "platform/fs/FileSystem.h"
 #include "platform/fs/ReplacingFile.h"
 #include "platform/paths/AppPaths.h"
-#include "reports/frmReports.h"
-#include "search/frmSearch.h"
 #include "shell/Module1.h"
+#include "shell/Module1Views.h"
 #include "shell/frmMain.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -81,7 +81,7 @@ void CreateDatabase::CmdCreate_Click() {
         if (txtKeyWrds->text().isEmpty()) txtKeyWrds->setText(QStringLiteral("0"));
         if (vb::CInt(txtKeyWrds->text()) > 20) {
             MsgBox(QStringLiteral("Enter number of keywords between 0-20."), vb::vbOKOnly, QStringLiteral("Keyword Definition"));
-            txtKeyWrds->setFocus(Qt::OtherFocusReason);
+            vb::FocusRefused(txtKeyWrds);
             return;
         }
 
@@ -148,12 +148,7 @@ void CreateDatabase::CmdCreate_Click() {
         // The new file is the open database.
         if (wasOpen) {
             // The views still show the database that was open; they are rebuilt from the new one.
-            DataInput::instance().Unload();
-            frmSearch::instance().Unload();
-            frmReports::instance().Unload();
-            SrchFlg = false;
-            SrchSQL.clear();
-            SetCurRecID(0);
+            UnloadFileViews();
         }
         BuildConnStr();
         DBOpen = true;

@@ -2,6 +2,7 @@
 // window, and the unload.
 #include "entry/DataInput.h"
 #include "platform/ui/FormWidgets.h"
+#include "platform/ui/PlainTextBox.h"
 #include "entry/EntryWidgets.h"
 
 #include "platform/core/Colors.h"
@@ -51,6 +52,13 @@ int keywordTop(int i) { return 360 + 480 * ((i - 1) % 5); }
 DataInput& DataInput::instance() {
     static DataInput form;
     return form;
+}
+
+DataInput::DataInput() : Form(QStringLiteral("DataInput")) {
+    // The keyword list is counted on the view's own connection while the view is loaded.
+    keywords_.Attach([this]() -> db::Connection* { return IsLoaded() && adoUserTbl.IsOpen() ? &adoUserTbl.Connection() : nullptr; },
+                     [this](const std::vector<KeywordTally::Change>* changes) { keywordsChanged(changes); },
+                     [](const vb::VbError& e) { vb::ShowErrorPair(e); });
 }
 
 QWidget* DataInput::CreateWidget() {
@@ -149,11 +157,10 @@ QWidget* DataInput::CreateWidget() {
     lstKeywrd->setFont(boxFont);
 
     // The notes.
-    txtmemo = vb::Placed(new QPlainTextEdit(w), "txtmemo", 960, 6840, 9135, 1455);
+    txtmemo = vb::Placed(new vb::PlainTextBox(w), "txtmemo", 960, 6840, 9135, 1455);
     txtmemo->setFont(boxFont);
     txtmemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Wider than its design (615 at 360) to both sides, up to the notes box, so that the notes
-    // column's own name ("Memofld", shown after a field rename) fits; centred over its picture.
+    // Wider than its design (615 at 360) to both sides, up to the notes box; centred over its picture.
     lblNote = vb::Placed(new vb::FittingLabel(QStringLiteral("Notes"), w), "lblNote", 0, 6960, 945, 255);
     lblNote->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     lblNote->setFont(boldFont(8.25));
@@ -278,6 +285,7 @@ void DataInput::Form_Unload() {
     // goes with the window.
     const bool wasAdding = bAddingRec;
     bound_.clear();
+    keywords_.Clear();
     adoUserTbl.MoveComplete = nullptr;
     adoUserTbl.Close();
     bAddingRec = false;

@@ -42,7 +42,6 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
-class QTimer;
 class QToolButton;
 
 class DataInput : public Form {
@@ -59,6 +58,13 @@ public:
     // Whether lstKeywrd holds every keyword of the table: the load counts a large table's
     // keywords after its first record is shown, a part at a time.
     bool KeyListComplete() const { return keywords_.Complete(); }
+    // The table's keywords as this view lists them, for the search view: the view's own list,
+    // its count finished first when the load is still counting; a view that holds no list (not
+    // loaded) counts it from the file.
+    QStringList TableKeywords();
+    // Whether UserTable holds a record, asked on the view's open connection (on a connection of
+    // its own when the view has none open). Errors go to the caller.
+    bool TableHasRecords();
     // A row the view stored: its keywords update the shared keyword list and lstKeywrd.
     void adoUserTbl_RowWritten(const QVariantList& before, const QVariantList& after);
     // Enables the commands and boxes by the user's level and whether the table holds records; may
@@ -171,14 +177,14 @@ protected:
     QWidget* CreateWidget() override;
 
 private:
-    DataInput() : Form(QStringLiteral("DataInput")) {}
+    DataInput();
 
     // Load steps.
     void scanColumns(int& f, int& k);
     void layOutKeywordArea(int f, int k);
-    // Counts the next part of the keyword list for the load's timer; the last part fills lstKeywrd.
-    void readKeywordPart(QTimer* timer);
-    static constexpr qint64 kKeywordPart = 25000;   // rows a part (some tens of milliseconds)
+    // The keyword list changed (changes: those made; null: all of it): the shared list and
+    // lstKeywrd follow.
+    void keywordsChanged(const std::vector<KeywordTally::Change>* changes);
     void handleLoadError(const vb::VbError& e);
     void disableRecordCommands();
     bool loadFailed_ = false;
@@ -207,7 +213,9 @@ private:
     // The message naming why the file refused a command, ending with its outcome ("Record was not
     // saved."); "" when the error names no such cause.
     static QString refusalText(const vb::VbError& e, const QString& outcome);
-    // After a save refused because another user deleted the record: drops it from the view.
+    // Whether another user deleted the record the view stands on.
+    bool shownRecordDeleted();
+    // After a save or delete refused because another user deleted the record: drops it from the view.
     void dropDeletedRecord();
     void focusFirstFieldBox();
     void showSaveRefused(const vb::VbError& e);
@@ -220,7 +228,6 @@ private:
     std::vector<std::unique_ptr<BoundBox>> bound_;
     QStringList keyColumns_;
     KeywordTally keywords_;   // the keyword list, kept up to date from the rows the view stores
-    QPointer<QTimer> keywordFill_;   // counts the keyword list on after the load
     QPointer<vb::ValidationGate> gate_;
     QPointer<QWidget> awayFrom_;   // the box the focus last left for somewhere outside the view
 };

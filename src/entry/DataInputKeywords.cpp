@@ -1,5 +1,6 @@
-// The keyword list of the entry view: the distinct keyword values of the table, rebuilt after the
-// record commands and for the search view, and dragged from the list into the keyword boxes.
+// The keyword list of the entry view: the distinct keyword values of the table, kept up to date
+// from the rows the view stores and handed to the search view, and dragged from the list into the
+// keyword boxes.
 #include "entry/DataInput.h"
 #include "entry/EntryWidgets.h"
 
@@ -10,7 +11,6 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QToolButton>
 
 // ---- the widgets ----
@@ -75,24 +75,21 @@ QMimeData* DataInput::KeywordDragData() const {
 
 void DataInput::RefreshKeyList() {
     try {
-        db::Connection conn;
-        conn.Open(Module1::DBConnStr);
         intKeyCount = Module1::GetKeyWrdCount();
         if (intKeyCount > 0) {
             // The keyword columns the load found (KeyWord1.. in a database of this program); the
             // list grows as it needs, so no count of values can overflow it.
             QStringList columns = keyColumns_.mid(0, intKeyCount);
             for (int j = int(columns.size()) + 1; j <= intKeyCount; ++j) columns << QStringLiteral("KeyWord%1").arg(j);
-            keywords_.Build(conn, columns);
-            Module1::KeyWrdList = keywords_.List();
-            Module1::FillKeyList(Module1::KeyWrdList, QStringLiteral("DataInput"));
-            Module1::KeyListChg = true;
+            db::Connection conn;
+            conn.Open(Module1::DBConnStr);
+            keywords_.Build(conn, columns);   // the shared list and lstKeywrd follow (keywordsChanged)
+            conn.Close();
         } else {
             // No keyword column: the array starts again empty; the list keeps what it shows.
             keywords_.Clear();
             Module1::KeyWrdList.clear();
         }
-        conn.Close();
     } catch (const vb::VbError& e) {
         if (e.number == vb::err::NoCurrentRecord) {
             vb::MsgBox(QStringLiteral("A customer needs to be located before proceeding"), vb::vbOKOnly,
@@ -106,34 +103,23 @@ void DataInput::RefreshKeyList() {
     }
 }
 
-void DataInput::readKeywordPart(QTimer* timer) {
-    if (timer != keywordFill_ || !IsLoaded() || !adoUserTbl.IsOpen() || keywords_.Complete()) {
-        timer->stop();
-        return;
-    }
-    try {
-        if (!keywords_.Read(adoUserTbl.Connection(), kKeywordPart)) return;
-        timer->stop();
-        QStringList values = keywords_.List();
-        Module1::FillKeyList(values, QStringLiteral("DataInput"));
-    } catch (const vb::VbError& e) {
-        timer->stop();
-        keywords_.Clear();
-        vb::ShowErrorPair(e);
-    }
+QStringList DataInput::TableKeywords() {
+    if (keywords_.Following()) keywords_.Finish();
+    else RefreshKeyList();
+    return keywords_.List();
+}
+
+bool DataInput::TableHasRecords() {
+    if (IsLoaded() && adoUserTbl.IsOpen()) return adoUserTbl.Connection().HasRows(QStringLiteral("UserTable"));
+    db::Connection conn;
+    conn.Open(Module1::DBConnStr);
+    const bool has = conn.HasRows(QStringLiteral("UserTable"));
+    conn.Close();
+    return has;
 }
 
 void DataInput::adoUserTbl_RowWritten(const QVariantList& before, const QVariantList& after) {
     if (keyColumns_.isEmpty() || !adoUserTbl.IsOpen()) return;
-    if (!keywords_.Complete()) {
-        // The list is still being counted and may or may not have met this row: it is counted
-        // again from the table, which holds the row as written.
-        keywords_.Build(adoUserTbl.Connection(), keyColumns_);
-        Module1::KeyWrdList = keywords_.List();
-        Module1::KeyListChg = true;
-        Module1::FillKeyList(Module1::KeyWrdList, QStringLiteral("DataInput"));
-        return;
-    }
     db::Recordset& rs = adoUserTbl.Recordset();
     QVariantList removed, added;
     for (int i = 0; i < rs.FieldCount(); ++i) {
@@ -141,17 +127,24 @@ void DataInput::adoUserTbl_RowWritten(const QVariantList& before, const QVariant
         if (i < before.size()) removed << before[i];
         if (i < after.size()) added << after[i];
     }
-    const std::vector<KeywordTally::Change> changes = keywords_.Apply(removed, added);
-    if (changes.empty()) return;
+    keywords_.Written(removed, added);
+}
+
+void DataInput::keywordsChanged(const std::vector<KeywordTally::Change>* changes) {
     Module1::KeyWrdList = keywords_.List();
     Module1::KeyListChg = true;
     if (!IsLoaded() || !lstKeywrd) return;
+    if (!changes) {
+        QStringList values = Module1::KeyWrdList;
+        Module1::FillKeyList(values, QStringLiteral("DataInput"));
+        return;
+    }
     // Only the entries that changed: the list may hold many thousands.
     auto find = [this](const QString& text) -> QListWidgetItem* {
         const QList<QListWidgetItem*> found = lstKeywrd->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
         return found.isEmpty() ? nullptr : found.first();
     };
-    for (const KeywordTally::Change& c : changes) {
+    for (const KeywordTally::Change& c : *changes) {
         switch (c.kind) {
         case KeywordTally::Change::Added: lstKeywrd->addItem(c.text); break;
         case KeywordTally::Change::Removed: delete find(c.text); break;

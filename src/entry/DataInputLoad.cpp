@@ -17,7 +17,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabBar>
-#include <QTimer>
 #include <QToolButton>
 
 using vb::twipsToPx;
@@ -168,14 +167,12 @@ void DataInput::Form_Load() {
         txtmemo->hide();
         bHasMemo = false;
 
-        // 10-12. The column scan. The keyword list is counted from the first rows now; a table
-        // with more is counted on after its first record is shown (see readKeywordPart).
+        // 10-12. The column scan. The keyword list is counted from the first rows now, and fills
+        // lstKeywrd when complete; a table with more is counted on after its first record is shown.
         int f = 0, k = 0;
         scanColumns(f, k);
         Module1::SetKeyWrdCount(k);
         keywords_.Start(keyColumns_);
-        keywords_.Read(adoUserTbl.Connection(), kKeywordPart);
-        QStringList keywordValues = keywords_.List();
 
         // 13. The keyword area.
         if (k == 0) {
@@ -184,7 +181,6 @@ void DataInput::Form_Load() {
             Frame1->hide();
             lstKeywrd->hide();
         } else {
-            Module1::FillKeyList(keywordValues, QStringLiteral("DataInput"));
             Frame1->show();
             lstKeywrd->show();
             lstKeywrd->setDragEnabled(true);
@@ -201,14 +197,6 @@ void DataInput::Form_Load() {
 
         // The boxes bound by the scan show the current record.
         ShowCurrentRecord();
-        if (!keywords_.Complete()) {
-            // A timer of zero interval runs once the events waiting, the paint of the record
-            // among them, have run; each part leaves the view free in between.
-            auto* timer = new QTimer(Widget());
-            keywordFill_ = timer;
-            QObject::connect(timer, &QTimer::timeout, timer, [this, timer] { readKeywordPart(timer); });
-            timer->start(0);
-        }
     } catch (const vb::VbError& e) {
         loadFailed_ = true;
         disableRecordCommands();

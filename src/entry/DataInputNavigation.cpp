@@ -59,10 +59,12 @@ void DataInput::cmdNegotiate_Click(int Index) {
             });
         } else if (e.number == DB_E_ERRORSOCCURRED) {
             showSaveRefused(e);
-        } else if (const QString refusal = refusalText(e, QStringLiteral("the record was not shown."));
-                   e.number == E_FAIL_ && !refusal.isEmpty()) {
-            // The row could not be read: the view stays on the one it shows.
-            vb::MsgBox(refusal, vb::vbOKOnly, QStringLiteral("Ravelstow"));
+        } else if (const bool unsaved = adoUserTbl.IsOpen() && adoUserTbl.Recordset().EditMode() != db::adEditNone;
+                   e.number == E_FAIL_ && !refusalText(e, {}).isEmpty()) {
+            // The edit the move stores first was refused (it stays in the view), or the row could
+            // not be read: the view stays on the one it shows.
+            vb::MsgBox(refusalText(e, unsaved ? QStringLiteral("Record was not saved.") : QStringLiteral("the record was not shown.")),
+                       vb::vbOKOnly, unsaved ? QStringLiteral("Save Changes") : QStringLiteral("Ravelstow"));
         } else {
             vb::ShowErrorPair(e);
         }

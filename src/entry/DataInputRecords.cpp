@@ -203,16 +203,22 @@ QString DataInput::refusalText(const vb::VbError& e, const QString& outcome) {
     return cause == db::Cause::Missing ? QString() : vb::DatabaseCauseMessage(cause, outcome);
 }
 
-void DataInput::dropDeletedRecord() {
-    if (!adoUserTbl.IsOpen()) return;
+bool DataInput::shownRecordDeleted() {
+    if (!adoUserTbl.IsOpen()) return false;
     db::Recordset& rs = adoUserTbl.Recordset();
-    if (rs.Bof() || rs.Eof()) return;
+    if (rs.Bof() || rs.Eof()) return false;
     try {
         (void)rs.Fields(0).Value();
-        return;   // the record is still there
+        return false;
     } catch (const vb::VbError& e) {
         if (e.number != vb::err::NoCurrentRecord) throw;
     }
+    return true;
+}
+
+void DataInput::dropDeletedRecord() {
+    if (!shownRecordDeleted()) return;
+    db::Recordset& rs = adoUserTbl.Recordset();
     // Another user deleted it: the view reads the table again and stands where the record was.
     const qint64 at = rs.AbsolutePosition();
     rs.Requery();
@@ -262,11 +268,23 @@ void DataInput::handleActionError(const vb::VbError& e, int Index) {
         // A value the column refuses: the user's input and the pending record stay, to be corrected.
         showSaveRefused(e);
         return;
-    case DB_E_CONCURRENCYVIOLATION:
-        vb::MsgBox(QStringLiteral("Record is currently being updated by another user."));
+    case DB_E_CONCURRENCYVIOLATION: {
+        // Another copy of the program changed the record since it was shown: what this user typed
+        // stays, to be saved over the other change or dropped by Reset Changes.
+        bool gone = Index == 1;
+        if (!gone) recover([&] { gone = shownRecordDeleted(); });
+        if (!gone) {
+            vb::MsgBox(QStringLiteral("Another user changed this record since it was shown. Save again to keep your "
+                                      "changes, or Reset Changes to see theirs."),
+                       vb::vbOKOnly, QStringLiteral("Save Changes"));
+            break;
+        }
+        vb::MsgBox(QStringLiteral("Another user deleted this record since it was shown."), vb::vbOKOnly,
+                   Index == 1 ? QStringLiteral("Record Deletion") : QStringLiteral("Save Changes"));
         recover(cancelChange);
         recover([this] { dropDeletedRecord(); });
         break;
+    }
     default:
         vb::ShowErrorPair(e);
         recover(cancelChange);

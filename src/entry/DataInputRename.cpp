@@ -8,9 +8,8 @@
 #include "platform/db/Catalog.h"
 #include "platform/db/ErrorMap.h"
 #include "platform/db/LockWait.h"
-#include "reports/frmReports.h"
-#include "search/frmSearch.h"
 #include "shell/Module1.h"
+#include "shell/Module1Views.h"
 #include "shell/frmMain.h"
 
 #include <QLabel>
@@ -100,10 +99,7 @@ bool DataInput::RenameColumn(QString& oldnme, QString& newnme, int ColIndex) {
         conn.Close();
         // The search and reports views are built again from the new names when next shown; a
         // search result names the old columns.
-        frmSearch::instance().Unload();
-        frmReports::instance().Unload();
-        Module1::SrchFlg = false;
-        Module1::SrchSQL.clear();
+        Module1::UnloadSearchAndReports();
         return true;
     } catch (const vb::VbError& e) {
         db::LockWait::Settle();
@@ -161,7 +157,6 @@ void DataInput::RefreshCollection() {
         } else if (goesTo == ColumnBox::Notes) {
             if (BoundBox* b = BindingOf(txtmemo)) b->Bind(name, b->Format(), b->Kind());
             else bind(txtmemo, name, vb::DataFormat(), vb::ValueKind::Text);
-            lblNote->setText(name);
             fields.Add(name, type.name());
         } else if (goesTo == ColumnBox::Hidden) {
             fields.Add(name, type.name());

@@ -8,6 +8,7 @@
 #include "platform/format/UserDates.h"
 #include "platform/format/VbConvert.h"
 #include "platform/format/VbFormat.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QLineEdit>
 #include <cmath>
@@ -78,7 +79,7 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
     auto reject = [&](const QString& message) {
         vb::MsgBox(message, vb::vbOKOnly, kTypeErrorTitle);
         box->setText(QString());
-        if (box->isVisible()) box->setFocus(Qt::OtherFocusReason);
+        if (box->isVisible()) vb::FocusRefused(box);
         Cancel = true;
     };
     // A number the column cannot hold: the field's range is named, and the text stays to be
@@ -104,6 +105,13 @@ void DataInput::flddata_Validate(int Index, bool& Cancel) {
         if (L >= 11) {
             // The text stays for the user to shorten.
             vb::MsgBox(QStringLiteral("An Integer Field Can Only Be 10 digits"), vb::vbOKOnly, kTypeErrorTitle);
+            Cancel = true;
+            return;
+        }
+        // A fraction would be rounded away on the write: refused, the text stays to be corrected.
+        const std::optional<double> n = vb::parseNumber(S);
+        if (n && *n != std::trunc(*n)) {
+            vb::MsgBox(QStringLiteral("An Integer Field Can Only Hold Whole Numbers"), vb::vbOKOnly, kTypeErrorTitle);
             Cancel = true;
             return;
         }

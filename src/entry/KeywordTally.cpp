@@ -1,8 +1,11 @@
 #include "entry/KeywordTally.h"
 
+#include "platform/core/VbError.h"
 #include "platform/db/Connection.h"
 #include "platform/db/RowReader.h"
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -40,22 +43,102 @@ struct KeywordTally::Scan {
 };
 
 KeywordTally::KeywordTally() = default;
-KeywordTally::~KeywordTally() = default;
+
+// The timer belongs to the application, which deletes it when it ends before the tally does
+// (a static owner).
+KeywordTally::~KeywordTally() { delete timer_.data(); }
+
+void KeywordTally::Attach(Source source, Listener changed, Failure failed) {
+    source_ = std::move(source);
+    changed_ = std::move(changed);
+    failed_ = std::move(failed);
+}
 
 void KeywordTally::Clear() {
+    if (timer_) timer_->stop();
     spellings_.clear();
     keys_.clear();
     list_.clear();
     scan_.reset();
+    following_ = false;
+}
+
+void KeywordTally::told(const std::vector<Change>* changes) const {
+    if (changed_) changed_(changes);
 }
 
 void KeywordTally::Build(db::Connection& conn, const QStringList& columns) {
-    Start(columns);
-    Read(conn, -1);
+    begin(columns);
+    try {
+        read(conn, -1);
+    } catch (...) {
+        Clear();
+        throw;
+    }
+    told(nullptr);
 }
 
 void KeywordTally::Start(const QStringList& columns) {
+    begin(columns);
+    db::Connection* conn = source_ ? source_() : nullptr;
+    if (!conn) return Clear();
+    bool done = false;
+    try {
+        done = read(*conn, kPart);
+    } catch (...) {
+        Clear();
+        throw;
+    }
+    if (done) return told(nullptr);
+    if (!timer_) {
+        // A timer of zero interval runs once the events waiting (the paint of the owner's view
+        // among them) have run.
+        timer_ = new QTimer(QCoreApplication::instance());
+        QObject::connect(timer_.data(), &QTimer::timeout, timer_.data(), [this] { readPart(); });
+    }
+    timer_->start(0);
+}
+
+void KeywordTally::readPart() {
+    db::Connection* conn = source_ ? source_() : nullptr;
+    if (!scan_ || !conn) return Clear();
+    try {
+        if (!read(*conn, kPart)) return;
+        timer_->stop();
+        told(nullptr);
+    } catch (const vb::VbError& e) {
+        Clear();
+        if (failed_) failed_(e);
+    }
+}
+
+void KeywordTally::Finish() {
+    db::Connection* conn = source_ ? source_() : nullptr;
+    if (!scan_ || !conn) return;
+    if (timer_) timer_->stop();
+    try {
+        read(*conn, -1);
+    } catch (...) {
+        if (timer_) timer_->start(0);   // the count goes on from where it stopped
+        throw;
+    }
+    told(nullptr);
+}
+
+void KeywordTally::Written(const QVariantList& removed, const QVariantList& added) {
+    if (!following_) return;
+    if (scan_) {
+        if (db::Connection* conn = source_ ? source_() : nullptr) Build(*conn, columns_);
+        return;
+    }
+    const std::vector<Change> changes = Apply(removed, added);
+    if (!changes.empty()) told(&changes);
+}
+
+void KeywordTally::begin(const QStringList& columns) {
     Clear();
+    following_ = true;
+    columns_ = columns;
     if (columns.isEmpty()) return;
     QStringList names;
     for (const QString& c : columns) names << db::Connection::Bracket(c);
@@ -65,7 +148,7 @@ void KeywordTally::Start(const QStringList& columns) {
     scan_->columns = int(columns.size());
 }
 
-bool KeywordTally::Read(db::Connection& conn, qint64 rows) {
+bool KeywordTally::read(db::Connection& conn, qint64 rows) {
     if (!scan_) return true;
     Scan& scan = *scan_;
     db::RowReader reader(conn, scan.sql, {scan.after, rows});

@@ -252,10 +252,10 @@ QString WriteLabels(db::Connection& conn, const MailSpec& spec, const QString& p
     w.writeStartElement("text:p");
     w.writeAttribute("text:style-name", "End");
     w.writeEndElement();
-    vb::ReplacingFile file(QDir(vb::exportFolder()).filePath(QStringLiteral("Labels.odt")));
+    vb::ReplacingFile file(vb::uniqueExportPath(QStringLiteral("Labels"), QStringLiteral("odt")));
     odt.writeTo(file);
     return file.commitWith(
-        [](const QString& temp) { return vb::placeExportFile(temp, QStringLiteral("Labels"), QStringLiteral("odt")); });
+        [&file](const QString& temp) { return vb::placeExportFile(temp, file.target()); });
 }
 
 }  // namespace reports

@@ -48,12 +48,12 @@ FontSpec reportFont(const ReportChoices& c) {
     return f;
 }
 
-// The height of a label's text wrapped within its width, as the outputs draw it.
+// The height of a label's text wrapped within its width, in lines as the engine lays them out.
 double wrappedHeight(const Control& l) {
-    const QFontMetricsF fm(QtFont(l.font));
+    const QFont font = QtFont(l.font);
+    const QFontMetricsF fm(font);
     if (fm.horizontalAdvance(l.caption) <= l.width && !l.caption.contains(QLatin1Char('\n'))) return fm.height();
-    const int flags = Qt::AlignHCenter | Qt::AlignTop | WrapFlags(fm, l.width, l.caption);
-    return std::ceil(fm.boundingRect(QRectF(0, 0, l.width, 1e6), flags, l.caption).height());
+    return double(WrapLines(l.caption, font, l.width).size()) * fm.lineSpacing();
 }
 
 void addTitles(ReportDefinition& r, const ReportChoices& c, const Geometry& g) {
@@ -156,8 +156,9 @@ void build(ReportDefinition& r, const ReportChoices& c, const Geometry& g, const
             f.left = x + g.fieldOffset;
             f.canGrow = true;
             if (kind == vb::FieldKind::Currency) f.outputFormat = QStringLiteral("$#,##0.00");
-            else if (kind == vb::FieldKind::Double) f.outputFormat = QStringLiteral("####.000");
-            else if (kind == vb::FieldKind::Integer) f.outputFormat = QStringLiteral("#####");
+            // The third section prints a stored zero, which the digit placeholders alone drop.
+            else if (kind == vb::FieldKind::Double) f.outputFormat = QStringLiteral("####.000;;0.000");
+            else if (kind == vb::FieldKind::Integer) f.outputFormat = QStringLiteral("#####;;0");
             if (!f.outputFormat.isEmpty()) f.width = 1440;
             f.font = font;
             f.opaque = true;

@@ -105,7 +105,7 @@ SpreadsheetResult WriteSpreadsheet(db::Connection& conn, const ExportSpec& spec,
         cols.push_back(c);
     }
 
-    vb::ReplacingFile file(QDir(vb::exportFolder()).filePath(QStringLiteral("Export.xlsx")));
+    vb::ReplacingFile file(vb::uniqueExportPath(QStringLiteral("Export"), QStringLiteral("xlsx")));
     {
         XlsxWriter xw(file);
         db::RowReader rows(conn, selectSql(spec));
@@ -128,7 +128,7 @@ SpreadsheetResult WriteSpreadsheet(db::Connection& conn, const ExportSpec& spec,
     }
     if (progress) progress(result.rows, total);
     result.path = file.commitWith(
-        [](const QString& temp) { return vb::placeExportFile(temp, QStringLiteral("Export"), QStringLiteral("xlsx")); });
+        [&file](const QString& temp) { return vb::placeExportFile(temp, file.target()); });
     return result;
 }
 

@@ -20,6 +20,7 @@
 class ReportProgress;
 #include <QPointer>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class DBFlds;
@@ -131,9 +132,10 @@ private:
     // The layout choice shared by the print and the exports: builds RptDef, or shows the message
     // and returns false.
     bool buildReport(bool forExport);
-    // Lays RptDef out into RptObj. With a progress window, the layout reports to it and stops
-    // (false, RptObj empty) when the user cancels.
-    bool runReport(ReportProgress* progress = nullptr);
+    // Lays RptDef out into RptObj, reporting to the progress window, which it opens; stops (false,
+    // RptObj empty) when the user cancels. On a failure the window is closed before the one box
+    // that tells why.
+    bool runReport(std::optional<ReportProgress>& progress, bool writesPages);
     void exportFile(int kind, const QString& path);
     void exportClick(int kind);
     std::vector<int> slotEntry_;   // slot k -> entry of the field list (0: none)

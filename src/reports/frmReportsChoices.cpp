@@ -4,6 +4,7 @@
 #include "reports/ExportCommands.h"
 #include "reports/frmReports.h"
 #include "shell/Module1.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -112,10 +113,7 @@ bool frmReports::txtRptLbl_LostFocus(int Index) {
     QLineEdit* label = txtRptLbl[size_t(Index)];
     if (label->text().size() <= 20) return true;
     vb::MsgBox(QStringLiteral("Report Labels Can Be 20 Characters or Less"), vb::vbOKOnly, QStringLiteral("Reports"));
-    QPointer<QLineEdit> box = label;
-    QTimer::singleShot(0, box, [box] {
-        if (box) box->setFocus(Qt::OtherFocusReason);
-    });
+    vb::FocusRefusedLater(label);
     return false;
 }
 

@@ -127,13 +127,13 @@ void frmReports::exportFile(int kind, const QString& path) {
         }
         if (button && button->isChecked()) {
             // Cancel is read until the new file takes the old one's place; then the window goes.
-            ReportProgress progress(true);
-            if (!runReport(&progress)) {
+            std::optional<ReportProgress> progress;
+            if (!runReport(progress, true)) {
                 if (button) button->setChecked(false);
                 return;
             }
             if (!RptObj->pages.empty()) {
-                const report::PageProgress onPage = [&](int done, int pages) { progress.page(done, pages); };
+                const report::PageProgress onPage = [&](int done, int pages) { progress->page(done, pages); };
                 switch (kind) {
                 case Pdf: report::WritePdf(*RptObj, path, onPage); break;
                 case Html: report::WriteHtml(*RptObj, path, onPage); break;

@@ -1,4 +1,5 @@
 // Print/Preview: the column count, the layout choice, the builders and the preview.
+#include "platform/db/CauseMessage.h"
 #include "platform/print/ReportPrinter.h"
 #include "platform/report/ReportEngine.h"
 #include "reports/ReportLayouts.h"
@@ -62,19 +63,22 @@ bool frmReports::buildReport(bool forExport) {
 
 // Starts the report and lays out its pages into RptObj; errors of the page generation go to the
 // template's error handler.
-bool frmReports::runReport(ReportProgress* progress) {
+bool frmReports::runReport(std::optional<ReportProgress>& progress, bool writesPages) {
     try {
         BusyCursor busy;
-        report::Progress step;
-        if (progress) step = [progress](qint64 rows, qint64 total) { progress->rows(rows, total); };
+        progress.emplace(writesPages);
+        const report::Progress step = [&progress](qint64 rows, qint64 total) { progress->rows(rows, total); };
         RptObj = std::make_shared<report::Document>(report::Run(RptDef, QDateTime::currentDateTime(), step));
         return true;
     } catch (const ReportCancelled&) {
+        progress.reset();
         RptObj.reset();
         return false;
     } catch (const vb::VbError& e) {
+        progress.reset();
         RptObj.reset();
-        ActiveReport_Error(e.number, e.description);
+        if (!vb::ShowCause(e, QStringLiteral("the report was not made."), QStringLiteral("Reports")))
+            ActiveReport_Error(e.number, e.description);
         return false;
     }
 }
@@ -83,8 +87,8 @@ void frmReports::cmdPrintRep_Click() {
     try {
         if (!buildReport(false)) return;
         {
-            ReportProgress progress(false);
-            if (!runReport(&progress)) return;
+            std::optional<ReportProgress> progress;
+            if (!runReport(progress, false)) return;
         }
         // The preview needs no printer; printing from it without one raises 5007 to the handler.
         QWidget* parent = viewHost() ? viewHost()->DialogParent() : Widget();

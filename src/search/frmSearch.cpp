@@ -1,5 +1,5 @@
-// The search view's window: its controls, the load that builds the criteria rows and the keyword
-// list from the open database, activation and colours.
+// The search view's window: its controls, the load that builds the criteria rows from the field
+// list and takes the keyword list from the entry view, activation and colours.
 #include "search/frmSearch.h"
 
 #include "entry/DataInput.h"
@@ -7,8 +7,6 @@
 #include "platform/core/Colors.h"
 #include "platform/core/Twips.h"
 #include "platform/core/UiServices.h"
-#include "platform/db/Connection.h"
-#include "platform/db/RowReader.h"
 #include "platform/format/FieldType.h"
 #include "platform/ui/FormWidgets.h"
 #include "platform/ui/ValidationGate.h"
@@ -217,6 +215,10 @@ void frmSearch::buildRows(QWidget* w) {
 
         auto* tf = vb::Placed(new QComboBox(SrchFldsFrame), QStringLiteral("cmbSrchTF_%1").arg(i), 6240, 0, 1215, 315);
         tf->addItems({QStringLiteral("TRUE"), QStringLiteral("FALSE")});
+        // The rows' own font, every property set, not the frame's large caption font.
+        QFont listFont = op->font();
+        listFont.setResolveMask(QFont::AllPropertiesResolved);
+        tf->setFont(listFont);
         tf->hide();
         cmbSrchTF.push_back(tf);
 
@@ -241,10 +243,8 @@ void frmSearch::Form_Load() {
         frmMain* main = frmMain::existing();
         const bool searchTab = main && main->TabCaption(main->SelectedTab()) == QLatin1String("Search");
         if (searchTab) {
-            db::Connection conn;
-            conn.Open(Module1::DBConnStr);
-            if (conn.RowCount(QStringLiteral("UserTable")) < 1) {
-                conn.Close();
+            DataInput& entry = DataInput::instance();
+            if (!entry.TableHasRecords()) {
                 vb::MsgBox(QStringLiteral("There are currently no records Entered in the Database.  A Search Cannot Be Performed"));
                 return;
             }
@@ -253,8 +253,6 @@ void frmSearch::Form_Load() {
                 txtSrcFld[size_t(i)]->hide();
                 cmbonum[size_t(i)]->hide();
             }
-            // The keyword values grow as they need: no count of records can overflow them.
-            QStringList keywords;
             int r = 0;
             cmboSort->clear();
             cmboSort->addItem(QStringLiteral("Sort Off"));
@@ -263,10 +261,6 @@ void frmSearch::Form_Load() {
                 const QString name = defs.Item(d).FldName;
                 const vb::FieldType type = vb::FieldType::parse(defs.Item(d).FldType, name);
                 if (name.startsWith(QLatin1String("KeyWord"))) {
-                    const QString sql = QStringLiteral("SELECT DISTINCT %1 FROM UserTable WHERE %1 IS NOT NULL AND %1 <> ''")
-                                            .arg(db::Connection::Bracket(name));
-                    db::RowReader rows(conn, sql);
-                    while (rows.Next()) keywords << rows.Text(0);
                     ++keywordCount;
                     continue;
                 }
@@ -287,8 +281,11 @@ void frmSearch::Form_Load() {
                 RowDef[size_t(r)] = d;
                 ++r;
             }
-            conn.Close();
             LayoutRows = r;
+            // The keywords are the entry view's list, which follows every record it stores: the
+            // view holds the list as it is now.
+            QStringList keywords = keywordCount > 0 ? entry.TableKeywords() : QStringList();
+            Module1::KeyListChg = false;
             if (keywords.isEmpty()) {
                 showKeywordArea(false);
             } else {
@@ -335,10 +332,10 @@ void frmSearch::Form_Activate() {
     placeAtOrigin();
     UpdateSrchClr();
     if (Module1::GetKeyWrdCount() > 0 && Module1::KeyListChg) {
-        DataInput::instance().RefreshKeyList();
-        QStringList values;
-        for (const QString& k : Module1::KeyWrdList)
-            if (!k.isEmpty()) values << k;
+        // The entry view's list changed since the view took it: the view takes it again (the
+        // entry view keeps it up to date; nothing is counted here).
+        const QStringList values = DataInput::instance().TableKeywords();
+        Module1::KeyListChg = false;
         // A list of one keyword is shown too; with none left the keyword area goes, as at load.
         showKeywordArea(!values.isEmpty());
         lstKeywrd->clear();

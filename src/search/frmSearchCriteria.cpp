@@ -12,6 +12,7 @@
 #include "search/DlgToFrmDte.h"
 #include "platform/ui/ValidationGate.h"
 #include "search/frmSearch.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,7 +67,8 @@ void frmSearch::chfldSrch_Click(int Index) {
             return;
         }
         box->show();
-        box->setGeometry(twipsToPx(Index < 10 ? 200 : 4200), box->y(), twipsToPx(3555), box->height());
+        // Under the row's check box, inside the frame as the other boxes are.
+        box->setGeometry(twipsToPx(Index < 10 ? 360 : 4200), box->y(), twipsToPx(3555), box->height());
         box->setText(dlg.FrmDtTm + QStringLiteral(" - ") + dlg.ToDtTm);
         box->setEnabled(false);
         // Each row keeps the range it was ticked with.
@@ -127,7 +129,7 @@ bool frmSearch::txtSrcFld_Validate(int Index) {
     auto refuse = [box](const QString& prompt, const QString& title) {
         vb::MsgBox(prompt, vb::vbOKOnly, title);
         box->clear();
-        box->setFocus();
+        vb::FocusRefused(box);
         return true;
     };
     const vb::FieldType field = vb::FieldType::parse(type, name);

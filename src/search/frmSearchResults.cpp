@@ -13,6 +13,7 @@
 #include "search/frmSearch.h"
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -88,7 +89,7 @@ void frmSearch::cmdSearch_Click() {
         if (o.focusRow >= 0 && o.focusRow < kRows) {
             QLineEdit* box = txtSrcFld[size_t(o.focusRow)];
             if (o.clearValue) box->clear();
-            if (box->isVisible() && box->isEnabled()) box->setFocus();
+            if (box->isVisible() && box->isEnabled()) vb::FocusRefused(box);
         }
         return;
     case search::Outcome::Failed:

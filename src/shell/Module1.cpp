@@ -45,7 +45,7 @@ bool hasColumns(db::Connection& conn, const QString& table, const QStringList& c
 
 bool HasRequiredColumns() {
     db::Connection conn;
-    conn.Open(DBConnStr);
+    conn.Open(DBConnStr, db::Connection::Journal::AsFound);
     return hasColumns(conn, QStringLiteral("UserTable"), {"TolvaneID"}) &&
            (!SecurityOn || hasColumns(conn, QStringLiteral("UserProfile"), {"UserName", "UserLevel", "PassWrd"}));
 }
@@ -58,8 +58,10 @@ bool CheckDBStructure() {
     }
     try {
         BuildConnStr();
+        // Nothing is written into a file the check may refuse: its journal mode is switched once
+        // the file is accepted, by the connections that use it.
         db::Connection conn;
-        conn.Open(DBConnStr);
+        conn.Open(DBConnStr, db::Connection::Journal::AsFound);
         const bool hasUserTable = conn.HasTable(QStringLiteral("UserTable"), QStringLiteral("TABLE"));
         SecurityOn = conn.HasTable(QStringLiteral("UserProfile"), QStringLiteral("TABLE"));
         // The check reads a few pages only; damage elsewhere is met by the view's load.

@@ -8,36 +8,53 @@
 
 namespace Module1 {
 
+void UnloadSearchAndReports() {
+    hostedView(View::Reports).Unload();
+    hostedView(View::Search).Unload();
+    SrchFlg = false;
+    SrchSQL.clear();
+}
+
+void UnloadFileViews() {
+    SetCurRecID(0);
+    hostedView(View::Entry).Unload();
+    UnloadSearchAndReports();
+}
+
+bool ConfirmClose() {
+    const QString prompt = "Do you want to close current database: " + CurrentDBPath + "?" + "\r\n" + "\r\n" +
+                           "Make sure current changes have been saved. ";
+    if (vb::MsgBox(prompt, vb::vbOKCancel | vb::vbQuestion, QStringLiteral("Close Database")) == vb::vbCancel) {
+        CloseConfirmed = false;
+        return false;
+    }
+    return true;
+}
+
+void CloseSteps() {
+    frmMain* main = frmMain::existing();
+    CurrentDBPath.clear();
+    if (main) {
+        main->SetTabCaption(4, QString());
+        main->SetMenuVisible(frmMain::Menu::ScrConfig, false);
+        main->SetMenuVisible(frmMain::Menu::UserMaint, false);
+    }
+    UnloadFileViews();
+    hostedView(View::NewDatabase).Unload();
+    DBOpen = false;
+    CreatingDB = false;
+    CloseConfirmed = true;
+    SetCurrentUser(QString());
+    SetCurrentUserLevel(QString());
+}
+
 void CloseDatabase() {
     if (!DBOpen) {
         hostedView(View::NewDatabase).SetFocus();
         return;
     }
-    if (!SilentClose) {
-        const QString prompt = "Do you want to close current database: " + CurrentDBPath + "?" + "\r\n" + "\r\n" +
-                               "Make sure current changes have been saved. ";
-        if (vb::MsgBox(prompt, vb::vbOKCancel | vb::vbQuestion, QStringLiteral("Close Database")) == vb::vbCancel) {
-            CloseConfirmed = false;
-            return;
-        }
-    }
-    frmMain* main = frmMain::existing();
-    CurrentDBPath.clear();
-    if (main) main->SetTabCaption(4, QString());
-    SetCurRecID(0);
-    hostedView(View::Entry).Unload();
-    if (main) {
-        main->SetMenuVisible(frmMain::Menu::ScrConfig, false);
-        main->SetMenuVisible(frmMain::Menu::UserMaint, false);
-    }
-    for (View view : {View::Reports, View::Search, View::NewDatabase}) hostedView(view).Unload();
-    DBOpen = false;
-    CreatingDB = false;
-    SrchFlg = false;
-    SrchSQL.clear();
-    CloseConfirmed = true;
-    SetCurrentUser(QString());
-    SetCurrentUserLevel(QString());
+    if (!SilentClose && !ConfirmClose()) return;
+    CloseSteps();
 }
 
 int FillKeyList(QStringList& keywords, const QString& window) {

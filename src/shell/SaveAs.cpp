@@ -1,5 +1,4 @@
 // File > Save As: copies the open database to a new path and opens the copy in its place.
-#include "accounts/frmLogin.h"
 #include "entry/DataInput.h"
 #include "platform/fs/DatabaseCopy.h"
 #include "platform/fs/FileSystem.h"
@@ -8,13 +7,10 @@
 #include "shell/OpenErrors.h"
 #include "shell/frmMain.h"
 
-#include <QTabBar>
-
 using namespace Module1;
 using vb::MsgBox;
 
 void frmMain::mnDBSaveAs_Click() {
-    bool closed = false, accepted = false;   // the old database closed; the copy open in its place
     try {
         if (!DBOpen) {
             MsgBox(QStringLiteral("No database is currently opened."), vb::vbOKOnly, QStringLiteral("Save As Database"));
@@ -63,39 +59,10 @@ void frmMain::mnDBSaveAs_Click() {
             throw;
         }
         SilentClose = false;
-        closed = true;
 
         CurrentDBPath = target;
-        SetTabCaption(4, CurrentDBPath);
-        TabStrip1->setEnabled(true);
-        BuildConnStr();
-        DBOpen = true;
-        if (!CheckDBStructure()) {
-            MsgBox(QStringLiteral("Please Open A Ravelstow Database"), vb::vbOKOnly, QStringLiteral("Database Structure"));
-            ClearRefusedFile();
-            return;
-        }
-        if (SecurityOn) {
-            // A cancelled login leaves nothing open (the copy stays on disk).
-            if (!frmLogin::instance().Run()) {
-                ClearRefusedFile();
-                return;
-            }
-            SetMenuVisible(Menu::UserMaint, true);
-            SetMenuVisible(Menu::ScrConfig, true);
-        } else {
-            SetMenuVisible(Menu::UserMaint, false);
-            SetMenuVisible(Menu::ScrConfig, true);
-            SetCurrentUser(QStringLiteral("Admin"));
-            SetCurrentUserLevel(QStringLiteral("SUPRVR"));
-        }
-        DbUndefined = false;
-        accepted = true;
-        DataInput::instance().Show();
-        // Damage the check did not reach stopped the view's load, which named it.
-        if (DataInput::instance().LoadFailed()) ClearRefusedFile();
+        AcceptFile(FileCommand::SaveAs);
     } catch (const vb::VbError& e) {
         ReportOpenError(e, QStringLiteral("Save As Database"), QStringLiteral("the database was not saved."));
-        if (closed && !accepted) ClearRefusedFile();
     }
 }

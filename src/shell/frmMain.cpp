@@ -3,7 +3,7 @@
 #include "accounts/frmUserSecurity.h"
 #include "platform/core/Colors.h"
 #include "platform/core/Twips.h"
-#include "platform/fs/FileSystem.h"
+#include "platform/fs/TempFolders.h"
 #include "platform/ui/ValidationGate.h"
 #include "platform/ui/WidgetColors.h"
 #include "platform/ui/WindowLook.h"
@@ -125,6 +125,7 @@ void frmMain::buildTabStrip() {
             TabStrip1->setCurrentIndex(lastTab_);
             return;
         }
+        tabBefore_ = lastTab_;
         lastTab_ = index;
         vb::RunTrapped([this] { TabStrip1_Click(); });
     });
@@ -134,8 +135,16 @@ void frmMain::buildTabStrip() {
             refuseNextTabChange_ = index != TabStrip1->currentIndex();
             return;
         }
-        if (index == TabStrip1->currentIndex()) vb::RunTrapped([this] { TabStrip1_Click(); });
+        if (index != TabStrip1->currentIndex()) return;
+        tabBefore_ = index;
+        vb::RunTrapped([this] { TabStrip1_Click(); });
     });
+}
+
+void frmMain::keepTab(int index) {
+    const QSignalBlocker block(TabStrip1.data());
+    TabStrip1->setCurrentIndex(index);
+    lastTab_ = tabBefore_ = index;
 }
 
 QAction* frmMain::addCommand(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)()) {
@@ -187,9 +196,8 @@ void frmMain::MDIForm_Load() {
 
     Module1::IniPath = vb::inProgramFolder(QStringLiteral("TolvanePrg.ini"));
     Module1::HelpFilePath = QDir(vb::resourceFolder()).filePath(QStringLiteral("help/index.html"));
-    // Temporary files that a run killed while writing left where the program keeps its files.
-    vb::RemoveStaleTempFiles(vb::programFolder());
-    vb::RemoveStaleTempFiles(vb::inProgramFolder(QStringLiteral("DBFiles")));
+    // Temporary files that a run killed while writing left wherever the program wrote them.
+    vb::RemoveStaleTempFilesEverywhere();
 
     // A colour text that is not a usable number falls back to the default colour.
     auto readColour = [](const char* section, const char* key, const char* fallback) {

@@ -88,15 +88,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The entry, search and reports views, unloaded: an open starts from them as at start-up.
-    void UnloadStaleViews();
-    void ClearRefusedFile();
+    enum class FileCommand { Open, SaveAs };
+    // Makes the file at CurrentDBPath the open database, the one open before being closed, as Open
+    // and Save As do: the structure check, the login when the file has accounts, the menus, the
+    // user and the entry view. A file refused (not a database of this program, damaged, locked,
+    // the login cancelled) is named and leaves nothing open.
+    void AcceptFile(FileCommand command);
+    void RefuseFile();
     void buildMenus();
     void buildTabStrip();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)());
     void onSubWindowActivated(QMdiSubWindow* sub);
+    // Puts the strip back on the tab at index without running the tab handler.
+    void keepTab(int index);
     std::map<Form*, QPointer<QMdiSubWindow>> children_;
     int lastTab_ = 0;
+    int tabBefore_ = 0;   // the tab selected before the one the handler runs for
     bool refuseNextTabChange_ = false;
     bool quitting_ = false;
 };

@@ -1,10 +1,10 @@
 // The File menu's New, Open, Close and Exit commands, and the tab strip.
-#include "accounts/frmLogin.h"
 #include "create/CreateDatabase.h"
 #include "create/frmDtaTransfer.h"
 #include "entry/DataInput.h"
 #include "platform/db/Connection.h"
 #include "platform/db/LockWait.h"
+#include "platform/db/CauseMessage.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/paths/AppPaths.h"
 #include "reports/frmReports.h"
@@ -46,88 +46,43 @@ void frmMain::mnuCreateDB_Click() {
 void frmMain::mnuOpenDB_Click() {
     db::LockWait wait;
     try {
+        // The open database is closed once a file that exists is chosen: its question comes first.
         const bool wasOpen = DBOpen;
-        if (wasOpen) {
-            CloseDatabase();
-            if (!CloseConfirmed) return;
-        }
+        if (wasOpen && !ConfirmClose()) return;
         ComnDlgFile.CancelError = true;
         ComnDlgFile.Flags = vb::cdlOFNHideReadOnly;
         ComnDlgFile.InitDir = vb::inProgramFolder(QStringLiteral("DBFiles"));
         ComnDlgFile.Filter = QStringLiteral("All Files (*.*)|*.*|mdb Files(*.mdb)|*.mdb");
         ComnDlgFile.FilterIndex = 2;
         ComnDlgFile.DialogTitle = QStringLiteral("Open Existing Database");
-        ComnDlgFile.ShowOpen();
+        bool cancelled = false;
+        try {
+            ComnDlgFile.ShowOpen();
+        } catch (const vb::VbError& e) {
+            if (e.number != vb::err::CancelError) throw;
+            cancelled = true;
+        }
+        const QString chosen = ComnDlgFile.FileName;
+        if (!cancelled && !chosen.isEmpty() && vb::NothingAt(chosen)) {
+            MsgBox(QStringLiteral("File does not exist: ") + chosen, vb::vbOKOnly, QStringLiteral("File Error"));
+            return;
+        }
+        if (wasOpen) CloseSteps();
+        if (cancelled) return;
 
-        if (ComnDlgFile.FileName.isEmpty()) {
+        if (chosen.isEmpty()) {
             MsgBox(QStringLiteral("Filename cannot be Blank"), vb::vbOKOnly, QStringLiteral("File Error"));
         } else {
-            CurrentDBPath = ComnDlgFile.FileName;
+            CurrentDBPath = chosen;
             // Temporary files that a run killed while writing left beside the database go.
             vb::RemoveStaleTempFiles(QFileInfo(CurrentDBPath).absolutePath());
-            if (wasOpen) {
-                SetTabCaption(4, CurrentDBPath);
-                TabStrip1->setEnabled(true);
-            }
         }
-        if (!CheckDBStructure() || !HasRequiredColumns()) {
-            MsgBox(QStringLiteral("Please Open A Ravelstow Database"), vb::vbOKOnly, QStringLiteral("Database Structure"));
-            ClearRefusedFile();
-            return;
-        }
-        // With no database open, a view still loaded was loaded on a file that was refused or
-        // failed: the new database starts from fresh views, as at start-up.
-        if (!wasOpen) UnloadStaleViews();
-        const bool secured = SecurityOn;
-        // A cancelled login leaves nothing open, whether or not a database was open before.
-        if (secured && !frmLogin::instance().Run()) {
-            ClearRefusedFile();
-            return;
-        }
-        SetMenuVisible(Menu::UserMaint, secured);
-        if (!wasOpen) {
-            SetTabCaption(4, CurrentDBPath);
-            TabStrip1->setEnabled(true);
-        }
-        SetMenuVisible(Menu::ScrConfig, true);
-        if (!secured) {
-            SetCurrentUser(QStringLiteral("Admin"));
-            SetCurrentUserLevel(QStringLiteral("SUPRVR"));
-        }
-        DBOpen = true;
-        DbUndefined = false;
-        TabStrip1->setEnabled(true);
-        BuildConnStr();
-        SelectTab(1);
-        if (!wasOpen) SetMenuVisible(Menu::ScrConfig, true);
-        DataInput::instance().SetFocus();
-        // Damage the check did not reach stopped the view's load, which named it: the file is
-        // refused as the check refuses one.
-        if (DataInput::instance().LoadFailed()) ClearRefusedFile();
+        AcceptFile(FileCommand::Open);
     } catch (const vb::VbError& e) {
         db::LockWait::Settle();
         ReportOpenError(e, QStringLiteral("Ravelstow"), QStringLiteral("the database was not opened."));
-        if (!DBOpen) ClearRefusedFile();
+        if (!DBOpen) RefuseFile();
     }
-}
-
-void frmMain::ClearRefusedFile() {
-    // A refused file leaves nothing open, as when no file was chosen at all.
-    CurrentDBPath.clear();
-    DBConnStr.clear();
-    DBOpen = false;
-    SecurityOn = false;
-    SetTabCaption(4, QString());
-    UnloadStaleViews();
-    SetMenuVisible(Menu::UserMaint, false);
-    SetMenuVisible(Menu::ScrConfig, false);
-    TabStrip1->setEnabled(false);
-}
-
-void frmMain::UnloadStaleViews() {
-    DataInput::instance().Unload();
-    frmSearch::instance().Unload();
-    frmReports::instance().Unload();
 }
 
 void frmMain::mnuCloseDB_Click() {
@@ -167,27 +122,15 @@ void frmMain::mnuExit_Click() {
     CloseDatabase();
     if (!CloseConfirmed) return;
     CreateDatabase::instance().Unload();
-    entry.Unload();
-    frmSearch::instance().Unload();
-    frmReports::instance().Unload();
+    UnloadFileViews();
     frmDtaTransfer::instance().Unload();
     MDIForm_Unload();
 }
 
-namespace {
-// Record count of UserTable in the file the connection string names; the connection is closed
-// before the count is returned.
-qint64 countUserRecords() {
-    db::Connection conn;
-    conn.Open(Module1::DBConnStr);
-    const qint64 n = conn.RowCount(QStringLiteral("UserTable"));
-    conn.Close();
-    return n;
-}
-}  // namespace
-
 void frmMain::TabStrip1_Click() {
     const int tab = SelectedTab();
+    // One wait for another program's lock, however many statements the views' loads run.
+    db::LockWait wait;
     try {
         switch (tab) {
         case 1:
@@ -207,7 +150,8 @@ void frmMain::TabStrip1_Click() {
                 MsgBox(QStringLiteral("A Database File Is Not Currently Open"), vb::vbOKOnly, QStringLiteral("Open Database"));
                 break;
             }
-            if (countUserRecords() > 0) {
+            // One record is enough to know: asked on the open connection, whatever the table's size.
+            if (DataInput::instance().TableHasRecords()) {
                 if (tab == 2) {
                     frmSearch::instance().SetFocus();
                 } else {
@@ -231,8 +175,16 @@ void frmMain::TabStrip1_Click() {
         default: break;
         }
     } catch (const vb::VbError& e) {
+        db::LockWait::Settle();
+        const bool search = tab == 2;
         if (e.number == vb::err::InvalidProcCall) {
             MsgBox(QStringLiteral("Change to Tab ") + QString::number(tab), vb::vbOKOnly, QStringLiteral("Incorrect Tab"));
+        } else if ((search || tab == 3) &&
+                   vb::ShowCause(e, search ? QStringLiteral("the search was not opened.") : QStringLiteral("the reports were not opened."),
+                                 search ? QStringLiteral("Search") : QStringLiteral("Reports"))) {
+            // The file refused the check (another program's lock): the view was not opened, and
+            // the strip stays on the tab the user was on.
+            keepTab(tabBefore_);
         } else {
             vb::ShowErrorPair(e);
             MsgBox(QStringLiteral("Change to tab ") + QString::number(tab));

@@ -9,6 +9,7 @@
 
 #include "accounts/AccountStore.h"
 #include "support/Faults.h"
+#include "platform/core/Twips.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -72,21 +73,28 @@ private Q_SLOTS:
         fx.reset();
     }
 
+    // The list shows its accounts in whole rows, and the window ends a margin under its buttons.
     void menuShowsTheListAndCloseBoxUnloadsIt() {
+        accountsdb::addAccount(path, QStringLiteral("Carol"), QStringLiteral("RESUSR"), QStringLiteral("x"));
         frmMain& m = frmMain::instance();
         m.Quit = [] {};
         m.MDIForm_Load();
-        int rows = 0;
+        int rows = 0, whole = 0, below = -1;
         fx->ui.answerModal([&](QDialog& d) {
             rows = list().adoSecur->rowCount();
             [&] { QCOMPARE(d.windowTitle(), QStringLiteral("User Maintenance")); }();
             d.show();
+            QTableView* grid = list().grdUserSecur;
+            for (int r = 0; r < rows; ++r) whole += grid->viewport()->rect().contains(grid->visualRect(list().adoSecur->index(r, 0)));
+            below = d.height() - 1 - list().cmdAdd->geometry().bottom();
             d.close();
             return 0;
         });
         m.mnuUserMaint_Click();
         delete frmMain::existing();
-        QCOMPARE(rows, 2);
+        QCOMPARE(rows, 3);
+        QCOMPARE(whole, 3);
+        QVERIFY2(below >= 0 && below <= vb::twipsToPx(180), qPrintable(QString::number(below)));
         QVERIFY(!list().IsLoaded());
     }
 

@@ -4,6 +4,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/ErrorMap.h"
 #include "platform/db/LockWait.h"
+#include "shell/Module1.h"
 #include "support/TestDb.h"
 #include "support/TestRegistry.h"
 #include "support/Faults.h"
@@ -116,6 +117,34 @@ private Q_SLOTS:
         bool refused = false;
         const vb::VbError e = caught([&] { conn.Open(connStr(path)), refused = !conn.OpenCheck(); });
         QVERIFY(refused || db::causeOf(e) == db::Cause::Unreadable);
+    }
+
+    // A file in WAL mode is switched to the rollback journal only once the check at open found it
+    // sound: the check itself writes nothing, whatever it finds.
+    void walFileIsSwitchedOnlyWhenSound_data() {
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("sound") << false;
+        QTest::newRow("damaged root page") << true;
+    }
+    void walFileIsSwitchedOnlyWhenSound() {
+        QFETCH(bool, damaged);
+        QTemporaryDir dir;
+        const QString path = buildSample(dir.filePath("wal.mdb"));
+        addRows(path, "Name", 3000);
+        QCOMPARE(cli(path, "PRAGMA journal_mode=WAL"), QString("wal"));
+        const qint64 root = cli(path, "SELECT rootpage FROM sqlite_schema WHERE name = 'UserTable'").toLongLong();
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+        if (damaged) QVERIFY(f.seek((root - 1) * 4096) && f.write(QByteArray(4096, 'Z')) == 4096);
+        const QByteArray before = f.seek(0) ? f.readAll() : QByteArray();
+        Module1::CurrentDBPath = path;
+        QCOMPARE(db::IsDamagedError(caught([] { QVERIFY(Module1::CheckDBStructure()); })), damaged);
+        QCOMPARE(f.seek(0) ? f.readAll() : QByteArray(), before);
+        Module1::Reset();
+        if (damaged) return;
+        db::Connection conn;
+        conn.Open(connStr(path));
+        QCOMPARE(conn.Scalar("PRAGMA journal_mode").toString(), QString("delete"));
     }
 
     // Under another program's lock a command waits once, however many statements it runs, and

@@ -378,6 +378,32 @@ private Q_SLOTS:
         QCOMPARE(rs.AbsolutePosition(), 1);
     }
 
+    // The set's own writes keep its keys current; a write past it, on any connection, is seen.
+    void keysCurrentThroughOwnWrites_data() {
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<bool>("current");
+        for (const char* w : {"add", "edit", "delete"}) QTest::newRow(w) << w << true;
+        QTest::newRow("same connection, past the set") << "execute" << false;
+        QTest::newRow("another connection") << "other" << false;
+    }
+    void keysCurrentThroughOwnWrites() {
+        QFETCH(QString, write);
+        addNames({"a", "b"});
+        db::Recordset rs;
+        rs.Open("SELECT * FROM UserTable", conn_);
+        db::Connection other;
+        other.Open(connStr(path_));
+        if (write == "add") rs.AddNew();
+        if (write == "add" || write == "edit") rs.Fields("Name").SetValue("c");
+        if (write == "delete") rs.Delete();
+        else if (write == "add" || write == "edit") rs.Update();
+        else (write == "other" ? other : conn_).Execute("INSERT INTO UserTable (Name) VALUES ('x')");
+        QTEST(rs.KeysCurrent(), "current");
+        rs.MoveLast();
+        rs.Delete();   // a later write of the set's own never hides one past it
+        QTEST(rs.KeysCurrent(), "current");
+    }
+
     void noStatementStaysOpen() {
         addNames({"a", "b"});
         db::Recordset rs;

@@ -176,6 +176,7 @@ private Q_SLOTS:
 
         // The view: label, field list (one item per row, a Decimal before it included), bindings.
         QCOMPARE(v.Label1[row]->text(), label);
+        QCOMPARE(v.lblNote->text(), QString("Notes"));
         QStringList fields = {"Name:Text", "Age:Integer", "Price:Decimal/2", "Born:Date/Time", "Cost:Currency",
                               "Active:True/False", "PhotoFP:Text", "Memofld:Memo", "KeyWord1:Text", "KeyWord2:Text",
                               "SrchInt:Integer"};

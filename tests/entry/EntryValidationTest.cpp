@@ -31,13 +31,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("after");     // the box's text afterwards
         const QString numeric = "This is a numeric field, please enter all numbers";
         const QString length = "An Integer Field Can Only Be 10 digits";
+        const QString whole = "An Integer Field Can Only Hold Whole Numbers";
         const QString money = "This is a Currency field, please enter a monetary value";
         const QString date = "This Is Not A Valid Date, Please Enter A Valid Date Value";
         const QString truth = "Please Enter TRUE or FALSE, or T or F for Value";
         QTest::newRow("text, anything") << 1 << QString(300, 'x') << "" << QString(300, 'x');
         QTest::newRow("integer, empty") << 2 << "" << "" << "";
         QTest::newRow("integer, ten digits") << 2 << "1234567890" << "" << "1234567890";
-        QTest::newRow("integer, 1.5 as typed") << 2 << "1.5" << "" << "1.5";
+        QTest::newRow("integer, a fraction kept") << 2 << "3.5" << whole << "3.5";
+        QTest::newRow("integer, a negative fraction") << 2 << "-0.25" << whole << "-0.25";
+        QTest::newRow("integer, whole with places") << 2 << "2.0" << "" << "2.0";
         QTest::newRow("integer, minus and nine digits") << 2 << "-123456789" << "" << "-123456789";
         QTest::newRow("integer, eleven digits kept") << 2 << "12345678901" << length << "12345678901";
         QTest::newRow("integer, not numeric") << 2 << "12a" << numeric << "";

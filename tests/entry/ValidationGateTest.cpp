@@ -36,10 +36,12 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&w));
 
         a->setFocus();
+        a->setText(QStringLiteral("12a"));
         QCOMPARE(gate->Pending(), a);
-        b->setFocus();   // leaving a: its check runs and holds the focus
+        b->setFocus();   // leaving a: its check runs and holds the focus, the text selected
         QCOMPARE(checksOfA, 1);
         QVERIFY(a->hasFocus());
+        QCOMPARE(a->selectedText(), QStringLiteral("12a"));
         QCOMPARE(gate->Pending(), a);
 
         int commands = 0;

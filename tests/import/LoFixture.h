@@ -7,6 +7,8 @@
 // "long.xls":     "Good" (Name text, Qty numbers), "Long" (Text: one text of 17,000 characters,
 //                 one of 9,000 Cyrillic characters, one short text), "After" (Code text, Price
 //                 numbers).
+// "late.xls":     "Late" (Text: a text of 8,000 characters, then one of 10,000 that begins near
+//                 the end of a record of the shared string table and so touches three).
 // "formulas.xls": "Sums": Name (text), Qty (numbers), a header made by a formula ("Total") over
 //                 Qty*3, Label (texts made by formulas), Flag (truth values made by formulas),
 //                 Bad (formulas whose result is an error, #DIV/0!); "Names": the headers Name, Age,
@@ -56,6 +58,10 @@ inline QString longDocument() {
                      table("After", {row({cell("Code"), cell("Price")}), row({cell("c1"), number(1.5)})})});
 }
 
+inline QString lateDocument() {
+    return document({table("Late", {row({cell("Text")}), row({cell(QString(8000, QChar('x')))}), row({cell(QString(10000, QChar('y')))})})});
+}
+
 inline QString formulaDocument() {
     QStringList sums{row({cell("Name"), cell("Qty"), formula("\"To\"&\"tal\""), cell("Label"), cell("Flag"), cell("Bad")})};
     for (int r = 2; r <= 4; ++r)
@@ -67,7 +73,7 @@ inline QString formulaDocument() {
     return document({table("Sums", sums), table("Names", names)});
 }
 
-// The folder holding long.xls and formulas.xls; empty (with a warning) when they could not be
+// The folder holding long.xls, late.xls and formulas.xls; empty (with a warning) when they could not be
 // made. Made on the first call.
 inline QString folder() {
     static QTemporaryDir dir;
@@ -78,7 +84,7 @@ inline QString folder() {
         qWarning("soffice (Debian package libreoffice-calc-nogui) is needed to make the test workbooks");
         return {};
     }
-    const QList<QPair<QString, QString>> docs{{"long", longDocument()}, {"formulas", formulaDocument()}};
+    const QList<QPair<QString, QString>> docs{{"long", longDocument()}, {"late", lateDocument()}, {"formulas", formulaDocument()}};
     QStringList args{QStringLiteral("-env:UserInstallation=file://") + dir.filePath("profile"), "--headless", "--convert-to",
                      "xls", "--outdir", dir.path()};
     for (const auto& [name, text] : docs) {

@@ -75,6 +75,7 @@ class WindowLookTest : public QObject {
     Q_OBJECT
     std::unique_ptr<Fixture> fx;
     QStringList problems;
+    bool focusWalk = false;   // the walk gives each control the focus in turn instead
 
     frmMain& main() { return *fx->main; }
 
@@ -86,7 +87,12 @@ class WindowLookTest : public QObject {
         QStringList found;
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (!w->isVisible() || w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip) continue;
-            found << look::ProblemsOfWindow(w);
+            if (focusWalk) found << look::FocusProblems(w);
+            else found << look::ProblemsOfWindow(w);
+        }
+        if (focusWalk) {
+            for (const QString& p : found) problems << when + ": " + p;
+            return;
         }
         for (QMdiSubWindow* sub : main().MdiArea->subWindowList())
             if (sub->isVisible()) found << look::ProblemsOfChildView(sub, formColour());
@@ -295,6 +301,7 @@ private Q_SLOTS:
         fx = std::make_unique<Fixture>(Fixture::WithMainWindow);
         main().show();
         problems.clear();
+        focusWalk = false;
     }
     void cleanup() {
         HelpWindow::instance().Close();
@@ -309,11 +316,16 @@ private Q_SLOTS:
     }
     void everyWindowShowsWhole() {
         QFETCH(int, opening);
+        focusWalk = QByteArray(QTest::currentTestFunction()) == "everyControlShowsItsFocus";
         const Opening o = openings().at(opening);
         o.open(*this);
         walkAll(QString::fromLatin1(o.name));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }
+
+    // Every control that takes the focus shows a focus frame while it has it, in every window.
+    void everyControlShowsItsFocus_data() { everyWindowShowsWhole_data(); }
+    void everyControlShowsItsFocus() { everyWindowShowsWhole(); }
 
     // A child view fills its frame in the form colour whatever size the frame is given.
     void childViewsFillTheirFramesAtAnySize() {

@@ -4,6 +4,9 @@
 #include "platform/ui/WindowLook.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
+#include <QMdiArea>
+#include <QSignalBlocker>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHash>
@@ -13,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QLayout>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -285,6 +289,64 @@ QStringList ProblemsOfControls(QWidget* root) {
         else p.clear();
         if (!p.isEmpty()) out << p;
     }
+    return out;
+}
+
+namespace {
+
+// Keeps focus events from the program's handlers (a picker that opens on entering a box, a
+// check that runs on leaving it).
+class FocusEventsHeld : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut; }
+};
+
+// Whether the change between two pictures of a control, without and with the focus, is a frame
+// that can be seen: pixels that stand out (3:1) from what was there, enough of them to go round
+// what they enclose (the whole control, or its caption), as tall as a caption or half the control.
+QString focusChange(const QImage& a, const QImage& b) {
+    int n = 0;
+    QRect box;
+    for (int y = 0; y < qMin(a.height(), b.height()); ++y)
+        for (int x = 0; x < qMin(a.width(), b.width()); ++x)
+            if (contrast(a.pixelColor(x, y), b.pixelColor(x, y)) >= 3.0) ++n, box |= QRect(x, y, 1, 1);
+    const int round = 2 * (box.width() + box.height());
+    if (n > 0 && n * 4 >= round * 3 && box.width() >= 8 && box.height() >= qMin(12, a.height() / 2))
+        return {};
+    return QStringLiteral("%1 px stand out, round %2x%3").arg(n).arg(box.width()).arg(box.height());
+}
+
+}  // namespace
+
+QStringList FocusProblems(QWidget* window) {
+    QStringList out;
+    FocusEventsHeld held;
+    qApp->installEventFilter(&held);
+    const QSignalBlocker quiet(qApp);
+    const QPointer<QWidget> active = QApplication::activeWindow(), had = QApplication::focusWidget();
+    if (active != window) QApplication::setActiveWindow(window);
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() ||
+            w->window() != window || w->width() < 6 || w->height() < 6 || qobject_cast<QMdiSubWindow*>(w) ||
+            qobject_cast<QMdiArea*>(w))
+            continue;
+        // A control under another one (a box behind its own list) is not seen at all.
+        const QPoint centre = w->mapTo(window, w->rect().center());
+        QWidget* top = window->childAt(centre);
+        if (top != w && !w->isAncestorOf(top)) continue;
+        if (QWidget* f = QApplication::focusWidget()) f->clearFocus();
+        const QRect r(w->mapTo(window, QPoint(0, 0)), w->size());
+        const QImage before = window->grab(r).toImage();
+        w->setFocus(Qt::TabFocusReason);
+        if (!w->hasFocus()) continue;
+        const QImage after = window->grab(r).toImage();
+        w->clearFocus();
+        if (const QString why = focusChange(before, after); !why.isEmpty())
+            out << QStringLiteral("%1 (%2x%3) shows no focus frame (%4)").arg(nameOf(w)).arg(w->width()).arg(w->height()).arg(why);
+    }
+    if (had) had->setFocus(Qt::OtherFocusReason);
+    if (active && active != window) QApplication::setActiveWindow(active);
+    qApp->removeEventFilter(&held);
     return out;
 }
 

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QHeaderView>
+#include <QTreeView>
 
 class OpenDialogTest : public QObject {
     Q_OBJECT
@@ -89,6 +91,30 @@ private Q_SLOTS:
     }
 
     // A question the window asks of its own is answered Yes, as a hurried user would.
+    // The detail list shows each file's name, size, type and date whole at the window's first size.
+    void detailColumnsShowWhole() {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("people.mdb"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(12800, 'x')) == 12800 && file.flush());
+        vb::QtUiServices ui;
+        vb::CommonDialog dlg;
+        dlg.InitDir = dir.path();
+        QStringList cut;
+        int ticks = 0;
+        rvtest::ModalDriver user(QStringLiteral("the file window's list"), [&](QWidget* modal) {
+            auto* fd = qobject_cast<QFileDialog*>(modal);
+            auto* tree = fd ? fd->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
+            if (!tree || !tree->model() || tree->model()->rowCount(tree->rootIndex()) == 0 || ++ticks < 5) return;
+            for (int c = 0; c < tree->header()->count(); ++c)
+                if (!tree->isColumnHidden(c) && tree->columnWidth(c) < static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(c))
+                    cut << tree->model()->headerData(c, Qt::Horizontal).toString();
+            fd->reject();
+        });
+        ui.ShowOpen(dlg);
+        QVERIFY2(!user.expired(), qPrintable(user.failure()));
+        QCOMPARE(cut, QStringList());
+    }
+
     void keysLeaveFilesAlone_data() {
         QTest::addColumn<bool>("save");
         QTest::addColumn<int>("key");   // 0: the new-folder button instead

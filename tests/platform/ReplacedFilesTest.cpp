@@ -1,6 +1,8 @@
 // Files the program replaces: a write that fails keeps the old file whole, and temporary files
 // left by a process that no longer runs are removed when the program next writes to that folder.
+#include "platform/core/VbError.h"
 #include "platform/fs/FileSystem.h"
+#include "platform/fs/ReplacingFile.h"
 #include "platform/ini/IniFile.h"
 #include "support/TestRegistry.h"
 #include "support/Faults.h"
@@ -64,6 +66,19 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(stale));
         QVERIFY(!QFile::exists(stale + "-journal"));
         QCOMPARE(contents(dir.filePath("b.ini")), QByteArray("x=1\r\n"));
+    }
+
+    // A database engine's write by name that fails: its journals go with the temporary file.
+    void failedLibraryWriteLeavesNoJournal() {
+        QTemporaryDir dir;
+        vb::ReplacingFile out(dir.filePath("e.mdb"));
+        const QString temp = out.libraryPath();
+        for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+            QFile f(temp + suffix);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QVERIFY_THROWS_EXCEPTION(vb::VbError, out.failWrite(ENOSPC, "database or disk is full"));
+        QCOMPARE(hidden(dir.path()), QStringList());
     }
 };
 

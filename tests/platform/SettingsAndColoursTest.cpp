@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -75,6 +76,38 @@ private Q_SLOTS:
         write("\xEF\xBB\xBF\xEF\xBB\xBF[BCKCLR]\r\nFrmColor=1\r\n[TXTCLR]\r\nTextColor=0\r\n");
         QVERIFY(WritePrivateProfileString("BCKCLR", "FrmColor", "255", ini()));
         QCOMPARE(read(), QByteArray("[BCKCLR]\r\nFrmColor=255\r\n[TXTCLR]\r\nTextColor=0\r\n"));
+    }
+
+    // A file saved as UTF-16 or UTF-32 (with or without a byte-order mark) or in the ANSI code page
+    // is read, and written back in its encoding with every other line's bytes as they were.
+    void otherEncodingsReadAndKept_data() {
+        QTest::addColumn<QString>("encoding");   // a name QStringEncoder knows, or "Windows-1252"
+        QTest::addColumn<bool>("mark");
+        QTest::addColumn<QString>("eol");
+        for (const char* e : {"UTF-16LE", "UTF-16BE", "UTF-32LE", "UTF-32BE"})
+            for (bool mark : {true, false}) QTest::newRow(qPrintable(QString(e) + (mark ? " marked" : ""))) << e << mark << "\r\n";
+        QTest::newRow("UTF-16LE, LF") << "UTF-16LE" << true << "\n";
+        QTest::newRow("UTF-8") << "UTF-8" << false << "\r\n";
+        QTest::newRow("Windows-1252") << "Windows-1252" << false << "\r\n";
+        QTest::newRow("Windows-1252, LF") << "Windows-1252" << false << "\n";
+    }
+    void otherEncodingsReadAndKept() {
+        QFETCH(QString, encoding);
+        QFETCH(bool, mark);
+        QFETCH(QString, eol);
+        const auto bytes = [&](QString text) {
+            text.replace("\n", eol);
+            if (encoding == "Windows-1252") return text.replace(u'\u2013', u'\u0096').toLatin1();   // 0x96: the en dash
+            QStringEncoder e(qPrintable(encoding), mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+            return QByteArray(e.encode(text));
+        };
+        const QString before = "; caf\u00E9 \u2013 \u00FF\n[BCKCLR]\nFrmColor=1\n[TXTCLR]\nTextColor=0\n";
+        write(bytes(before));
+        QCOMPARE(GetPrivateProfileString("TXTCLR", "TextColor", "", 20, ini()), QString("0"));
+        QVERIFY(WritePrivateProfileString("BCKCLR", "FrmColor", "255", ini()));
+        QVERIFY(WritePrivateProfileString("New", "K", "v", ini()));
+        QCOMPARE(read(), bytes(QString(before).replace("=1", "=255") + "\n[New]\nK=v\n"));
+        QCOMPARE(GetPrivateProfileString("BCKCLR", "FrmColor", "", 20, ini()), QString("255"));
     }
 
     // Started from the build tree, settings and databases go to the per-user data folder.

@@ -8,6 +8,7 @@
 #include "create/CreateDriver.h"
 #include "entry/EntryTestUtil.h"
 #include "platform/core/UiServices.h"
+#include "platform/fs/ReplacingFile.h"
 #include "platform/paths/AppPaths.h"
 #include "shell/Module1Views.h"
 #include "shell/frmMain.h"
@@ -158,6 +159,22 @@ int creatingChild(const QStringList& args) {
     }
 }
 
+// Begins writing args[1] (a file, or a database through its engine) and is killed while it writes.
+int writingChild(const QStringList& args) {
+    vb::setProgramFolderForTesting(args.value(0));
+    vb::ReplacingFile out(args.value(1));
+    sqlite3* db = nullptr;
+    if (args.value(2) == QLatin1String("database")) {
+        sqlite3_open(out.libraryPath().toUtf8().constData(), &db);
+        sqlite3_exec(db, "CREATE TABLE t(x); BEGIN; INSERT INTO t VALUES (zeroblob(100000))", nullptr, nullptr, nullptr);
+    } else {
+        out.write(QByteArray(1 << 20, 'x'));
+    }
+    tell(QStringLiteral("ready"));
+    tell(QStringLiteral("writing"));
+    for (;;) ::pause();
+}
+
 // ---- The test's side ----
 
 // The rows of a query on the file, columns joined by '|', rows by '\n'; "error: ..." on a failure.
@@ -201,6 +218,7 @@ struct Cut {
 RV_TEST_CHILD(saving, savingChild)
 RV_TEST_CHILD(renaming, renamingChild)
 RV_TEST_CHILD(creating, creatingChild)
+RV_TEST_CHILD(writing, writingChild)
 
 class KilledWritesTest : public QObject {
     Q_OBJECT
@@ -351,6 +369,25 @@ private Q_SLOTS:
         CreateDatabase::instance().CmdCreate->click();
         QCOMPARE(query(next, "SELECT UserName FROM UserProfile"), QString("Admin"));
         QCOMPARE(hiddenFiles(folder), QStringList());
+    }
+
+    // A write killed in a folder of its own (beside a database, an export's folder): the next start
+    // of the program removes its temporary file and journal.
+    void killedWriteClearedAtTheNextStart_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("file") << "file";
+        QTest::newRow("database") << "database";
+    }
+    void killedWriteClearedAtTheNextStart() {
+        QFETCH(QString, kind);
+        const QString folder = fx->path("Exports");
+        QVERIFY(QDir().mkpath(folder));
+        const Cut cut = killDuring("writing", {fx->dir.path(), folder + "/out.mdb", kind}, 0);
+        QVERIFY2(cut.failure.isEmpty(), qPrintable(cut.failure));
+        QCOMPARE(hiddenFiles(folder).size(), kind == "database" ? 2 : 1);
+        fx->main->MDIForm_Load();
+        QCOMPARE(hiddenFiles(folder), QStringList());
+        QVERIFY(!QFileInfo::exists(fx->path(".TempFolders")));
     }
 };
 

@@ -12,6 +12,7 @@
 #include "support/Faults.h"
 #include "support/TestRegistry.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
@@ -115,6 +116,10 @@ private Q_SLOTS:
         lock.reset();
         QFile::setPermissions(folder, ro | QFileDevice::WriteOwner);
         QVERIFY2(error.description.contains(cause), qPrintable(error.description));
+        // An export names the time-stamped file it writes.
+        if (exported)
+            QVERIFY2(error.description.contains(QRegularExpression(" \\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d-\\d\\d( \\(\\d+\\))?\\.")),
+                     qPrintable(error.description));
         QVERIFY(error.number == vb::err::DiskFull || error.number == vb::err::PermissionDenied);
         QCOMPARE(folderBytes(folder), before);
     }

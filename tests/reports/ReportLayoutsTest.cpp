@@ -1,5 +1,6 @@
 // The page layouts built from the view's choices: positions, sizes, names, formats, titles, the
 // record source, and the page set-up at report start.
+#include "platform/report/ReportEngine.h"
 #include "reports/ReportLayouts.h"
 #include "shell/Module1.h"
 #include "support/TestRegistry.h"
@@ -126,6 +127,28 @@ private Q_SLOTS:
         r = BuildReport(notes);
         QCOMPARE(r->section(SectionKind::PageHeader).Find("lblMemo")->left, 2160.0);
         QCOMPARE(r->section(SectionKind::Detail).Find("fldMemo")->width, 2100.0);
+    }
+
+    // A stored zero prints as a zero; the formats keep their other effects.
+    void numbersPrintByType_data() {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("integer 0") << "Integer" << QVariant(0) << "0";
+        QTest::newRow("integer 42") << "Integer" << QVariant(42) << "42";
+        QTest::newRow("double 0") << "Double" << QVariant(0.0) << "0.000";
+        QTest::newRow("double 0.5") << "Double" << QVariant(0.5) << ".500";
+        QTest::newRow("double -2.25") << "Double" << QVariant(-2.25) << "-2.250";
+        QTest::newRow("currency 0") << "Currency" << QVariant(0.0) << "$0.00";
+    }
+    void numbersPrintByType() {
+        QFETCH(QString, type);
+        QFETCH(QVariant, value);
+        QFETCH(QString, printed);
+        auto r = BuildReport(choices(1, type));
+        const Control* f = r->section(SectionKind::Detail).Find("RptF1");
+        QVERIFY(f);
+        QCOMPARE(ValueText(value, f->outputFormat), printed);
     }
 
     void titleLines() {

@@ -5,6 +5,7 @@
 #include "platform/print/ReportPreview.h"
 #include "platform/report/ReportPainter.h"
 #include "platform/ui/ProgressBox.h"
+#include "support/Faults.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
@@ -195,6 +196,24 @@ private Q_SLOTS:
         QVERIFY2(pdfText(fx.path("t.pdf")).count(printed) == 2, qPrintable(pdfText(fx.path("t.pdf"))));
     }
 
+    // A stored zero prints as a zero in the PDF, HTML and RTF files.
+    void aStoredZeroPrints() {
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("d.mdb"));
+        exec(db, "UPDATE UserTable SET Name = 'Zero', Age = 0 WHERE TolvaneID = 1");
+        frmReports& v = openReports(db);
+        tickList(v, {1, 2});
+        fx.ui.answerSave(fx.path("z.pdf")).answerSave(fx.path("z.html")).answerSave(fx.path("z.rtf"));
+        v.OptPDF_Click();
+        v.OptHTML_Click();
+        v.OptTxt_Click();
+        QCOMPARE(fx.ui.messages(), QStringList{});
+        static const QRegularExpression tags("<[^>]*>|\\\\[a-z]+-?\\d* ?|[{}]");
+        auto words = [](const QString& file) { return QString::fromUtf8(readAll(file)).replace(tags, " ").simplified(); };
+        for (const QString& text : {pdfText(fx.path("z.pdf")), words(fx.path("z.html")), words(fx.path("z.rtf"))})
+            QVERIFY2(text.contains("Zero 0 "), qPrintable(text.right(300)));
+    }
+
     // An existing file is replaced only after the question, and only by a complete new file.
     void replacingAnExistingFile() {
         Fixture fx;
@@ -242,7 +261,7 @@ private Q_SLOTS:
         tickList(v, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, true);
         fx.ui.answerSave(fx.path("wide.html"));
         v.OptHTML_Click();
-        const QString pdf = loPdf(fx, fx.path("wide.html"), 30000);
+        const QString pdf = loPdf(fx, fx.path("wide.html"));
         QVERIFY(pdfInfo(pdf).contains("Page size:       1224 x 792 pts"));   // ledger, landscape
         QString text = run("pdftotext", {"-l", "1", pdf, "-"}, "poppler-utils");
         text.remove(QRegularExpression("\\s"));
@@ -340,6 +359,39 @@ private Q_SLOTS:
         QCOMPARE(QDir(fx.path("")).entryList({"old*"}, QDir::Files | QDir::Hidden), QStringList{"old.out"});
         QVERIFY(printer.previews.empty());
         QVERIFY(!v.OptPDF->isChecked() && !v.OptHTML->isChecked() && !v.OptTxt->isChecked());
+    }
+
+    // Another program's lock: the progress window goes, one box names the lock, nothing is written
+    // or shown; the same command works once the lock is gone.
+    void reportUnderLock_data() {
+        QTest::addColumn<int>("kind");   // 0 PDF, 1 HTML, 2 RTF, 3 the preview
+        QTest::newRow("pdf") << 0;
+        QTest::newRow("html") << 1;
+        QTest::newRow("rtf") << 2;
+        QTest::newRow("preview") << 3;
+    }
+    void reportUnderLock() {
+        QFETCH(int, kind);
+        Fixture fx;
+        const QString db = reportsdb::build(fx.path("d.mdb")), out = fx.path("r.out");
+        frmReports& v = openReports(db);
+        tick(v, {1});
+        RecordingPrinter printer;
+        auto click = [&](bool locked) {
+            if (kind != 3) fx.ui.answerSave(out);
+            if (locked) fx.ui.answerMsgBox(vb::vbOK);
+            (kind == 0 ? v.OptPDF_Click() : kind == 1 ? v.OptHTML_Click() : kind == 2 ? v.OptTxt_Click() : v.cmdPrintRep_Click());
+        };
+        {
+            testfaults::OtherProgramLock lock(db);
+            click(true);
+        }
+        QCOMPARE(fx.ui.messages(), QStringList{"Database is Locked by another program, the report was not made. Please try again later."});
+        QCOMPARE(fx.ui.titles(), QStringList{"Reports"});
+        QVERIFY(printer.previews.empty() && !QFile::exists(out));
+        click(false);
+        QCOMPARE(fx.ui.messages().size(), 1);
+        QVERIFY(printer.previews.size() == 1 || QFile::exists(out));
     }
 
     // Rows changed after the page count was taken: each page is laid out from its own start and

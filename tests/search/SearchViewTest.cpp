@@ -167,6 +167,13 @@ private Q_SLOTS:
         v.chfldSrch[size_t(active)]->setChecked(true);
         QVERIFY(shown(v.cmbSrchTF[size_t(active)]) && !shown(v.txtSrcFld[size_t(active)]));
         QCOMPARE(v.cmbSrchTF[size_t(active)]->currentText(), QString("TRUE"));
+        QCOMPARE(v.cmbSrchTF[size_t(active)]->font(), v.cmbonum[size_t(active)]->font());
+
+        // A chosen range shows under the row's check box, inside the frame.
+        fx->ui.answerModal(range(QDate(2021, 1, 1), QDate(2021, 12, 31)));
+        v.chfldSrch[size_t(born)]->setChecked(true);
+        QCOMPARE(v.txtSrcFld[size_t(born)]->x(), v.chfldSrch[size_t(born)]->x());
+        v.chfldSrch[size_t(born)]->setChecked(false);
 
         // A cancelled date dialog unticks the row; the old range text stays in the hidden box.
         fx->ui.clear();
@@ -311,15 +318,42 @@ private Q_SLOTS:
         QCOMPARE(Module1::CurRecID, 40000);
     }
 
-    // Keywords added in the entry view reach the list when the view is activated again; a file-path
-    // row opens the picker when ticked, and a cancelled picker leaves the box as it was.
-    void activationRefreshAndFilePicker() {
+    // The keyword list is the entry view's own, after the open and after each record command and
+    // field rename there: the view takes it when it loads or is activated again.
+    void keywordListIsTheEntryViewsOwn_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("listed");   // a keyword the list holds afterwards ("-": one it no longer holds)
+        QTest::newRow("open") << "open" << "O'Brien";
+        QTest::newRow("save") << "save" << "Violet";
+        QTest::newRow("add") << "add" << "Violet";
+        QTest::newRow("delete") << "delete" << "-blue";
+        QTest::newRow("rename") << "rename" << "Green";
+    }
+    void keywordListIsTheEntryViewsOwn() {
+        QFETCH(QString, command);
+        QFETCH(QString, listed);
         frmSearch& v = open(path);
-        testdb::exec(path, "INSERT INTO UserTable (Name, KeyWord1, SrchInt, SrchKey, RptFlg, Active) "
-                           "VALUES ('new', 'Violet', 0, 0, 0, 0)");
-        Module1::KeyListChg = true;
-        v.Form_Activate();
-        QVERIFY(items(v.lstKeywrd).contains("Violet"));
+        DataInput& entry = DataInput::instance();
+        fx->main->SelectTab(1);
+        if (command == "add") {
+            entry.cmdAction_Click(0);
+            entry.flddata[1]->setText("Zed");
+        }
+        if (command == "delete") entry.adoUserTbl.Recordset().SetBookmark(2);   // blue, red
+        if (command == "delete") fx->ui.answerMsgBox(vb::vbYes);
+        if (command == "rename") fx->ui.answerMsgBox(vb::vbOK).answerInput("Title");
+        if (command == "save" || command == "add") entry.Keywrd[2]->setText("Violet");
+        entry.cmdAction_Click(command == "delete" ? 1 : 3);
+        if (command == "rename") entry.Label1_DblClick(1);
+        fx->main->SelectTab(2);
+        QCOMPARE(items(v.lstKeywrd), items(entry.lstKeywrd));
+        QCOMPARE(items(v.lstKeywrd).contains(listed.mid(listed.startsWith('-'))), !listed.startsWith('-'));
+        QVERIFY(!Module1::KeyListChg);
+    }
+
+    // A file-path row opens the picker when ticked, and a cancelled picker leaves the box as it was.
+    void filePickerOfAPathRow() {
+        frmSearch& v = open(path);
         const int photo = row(v, "Photo");
         fx->ui.answerOpen("/pics/b.png");
         v.chfldSrch[size_t(photo)]->setChecked(true);

@@ -1,6 +1,7 @@
 #include "accounts/frmLogin.h"
 #include "create/CreateDatabase.h"
 #include "entry/DataInput.h"
+#include "reports/frmReports.h"
 #include "search/frmSearch.h"
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
@@ -33,6 +34,10 @@ class FileCommandsTest : public QObject {
         const QString p = fx->path(name);
         makeSqliteFile(p, sql);
         return p;
+    }
+    static QByteArray bytesOf(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     void open(const QString& path) {
         fx->ui.answerOpen(path);
@@ -80,12 +85,16 @@ private Q_SLOTS:
 
     void refusedFiles_data() {
         QTest::addColumn<QString>("content");   // "missing", "text" or SQL
-        QTest::newRow("missing") << "missing";
-        QTest::newRow("text file") << "text";
-        QTest::newRow("no UserTable") << "CREATE TABLE Other (a TEXT);";
+        QTest::addColumn<QString>("message");   // "%1": the path
+        QTest::addColumn<QString>("title");
+        QTest::newRow("missing") << "missing" << "File does not exist: %1" << "File Error";
+        QTest::newRow("text file") << "text" << kRefused << "Database Structure";
+        QTest::newRow("no UserTable") << "CREATE TABLE Other (a TEXT);" << kRefused << "Database Structure";
     }
     void refusedFiles() {
         QFETCH(QString, content);
+        QFETCH(QString, message);
+        QFETCH(QString, title);
         const QString path = fx->path("refused.mdb");
         if (content == "text") {
             QFile f(path);
@@ -96,10 +105,27 @@ private Q_SLOTS:
         }
         fx->ui.answerOpen(path).answerMsgBox(vb::vbOK);
         m->mnuOpenDB_Click();
-        QCOMPARE(fx->ui.messages(), QStringList{kRefused});
-        QCOMPARE(fx->ui.titles(), QStringList{"Database Structure"});
+        QCOMPARE(fx->ui.messages(), QStringList{message.replace("%1", path)});
+        QCOMPARE(fx->ui.titles(), QStringList{title});
         QVERIFY(!DBOpen);
         QCOMPARE(QFile::exists(path), content != "missing");
+    }
+
+    // A path typed in the open window that names no file is named, and the database open before
+    // stays open.
+    void missingFileClosesNothing() {
+        const QString first = db("first.mdb", kUserTable), missing = fx->path("none.mdb");
+        open(first);
+        fx->ui.clear();
+        fx->ui.answerMsgBox(vb::vbOK).answerOpen(missing).answerMsgBox(vb::vbOK);
+        m->mnuOpenDB_Click();
+        QCOMPARE(fx->ui.messages().size(), 2);   // the close question, then the missing file
+        QCOMPARE(fx->ui.messages().last(), "File does not exist: " + missing);
+        QVERIFY(DBOpen);
+        QCOMPARE(CurrentDBPath, first);
+        QCOMPARE(m->TabCaption(4), first);
+        QVERIFY(DataInput::instance().IsLoaded());
+        QVERIFY(!QFile::exists(missing));
     }
 
     void openWhileOpenClosesFirst() {
@@ -124,15 +150,17 @@ private Q_SLOTS:
         QVERIFY(!DataInput::instance().IsLoaded());
     }
 
-    // Whatever makes a file unreadable, refusing it with a database open names the cause and leaves
-    // nothing open.
+    // Whatever makes a file unreadable, refusing it with a database open names the cause, leaves
+    // nothing open and writes nothing into the refused file. A file that begins with SQLite's
+    // header but that SQLite cannot read is damaged.
     void refusedFileLeavesNothingOpen_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
         const QString damaged = "Database file is damaged and cannot be read.";
         for (const char* k : {"random bytes", "folder", "link loop", "long name", "no TolvaneID", "no UserName"})
             QTest::newRow(k) << QString(k) << kRefused;
-        for (const char* k : {"cut short", "damaged page", "damaged root page", "damaged middle page"})
+        for (const char* k : {"cut short", "damaged page", "damaged root page", "damaged middle page", "WAL damaged root page",
+                              "header 21=0", "header 16,17=0", "header 22=1", "header 23=255", "header 47=255"})
             QTest::newRow(k) << QString(k) << damaged;
         QTest::newRow("locked by another program")
             << "locked" << "Database is Locked by another program, the database was not opened. Please try again later.";
@@ -152,6 +180,12 @@ private Q_SLOTS:
         QByteArray whole = g.readAll();
         whole.append(QByteArray(8192, '\0'));
         if (kind == "cut short") write(whole.left(6000));
+        if (kind.startsWith("header ")) {   // "header 16,17=0": bytes 16 and 17 set to 0
+            const QStringList change = kind.section(' ', 1).split('=');
+            QByteArray damaged = whole;
+            for (const QString& at : change[0].split(',')) damaged[at.toInt()] = char(change[1].toInt());
+            write(damaged);
+        }
         if (kind == "random bytes") write(QByteArray(8192, '\x5a'));
         if (kind == "damaged page") write(whole.left(4096) + QByteArray(whole.size() - 4096, '\xff'));
         if (kind == "folder") QDir().mkpath(path);
@@ -161,10 +195,11 @@ private Q_SLOTS:
         if (kind == "no UserName")
             path = db("x.mdb", "CREATE TABLE UserTable (TolvaneID INTEGER PRIMARY KEY, Name TEXT);"
                                "CREATE TABLE UserProfile (Login TEXT, UserLevel TEXT, PassWrd TEXT);");
-        const QString page = kind == "damaged root page" ? "/" : kind == "damaged middle page" ? "/003/" : "";   // in the table's tree
+        const QString page = kind.endsWith("damaged root page") ? "/" : kind == "damaged middle page" ? "/003/" : "";   // in the table's tree
         if (!page.isEmpty() || kind == "locked")
             db("x.mdb", QString(kUserTable) + "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 3000) "
                                               "INSERT INTO UserTable (Name) SELECT 'name ' || i FROM c;");
+        if (kind.startsWith("WAL")) testdb::cli(path, "PRAGMA journal_mode=WAL");
         if (!page.isEmpty()) {
             QFile f(path);
             const qint64 n = testdb::cli(path, "SELECT pageno FROM dbstat WHERE name = 'UserTable' AND path = '" + page + "'").toLongLong();
@@ -176,7 +211,10 @@ private Q_SLOTS:
         fx->ui.answerMsgBox(vb::vbOK).answerOpen(path).answerMsgBox(vb::vbOK);
         std::optional<testfaults::OtherProgramLock> lock;
         if (kind == "locked") lock.emplace(path);
+        const QByteArray before = bytesOf(path);
         m->mnuOpenDB_Click();
+        lock.reset();
+        QCOMPARE(bytesOf(path), before);
         QCOMPARE(fx->ui.messages().size(), 2);   // the close question, then the refusal
         QCOMPARE(fx->ui.messages().last(), message);
         QVERIFY(!DBOpen);
@@ -361,6 +399,34 @@ private Q_SLOTS:
         m->SelectTab(4);
         Q_EMIT m->TabStrip1->tabBarClicked(3);
         QCOMPARE(fx->ui.messages(), QStringList({"Name Of Current Database: " + path, "Name Of Current Database: " + path}));
+    }
+
+    // Search and Report ask the open file whether it holds a record. Under another program's
+    // lock one box names the lock, and the strip stays on the tab the user was on.
+    void tabsAskTheOpenConnection_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("tab");
+        const QString lock = "Database is Locked by another program, the %1 not opened. Please try again later.";
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Search from Edit/View") << 1 << 2 << lock.arg("search was");
+        QTest::newRow("Report from Edit/View") << 1 << 3 << lock.arg("reports were");
+        QTest::newRow("Report from Search") << 2 << 3 << lock.arg("reports were");
+        QTest::newRow("Search clicked again") << 2 << 2 << lock.arg("search was");
+    }
+    void tabsAskTheOpenConnection() {
+        QFETCH(int, from);
+        QFETCH(int, tab);
+        const QString path = db("one.mdb", QString(kUserTable) + "INSERT INTO UserTable (Name) VALUES ('x');");
+        open(path);
+        m->SelectTab(from);
+        testfaults::OtherProgramLock lock(path);
+        fx->ui.answerMsgBox(vb::vbOK);
+        if (tab == from) Q_EMIT m->TabStrip1->tabBarClicked(tab - 1);
+        else m->SelectTab(tab);
+        QTEST(fx->ui.messages().join('|'), "message");
+        QCOMPARE(fx->ui.titles(), QStringList{tab == 2 ? "Search" : "Reports"});
+        QCOMPARE(m->SelectedTab(), from);
+        QCOMPARE(frmReports::instance().IsLoaded(), false);
     }
 };
 

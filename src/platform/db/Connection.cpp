@@ -8,6 +8,7 @@
 #include "platform/db/StoredDate.h"
 #include "platform/db/YesNo.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <string>
 #include <string_view>
@@ -255,7 +256,15 @@ QString Connection::Bracket(const QString& identifier) {
     return QLatin1Char('"') + s + QLatin1Char('"');
 }
 
-void Connection::Open(const QString& connStr) {
+namespace {
+// Whether the file begins with the 16 bytes every SQLite database file begins with.
+bool beginsAsSqlite(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.read(16) == QByteArray("SQLite format 3", 16);
+}
+}  // namespace
+
+void Connection::Open(const QString& connStr, Journal journal) {
     if (IsOpen()) vb::raise(3705, QStringLiteral("Operation is not allowed when the object is open."));
     const QString path = DataSourceOf(connStr);
     if (path.trimmed().isEmpty())
@@ -297,8 +306,15 @@ void Connection::Open(const QString& connStr) {
     registerFunctions(db);
     // Reading the schema is the test that the file is a database and is not locked.
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+    // A file that begins as SQLite's own but whose header SQLite refuses (not a database, a schema
+    // format it does not know) is damaged.
+    if (((rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_ERROR) && beginsAsSqlite(path)) {
+        sqlite3_close_v2(db);
+        raiseDamaged(path);
+    }
     if (rc != SQLITE_OK) fail(rc);
-    // Rollback journal: the database stays one file (a WAL file made elsewhere is switched back).
+    // Rollback journal: the database stays one file (a WAL file made elsewhere is switched back,
+    // which writes its header; a check that must not write keeps it as found).
     sqlite3_stmt* st = nullptr;
     rc = sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &st, nullptr);
     QByteArray mode;
@@ -306,7 +322,7 @@ void Connection::Open(const QString& connStr) {
         mode = QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))).toLower();
     sqlite3_finalize(st);
     if (rc != SQLITE_OK) fail(rc);
-    if (mode != "delete" && !sqlite3_db_readonly(db, "main")) {
+    if (journal == Journal::Rollback && mode != "delete" && !sqlite3_db_readonly(db, "main")) {
         rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) fail(rc);
     }
@@ -414,6 +430,11 @@ qint64 Connection::RowCount(const QString& table) {
     Statement st(requireOpen(state_), QStringLiteral("SELECT COUNT(*) FROM ") + Bracket(table));
     st.step();
     return st.column(0).toLongLong();
+}
+
+bool Connection::HasRows(const QString& table) {
+    Statement st(requireOpen(state_), QStringLiteral("SELECT 1 FROM ") + Bracket(table) + QStringLiteral(" LIMIT 1"));
+    return st.step();
 }
 
 void Connection::BeginTrans() {

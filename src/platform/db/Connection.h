@@ -38,10 +38,16 @@ public:
     // The connection string of the program's own form for a path.
     static QString ConnStrOf(const QString& path);
 
+    // What Open does with a file kept in another journal mode (WAL): Rollback switches it to the
+    // rollback journal, which writes the file's header; AsFound leaves it as it is, for the check
+    // at open, which must write nothing into a file it may refuse.
+    enum class Journal { Rollback, AsFound };
     // Opens the file the connection string names. A missing file, a file that is not a
-    // database and a locked file raise E_FAIL_ (0x80004005); a string naming no file raises
-    // DB_SEC_E_AUTH_FAILED (the database has not been defined); an open connection raises 3705.
-    void Open(const QString& connStr);
+    // database and a locked file raise E_FAIL_ (0x80004005); a file that begins with SQLite's
+    // header but cannot be read raises the error of a damaged file (IsDamagedError); a string
+    // naming no file raises DB_SEC_E_AUTH_FAILED (the database has not been defined); an open
+    // connection raises 3705.
+    void Open(const QString& connStr, Journal journal = Journal::Rollback);
     void Close();
     bool IsOpen() const;
     // Whether the open file takes no writes (its permissions, or its folder's, allow none).
@@ -67,6 +73,8 @@ public:
     bool HasTable(const QString& name, const QString& type = QStringLiteral("TABLE"));
     QStringList TableNames();          // user tables, in the order of creation
     qint64 RowCount(const QString& table);  // no such table: DB_E_NOTABLE
+    // Whether the table holds a row: reads one row at most, whatever the table's size.
+    bool HasRows(const QString& table);     // no such table: DB_E_NOTABLE
 
     // Transactions (not nested).
     void BeginTrans();

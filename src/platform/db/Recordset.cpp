@@ -224,6 +224,12 @@ void Recordset::noteKeysRead() {
     readAtChanges_ = sqlite3_total_changes64(db());
 }
 
+// The set's own writes keep its keys as the file holds them: keys current before such a write
+// stay current after it.
+void Recordset::noteOwnWrite(qint64 changesBefore) {
+    if (readAtChanges_ == changesBefore) readAtChanges_ = sqlite3_total_changes64(db());
+}
+
 bool Recordset::KeysCurrent() const {
     requireOpen();
     if (readAtVersion_ < 0) return false;
@@ -556,6 +562,7 @@ void Recordset::Update() {
 }
 
 void Recordset::insertRow() {
+    const qint64 changes = sqlite3_total_changes64(db());
     QStringList cols, marks;
     QVariantList values;
     for (size_t i = 0; i < fields_.size(); ++i) {
@@ -577,6 +584,7 @@ void Recordset::insertRow() {
     if (!keys_.empty() && key <= keys_.back()) keysAscending_ = false;
     keys_.push_back(key);
     byKeyValid_ = false;
+    noteOwnWrite(changes);
     editMode_ = adEditNone;
     const QVariantList inserted = std::move(edit_);
     resetEdit();
@@ -609,6 +617,7 @@ void Recordset::updateRow() {
         checks << QStringLiteral("%1 IS ?%2 COLLATE BINARY").arg(column).arg(values.size());
     }
     const bool writes = !sets.isEmpty();
+    const qint64 changes = sqlite3_total_changes64(db());
     if (writes) {
         values << keys_[size_t(pos_)];
         const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE _rowid_ = ?%3 AND %4")
@@ -619,9 +628,17 @@ void Recordset::updateRow() {
         st.bindAll(values);
         st.step();
         if (sqlite3_changes(db()) == 0) {
-            rowLoaded_ = false;   // the row as it is now is read again when next shown
+            // The edit stays. The row is read as it is now, so that it shows whether the row is
+            // gone and so that saving again writes over the other user's change.
+            rowLoaded_ = false;
+            try {
+                loadRow();
+            } catch (const vb::VbError&) {
+                rowLoaded_ = false;
+            }
             vb::raise(vb::err::DB_E_CONCURRENCYVIOLATION);
         }
+        noteOwnWrite(changes);
     }
     editMode_ = adEditNone;
     const QVariantList before = std::move(row_), after = std::move(edit_);
@@ -651,16 +668,21 @@ void Recordset::Delete() {
         vb::raise(vb::err::IllegalOperation, QStringLiteral("Operation is not allowed in this context."));
     requireCurrent();
     if (written_) loadRow();   // the values the row leaves with
+    const qint64 changes = sqlite3_total_changes64(db());
     {
         Statement st(db(), QStringLiteral("DELETE FROM %1 WHERE _rowid_ = ?1").arg(Connection::Bracket(table_)));
         st.bind(1, keys_[size_t(pos_)]);
         st.step();
     }
-    if (sqlite3_changes(db()) == 0) vb::raise(vb::err::DB_E_CONCURRENCYVIOLATION);
+    if (sqlite3_changes(db()) == 0) {
+        rowLoaded_ = false;   // another user deleted it: reading it again shows so
+        vb::raise(vb::err::DB_E_CONCURRENCYVIOLATION);
+    }
     editMode_ = adEditNone;
     resetEdit();
     keys_.erase(keys_.begin() + pos_);
     byKeyValid_ = false;
+    noteOwnWrite(changes);
     onDeleted_ = true;
     const QVariantList before = std::move(row_);
     row_.clear();

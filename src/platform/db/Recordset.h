@@ -102,8 +102,8 @@ public:
     EditModeEnum EditMode() const { return editMode_; }
     // Reads the keys again (a pending change is dropped) and moves to the first row.
     void Requery();
-    // Whether nothing has been written to the file, through any connection, since the keys were
-    // read: reading them again would give the same set.
+    // Whether nothing has been written to the file since the keys were read, but through this
+    // set (whose writes keep its keys): reading them again would give the same set.
     bool KeysCurrent() const;
 
     // The rows from the current one on, as lists of values (at most maxRows; -1 all), read a
@@ -169,6 +169,7 @@ private:
     bool keysAscending_ = true;
     qint64 readAtVersion_ = -1, readAtChanges_ = -1;   // the file's state when the keys were read
     void noteKeysRead();
+    void noteOwnWrite(qint64 changesBefore);
     std::vector<QVariantList> snapshot_;    // a snapshot's rows
 
     qint64 pos_ = -1;                       // -1 BOF, keys_.size() EOF

@@ -3,6 +3,7 @@
 #include "platform/core/VbError.h"
 #include "platform/fs/FileErrors.h"
 #include "platform/fs/ReplacingFile.h"
+#include "platform/fs/TempFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vb {
@@ -31,6 +33,11 @@ QString canonicalOf(const QString& path) {
 bool FileExists(const QString& path) {
     const QFileInfo fi(path);
     return fi.exists() && !fi.isDir();
+}
+
+bool NothingAt(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
 QString WithExtension(const QString& path, const QString& extension) {
@@ -84,21 +91,24 @@ void syncFolder(const QString& folder) {
 
 }  // namespace
 
-void RemoveStaleTempFiles(const QString& folder) {
+int RemoveStaleTempFiles(const QString& folder) {
     const QDir dir(folder);
     const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    int running = 0;
     for (const QString& name : names) {
         const auto m = tempPattern().match(name);
         if (!m.hasMatch() || m.captured(1) != hostTag()) continue;
         const qint64 pid = m.captured(2).toLongLong();
-        if (pid == qint64(::getpid()) || processRuns(pid)) continue;
-        QFile::remove(dir.filePath(name));
+        if (pid == qint64(::getpid()) || processRuns(pid)) ++running;
+        else QFile::remove(dir.filePath(name));
     }
+    return running;
 }
 
 QString TempPathBeside(const QString& target) {
     const QFileInfo fi(target);
     RemoveStaleTempFiles(fi.absolutePath());
+    NoteTempFolder(fi.absolutePath());
     // The temporary name must fit where the target's fits: a long name is shortened in it.
     QString name = fi.fileName();
     while (QFile::encodeName(name).size() > 200) name.chop(1);

@@ -5,6 +5,9 @@
 namespace vb {
 
 bool FileExists(const QString& path);
+// Whether the system finds nothing at all at path: no file, folder or link (a link that leads
+// nowhere, a name too long or a folder that cannot be read are something there).
+bool NothingAt(const QString& path);
 // path with "." and extension added when its file name has no extension of its own ("contacts"
 // becomes "contacts.mdb"); an empty path stays empty.
 QString WithExtension(const QString& path, const QString& extension);
@@ -19,11 +22,12 @@ void RequireReplaceable(const QString& path);
 // A new, unused file name in the folder of target, for writing a file that later replaces it.
 // The name marks the file as this program's and names the process writing it; temporary files
 // of the program that a process no longer running left in that folder (a crash, a kill) are
-// removed first.
+// removed first, and the folder is listed for the next start (TempFolders).
 QString TempPathBeside(const QString& target);
 // Removes from folder the program's temporary files (and their journals) whose writer no longer
-// runs on this machine; files of running processes and of other machines stay.
-void RemoveStaleTempFiles(const QString& folder);
+// runs on this machine; files of running processes and of other machines stay. Returns how many
+// of this machine's stay (their writers still run).
+int RemoveStaleTempFiles(const QString& folder);
 // Moves the finished file source over target in one step (replacing target), and makes the
 // folder's new entry durable.
 void ReplaceFile(const QString& source, const QString& target);

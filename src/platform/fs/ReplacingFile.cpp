@@ -71,7 +71,10 @@ ReplacingFile::~ReplacingFile() { discard(); }
 void ReplacingFile::discard() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    if (!temp_.isEmpty()) ::unlink(QFile::encodeName(temp_).constData());
+    // A database engine that wrote the file by name may have left its journal beside it.
+    if (!temp_.isEmpty())
+        for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+            ::unlink((QFile::encodeName(temp_) + suffix).constData());
     temp_.clear();
 }
 

@@ -2,8 +2,9 @@
 // The one way the program writes a file: into a temporary file beside the target, every write
 // checked, flushed to the disk and closed with the close checked, and only then renamed over the
 // target (or placed under a new name). Until then the old file stays as it was; on any failure, or
-// when the object goes away uncommitted, the temporary file is removed. Failures raise the cause
-// through FileErrors (61 disk full, 70 permission / read-only / locked, 75, 76).
+// when the object goes away uncommitted, the temporary file is removed, with any journal a
+// database engine left beside it. Failures raise the cause through FileErrors (61 disk full, 70
+// permission / read-only / locked, 75, 76).
 //
 // Writers that produce bytes write to the object as a QIODevice. Libraries that write a file by
 // name (the zip, the workbook, the database engine) write to libraryPath() instead.

@@ -2,31 +2,18 @@
 
 #include "platform/core/VbError.h"
 #include "platform/fs/FileSystem.h"
+#include "platform/ini/IniText.h"
 
 #include <QFile>
-#include <QStringList>
 
 namespace vb {
 
 namespace {
 
-QStringList readLines(const QString& path, bool* exists = nullptr) {
+// The file's lines; a file that cannot be read is a new one.
+ini::IniText readFile(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (exists) *exists = false;
-        return {};
-    }
-    if (exists) *exists = true;
-    QString text = QString::fromUtf8(f.readAll());
-    // Byte-order marks ahead of the first line (an editor may have added more than one) are not
-    // part of it; the file is written back without them.
-    qsizetype marks = 0;
-    while (marks < text.size() && text.at(marks) == QChar(0xFEFF)) ++marks;
-    text.remove(0, marks);
-    text.replace("\r\n", "\n").replace('\r', '\n');
-    QStringList lines = text.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    return lines;
+    return f.open(QIODevice::ReadOnly) ? ini::IniText::fromBytes(f.readAll()) : ini::IniText();
 }
 
 // The section name of a "[name]" line, or a null string for any other line.
@@ -58,7 +45,9 @@ QString GetPrivateProfileString(const QString& section, const QString& key, cons
     const int keep = bufferSize > 0 ? bufferSize - 1 : 0;
     QString result = defaultValue;
     bool inSection = false, found = false;
-    for (const QString& line : readLines(iniPath)) {
+    const ini::IniText file = readFile(iniPath);
+    for (const ini::IniText::Line& l : file.lines()) {
+        const QString& line = l.text;
         const QString s = sectionOf(line);
         if (!s.isNull()) {
             if (found) break;
@@ -77,12 +66,13 @@ QString GetPrivateProfileString(const QString& section, const QString& key, cons
 
 bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
                                const QString& iniPath) {
-    bool exists = false;
-    QStringList lines = readLines(iniPath, &exists);
+    ini::IniText file = readFile(iniPath);
+    const auto& lines = file.lines();
     int sectionLine = -1, insertAt = -1;
     bool done = false;
-    for (int i = 0; i < lines.size() && !done; ++i) {
-        const QString s = sectionOf(lines[i]);
+    for (int i = 0; i < int(lines.size()) && !done; ++i) {
+        const QString& line = lines[size_t(i)].text;
+        const QString s = sectionOf(line);
         if (!s.isNull()) {
             if (sectionLine >= 0) break;
             if (s.compare(section, Qt::CaseInsensitive) == 0) sectionLine = i, insertAt = i + 1;
@@ -90,28 +80,29 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
         }
         if (sectionLine < 0) continue;
         QString k, v;
-        if (keyOf(lines[i], k, v)) {
+        if (keyOf(line, k, v)) {
             if (k.compare(key, Qt::CaseInsensitive) == 0) {
-                lines[i] = k + "=" + value;
+                file.setLine(size_t(i), k + "=" + value);
                 done = true;
             } else {
                 insertAt = i + 1;
             }
-        } else if (!lines[i].trimmed().isEmpty()) {
+        } else if (!line.trimmed().isEmpty()) {
             insertAt = i + 1;
         }
     }
     if (!done) {
         if (sectionLine < 0) {
-            if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines << QString();
-            lines << "[" + section + "]" << key + "=" + value;
+            if (!lines.empty() && !lines.back().text.trimmed().isEmpty()) file.insertLine(lines.size(), QString());
+            file.insertLine(lines.size(), "[" + section + "]");
+            file.insertLine(lines.size(), key + "=" + value);
         } else {
-            lines.insert(insertAt, key + "=" + value);
+            file.insertLine(size_t(insertAt), key + "=" + value);
         }
     }
     // The old file stays until the new one is completely on the disk.
     try {
-        WriteFileReplacing(iniPath, (lines.join("\r\n") + "\r\n").toUtf8());
+        WriteFileReplacing(iniPath, file.bytes());
     } catch (const VbError&) {
         return false;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // Settings files in the INI form, read and written with the semantics of the Windows profile
 // calls: a missing file, section or key gives the default; names compare without regard to case;
-// the value read is cut to the buffer size less one; writing a key keeps every other line.
+// the value read is cut to the buffer size less one; writing a key keeps every other line, byte
+// for byte, and writes in the file's own encoding (IniText.h).
 #include <QString>
 
 namespace vb {

@@ -38,10 +38,12 @@ QString uniqueExportPath(const QString& stem, const QString& ext, const QDateTim
     return path;
 }
 
-QString placeExportFile(const QString& temp, const QString& stem, const QString& ext) {
+QString placeExportFile(const QString& temp, const QString& planned) {
     const QByteArray from = QFile::encodeName(temp);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString target = uniqueExportPath(stem, ext);
+    const QFileInfo fi(planned);
+    const QString base = fi.dir().filePath(fi.completeBaseName()), ext = fi.suffix();
+    for (int n = 1; n <= 100; ++n) {
+        const QString target = n == 1 ? planned : base + QStringLiteral(" (%1).").arg(n) + ext;
         // link() fails when the name exists, so nothing is ever replaced.
         if (::link(from.constData(), QFile::encodeName(target).constData()) == 0) {
             ::unlink(from.constData());

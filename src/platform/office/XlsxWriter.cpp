@@ -13,6 +13,35 @@ namespace office {
 
 namespace {
 enum FormatKey { kBold = 1, kCurrency, kDate, kTime, kDateTime, kFixed0 = 100 };
+
+// The first day whose day number every spreadsheet program reads as that day. Excel counts a
+// 29 February 1900 that never was and takes no day before 1900; LibreOffice and openpyxl count
+// from 30 December 1899, and until March 1900 each reads a number a day apart from the other.
+const QDate kFirstNumberedDay(1900, 3, 1);
+
+bool isHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+// Control characters libxlsxwriter writes as "_xHHHH_" (tab and line feed stay as they are).
+bool writtenAsEscape(char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n'; }
+
+// A cell's text in the file reads "_xHHHH_" as the character HHHH. The underscore that begins such a
+// sequence in a stored text is itself written "_x005F_", so that the text reads back as it is; a
+// control character after "_xHHHH" counts, as the library writes it beginning with '_'. Returns the
+// number of underscores escaped and leaves the escaped text in out (untouched when none).
+int escapeUnderscores(const char* s, qsizetype n, QByteArray& out) {
+    int escaped = 0;
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i + 6 < n; ++i) {
+        if (s[i] != '_' || (s[i + 1] != 'x' && s[i + 1] != 'X') || !isHex(s[i + 2]) || !isHex(s[i + 3]) ||
+            !isHex(s[i + 4]) || !isHex(s[i + 5]) || (s[i + 6] != '_' && !writtenAsEscape(s[i + 6])))
+            continue;
+        if (escaped++ == 0) out.clear();
+        out.append(s + copied, i - copied).append("_x005F");
+        copied = i;   // the '_' itself follows, closing the escape
+    }
+    if (escaped) out.append(s + copied, n - copied);
+    return escaped;
+}
 }
 
 XlsxWriter::XlsxWriter(vb::ReplacingFile& file) : file_(file) {
@@ -55,22 +84,40 @@ lxw_format* XlsxWriter::format(int key, const char* numFormat, bool bold) {
 }
 
 void XlsxWriter::writeText(int row, int col, const QString& text, bool bold) {
-    QString value = text;
-    if (value.size() > kMaxText) {
-        int keep = kMaxText;
-        if (value.at(keep - 1).isHighSurrogate()) --keep;   // never split a character
-        value.truncate(keep);
-        ++cut_;
+    // The first n characters as written, and whether they fit a cell: the library counts the
+    // characters of the escapes against the limit too.
+    QByteArray utf8, escaped;
+    int escapes = 0;
+    const auto take = [&](qsizetype n) {
+        if (n > 0 && n < text.size() && text.at(n - 1).isHighSurrogate()) --n;   // never split a character
+        utf8 = QStringView(text).left(n).toUtf8();
+        escapes = escapeUnderscores(utf8.constData(), utf8.size(), escaped);
+        return n + 6 * qsizetype(escapes) <= kMaxText;
+    };
+    qsizetype keep = std::min<qsizetype>(text.size(), kMaxText);
+    if (!take(keep)) {   // the longest start that fits
+        qsizetype fits = 0;
+        while (keep - fits > 1) {
+            const qsizetype mid = (fits + keep) / 2;
+            (take(mid) ? fits : keep) = mid;
+        }
+        take(keep = fits);
     }
-    const QByteArray utf8 = value.toUtf8();
-    check(worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), utf8.constData(),
+    if (keep < text.size()) ++cut_;
+    check(worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), (escapes ? escaped : utf8).constData(),
                                  bold ? format(kBold, nullptr, true) : nullptr));
 }
 
 void XlsxWriter::writeText(int row, int col, const char* utf8, int bytes) {
     // A text of at most kMaxText bytes has at most that many characters.
-    if (bytes > kMaxText) return writeText(row, col, QString::fromUtf8(utf8, bytes));
-    check(worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), utf8, nullptr));
+    if (bytes <= kMaxText) {
+        QByteArray escaped;
+        const int escapes = escapeUnderscores(utf8, bytes, escaped);
+        if (escapes == 0) return check(worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), utf8, nullptr));
+        if (bytes + 6 * escapes <= kMaxText)
+            return check(worksheet_write_string(ws_, lxw_row_t(row), lxw_col_t(col), escaped.constData(), nullptr));
+    }
+    writeText(row, col, QString::fromUtf8(utf8, bytes));
 }
 
 void XlsxWriter::writeNumber(int row, int col, double value, NumberStyle style, int places) {
@@ -89,18 +136,9 @@ void XlsxWriter::writeBoolean(int row, int col, bool value) {
 }
 
 double XlsxWriter::serialOf(const QDateTime& value) {
-    const QDate d = value.date();
     const QTime t = value.time();
-    lxw_datetime dt = {};
-    if (d != QDate(1899, 12, 30)) {
-        dt.year = d.year();
-        dt.month = d.month();
-        dt.day = d.day();
-    }
-    dt.hour = t.hour();
-    dt.min = t.minute();
-    dt.sec = t.second() + t.msec() / 1000.0;
-    const double serial = lxw_datetime_to_excel_datetime(&dt);
+    const qint64 day = value.date().toJulianDay() - QDate(1899, 12, 30).toJulianDay();
+    const double serial = double(day) + t.msecsSinceStartOfDay() / 86400000.0;
     // A spreadsheet program cuts the time it reads to the second, from the double nearest to the
     // number written (16 significant digits at most): 14:14:17 written as 34511.59325231481 (just
     // under the exact 34511.593252314815) reads as 14:14:16, and so does 10:27:18 on a day whose
@@ -121,6 +159,9 @@ double XlsxWriter::serialOf(const QDateTime& value) {
 void XlsxWriter::writeDate(int row, int col, const QDateTime& value) {
     const bool timeOnly = value.date() == QDate(1899, 12, 30);
     const bool withTime = value.time() != QTime(0, 0);
+    // No day number reads as such a day everywhere: it is written as the text its cell would show.
+    if (!timeOnly && value.date() < kFirstNumberedDay)
+        return writeText(row, col, value.toString(withTime ? QStringLiteral("M/d/yyyy h:mm:ss AP") : QStringLiteral("M/d/yyyy")));
     lxw_format* f = timeOnly   ? format(kTime, "h:mm:ss AM/PM")
                     : withTime ? format(kDateTime, "m/d/yyyy h:mm:ss AM/PM")
                                : format(kDate, "m/d/yyyy");

@@ -6,6 +6,9 @@
 // Cells keep their type: text, numbers (general, currency, or a fixed number of decimals), dates
 // as the spreadsheet's date numbers with a date, time or date-and-time format, and booleans.
 // Text longer than a cell holds (32,767 characters) is cut to that length; cut() counts the cells.
+// A text reads back as it is, even where it spells one of the file's escapes ("_x0041_").
+// A day before 1 March 1900 is written as the text its cell would show ("12/31/1899 11:59:59 PM"):
+// spreadsheet programs disagree on the day numbers before it, and some take none before 1900.
 // Errors raise VbError: a failed write with its cause (FileErrors), a refused value 75 with
 // libxlsxwriter's own description.
 #include <QDateTime>
@@ -41,7 +44,8 @@ public:
     void writeText(int row, int col, const char* utf8, int bytes);
     void writeNumber(int row, int col, double value, NumberStyle style = NumberStyle::General, int places = 0);
     void writeBoolean(int row, int col, bool value);
-    // A date and time; a value on 30 December 1899 is a time of day alone.
+    // A date and time; a value on 30 December 1899 is a time of day alone; a day before March 1900
+    // is text.
     void writeDate(int row, int col, const QDateTime& value);
     // Width in the sheet's character units.
     void setColumnWidth(int col, double width);
@@ -51,7 +55,8 @@ public:
 
     int cut() const { return cut_; }
 
-    // The spreadsheet's day number of a date and time (the time as the fraction).
+    // The spreadsheet's day number of a date and time from 1 March 1900 on (the time as the
+    // fraction), or of a time alone.
     static double serialOf(const QDateTime& value);
 
 private:

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <deque>
 #include <optional>
+#include <unordered_map>
 
 namespace report {
 
@@ -32,13 +33,13 @@ QString ValueText(const QVariant& value, const QString& outputFormat) {
     }
 }
 
-std::vector<Span> WrapLines(const QString& text, const QFont& font, double width, bool anywhere) {
+std::vector<Span> WrapLines(const QString& text, const QFont& font, double width, QTextOption::WrapMode mode) {
     QString laid = text;
     laid.replace(QLatin1String("\r\n"), QStringLiteral(" \u2028"));   // same length: spans stay valid
     laid.replace(QLatin1Char('\n'), QChar::LineSeparator).replace(QLatin1Char('\r'), QChar::LineSeparator);
     QTextLayout layout(laid, font);
     QTextOption option;
-    option.setWrapMode(anywhere ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::WordWrap);
+    option.setWrapMode(mode);
     layout.setTextOption(option);
     std::vector<Span> spans;
     layout.beginLayout();
@@ -83,7 +84,8 @@ struct Measure {
 
     // The lines the text wraps into within the width (line breaks in the text kept); fits is
     // set when the text stands on one line as it is.
-    std::vector<Span> wrap(const QString& text, double width, bool& fits) const {
+    std::vector<Span> wrap(const QString& text, double width, bool& fits,
+                           QTextOption::WrapMode mode = QTextOption::WrapAtWordBoundaryOrAnywhere) const {
         fits = false;
         if (text.isEmpty()) return {};
         const Fit fit = latinFit(text, width);
@@ -96,9 +98,22 @@ struct Measure {
             fits = true;
             return {Span{0, int(text.size())}};
         }
-        return WrapLines(text, font, width);
+        return WrapLines(text, font, width, mode);
     }
 };
+
+// A number's text breaks where the width ends it, never between its sign and its digits.
+bool isNumber(const QVariant& v) {
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float: return true;
+    default: return false;
+    }
+}
 
 QString lineText(const QString& text, const Span& s) {
     QString t = text.mid(s.start, s.length);
@@ -208,6 +223,7 @@ private:
     RowsFactory factory_;
     std::vector<int> columnOf_;   // detail control -> column of the rows (-1: none)
     std::vector<Measure> measures_;
+    std::unordered_map<const Control*, Measure> labelMeasures_;   // the report header's labels
     double left_ = 0, top_ = 0, footerTop_ = 0;
     bool counting_ = false;
     Progress progress_;
@@ -221,7 +237,9 @@ private:
     int streamNext_ = -1;   // the page produce() makes next; -1: no stream
     qint64 rowsRead_ = 0;
     std::optional<PendingBand> carry_;   // a band that goes to the next page
-    enum class Carry { None, Row, Rest, Footer } carryKind_ = Carry::None;
+    // What goes on to the next page: a row, the rest of a split row, the report footer, the rest of
+    // the report header.
+    enum class Carry { None, Row, Rest, Footer, Header } carryKind_ = Carry::None;
     bool footerMade_ = false, finished_ = false;
     Page* page_ = nullptr;
     double y_ = 0;
@@ -265,21 +283,43 @@ private:
             PageStart st;
             st.row = carryKind_ == Carry::Row ? rowsRead_ - 1 : rowsRead_;
             st.footerMade = footerMade_ && carryKind_ != Carry::Footer;
-            st.restartable = carryKind_ != Carry::Rest;
+            st.restartable = carryKind_ != Carry::Rest && carryKind_ != Carry::Header;
             starts_.push_back(st);
         }
         page_ = &page;
         page.bands.clear();
         y_ = top_;
         pageHasDetail_ = false;
-        const Section& rh = def_->section(SectionKind::ReportHeader);
-        if (number == 0 && rh.visible) placeHere(makeBand(rh, nullptr));
-        const Section& ph = def_->section(SectionKind::PageHeader);
-        if (ph.visible) placeHere(makeBand(ph, nullptr));
-
         const Section& detail = def_->section(SectionKind::Detail);
+        // The report header opens the first page; one taller than a page goes on over the next
+        // ones, and the page header and the rows follow where it ends.
+        const Section& rh = def_->section(SectionKind::ReportHeader);
+        std::optional<PendingBand> head;
+        if (number == 0 && rh.visible) head = makeBand(rh, nullptr);
+        if (carry_ && carryKind_ == Carry::Header) {
+            head = std::move(*carry_);
+            carry_.reset();
+            carryKind_ = Carry::None;
+        }
+        bool rowsHere = true;
+        if (head) {
+            PendingBand rest;
+            if (y_ + head->height > footerTop_ && split(*head, footerTop_ - y_, rest)) {
+                carry_ = std::move(rest);
+                carryKind_ = Carry::Header;
+                rowsHere = false;
+            }
+            placeHere(std::move(*head));
+            pageHasDetail_ = true;
+            // Captions with no room for a row under them wait for the next page.
+            const Section& ph = def_->section(SectionKind::PageHeader);
+            if (y_ + (ph.visible ? ph.height : 0) + detail.height > footerTop_) rowsHere = false;
+        }
+        const Section& ph = def_->section(SectionKind::PageHeader);
+        if (rowsHere && ph.visible) placeHere(makeBand(ph, nullptr));
+
         QVariantList row;
-        while (true) {
+        while (rowsHere) {
             PendingBand band;
             Carry kind = Carry::Row;
             if (carry_) {
@@ -337,10 +377,12 @@ private:
         double grow = 0;
         band.items.reserve(s.controls.size());
         const bool detail = row != nullptr;
+        const bool header = s.kind == SectionKind::ReportHeader;
         for (size_t ci = 0; ci < s.controls.size(); ++ci) {
             const Control& c = s.controls[ci];
-            // The first pass needs only what can make a band taller: the growing fields.
-            if (counting_ && !(detail && c.kind == ControlKind::Field && c.canGrow)) continue;
+            // The first pass needs only what makes a band taller or splits it: the growing fields,
+            // the report header's lines.
+            if (counting_ && !header && !(detail && c.kind == ControlKind::Field && c.canGrow)) continue;
             PendingItem p;
             Item& it = p.item;
             it.kind = c.kind;
@@ -348,7 +390,12 @@ private:
             it.rect = QRectF(c.left, c.top, c.width, c.height);
             it.wrap = c.multiLine || c.canGrow;
             switch (c.kind) {
-            case ControlKind::Label: it.text = c.caption; break;
+            case ControlKind::Label:
+                it.text = c.caption;
+                // The report header's wrapping labels are laid out in lines, so that a header
+                // taller than a page can go on over the next.
+                if (header && c.multiLine && !it.text.isEmpty()) wrapInto(p, labelMeasure(c), c.width, grow);
+                break;
             case ControlKind::PageNumber: it.text = QString::number(pageNo); break;
             case ControlKind::PageCount: it.text = QString::number(pageCount); break;
             case ControlKind::CheckBox:
@@ -363,19 +410,8 @@ private:
                 }
                 it.text = ValueText(value, c.outputFormat);
                 if (!detail || !c.canGrow || ci >= measures_.size() || it.text.isEmpty()) break;
-                const Measure& m = measures_[ci];
-                it.lineHeight = m.lineHeight;
-                bool fits = false;
-                p.spans = m.wrap(it.text, c.width, fits);
-                it.fits = fits;
-                if (p.spans.size() > 1) {
-                    p.full = it.text;
-                    const double h = std::max(c.height, double(p.spans.size()) * m.lineHeight);
-                    grow = std::max(grow, h - c.height);
-                    it.rect.setHeight(h);
-                } else {
-                    p.spans.clear();
-                }
+                wrapInto(p, measures_[ci], c.width, grow,
+                         isNumber(value) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
                 break;
             }
             }
@@ -383,6 +419,32 @@ private:
         }
         band.height = s.height + grow;
         return band;
+    }
+
+    // Wraps the item's text into lines within the width; the item grows to hold them, and grow
+    // keeps the most any item of the band grew by.
+    static void wrapInto(PendingItem& p, const Measure& m, double width, double& grow,
+                         QTextOption::WrapMode mode = QTextOption::WrapAtWordBoundaryOrAnywhere) {
+        Item& it = p.item;
+        it.lineHeight = m.lineHeight;
+        bool fits = false;
+        p.spans = m.wrap(it.text, width, fits, mode);
+        it.fits = fits;
+        if (p.spans.size() > 1) {
+            p.full = it.text;
+            const double designHeight = it.rect.height();
+            const double h = std::max(designHeight, double(p.spans.size()) * m.lineHeight);
+            grow = std::max(grow, h - designHeight);
+            it.rect.setHeight(h);
+        } else {
+            p.spans.clear();
+        }
+    }
+
+    const Measure& labelMeasure(const Control& c) {
+        auto it = labelMeasures_.find(&c);
+        if (it == labelMeasures_.end()) it = labelMeasures_.emplace(&c, Measure(c)).first;
+        return it->second;
     }
 
     Band place(PendingBand&& pending, double top) {
@@ -414,30 +476,64 @@ private:
         y_ += h;
     }
 
-    // Cuts the band at the available height: the growing items keep the lines that fit, the
-    // rest goes into `rest`. False when no line could be moved.
+    // Cuts the band at the available height: an item that runs past it keeps the lines that fit
+    // (at least one) and the rest of its lines, and every item below them, go into `rest`, moved
+    // up by as much as the first part holds. False when nothing could be moved.
     bool split(PendingBand& band, double available, PendingBand& rest) {
+        // Where the rest starts: the first line that does not fit, or an item past the cut.
+        double cut = available;
+        for (const PendingItem& p : band.items) {
+            const QRectF& r = p.item.rect;
+            if (r.bottom() <= available) continue;
+            if (p.spans.size() < 2 || r.top() >= available) {
+                cut = std::min(cut, std::max(0.0, r.top()));
+                continue;
+            }
+            const double lh = p.item.lineHeight;
+            const int fit = std::max(1, lh > 0 ? int(std::floor((available - r.top()) / lh)) : int(p.spans.size()));
+            if (fit < int(p.spans.size())) cut = std::min(cut, r.top() + fit * lh);
+        }
+        if (cut <= 0) return false;
         rest.section = band.section;
         bool moved = false;
         double restBottom = 0;
+        std::vector<PendingItem> kept;
         for (PendingItem& p : band.items) {
-            if (p.spans.size() < 2) continue;
+            QRectF& r = p.item.rect;
+            if (r.bottom() <= cut + 0.5) {
+                kept.push_back(std::move(p));
+                continue;
+            }
+            moved = true;
+            if (r.top() >= cut - 0.5 || p.spans.size() < 2) {
+                if (r.top() < cut - 0.5) {   // cannot be cut: it stays, running over
+                    kept.push_back(std::move(p));
+                    continue;
+                }
+                r.translate(0, -cut);
+                restBottom = std::max(restBottom, r.bottom());
+                rest.items.push_back(std::move(p));
+                continue;
+            }
             const double lh = p.item.lineHeight;
-            int fit = lh > 0 ? int(std::floor((available - p.item.rect.top()) / lh)) : int(p.spans.size());
-            fit = std::max(fit, 1);
-            if (fit >= int(p.spans.size())) continue;
+            const int fit = std::max(1, int(std::floor((cut - r.top()) / lh + 0.001)));
+            if (fit >= int(p.spans.size())) {
+                kept.push_back(std::move(p));
+                continue;
+            }
             PendingItem tail;
             tail.item = p.item;
             tail.full = p.full;
             tail.spans.assign(p.spans.begin() + fit, p.spans.end());
-            tail.item.rect.setHeight(double(tail.spans.size()) * lh);
+            tail.item.rect = QRectF(r.left(), std::max(0.0, r.top() + fit * lh - cut), r.width(), double(tail.spans.size()) * lh);
             restBottom = std::max(restBottom, tail.item.rect.bottom());
             p.spans.resize(size_t(fit));
-            p.item.rect.setHeight(double(fit) * lh);
+            r.setHeight(double(fit) * lh);
             rest.items.push_back(std::move(tail));
-            moved = true;
+            kept.push_back(std::move(p));
         }
-        if (!moved) return false;
+        band.items = std::move(kept);
+        if (!moved || rest.items.empty()) return false;
         band.height = available;
         double designBottom = 0;
         for (const Control& c : band.section->controls) designBottom = std::max(designBottom, c.top + c.height);

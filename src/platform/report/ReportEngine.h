@@ -13,6 +13,7 @@
 #include "platform/report/ReportModel.h"
 
 #include <QFont>
+#include <QTextOption>
 #include <QVariant>
 #include <functional>
 #include <memory>
@@ -31,9 +32,11 @@ QString ValueText(const QVariant& value, const QString& outputFormat);
 struct Span {
     int start = 0, length = 0;
 };
-// The lines text wraps into within width in font, line breaks in the text kept: at word
-// boundaries, and inside a word only where anywhere is set.
-std::vector<Span> WrapLines(const QString& text, const QFont& font, double width, bool anywhere = true);
+// The lines text wraps into within width in font, line breaks in the text kept, by the wrap
+// mode: at word boundaries and inside a word only when it is wider than the line (the default),
+// only at word boundaries, or anywhere.
+std::vector<Span> WrapLines(const QString& text, const QFont& font, double width,
+                            QTextOption::WrapMode mode = QTextOption::WrapAtWordBoundaryOrAnywhere);
 
 // Called every so many rows while the report is laid out: the rows done so far, of the total.
 using Progress = std::function<void(qint64 rows, qint64 total)>;

@@ -169,7 +169,11 @@ void PaintPage(QPainter& p, const Document& doc, int pageIndex, FontCache& fonts
                 useFont(*face.font);
                 double y = it.rect.top();
                 for (const QString& line : it.lines) {
-                    drawLine(p, *face.metrics, QRectF(it.rect.left(), y, it.rect.width(), it.lineHeight), align, line);
+                    // Blanks where a line wraps stand neither underlined nor in the centring.
+                    qsizetype n = line.size();
+                    while (n > 0 && line[n - 1] == QLatin1Char(' ')) --n;
+                    drawLine(p, *face.metrics, QRectF(it.rect.left(), y, it.rect.width(), it.lineHeight), align,
+                             n == line.size() ? line : line.left(n));
                     y += it.lineHeight;
                 }
             } else if (!it.text.isEmpty()) {

@@ -19,26 +19,10 @@ bool lineBreakAt(const QString& text, int i) {
     return ch == QLatin1Char('\n') || ch == QLatin1Char('\r') || ch == QChar::LineSeparator;
 }
 
-// The line ends of a label wrapped within its box as the painter wraps it.
-std::vector<int> labelBreaks(const Item& item) {
-    if (!item.wrap || item.text.isEmpty()) return {};
-    const QFont font = QtFont(item.control ? item.control->font : FontSpec());
-    const QFontMetricsF metrics(font);
-    const double width = item.rect.width();
-    if (metrics.horizontalAdvance(item.text) <= width) return {};
-    const bool anywhere = WrapFlags(metrics, width, item.text) & Qt::TextWrapAnywhere;
-    std::vector<int> breaks;
-    for (const Span& line : WrapLines(item.text, font, width, anywhere))
-        if (const int end = line.start + line.length; end > 0 && end < int(item.text.size()) && !lineBreakAt(item.text, end - 1))
-            breaks.push_back(end);
-    return breaks;
-}
-
 }  // namespace
 
 std::vector<int> WrapBreaks(const Item& item) {
-    if (item.kind == ControlKind::CheckBox) return {};
-    if (item.lines.isEmpty()) return labelBreaks(item);
+    if (item.kind == ControlKind::CheckBox || item.lines.isEmpty()) return {};
     // The lines stand one after another in the text; a line that a line break of the text ends
     // was not wrapped.
     std::vector<int> breaks;

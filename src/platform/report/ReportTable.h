@@ -27,8 +27,7 @@ PageTable TableOf(const Page& page);
 QString PrintedText(const Item& item);
 
 // Where the item's printed text goes on to a new line without a line break of its own: the ends
-// of a growing field's lines, or of a wrapping label's lines where its text is wider than its box
-// (indexes into the text, ascending).
+// of its laid-out lines (indexes into the text, ascending).
 std::vector<int> WrapBreaks(const Item& item);
 
 // Writes text to a file beside the target and renames it over the target when complete;

@@ -169,19 +169,8 @@ QByteArray RtfOf(const Document& doc, const PageProgress& onPage) {
                         body += QStringLiteral("{\\f%1\\fs%2 ").arg(glyphFont).arg(int(std::lround(f.size * 2)));
                     else
                         body += QLatin1Char('{') % fontCodes(fonts, f);
-                    if (it->lines.isEmpty()) {
-                        body += escaped(PrintedText(*it)) % QLatin1Char('}');
-                        continue;
-                    }
-                    // A growing field as the layout wrapped it.
-                    for (int l = 0; l < it->lines.size(); ++l) {
-                        // A line's trailing blanks would make it wider than the cell and push the
-                        // line break onto a line of its own.
-                        QString line = it->lines[l];
-                        while (line.endsWith(QLatin1Char(' '))) line.chop(1);
-                        body += (l ? QLatin1String("\\line ") : QLatin1String("")) % escaped(line);
-                    }
-                    body += QLatin1Char('}');
+                    // The value as it is stored: the word processor wraps it within the cell.
+                    body += escaped(PrintedText(*it)) % QLatin1Char('}');
                 }
                 body += QLatin1String("\\cell\n");
             }

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
 #include <QStylePainter>
 #include <QToolButton>
 
@@ -78,6 +79,12 @@ void GraphicalCheckBox::paintEvent(QPaintEvent*) {
     if (!icon().isNull()) icon().paint(&p, iconRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     p.drawText(CaptionRect(), CaptionFlags(), CaptionText());
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+    }
 }
 
 QFont FittingLabel::CaptionFont() const {

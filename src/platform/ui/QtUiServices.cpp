@@ -11,6 +11,11 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTimer>
+#include <QTreeView>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QGridLayout>
@@ -56,6 +61,33 @@ void keepUserFiles(QFileDialog& fd, bool save) {
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->setDragDropMode(QAbstractItemView::NoDragDrop);
     }
+}
+
+// The detail list of a file window shows its sizes, types and dates whole: each time a folder has
+// been read, those columns take the width their texts need, and the window widens (within the
+// screen) so that the names keep the room they had.
+void fitFileColumns(QFileDialog& fd) {
+    auto* tree = fd.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* model = fd.findChild<QFileSystemModel*>();
+    if (!tree || !model) return;
+    auto fit = [&fd, tree] {
+        int grown = 0;
+        for (int c = 1; c < tree->header()->count(); ++c) {
+            if (tree->isColumnHidden(c)) continue;
+            const int before = tree->columnWidth(c);
+            tree->resizeColumnToContents(c);
+            grown += qMax(0, tree->columnWidth(c) - before);
+        }
+        const QScreen* screen = fd.screen();
+        const int most = screen ? screen->availableGeometry().width() - 16 : fd.width() + grown;
+        if (grown <= 0 || !fd.isVisible()) return;
+        const int before = fd.width();
+        fd.resize(qMin(before + grown, qMax(before, most)), fd.height());
+        fd.move(fd.x() - (fd.width() - before) / 2, fd.y());   // still centred where it was
+        KeepOnScreen(&fd);
+    };
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, tree, [tree, fit] { QTimer::singleShot(0, tree, fit); });
+    QTimer::singleShot(0, tree, fit);
 }
 
 }  // namespace
@@ -128,6 +160,7 @@ bool QtUiServices::fileDialog(CommonDialog& dlg, bool save) {
     fd.setFileMode(save || !(dlg.Flags & cdlOFNFileMustExist) ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     fd.setOption(QFileDialog::DontConfirmOverwrite, true);   // the program asks its own question
     keepUserFiles(fd, save);
+    fitFileColumns(fd);
     const QStringList filters = qtNameFilters(dlg.Filter);
     if (!filters.isEmpty()) {
         fd.setNameFilters(filters);

@@ -1,6 +1,7 @@
 #include "platform/ui/ValidationGate.h"
 
 #include "platform/ui/AfterMouseClick.h"
+#include "platform/ui/RefusedBox.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -55,11 +56,10 @@ bool ValidationGate::runCheck(QWidget* box) {
 
 void ValidationGate::holdFocus(QWidget* box) {
     pending_ = box;
-    if (box && !box->hasFocus()) {
-        running_ = true;
-        box->setFocus(Qt::OtherFocusReason);
-        running_ = false;
-    }
+    if (!box) return;
+    running_ = true;
+    FocusRefused(box);
+    running_ = false;
 }
 
 // The box whose turn is next once the pending one has passed: the watched box holding the focus.

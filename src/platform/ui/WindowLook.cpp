@@ -1,6 +1,7 @@
 #include "platform/ui/WindowLook.h"
 
 #include "platform/paths/AppPaths.h"
+#include "platform/ui/FocusFrameStyle.h"
 #include "platform/ui/FormWidgets.h"
 
 #include <QApplication>
@@ -81,6 +82,7 @@ void InstallWindowLook(QWidget* mainWindow) {
     static bool installed = false;
     if (installed || !qApp) return;
     installed = true;
+    QApplication::setStyle(new FocusFrameStyle);
     QApplication::setWindowIcon(ProgramIcon());
     QApplication::setFont(ProgramFont());
     // Text of a disabled box or button stays readable: the style's light grey on the grey of a

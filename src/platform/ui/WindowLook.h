@@ -16,8 +16,8 @@ QIcon ProgramIcon();
 // The font of the controls that set none of their own: a face metric-compatible with Arial.
 QFont ProgramFont();
 
-// Once per run (later calls do nothing): windows without an icon of their own show the program's
-// icon, controls use ProgramFont, and each top-level window that opens is kept wholly on the
+// Once per run (later calls do nothing): the program's style (FocusFrameStyle), windows without an
+// icon of their own show the program's icon, controls use ProgramFont, and each top-level window that opens is kept wholly on the
 // screen of `mainWindow` (moved, and shrunk when it is larger than that screen).
 void InstallWindowLook(QWidget* mainWindow);
 

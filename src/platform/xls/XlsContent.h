@@ -34,7 +34,9 @@ struct WorkbookContent {
 };
 
 QByteArray Encode(const WorkbookContent& content);
-// False when bytes are not exactly what Encode writes: cut short, too long or out of bounds.
+// False when bytes are not exactly what Encode writes: cut short, too long, out of bounds (more
+// worksheets or columns than a workbook holds: 65,536 and 256), an empty name, or text that is not
+// UTF-8.
 bool Decode(const QByteArray& bytes, WorkbookContent& content);
 
 }  // namespace xls

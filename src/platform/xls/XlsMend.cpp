@@ -271,6 +271,7 @@ private:
 struct SharedText {
     QString text;
     int records = 1;   // how many records its characters touch
+    bool wide = false; // two bytes a character
 };
 
 bool readSharedText(SplitReader& r, SharedText& out) {
@@ -279,7 +280,8 @@ bool readSharedText(SplitReader& r, SharedText& out) {
     const quint8 flags = r.byte();
     const quint16 runs = (flags & 0x08) ? r.word() : 0;
     const quint32 ext = (flags & 0x04) ? r.dword() : 0;
-    out.text = r.chars(cch, (flags & 0x01) != 0);
+    out.wide = (flags & 0x01) != 0;
+    out.text = r.chars(cch, out.wide);
     out.records = r.record() - startRecord + 1;
     r.skip(4 * qsizetype(runs));
     r.skip(ext);
@@ -463,7 +465,11 @@ void mendSharedStrings(QByteArray& s, const QList<Record>& records, qsizetype fi
         if (!readSharedText(r, t)) break;
         if (t.records > 2) {
             needed = true;
-            report.longestText = std::max<int>(report.longestText, int(t.text.size()));
+            // FreeXL takes a text of two-byte characters over any number of records.
+            if (!t.wide && t.text.size() > report.longestText) {
+                report.longestText = int(t.text.size());
+                report.longestTextRecords = t.records;
+            }
         }
         texts << t.text;
     }

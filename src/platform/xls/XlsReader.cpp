@@ -13,6 +13,7 @@ namespace {
 
 constexpr int16_t kAdDouble = 5, kAdDate = 7, kAdVarWChar = 202, kAdLongVarWChar = 203;
 constexpr int kShortTextLimit = 255;
+constexpr unsigned kMostColumns = 256;   // of a worksheet in an .xls file
 
 // What a sampled cell holds, for the type guess.
 enum class CellKind { Empty, Number, Date, Text, LongText };
@@ -88,11 +89,10 @@ int16_t typeOfCells(const QList<CellKind>& cells) {
 // cannot take and loses the reason on the way out.
 QString reasonOfSilentStop(const MendReport& mend) {
     if (mend.longestText > 0)
-        return QStringLiteral("its table of shared texts holds a text of %1 characters, and the reader takes a text only "
-                              "when it spans at most two of the table's records of %2 bytes (about %3 characters)%4")
+        return QStringLiteral("its table of shared texts holds a text of %1 characters that runs over %2 of the table's "
+                              "records, and the reader takes a text of single-byte characters only when it spans at most two%3")
             .arg(mend.longestText)
-            .arg(kBiffRecordLimit)
-            .arg(2 * kBiffRecordLimit - 16)
+            .arg(mend.longestTextRecords)
             .arg(mend.problem.isEmpty() ? QString() : QStringLiteral("; ") + mend.problem);
     return QStringLiteral("the reader stopped partway through its records without saying why");
 }
@@ -110,6 +110,10 @@ void readColumns(const void* handle, unsigned short index, const MendReport& men
         return;
     }
     if (rows == 0) return;
+    if (columns > kMostColumns) {
+        sheet.problem = QStringLiteral("its size says %1 columns, more than a worksheet holds (%2)").arg(columns).arg(kMostColumns);
+        return;
+    }
     const unsigned int lastSample = std::min(rows - 1, kSampleRows);
     for (unsigned short c = 0; c < columns; ++c) {
         FreeXL_CellValue v;
@@ -195,7 +199,12 @@ WorkbookContent ReadWorkbook(const QString& path) {
             out.refusal = QStringLiteral("its list of worksheets cannot be read");
             return out;
         }
-        out.sheets << SheetContent{QString::fromUtf8(name ? name : ""), {}, {}};
+        if (!name || !*name) {
+            out.sheets.clear();
+            out.refusal = QStringLiteral("a worksheet in its list has no name");
+            return out;
+        }
+        out.sheets << SheetContent{QString::fromUtf8(name), {}, {}};
     }
     for (qsizetype i = 0; i < out.sheets.size(); ++i) readColumns(handle.h, static_cast<unsigned short>(i), mend, out.sheets[i]);
     out.mend = mend;

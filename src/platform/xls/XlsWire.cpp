@@ -1,5 +1,6 @@
 #include "platform/xls/XlsContent.h"
 
+#include <QStringDecoder>
 #include <QtEndian>
 #include <limits>
 
@@ -9,6 +10,8 @@ namespace {
 
 constexpr char kMagic[] = "RVXLS1";
 constexpr char kEnd[] = "END";
+// What a workbook can hold: worksheets, and a worksheet's rows and columns in an .xls file.
+constexpr quint32 kMostSheets = 65536, kMostRows = 65536, kMostColumns = 256;
 
 class Writer {
 public:
@@ -48,20 +51,32 @@ public:
         return ok_ ? v : 0;
     }
     int whole() { return int(number(std::numeric_limits<int>::max())); }
+    // Text in UTF-8, as Encode writes it: anything else spoils the rest.
     QString text() {
         const quint32 n = number();
         if (!need(n)) return {};
-        const QString s = QString::fromUtf8(b_.constData() + at_, n);
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+        const QString s = utf8.decode(QByteArrayView(b_.constData() + at_, n));
         at_ += n;
+        if (utf8.hasError()) ok_ = false;
         return s;
     }
-    // A count of items that take at least `least` bytes each: no more than the bytes left hold.
-    quint32 count(qsizetype least) { return number(quint32(std::min<qsizetype>((b_.size() - at_) / least, 0xFFFFFFFF))); }
+    // The name of a worksheet or a column: never empty.
+    QString name() {
+        QString s = text();
+        if (s.isEmpty()) ok_ = false;
+        return s;
+    }
+    // A count of items that take at least `least` bytes each: no more than the bytes left hold,
+    // nor than `most`.
+    quint32 count(qsizetype least, quint32 most = std::numeric_limits<quint32>::max()) {
+        return number(quint32(std::min<qsizetype>((b_.size() - at_) / least, most)));
+    }
     void cells(QList<FormulaCell>& list) {
         for (quint32 n = count(12); n > 0 && ok_; --n) {
-            const int sheet = whole();
-            const quint32 row = number();
-            list << FormulaCell{sheet, row, number()};
+            const int sheet = int(number(kMostSheets - 1));
+            const quint32 row = number(kMostRows - 1);
+            list << FormulaCell{sheet, row, number(kMostColumns - 1)};
         }
     }
     bool atEnd() const { return ok_ && b_.mid(at_) == kEnd; }
@@ -87,6 +102,7 @@ QByteArray Encode(const WorkbookContent& content) {
     w.number(m.damaged ? 1 : 0);
     w.number(quint32(m.shortenedTexts));
     w.number(quint32(m.longestText));
+    w.number(quint32(m.longestTextRecords));
     w.text(m.problem);
     w.cells(m.formulas);
     w.cells(m.unreadFormulas);
@@ -113,16 +129,17 @@ bool Decode(const QByteArray& bytes, WorkbookContent& content) {
     c.mend.damaged = r.number(1) != 0;
     c.mend.shortenedTexts = r.whole();
     c.mend.longestText = r.whole();
+    c.mend.longestTextRecords = r.whole();
     c.mend.problem = r.text();
     r.cells(c.mend.formulas);
     r.cells(c.mend.unreadFormulas);
-    for (quint32 n = r.count(12); n > 0 && r.ok(); --n) {
+    for (quint32 n = r.count(12, kMostSheets); n > 0 && r.ok(); --n) {
         SheetContent s;
-        s.name = r.text();
+        s.name = r.name();
         s.problem = r.text();
-        for (quint32 k = r.count(12); k > 0 && r.ok(); --k) {
+        for (quint32 k = r.count(12, kMostColumns); k > 0 && r.ok(); --k) {
             SheetColumn col;
-            col.Name = r.text();
+            col.Name = r.name();
             col.Type = int16_t(quint16(r.number(0xFFFF)));
             col.UnreadFormula = r.number(1) != 0;
             s.columns << col;
