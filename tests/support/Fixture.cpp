@@ -1,60 +1,26 @@
 #include "support/Fixture.h"
 
-#include "accounts/frmLogin.h"
-#include "accounts/dlgUserSecur.h"
-#include "accounts/frmUserSecurity.h"
-#include "create/CreateDatabase.h"
-#include "create/frmDtaTransfer.h"
-#include "entry/DataInput.h"
-#include "entry/DlgEntryDte.h"
 #include "platform/paths/AppPaths.h"
-#include "platform/ui/BusyCursor.h"
-#include "reports/FieldChoiceDialog.h"
-#include "reports/FrmMailLbls.h"
-#include "reports/frmReports.h"
-#include "search/frmSearch.h"
 #include "shell/Module1.h"
-#include "shell/frmAbout.h"
-#include "shell/frmMain.h"
+#include "support/WindowHooks.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QEvent>
 #include <QTest>
 #include <sqlite3.h>
-
-void unloadAllForms() {
-    for (Form* f : std::initializer_list<Form*>{&DataInput::instance(), &frmSearch::instance(), &frmReports::instance(),
-                                                &CreateDatabase::instance(), &frmLogin::instance(),
-                                                &frmUserSecurity::instance(), &frmAbout::instance(),
-                                                &frmDtaTransfer::instance(), &dlgUserSecur::instance(),
-                                                &DlgEntryDte::instance(), &FrmMailLbls::instance(),
-                                                &FrmExpToExcel::instance(), &frmGenDB::instance()})
-        f->Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 Fixture::Fixture(Window window) {
     Q_ASSERT(dir.isValid());
     vb::setProgramFolderForTesting(dir.path());
-    vb::InstallLockWaitCursor();
     Module1::Reset();
     // The colours the main window's start-up reads when there is no settings file.
     Module1::SetFrmColor(QStringLiteral("16711680"));
     Module1::SetTextColor(QStringLiteral("16777215"));
-    DataInput::instance().DBDefMain().DBFldFunct().Clear();
-    unloadAllForms();
-    if (window == WithMainWindow) {
-        main = &frmMain::instance();
-        main->Quit = [this] { ++quits; };
-        main->MDIForm_Load();
-    }
+    if (rvtest::windowHooks().setUp) rvtest::windowHooks().setUp(*this, window);
+    else if (window == WithMainWindow) qFatal("a test without windows asked for the main window");
 }
 
 Fixture::~Fixture() {
-    // The views go before the main window that hosts them.
-    unloadAllForms();
-    delete main;
+    if (rvtest::windowHooks().tearDown) rvtest::windowHooks().tearDown(*this);
     Module1::Reset();
     vb::setProgramFolderForTesting(QString());
     if (ui.pending() > 0) QTest::qFail("Scripted answers left unused", __FILE__, __LINE__);

@@ -30,7 +30,7 @@ public:
 void openDatabase(const QString& path, const QString& level = QStringLiteral("SUPRVR"), bool security = false,
                   const QString& user = QStringLiteral("Admin"));
 
-// Unloads every form and lets the deferred deletions of their windows run.
+// Unloads every form and lets the deferred deletions of their windows run (window tests only).
 void unloadAllForms();
 
 // A SQLite file made directly with the given SQL (";"-separated statements), for tests that need

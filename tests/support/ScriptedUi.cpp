@@ -1,7 +1,8 @@
 #include "support/ScriptedUi.h"
 
-#include <QApplication>
-#include <QDialog>
+#include "support/WindowHooks.h"
+
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QFileInfo>
 #include <QTest>
@@ -74,17 +75,15 @@ void ScriptedUi::opening(const Request& request) {
     if (open_ > 0) overlapping << request.text;
     if (QGuiApplication::mouseButtons() != Qt::NoButton) duringClick << request.text;
     ++open_;
-    QPointer<QWidget> focus = QApplication::focusWidget();
-    focusBefore_.append(focus);
-    if (focus) focus->clearFocus();
+    focusBefore_.append(rvtest::windowHooks().takeFocus ? rvtest::windowHooks().takeFocus() : nullptr);
     QCoreApplication::processEvents();
 }
 
 void ScriptedUi::closing() {
     if (!emulateModal) return;
     --open_;
-    QPointer<QWidget> focus = focusBefore_.takeLast();
-    if (focus && focus->isVisible()) focus->setFocus(Qt::OtherFocusReason);   // as an MDI area gives it back
+    QPointer<QObject> focus = focusBefore_.takeLast();
+    if (rvtest::windowHooks().giveFocusBack) rvtest::windowHooks().giveFocusBack(focus);
 }
 
 bool ScriptedUi::take(Kind kind, const Request& request, Answer& out) {
@@ -158,6 +157,8 @@ void ScriptedUi::ShowHelp(const vb::CommonDialog& dlg) {
 
 int ScriptedUi::RunModal(QDialog& dialog) {
     Answer a;
-    if (!take(Kind::Modal, {Kind::Modal, dialog.metaObject()->className(), dialog.windowTitle(), 0, {}}, a)) return 0;
+    const auto [className, title] =
+        rvtest::windowHooks().describe ? rvtest::windowHooks().describe(dialog) : std::pair<QString, QString>();
+    if (!take(Kind::Modal, {Kind::Modal, className, title, 0, {}}, a)) return 0;
     return a.user ? a.user(dialog) : 0;
 }

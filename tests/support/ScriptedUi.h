@@ -6,7 +6,6 @@
 
 #include <QList>
 #include <QPointer>
-#include <QWidget>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -76,7 +75,7 @@ private:
     int open_ = 0;
     void opening(const Request& request);
     void closing();
-    QList<QPointer<QWidget>> focusBefore_;
+    QList<QPointer<QObject>> focusBefore_;   // the widgets that had the focus when a box opened
     bool take(Kind kind, const Request& request, Answer& out);
     bool fileAnswer(Kind kind, vb::CommonDialog& dlg);
 };

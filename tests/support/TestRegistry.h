@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+class QTemporaryDir;
+
 namespace rvtest {
 
 using Factory = std::function<QObject*()>;
@@ -19,6 +21,14 @@ std::vector<std::pair<const char*, Factory>>& registeredTests();
 using ChildMain = std::function<int(const QStringList& args)>;
 int registerChild(const char* name, ChildMain child);
 std::vector<std::pair<const char*, ChildMain>>& registeredChildren();
+
+// For the mains (CoreMain.cpp without windows, TestMain.cpp with them). Before the application
+// object: the run gets `home` as its home (inherited by --child runs), so no settings carry
+// between runs. After it: runs the registered classes. Arguments other than the program name are
+// handed to each class, so "-v2" or a function name work as with a single QtTest class; a first
+// argument naming a class runs only that class.
+void useOwnHome(const QTemporaryDir& home);
+int runRegistered();
 
 }  // namespace rvtest
 

@@ -5,7 +5,7 @@
 
 using namespace vb;
 
-class TestFieldType : public QObject {
+class FieldTypeTest : public QObject {
     Q_OBJECT
 private slots:
     // Each kind, the file-path rule, the create form's names, an unknown name; places via name().
@@ -51,5 +51,5 @@ private slots:
     }
 };
 
-RV_TEST(TestFieldType)
-#include "TestFieldType.moc"
+RV_TEST(FieldTypeTest)
+#include "FieldTypeTest.moc"

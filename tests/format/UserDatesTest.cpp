@@ -10,7 +10,7 @@
 
 using namespace vb;
 
-class TestUserDates : public QObject {
+class UserDatesTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -74,5 +74,5 @@ private Q_SLOTS:
     }
 };
 
-RV_TEST(TestUserDates)
-#include "TestUserDates.moc"
+RV_TEST(UserDatesTest)
+#include "UserDatesTest.moc"

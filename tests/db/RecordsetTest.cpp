@@ -13,7 +13,7 @@
 
 using namespace testdb;
 
-class TestRecordset : public QObject {
+class RecordsetTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
@@ -426,5 +426,5 @@ private Q_SLOTS:
     }
 };
 
-RV_TEST(TestRecordset)
-#include "TestRecordset.moc"
+RV_TEST(RecordsetTest)
+#include "RecordsetTest.moc"

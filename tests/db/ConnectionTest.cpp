@@ -13,7 +13,7 @@
 
 using namespace testdb;
 
-class TestConnection : public QObject {
+class ConnectionTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void dataSourceOf_data() {
@@ -196,5 +196,5 @@ private Q_SLOTS:
     }
 };
 
-RV_TEST(TestConnection)
-#include "TestConnection.moc"
+RV_TEST(ConnectionTest)
+#include "ConnectionTest.moc"

@@ -22,7 +22,7 @@ QStringList keywords(int k) {
 }
 }  // namespace
 
-class TestDatabaseBuilder : public QObject {
+class DatabaseBuilderTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void layout_data() {
@@ -212,5 +212,5 @@ private Q_SLOTS:
     }
 };
 
-RV_TEST(TestDatabaseBuilder)
-#include "TestDatabaseBuilder.moc"
+RV_TEST(DatabaseBuilderTest)
+#include "DatabaseBuilderTest.moc"

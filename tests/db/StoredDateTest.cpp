@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-class TestStoredDate : public QObject {
+class StoredDateTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void readAndWrite_data() {
@@ -36,5 +36,5 @@ private Q_SLOTS:
     }
 };
 
-RV_TEST(TestStoredDate)
-#include "TestStoredDate.moc"
+RV_TEST(StoredDateTest)
+#include "StoredDateTest.moc"

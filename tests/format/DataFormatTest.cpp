@@ -25,7 +25,7 @@ QVariant tryParse(const DataFormat& f, const QString& text, ValueKind kind, int&
 
 }  // namespace
 
-class TestDataFormat : public QObject {
+class DataFormatTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -239,5 +239,5 @@ private Q_SLOTS:
     }
 };
 
-RV_TEST(TestDataFormat)
-#include "TestDataFormat.moc"
+RV_TEST(DataFormatTest)
+#include "DataFormatTest.moc"

@@ -7,7 +7,7 @@
 
 using namespace vb;
 
-class TestVbFormat : public QObject {
+class VbFormatTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -162,5 +162,5 @@ private Q_SLOTS:
     }
 };
 
-RV_TEST(TestVbFormat)
-#include "TestVbFormat.moc"
+RV_TEST(VbFormatTest)
+#include "VbFormatTest.moc"

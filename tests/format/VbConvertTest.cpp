@@ -15,7 +15,7 @@ QDateTime dt(int y, int m, int d, int h = 0, int mi = 0, int s = 0) { return mak
 
 }  // namespace
 
-class TestVbConvert : public QObject {
+class VbConvertTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -220,5 +220,5 @@ private Q_SLOTS:
     }
 };
 
-RV_TEST(TestVbConvert)
-#include "TestVbConvert.moc"
+RV_TEST(VbConvertTest)
+#include "VbConvertTest.moc"

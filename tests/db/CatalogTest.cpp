@@ -12,7 +12,7 @@
 
 using namespace testdb;
 
-class TestCatalog : public QObject {
+class CatalogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // Every type a database is built with, and the ones foreign files bring, reads back as built.
@@ -182,5 +182,5 @@ private Q_SLOTS:
     }
 };
 
-RV_TEST(TestCatalog)
-#include "TestCatalog.moc"
+RV_TEST(CatalogTest)
+#include "CatalogTest.moc"

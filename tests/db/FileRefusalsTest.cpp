@@ -31,7 +31,7 @@ vb::VbError caught(const std::function<void()>& f) {
 
 }  // namespace
 
-class TestFileRefusals : public QObject {
+class FileRefusalsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void eachCauseIsToldApart_data() {
@@ -171,5 +171,5 @@ private Q_SLOTS:
     }
 };
 
-RV_TEST(TestFileRefusals)
-#include "TestFileRefusals.moc"
+RV_TEST(FileRefusalsTest)
+#include "FileRefusalsTest.moc"
