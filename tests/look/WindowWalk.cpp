@@ -307,12 +307,10 @@ QStringList FocusProblems(QWidget* window) {
     const QPointer<QWidget> active = QApplication::activeWindow(), had = QApplication::focusWidget();
     if (active != window) QApplication::setActiveWindow(window);
     for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(window) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() ||
-            w->window() != window || w->width() < 6 || w->height() < 6 || qobject_cast<QMdiSubWindow*>(w) ||
-            qobject_cast<QMdiArea*>(w))
-            continue;
         QWidget* top = window->childAt(w->mapTo(window, w->rect().center()));   // one under another is not seen
-        if (top != w && !w->isAncestorOf(top)) continue;
+        if (!w->isVisibleTo(window) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() ||
+            w->window() != window || qobject_cast<QMdiSubWindow*>(w) || qobject_cast<QMdiArea*>(w) || (top != w && !w->isAncestorOf(top)))
+            continue;
         if (QWidget* f = QApplication::focusWidget()) f->clearFocus();
         const QRect r(w->mapTo(window, QPoint(0, 0)), w->size());
         const QImage a = window->grab(r).toImage();

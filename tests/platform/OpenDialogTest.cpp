@@ -14,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <QHeaderView>
 #include <QTreeView>
 
 class OpenDialogTest : public QObject {
@@ -103,7 +102,7 @@ private Q_SLOTS:
         rvtest::ModalDriver user(QStringLiteral("the file window's list"), [&](QWidget* modal) {
             auto* tree = modal->findChild<QTreeView*>(QStringLiteral("treeView"));
             if (!tree || tree->model()->rowCount(tree->rootIndex()) == 0 || ++ticks < 5) return;   // sizes and types come late
-            for (int c = 0; c < tree->header()->count(); ++c)
+            for (int c = 0; c < tree->model()->columnCount(tree->rootIndex()); ++c)
                 if (!tree->isColumnHidden(c) && tree->columnWidth(c) < static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(c))
                     cut << tree->model()->headerData(c, Qt::Horizontal).toString();
             modal->close();
