@@ -119,8 +119,7 @@ private Q_SLOTS:
         QVERIFY(refused || db::causeOf(e) == db::Cause::Unreadable);
     }
 
-    // A file in WAL mode is switched to the rollback journal only once the check at open found it
-    // sound: the check itself writes nothing, whatever it finds.
+    // A WAL file is switched to the rollback journal only once the check at open found it sound; the check writes nothing.
     void walFileIsSwitchedOnlyWhenSound_data() {
         QTest::addColumn<bool>("damaged");
         QTest::newRow("sound") << false;

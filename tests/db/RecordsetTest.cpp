@@ -394,9 +394,8 @@ private Q_SLOTS:
         db::Connection other;
         other.Open(connStr(path_));
         if (write == "add") rs.AddNew();
-        if (write == "add" || write == "edit") rs.Fields("Name").SetValue("c");
         if (write == "delete") rs.Delete();
-        else if (write == "add" || write == "edit") rs.Update();
+        else if (write == "add" || write == "edit") rs.Fields("Name").SetValue("c"), rs.Update();
         else (write == "other" ? other : conn_).Execute("INSERT INTO UserTable (Name) VALUES ('x')");
         QTEST(rs.KeysCurrent(), "current");
         rs.MoveLast();

@@ -7,8 +7,7 @@
 // "long.xls":     "Good" (Name text, Qty numbers), "Long" (Text: one text of 17,000 characters,
 //                 one of 9,000 Cyrillic characters, one short text), "After" (Code text, Price
 //                 numbers).
-// "late.xls":     "Late" (Text: a text of 8,000 characters, then one of 10,000 that begins near
-//                 the end of a record of the shared string table and so touches three).
+// "late.xls":     "Late" (Text: 8,000 characters, then 10,000 that begin near a record's end and touch three).
 // "formulas.xls": "Sums": Name (text), Qty (numbers), a header made by a formula ("Total") over
 //                 Qty*3, Label (texts made by formulas), Flag (truth values made by formulas),
 //                 Bad (formulas whose result is an error, #DIV/0!); "Names": the headers Name, Age,
@@ -73,7 +72,7 @@ inline QString formulaDocument() {
     return document({table("Sums", sums), table("Names", names)});
 }
 
-// The folder holding long.xls, late.xls and formulas.xls; empty (with a warning) when they could not be
+// The folder holding the workbooks above; empty (with a warning) when they could not be
 // made. Made on the first call.
 inline QString folder() {
     static QTemporaryDir dir;

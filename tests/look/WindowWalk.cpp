@@ -293,29 +293,10 @@ QStringList ProblemsOfControls(QWidget* root) {
 }
 
 namespace {
-
-// Keeps focus events from the program's handlers (a picker that opens on entering a box, a
-// check that runs on leaving it).
-class FocusEventsHeld : public QObject {
-protected:
+// Holds focus events from the program's handlers (a picker that opens on entry, a check on leaving).
+struct FocusEventsHeld : QObject {
     bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut; }
 };
-
-// Whether the change between two pictures of a control, without and with the focus, is a frame
-// that can be seen: pixels that stand out (3:1) from what was there, enough of them to go round
-// what they enclose (the whole control, or its caption), as tall as a caption or half the control.
-QString focusChange(const QImage& a, const QImage& b) {
-    int n = 0;
-    QRect box;
-    for (int y = 0; y < qMin(a.height(), b.height()); ++y)
-        for (int x = 0; x < qMin(a.width(), b.width()); ++x)
-            if (contrast(a.pixelColor(x, y), b.pixelColor(x, y)) >= 3.0) ++n, box |= QRect(x, y, 1, 1);
-    const int round = 2 * (box.width() + box.height());
-    if (n > 0 && n * 4 >= round * 3 && box.width() >= 8 && box.height() >= qMin(12, a.height() / 2))
-        return {};
-    return QStringLiteral("%1 px stand out, round %2x%3").arg(n).arg(box.width()).arg(box.height());
-}
-
 }  // namespace
 
 QStringList FocusProblems(QWidget* window) {
@@ -326,23 +307,26 @@ QStringList FocusProblems(QWidget* window) {
     const QPointer<QWidget> active = QApplication::activeWindow(), had = QApplication::focusWidget();
     if (active != window) QApplication::setActiveWindow(window);
     for (QWidget* w : window->findChildren<QWidget*>()) {
+        QWidget* top = window->childAt(w->mapTo(window, w->rect().center()));   // one under another is not seen
         if (!w->isVisibleTo(window) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() ||
-            w->window() != window || w->width() < 6 || w->height() < 6 || qobject_cast<QMdiSubWindow*>(w) ||
-            qobject_cast<QMdiArea*>(w))
+            w->window() != window || qobject_cast<QMdiSubWindow*>(w) || qobject_cast<QMdiArea*>(w) || (top != w && !w->isAncestorOf(top)))
             continue;
-        // A control under another one (a box behind its own list) is not seen at all.
-        const QPoint centre = w->mapTo(window, w->rect().center());
-        QWidget* top = window->childAt(centre);
-        if (top != w && !w->isAncestorOf(top)) continue;
         if (QWidget* f = QApplication::focusWidget()) f->clearFocus();
         const QRect r(w->mapTo(window, QPoint(0, 0)), w->size());
-        const QImage before = window->grab(r).toImage();
+        const QImage a = window->grab(r).toImage();
         w->setFocus(Qt::TabFocusReason);
         if (!w->hasFocus()) continue;
-        const QImage after = window->grab(r).toImage();
+        const QImage b = window->grab(r).toImage();
         w->clearFocus();
-        if (const QString why = focusChange(before, after); !why.isEmpty())
-            out << QStringLiteral("%1 (%2x%3) shows no focus frame (%4)").arg(nameOf(w)).arg(w->width()).arg(w->height()).arg(why);
+        // A frame: pixels standing out 3:1, enough to go round what they enclose, caption-tall or half the control.
+        int n = 0;
+        QRect box;
+        for (int y = 0; y < qMin(a.height(), b.height()); ++y)
+            for (int x = 0; x < qMin(a.width(), b.width()); ++x)
+                if (contrast(a.pixelColor(x, y), b.pixelColor(x, y)) >= 3.0) ++n, box |= QRect(x, y, 1, 1);
+        if (n == 0 || n * 4 < 6 * (box.width() + box.height()) || box.width() < 8 || box.height() < qMin(12, a.height() / 2))
+            out << QStringLiteral("%1 (%2x%3) shows no focus frame (%4 px stand out, round %5x%6)")
+                       .arg(nameOf(w)).arg(w->width()).arg(w->height()).arg(n).arg(box.width()).arg(box.height());
     }
     if (had) had->setFocus(Qt::OtherFocusReason);
     if (active && active != window) QApplication::setActiveWindow(active);

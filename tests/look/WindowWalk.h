@@ -20,9 +20,7 @@ QStringList ProblemsOfWindow(QWidget* window);
 // and the view's controls.
 QStringList ProblemsOfChildView(QMdiSubWindow* frame, const QColor& formColour);
 
-// Every control of a top-level window (its child views' too) that takes the focus from the
-// keyboard, given the focus in turn: one that shows no focus frame (no ring of pixels that stand
-// out from what the control showed without the focus). Nothing but painting follows each focus move.
+// Each control of a top-level window (its child views' too) that takes keyboard focus but shows no frame with it.
 QStringList FocusProblems(QWidget* window);
 
 // The captions and pictures of the controls under `root` (for the walk itself, and for a test

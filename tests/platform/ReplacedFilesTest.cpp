@@ -72,11 +72,7 @@ private Q_SLOTS:
     void failedLibraryWriteLeavesNoJournal() {
         QTemporaryDir dir;
         vb::ReplacingFile out(dir.filePath("e.mdb"));
-        const QString temp = out.libraryPath();
-        for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
-            QFile f(temp + suffix);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
+        for (const char* suffix : {"", "-journal", "-wal", "-shm"}) QVERIFY(QFile(out.libraryPath() + suffix).open(QIODevice::WriteOnly));
         QVERIFY_THROWS_EXCEPTION(vb::VbError, out.failWrite(ENOSPC, "database or disk is full"));
         QCOMPARE(hidden(dir.path()), QStringList());
     }
