@@ -117,15 +117,12 @@ QByteArray HtmlOf(const Document& doc, const PageProgress& onPage) {
         h += QStringLiteral("<div class=\"page\" id=\"page%1\">\n").arg(p + 1);
         // A page after the first starts on a new sheet; the break stands on its first table.
         bool pageBreak = p > 0;
-        const auto breakHere = [&pageBreak] {
-            const bool b = pageBreak;
-            pageBreak = false;
-            return b ? QLatin1String(" style=\"page-break-before:always\"") : QLatin1String("");
-        };
         // The title lines stand in a table of their own: a word processor drops a paragraph that
         // opens the document, and leaves the first page blank.
         if (!t.titles.empty()) {
-            h += QLatin1String("<table class=\"titles\" width=\"100%\"") % breakHere() % QLatin1String(">\n");
+            h += QLatin1String("<table class=\"titles\" width=\"100%\"") %
+                 (pageBreak ? QLatin1String(" style=\"page-break-before:always\"") : QLatin1String("")) % QLatin1String(">\n");
+            pageBreak = false;
             for (const Item* it : t.titles)
                 h += QLatin1String("<tr><td class=\"title\" align=\"center\" style=\"") % fontCss(fontOf(it)) %
                      QLatin1String("\">") % wrapped(*it) % QLatin1String("</td></tr>\n");
@@ -138,9 +135,8 @@ QByteArray HtmlOf(const Document& doc, const PageProgress& onPage) {
         // row is as tall as in the program's layout (or taller only when its text needs it), and
         // the page holds the program's rows.
         if (!t.rows.empty()) {
-            const QString pageStyle = breakHere();
             h += QLatin1String("<table class=\"report\" cellpadding=\"0\" cellspacing=\"0\" width=\"") % px(width) %
-                 QLatin1String("\" style=\"") % (pageStyle.isEmpty() ? QLatin1String("") : QLatin1String("page-break-before:always;")) %
+                 QLatin1String("\" style=\"") % (pageBreak ? QLatin1String("page-break-before:always;") : QLatin1String("")) %
                  QLatin1String("width:") % pt(width) % QLatin1String("\">\n<colgroup>");
             for (size_t c = 0; c < t.columnLeft.size(); ++c)
                 h += QLatin1String("<col width=\"") % px(t.columnRight[c] - t.columnLeft[c]) % QLatin1String("\" style=\"width:") %

@@ -120,7 +120,6 @@ public:
         footerTop_ = doc.paper.height() - ps.bottomMargin - (footer.visible ? footer.height : 0);
     }
 
-    // The first pass: every row is laid out once; only the page starts are kept.
     // The first pass: every row's height is measured once (by worker threads for many rows);
     // only the page starts are kept.
     void count(const Progress& progress) {
@@ -385,9 +384,7 @@ private:
             case ControlKind::PageCount: it.text = QString::number(pageCount); break;
             case ControlKind::CheckBox:
             case ControlKind::Field: {
-                QVariant value;
-                if (c.dataField.compare(QLatin1String("=Now"), Qt::CaseInsensitive) == 0) value = now_;
-                else if (row && ci < columnOf_.size() && columnOf_[ci] >= 0) value = row->value(columnOf_[ci]);
+                const QVariant value = DetailValue(c, row, ci < columnOf_.size() ? columnOf_[ci] : -1, now_);
                 if (c.kind == ControlKind::CheckBox) {
                     it.checked = truthy(value);
                     it.text = c.caption;
@@ -395,8 +392,7 @@ private:
                 }
                 it.text = ValueText(value, c.outputFormat);
                 if (!detail || !c.canGrow || ci >= measures_.size() || it.text.isEmpty()) break;
-                wrapInto(p, measures_[ci], c.width, grow,
-                         WrapModeOf(value));
+                wrapInto(p, measures_[ci], c.width, grow, WrapModeOf(value));
                 break;
             }
             }

@@ -12,6 +12,9 @@
 
 namespace xls {
 
+// What a workbook holds at most: worksheets, and a worksheet's rows and columns in an .xls file.
+constexpr quint32 kMostSheets = 65536, kMostRows = 65536, kMostColumns = 256;
+
 // One column of a worksheet: its name from the first row and its ADO type code.
 struct SheetColumn {
     QString Name;

@@ -13,7 +13,6 @@ namespace {
 
 constexpr int16_t kAdDouble = 5, kAdDate = 7, kAdVarWChar = 202, kAdLongVarWChar = 203;
 constexpr int kShortTextLimit = 255;
-constexpr unsigned kMostColumns = 256;   // of a worksheet in an .xls file
 
 // What a sampled cell holds, for the type guess.
 enum class CellKind { Empty, Number, Date, Text, LongText };

@@ -10,8 +10,6 @@ namespace {
 
 constexpr char kMagic[] = "RVXLS1";
 constexpr char kEnd[] = "END";
-// What a workbook can hold: worksheets, and a worksheet's rows and columns in an .xls file.
-constexpr quint32 kMostSheets = 65536, kMostRows = 65536, kMostColumns = 256;
 
 class Writer {
 public:
