@@ -8,7 +8,6 @@
 
 #include <QFontMetricsF>
 #include <QTextLayout>
-#include <QThread>
 #include <array>
 #include <cmath>
 #include <deque>
@@ -97,7 +96,6 @@ struct PageStart {
 class Pager final : public PageSource {
 public:
     static constexpr int kWindow = 3;                // pages held at most
-    static constexpr qint64 kThreadedRows = 20000;   // rows from which the first pass measures on threads
 
     Pager(std::shared_ptr<ReportDefinition> def, const QDateTime& now, RowsFactory rows)
         : def_(std::move(def)), now_(now), factory_(std::move(rows)) {}
@@ -120,8 +118,7 @@ public:
         footerTop_ = doc.paper.height() - ps.bottomMargin - (footer.visible ? footer.height : 0);
     }
 
-    // The first pass: every row's height is measured once (by worker threads for many rows);
-    // only the page starts are kept.
+    // The first pass: every row's height is measured once; only the page starts are kept.
     void count(const Progress& progress) {
         rows_ = factory_();
         const Section& detail = def_->section(SectionKind::Detail);
@@ -129,16 +126,10 @@ public:
         for (const Control& c : detail.controls) measures_.emplace_back(c);
         counting_ = true;
         progress_ = progress;
-        const qint64 total = rows_->Count();
-        const int threads = std::min(8, QThread::idealThreadCount());
-        if (total >= kThreadedRows && threads > 1)
-            heights_ = std::make_unique<HeightPipeline>(factory_, detail, columnOf_, now_, total, threads);
-        else
-            rowHeights_ = std::make_unique<RowHeights>(detail, columnOf_, now_);
+        rowHeights_ = std::make_unique<RowHeights>(detail, columnOf_, now_);
         resetStream(0);
         Page scratch;
         while (produce(scratch)) {}
-        heights_.reset();
         rowHeights_.reset();
         count_ = int(starts_.size());
         counting_ = false;
@@ -178,8 +169,7 @@ private:
     std::vector<int> columnOf_;   // detail control -> column of the rows (-1: none)
     std::vector<Measure> measures_;
     std::unordered_map<const Control*, Measure> labelMeasures_;   // the report header's labels
-    std::unique_ptr<HeightPipeline> heights_;   // the first pass's heights, measured on threads ...
-    std::unique_ptr<RowHeights> rowHeights_;    // ... or here
+    std::unique_ptr<RowHeights> rowHeights_;   // the first pass's measures
     double left_ = 0, top_ = 0, footerTop_ = 0;
     bool counting_ = false;
     Progress progress_;
@@ -328,13 +318,11 @@ private:
     bool nextDetail(PendingBand& band) {
         const Section& detail = def_->section(SectionKind::Detail);
         if (counting_) {
-            std::optional<double> height;
-            if (heights_) height = heights_->Next();
-            else if (QVariantList row; rows_->Next(row)) height = rowHeights_->Of(row);
-            if (!height) return false;
+            QVariantList row;
+            if (!rows_->Next(row)) return false;
             band = PendingBand();
             band.section = &detail;
-            band.height = *height;
+            band.height = rowHeights_->Of(row);
             band.row = rowsRead_;
         } else {
             QVariantList row;

@@ -1,9 +1,7 @@
 #pragma once
 // The first pass of a report's layout: how tall each row's detail band is. A growing field's
 // text is measured into the lines it wraps into within its width; the band grows with the
-// tallest. For many rows, worker threads measure them ahead, each on a rows source of its own,
-// and the heights are handed out in row order, so that the page breaks are found as if one
-// thread had measured every row, in the memory of a few batches of rows.
+// tallest.
 #include "platform/report/ReportData.h"
 #include "platform/report/ReportEngine.h"
 #include "platform/report/ReportModel.h"
@@ -11,12 +9,7 @@
 #include <QDateTime>
 #include <QFontMetricsF>
 #include <array>
-#include <condition_variable>
-#include <exception>
-#include <map>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace report {
@@ -87,42 +80,6 @@ private:
     std::vector<int> columnOf_;
     QDateTime now_;
     std::vector<std::optional<Measure>> measures_;   // the growing fields' (none for the others)
-};
-
-// The heights of rows 0 .. total - 1, measured by worker threads a batch of rows at a time and
-// read in order by one reader. An error of a worker is raised to the reader.
-class HeightPipeline {
-public:
-    HeightPipeline(RowsFactory rows, const Section& detail, std::vector<int> columnOf, const QDateTime& now,
-                   qint64 total, int threads);
-    ~HeightPipeline();
-    // The next row's height; none after the last row.
-    std::optional<double> Next();
-
-    static constexpr qint64 kBatch = 2048;
-
-private:
-    RowsFactory factory_;
-    const Section& detail_;
-    std::vector<int> columnOf_;
-    QDateTime now_;
-    qint64 total_ = 0;
-    qint64 ahead_ = 0;   // batches measured ahead of the reader at most
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::map<qint64, std::vector<double>> done_;   // measured batches not yet read
-    qint64 nextBatch_ = 0;                         // the batch a worker takes next
-    qint64 reading_ = 0;                           // the batch the reader takes next
-    bool stop_ = false;
-    std::exception_ptr error_;
-    std::vector<std::thread> workers_;
-
-    std::vector<double> current_;   // the batch being read
-    size_t pos_ = 0;
-    bool ended_ = false;
-
-    void work();
 };
 
 }  // namespace report
