@@ -169,7 +169,7 @@ private Q_SLOTS:
         QCOMPARE(v.cmbSrchTF[size_t(active)]->currentText(), QString("TRUE"));
         QCOMPARE(v.cmbSrchTF[size_t(active)]->font(), v.cmbonum[size_t(active)]->font());
 
-        // A chosen range shows under the row's check box, inside the frame.
+        // A chosen range shows under the row's check box.
         fx->ui.answerModal(range(QDate(2021, 1, 1), QDate(2021, 12, 31)));
         v.chfldSrch[size_t(born)]->setChecked(true);
         QCOMPARE(v.txtSrcFld[size_t(born)]->x(), v.chfldSrch[size_t(born)]->x());
@@ -280,8 +280,7 @@ private Q_SLOTS:
                  QStringList{"Database is Locked by another program, the search was not run. Please try again later."});
     }
 
-    // Marks that may not be written: a read-only file says so; a writable file in a folder that
-    // may not be written names the folder. The search and the clear alike.
+    // The search and the clear name a read-only file, or the unwritable folder of a writable one.
     void readOnlyFolderNamed_data() {
         QTest::addColumn<bool>("folderOnly");
         QTest::newRow("read-only file") << false;
@@ -298,9 +297,9 @@ private Q_SLOTS:
         v.cmdSearch_Click();
         v.cmdClear_Click();
         QFile::setPermissions(target, rights);
-        const QString text = folderOnly ? "Operation Cannot Be performed.  The folder '" + folder + "' of the database may not be written"
-                                        : search::readOnlyText();
-        QCOMPARE(fx->ui.messages(), QStringList(2, text));
+        QCOMPARE(fx->ui.messages(), QStringList(2, folderOnly ? "Operation Cannot Be performed.  The folder '" + folder +
+                                                                    "' of the database may not be written"
+                                                              : search::readOnlyText()));
     }
 
     // The clear resets the marks but SrchMemo, the rows, the keywords and the notes box.
@@ -341,8 +340,7 @@ private Q_SLOTS:
         QCOMPARE(Module1::CurRecID, 40000);
     }
 
-    // The keyword list is the entry view's own, after the open and after each record command and
-    // field rename there: the view takes it when it loads or is activated again.
+    // The keyword list is the entry view's own after the open and each record command or field rename there.
     void keywordListIsTheEntryViewsOwn_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("listed");   // a keyword the list holds afterwards ("-": one it no longer holds)
@@ -358,12 +356,8 @@ private Q_SLOTS:
         frmSearch& v = open(path);
         DataInput& entry = DataInput::instance();
         fx->main->SelectTab(1);
-        if (command == "add") {
-            entry.cmdAction_Click(0);
-            entry.flddata[1]->setText("Zed");
-        }
-        if (command == "delete") entry.adoUserTbl.Recordset().SetBookmark(2);   // blue, red
-        if (command == "delete") fx->ui.answerMsgBox(vb::vbYes);
+        if (command == "add") { entry.cmdAction_Click(0); entry.flddata[1]->setText("Zed"); }
+        if (command == "delete") { entry.adoUserTbl.Recordset().SetBookmark(2); fx->ui.answerMsgBox(vb::vbYes); }   // blue, red
         if (command == "rename") fx->ui.answerMsgBox(vb::vbOK).answerInput("Title");
         if (command == "save" || command == "add") entry.Keywrd[2]->setText("Violet");
         entry.cmdAction_Click(command == "delete" ? 1 : 3);
