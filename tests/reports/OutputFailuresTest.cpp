@@ -116,8 +116,7 @@ private Q_SLOTS:
         lock.reset();
         QFile::setPermissions(folder, ro | QFileDevice::WriteOwner);
         QVERIFY2(error.description.contains(cause), qPrintable(error.description));
-        // An export names the time-stamped file it writes.
-        if (exported)
+        if (exported)   // names the time-stamped file it writes
             QVERIFY2(error.description.contains(QRegularExpression(" \\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d-\\d\\d( \\(\\d+\\))?\\.")),
                      qPrintable(error.description));
         QVERIFY(error.number == vb::err::DiskFull || error.number == vb::err::PermissionDenied);
