@@ -20,7 +20,7 @@ struct WaitState {
 };
 
 WaitState& state() {
-    static WaitState s;
+    thread_local WaitState s;
     return s;
 }
 

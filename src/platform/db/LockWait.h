@@ -7,7 +7,8 @@
 // same command gives up at once, so a command under a lock waits once, not once per statement.
 // While a wait lasts the program shows its busy cursor (through the hooks the window layer sets).
 //
-// Scopes nest; only the outermost one counts. One thread only.
+// Scopes nest; only the outermost one counts. Scopes and hooks belong to the thread that makes
+// them: a statement on another thread (a report's readers) waits by itself, as outside a command.
 #include <functional>
 
 struct sqlite3;

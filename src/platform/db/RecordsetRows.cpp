@@ -86,23 +86,34 @@ QVariantList Recordset::convertRow(const QVariantList& stored) const {
     return row;
 }
 
-QList<QVariantList> Recordset::readStoredRows(qint64 from, qint64 to) const {
+QList<QVariantList> Recordset::readStoredRows(sqlite3* h, qint64 from, qint64 to, const std::vector<int>* only) const {
     QList<QVariantList> out;
     const int batch = 500;
-    QStringList cols;
-    for (const Field& f : fields_) cols << Connection::Bracket(f.origin_);
+    std::vector<int> read;   // the fields read, in the statement's order
+    if (only) {
+        for (int f : *only)
+            if (f >= 0 && f < int(fields_.size())) read.push_back(f);
+    } else {
+        for (int f = 0; f < int(fields_.size()); ++f) read.push_back(f);
+    }
+    QStringList cols{QStringLiteral("_rowid_")};
+    for (int f : read) cols << Connection::Bracket(fields_[size_t(f)].origin_);
     for (qint64 b = from; b < to; b += batch) {
         const qint64 e = std::min(to, b + batch);
         QStringList marks;
         for (qint64 i = b; i < e; ++i) marks << QStringLiteral("?%1").arg(i - b + 1);
-        Statement st(db(), QStringLiteral("SELECT _rowid_, %1 FROM %2 WHERE _rowid_ IN (%3)")
-                               .arg(cols.join(QStringLiteral(", ")), Connection::Bracket(table_),
-                                    marks.join(QLatin1Char(','))));
+        Statement st(h, QStringLiteral("SELECT %1 FROM %2 WHERE _rowid_ IN (%3)")
+                            .arg(cols.join(QStringLiteral(", ")), Connection::Bracket(table_), marks.join(QLatin1Char(','))));
         for (qint64 i = b; i < e; ++i) st.bind(int(i - b + 1), keys_[size_t(i)]);
         std::unordered_map<qint64, QVariantList> got;
         while (st.step()) {
             QVariantList row;
-            for (int i = 0; i < int(fields_.size()); ++i) row << st.column(i + 1);
+            if (only) {
+                row.resize(qsizetype(fields_.size()));
+                for (size_t k = 0; k < read.size(); ++k) row[read[k]] = st.column(int(k) + 1);
+            } else {
+                for (size_t k = 0; k < read.size(); ++k) row << st.column(int(k) + 1);
+            }
             got.emplace(sqlite3_column_int64(st.get(), 0), std::move(row));
         }
         for (qint64 i = b; i < e; ++i) {
@@ -110,6 +121,22 @@ QList<QVariantList> Recordset::readStoredRows(qint64 from, qint64 to) const {
             out << (it != got.end() ? it->second : QVariantList());
         }
     }
+    return out;
+}
+
+QList<QVariantList> Recordset::RowsAt(Connection& conn, qint64 first, qint64 count, const std::vector<int>& fields) const {
+    requireOpen();
+    QList<QVariantList> out;
+    const qint64 from = std::max<qint64>(first, 0);
+    const qint64 to = std::min(qint64(keys_.size()), from + std::max<qint64>(count, 0));
+    if (from >= to) return out;
+    if (kind_ == Kind::Snapshot) {
+        for (qint64 i = from; i < to; ++i) out << convertRow(snapshot_[size_t(i)]);
+        return out;
+    }
+    if (!conn.IsOpen()) vb::raise(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    for (const QVariantList& stored : readStoredRows(conn.handle(), from, to, &fields))
+        out << (stored.isEmpty() ? QVariantList() : convertRow(stored));
     return out;
 }
 
@@ -124,7 +151,7 @@ QList<QVariantList> Recordset::RowsAt(qint64 first, qint64 count) const {
         for (qint64 i = from; i < to; ++i) out << convertRow(snapshot_[size_t(i)]);
         return out;
     }
-    for (const QVariantList& stored : readStoredRows(from, to))
+    for (const QVariantList& stored : readStoredRows(db(), from, to))
         out << (stored.isEmpty() ? QVariantList() : convertRow(stored));
     return out;
 }
@@ -143,7 +170,7 @@ QList<QVariantList> Recordset::GetRows(qint64 maxRows) {
         for (qint64 i = from; i < to; ++i) out << convertRow(snapshot_[size_t(i)]);
     } else {
         // Rows gone from the file are left out.
-        for (const QVariantList& stored : readStoredRows(from, to))
+        for (const QVariantList& stored : readStoredRows(db(), from, to))
             if (!stored.isEmpty()) out << convertRow(stored);
     }
     setPosition(to);

@@ -29,7 +29,19 @@ QString stripZone(QString pattern) {
     return pattern.trimmed();
 }
 
+thread_local const QLocale* pinned = nullptr;
+
 }  // namespace
+
+const QLocale& Locale::current() {
+    if (pinned) return *pinned;
+    thread_local QLocale present;
+    present = QLocale();
+    return present;
+}
+
+Locale::Pin::Pin() : previous_(pinned) { pinned = &locale_; }
+Locale::Pin::~Pin() { pinned = previous_; }
 
 QString Locale::decimalPoint() { return current().decimalPoint(); }
 QString Locale::groupSeparator() { return current().groupSeparator(); }

@@ -11,7 +11,22 @@ class Locale {
 public:
     enum class DateOrder { MDY, DMY, YMD };
 
-    static QLocale current() { return QLocale(); }
+    // The default locale, or the one pinned on this thread.
+    static const QLocale& current();
+
+    // Pins the present default locale on this thread while it lives: a thread that formats many
+    // values reads it without a look at Qt's shared default each time (which threads queue for).
+    class Pin {
+    public:
+        Pin();
+        ~Pin();
+        Pin(const Pin&) = delete;
+        Pin& operator=(const Pin&) = delete;
+
+    private:
+        QLocale locale_;
+        const QLocale* previous_;
+    };
 
     static QString decimalPoint();
     static QString groupSeparator();

@@ -375,7 +375,7 @@ std::optional<QDateTime> parseGeneral(QString s) {
 // The exact forms the general date display writes. A reading counts only when writing it again
 // gives the same text, which keeps a Finnish "5.3.24" (a date) from being read as the time 5.03.24.
 std::optional<QDateTime> parseLocalePatterns(const QString& s) {
-    const QLocale l = Locale::current();
+    const QLocale& l = Locale::current();
     const QString dp = Locale::shortDatePattern();
     for (const QString& p : {dp + u' ' + Locale::timePattern(), dp + u' ' + Locale::shortTimePattern(), dp}) {
         const QDateTime dt = l.toDateTime(s, p);

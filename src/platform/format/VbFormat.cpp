@@ -340,7 +340,7 @@ QString formatDate(const QDateTime& dt, const QString& pattern) {
     bool twelve = false;
     for (const DTok& t : toks)
         if (t.kind == DT::AmPm) twelve = true;
-    const QLocale l = Locale::current();
+    const QLocale& l = Locale::current();
     const QDate d = dt.date();
     const QTime t = dt.time();
     const int h12 = t.hour() % 12 == 0 ? 12 : t.hour() % 12;
@@ -405,7 +405,7 @@ const QStringList& namedDateFormats() {
 }
 
 QString formatNamedDate(const QDateTime& dt, const QString& name) {
-    const QLocale l = Locale::current();
+    const QLocale& l = Locale::current();
     if (name == u"general date") return generalDate(dt);
     if (name == u"long date") return l.toString(dt.date(), QLocale::LongFormat);
     if (name == u"medium date") return formatDate(dt, QStringLiteral("dd-mmm-yyyy"));
@@ -457,7 +457,7 @@ Classified classify(const QVariant& v) {
 }  // namespace
 
 QString generalDate(const QDateTime& dt) {
-    const QLocale l = Locale::current();
+    const QLocale& l = Locale::current();
     const bool midnight = dt.time() == QTime(0, 0);
     if (dt.date() == zeroDate() && !midnight) return l.toString(dt.time(), Locale::timePattern());
     QString s = l.toString(dt.date(), Locale::shortDatePattern());

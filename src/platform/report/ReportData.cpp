@@ -7,9 +7,29 @@ namespace report {
 
 namespace {
 
+// Reads rows of a keyset on a connection of its own.
+class KeysetReader final : public RowSource::Reader {
+public:
+    KeysetReader(const QString& path, const db::Recordset& rs, std::vector<int> columns)
+        : rs_(rs), columns_(std::move(columns)) {
+        conn_.Open(path);
+    }
+    ~KeysetReader() override { conn_.Close(); }
+    QList<QVariantList> Read(qint64 first, qint64 count) override {
+        QList<QVariantList> rows = rs_.RowsAt(conn_, first, count, columns_);
+        rows.removeIf([](const QVariantList& row) { return row.isEmpty(); });
+        return rows;
+    }
+
+private:
+    db::Connection conn_;
+    const db::Recordset& rs_;
+    std::vector<int> columns_;
+};
+
 class SqlRows final : public RowSource {
 public:
-    SqlRows(const QString& path, const QString& sql) {
+    SqlRows(const QString& path, const QString& sql) : path_(path) {
         conn_.Open(path);
         rs_.Open(sql, conn_, db::adOpenKeyset, db::adLockReadOnly);
         for (int i = 0; i < rs_.FieldCount(); ++i) columns_ << rs_.Fields(i).Name();
@@ -42,8 +62,13 @@ public:
         if (row > 0) rs_.Move(row);
     }
 
+    std::unique_ptr<Reader> OpenReader(const std::vector<int>& columns) const override {
+        return std::make_unique<KeysetReader>(path_, rs_, columns);
+    }
+
 private:
     static constexpr int kBatch = 500;
+    QString path_;
     db::Connection conn_;
     db::Recordset rs_;
     QStringList columns_;

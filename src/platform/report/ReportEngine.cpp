@@ -127,9 +127,11 @@ public:
         counting_ = true;
         progress_ = progress;
         rowHeights_ = std::make_unique<RowHeights>(detail, columnOf_, now_);
+        threaded_ = ThreadedHeights::Open(*rows_, detail, columnOf_, now_);
         resetStream(0);
         Page scratch;
         while (produce(scratch)) {}
+        threaded_.reset();
         rowHeights_.reset();
         count_ = int(starts_.size());
         counting_ = false;
@@ -170,6 +172,7 @@ private:
     std::vector<Measure> measures_;
     std::unordered_map<const Control*, Measure> labelMeasures_;   // the report header's labels
     std::unique_ptr<RowHeights> rowHeights_;   // the first pass's measures
+    std::unique_ptr<ThreadedHeights> threaded_;   // ...or its threads, for many rows
     double left_ = 0, top_ = 0, footerTop_ = 0;
     bool counting_ = false;
     Progress progress_;
@@ -318,11 +321,17 @@ private:
     bool nextDetail(PendingBand& band) {
         const Section& detail = def_->section(SectionKind::Detail);
         if (counting_) {
-            QVariantList row;
-            if (!rows_->Next(row)) return false;
+            double height = 0;
+            if (threaded_) {
+                if (!threaded_->Next(height)) return false;
+            } else {
+                QVariantList row;
+                if (!rows_->Next(row)) return false;
+                height = rowHeights_->Of(row);
+            }
             band = PendingBand();
             band.section = &detail;
-            band.height = rowHeights_->Of(row);
+            band.height = height;
             band.row = rowsRead_;
         } else {
             QVariantList row;
