@@ -130,7 +130,12 @@ public:
         threaded_ = ThreadedHeights::Open(*rows_, detail, columnOf_, now_);
         resetStream(0);
         Page scratch;
-        while (produce(scratch)) {}
+        try {
+            while (produce(scratch)) {}
+        } catch (...) {
+            threaded_.reset();   // its threads read the rows' keys: stopped before the rows go
+            throw;
+        }
         threaded_.reset();
         rowHeights_.reset();
         count_ = int(starts_.size());

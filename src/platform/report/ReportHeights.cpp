@@ -2,6 +2,9 @@
 
 #include "platform/format/Locale.h"
 
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QThread>
 #include <algorithm>
 #include <bit>
@@ -12,6 +15,7 @@
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
 
 namespace report {
 
@@ -42,9 +46,36 @@ bool breaksBeforeDigit(const char16_t* s, int from, int p) {
     return q < from || !isDigit(s[q]);
 }
 
+// Whether the font shapes letters and digits glyph for glyph (no ligatures, no contextual forms),
+// so that a line is as wide as its glyphs' advances with their pairs' kerning; found once per
+// font, from every pair of them laid out.
+bool glyphForGlyph(const QFont& font) {
+    static std::mutex mutex;
+    static std::unordered_map<QString, bool> known;
+    const QString key = font.key();
+    {
+        std::lock_guard lock(mutex);
+        if (const auto it = known.find(key); it != known.end()) return it->second;
+    }
+    const QString chars = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
+    QString sample;
+    for (QChar a : chars)
+        for (QChar b : chars) sample.append(a).append(b);
+    QTextLayout layout(sample, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    const bool plain = runs.size() == 1 && runs.front().glyphIndexes() == runs.front().rawFont().glyphIndexesForString(sample);
+    std::lock_guard lock(mutex);
+    known.emplace(key, plain);
+    return plain;
+}
+
 }  // namespace
 
-Measure::Measure(const Control& c) : font(QtFont(c.font)), metrics(font), lineHeight(metrics.lineSpacing()) {
+Measure::Measure(const Control& c)
+    : font(QtFont(c.font)), metrics(font), lineHeight(metrics.lineSpacing()), plainShaping_(glyphForGlyph(font)) {
     advance_.fill(-1);
     overhang_.fill(-1);
 }
@@ -91,6 +122,7 @@ std::optional<std::vector<Span>> Measure::latinWrap(const QString& text, double 
     // The layout sums advances exactly (in 64ths); a line ending closer than this to the width is
     // left to it.
     constexpr double hair = 1.0 / 16;
+    if (!plainShaping_) return std::nullopt;
     const auto* s = reinterpret_cast<const char16_t*>(text.utf16());
     const int n = int(text.size());
     std::vector<Span> lines;

@@ -40,13 +40,14 @@ struct Measure {
     // advances and their pairs' kerning, without shaping the text; none where that is not sure
     // to agree with the text layout: characters other than Latin-1 letters, digits, spaces, line
     // breaks and plain punctuation, a line that starts with a space or a word wider than the
-    // line, a line that ends within a hair of the width.
+    // line, a line that ends within a hair of the width, a font with ligatures.
     std::optional<std::vector<Span>> latinWrap(const QString& text, double width) const;
 
 private:
     double advance(char16_t u) const;
     double kerning(char16_t a, char16_t b) const;
     double overhang(char16_t u) const;   // how far the glyph's ink runs past its advance (>= 0)
+    bool plainShaping_ = false;                  // the font has no ligatures
     mutable std::array<double, 256> advance_;    // -1 until measured
     mutable std::array<double, 256> overhang_;   // -1 until measured
     // Kerning of Latin-1 pairs by first character, a row made when first needed (NaN until measured).
