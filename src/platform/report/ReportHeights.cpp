@@ -136,7 +136,7 @@ std::optional<std::vector<Span>> Measure::latinWrap(const QString& text, double 
         // The width of the glyph at p: its advance and its kerning with the next character.
         const auto glyph = [&](int p) {
             const char16_t next = p + 1 < end ? s[p + 1] : after;
-            return advance(s[p]) + (next ? kerning(s[p], next) : 0.0);
+            return advance(s[p]) + (next && next < 256 ? kerning(s[p], next) : 0.0);   // (other text is declined)
         };
         int lineStart = i;
         double lineWidth = 0, spaces = 0;   // the words on the line so far; the spaces after them
