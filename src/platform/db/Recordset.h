@@ -115,9 +115,10 @@ public:
     // current row. A row gone from the file comes back as an empty list. Positions past the end
     // are left out.
     QList<QVariantList> RowsAt(qint64 first, qint64 count) const;
-    // The same, of the listed fields only (the others Null), read on conn: another connection to
-    // the file. It reads nothing of the set but its keys and fields, which only Open and Requery
-    // change, so readers on other threads, each with a connection of its own, can share one set.
+    // The same, of the listed fields only (the others Null; a snapshot gives all), read on conn:
+    // another connection to the file. It reads nothing of the set but its keys and fields, which
+    // only Open and Requery change, so readers on other threads, each with a connection of its
+    // own, can share one set.
     QList<QVariantList> RowsAt(Connection& conn, qint64 first, qint64 count, const std::vector<int>& fields) const;
 
     // Called after every change of the current row (the data control's MoveComplete).
@@ -145,6 +146,8 @@ private:
     // set's order; a row gone from the file gives an empty list. Read on the connection h, of the
     // fields listed in only (the others Null) when it is given.
     QList<QVariantList> readStoredRows(sqlite3* h, qint64 from, qint64 to, const std::vector<int>* only = nullptr) const;
+    // RowsAt on the connection h (null: the set's own), of the fields in only when it is given.
+    QList<QVariantList> rowsAt(sqlite3* h, qint64 first, qint64 count, const std::vector<int>* only) const;
     QVariantList convertRow(const QVariantList& stored) const;
     void implicitUpdate();
     void setPosition(qint64 pos);         // moves and notifies

@@ -124,23 +124,7 @@ QList<QVariantList> Recordset::readStoredRows(sqlite3* h, qint64 from, qint64 to
     return out;
 }
 
-QList<QVariantList> Recordset::RowsAt(Connection& conn, qint64 first, qint64 count, const std::vector<int>& fields) const {
-    requireOpen();
-    QList<QVariantList> out;
-    const qint64 from = std::max<qint64>(first, 0);
-    const qint64 to = std::min(qint64(keys_.size()), from + std::max<qint64>(count, 0));
-    if (from >= to) return out;
-    if (kind_ == Kind::Snapshot) {
-        for (qint64 i = from; i < to; ++i) out << convertRow(snapshot_[size_t(i)]);
-        return out;
-    }
-    if (!conn.IsOpen()) vb::raise(3704, QStringLiteral("Operation is not allowed when the object is closed."));
-    for (const QVariantList& stored : readStoredRows(conn.handle(), from, to, &fields))
-        out << (stored.isEmpty() ? QVariantList() : convertRow(stored));
-    return out;
-}
-
-QList<QVariantList> Recordset::RowsAt(qint64 first, qint64 count) const {
+QList<QVariantList> Recordset::rowsAt(sqlite3* h, qint64 first, qint64 count, const std::vector<int>* only) const {
     requireOpen();
     QList<QVariantList> out;
     const qint64 n = qint64(keys_.size());
@@ -151,9 +135,16 @@ QList<QVariantList> Recordset::RowsAt(qint64 first, qint64 count) const {
         for (qint64 i = from; i < to; ++i) out << convertRow(snapshot_[size_t(i)]);
         return out;
     }
-    for (const QVariantList& stored : readStoredRows(db(), from, to))
+    for (const QVariantList& stored : readStoredRows(h ? h : db(), from, to, only))
         out << (stored.isEmpty() ? QVariantList() : convertRow(stored));
     return out;
+}
+
+QList<QVariantList> Recordset::RowsAt(qint64 first, qint64 count) const { return rowsAt(nullptr, first, count, nullptr); }
+
+QList<QVariantList> Recordset::RowsAt(Connection& conn, qint64 first, qint64 count, const std::vector<int>& fields) const {
+    if (!conn.IsOpen()) vb::raise(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    return rowsAt(conn.handle(), first, count, &fields);
 }
 
 QList<QVariantList> Recordset::GetRows(qint64 maxRows) {

@@ -126,8 +126,8 @@ public:
         for (const Control& c : detail.controls) measures_.emplace_back(c);
         counting_ = true;
         progress_ = progress;
-        rowHeights_ = std::make_unique<RowHeights>(detail, columnOf_, now_);
         threaded_ = ThreadedHeights::Open(*rows_, detail, columnOf_, now_);
+        if (!threaded_) rowHeights_ = std::make_unique<RowHeights>(detail, columnOf_, now_);
         resetStream(0);
         Page scratch;
         try {

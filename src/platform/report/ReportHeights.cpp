@@ -276,10 +276,12 @@ double RowHeights::Of(const QVariantList& row) const {
     return detail_.height + grow;
 }
 
-std::vector<int> RowHeights::Columns() const {
+std::vector<int> RowHeights::Columns(const Section& detail, const std::vector<int>& columnOf) {
     std::vector<int> out;
-    for (size_t ci = 0; ci < measures_.size(); ++ci)
-        if (measures_[ci] && ci < columnOf_.size() && columnOf_[ci] >= 0) out.push_back(columnOf_[ci]);
+    for (size_t ci = 0; ci < detail.controls.size() && ci < columnOf.size(); ++ci) {
+        const Control& c = detail.controls[ci];
+        if (c.kind == ControlKind::Field && c.canGrow && columnOf[ci] >= 0) out.push_back(columnOf[ci]);
+    }
     return out;
 }
 
@@ -326,7 +328,7 @@ std::unique_ptr<ThreadedHeights> ThreadedHeights::Open(const RowSource& rows, co
     const qint64 chunks = (total + kChunk - 1) / kChunk;
     const int lanes = int(std::min<qint64>(std::clamp(QThread::idealThreadCount(), 1, 8), chunks));
     if (lanes < 2) return nullptr;
-    const std::vector<int> columns = RowHeights(detail, columnOf, now).Columns();
+    const std::vector<int> columns = RowHeights::Columns(detail, columnOf);
     std::unique_ptr<ThreadedHeights> t(new ThreadedHeights);
     t->total_ = total;
     t->chunks_ = chunks;

@@ -67,7 +67,8 @@ class RowHeights {
 public:
     RowHeights(const Section& detail, std::vector<int> columnOf, const QDateTime& now);
     double Of(const QVariantList& row) const;
-    std::vector<int> Columns() const;   // the columns the heights are measured from
+    // The columns the heights are measured from: those of the growing fields.
+    static std::vector<int> Columns(const Section& detail, const std::vector<int>& columnOf);
 
 private:
     const Section& detail_;
